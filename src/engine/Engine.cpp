@@ -1,0 +1,1 @@
+// Placeholder so the skeleton links; the engine's owner replaces it.

@@ -1,0 +1,135 @@
+#pragma once
+// The storage engine: file blocks made of a data file of fixed-length records (NAME.DAT) and an
+// index file (NAME.IX) holding up to 100 B-trees whose entries pair a key with a record number.
+//
+// Operations never throw. Each one resets the status, and a failure leaves ok() false with an
+// error number (docs/FORMAT.md lists them with their classes). The engine knows nothing of record
+// layouts: callers build records and keys and keep the two in step themselves.
+//
+// One Engine object plays the part of the process-wide engine; the program owns exactly one.
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "engine/FileSystem.h"
+
+namespace engine {
+
+constexpr int kMaxKeys = 100;
+constexpr int kMaxKeyLength = 30;
+
+// One entry per key number: maximum key length 1..30 and whether duplicate keys are allowed.
+struct KeyDescriptor {
+    uint8_t length = 0;
+    bool duplicates = false;
+};
+
+struct Status {
+    bool ok = true;
+    int32_t error = 0;
+};
+
+class FileBlock;                     // owned by the engine
+using FileBlockHandle = FileBlock*;  // the caller's handle; null when closed
+
+// Callbacks of the rebuild.
+// Keeps or drops an old record; a kept record is copied (converted) into newRecord.
+using RecordFilter =
+    std::function<bool(const uint8_t* oldRecord, uint8_t* newRecord, int recordLength)>;
+// Builds key `keyNumber` (1-based) of a record; at most 30 bytes.
+using KeyBuilder = std::function<std::string(const uint8_t* record, int keyNumber)>;
+// Called after each record: key number (0 in the data phase), records read, records/keys written.
+using ProgressCallback = std::function<void(int keyNumber, int32_t read, int32_t written)>;
+
+class Engine {
+public:
+    explicit Engine(FileSystem& fs = PosixFileSystem());
+    ~Engine();  // ends the engine as the program does at exit, closing whatever is still open
+    Engine(const Engine&) = delete;
+    Engine& operator=(const Engine&) = delete;
+
+    // ---- status -------------------------------------------------------------------------------
+    const Status& status() const { return status_; }
+    bool ok() const { return status_.ok; }
+    int32_t error() const { return status_.error; }
+    // 0 no error; 1 expected lookup outcome; 2 retry may help; 3 save-mode rollback; 4 fatal.
+    int ErrorClass() const;
+    static int ErrorClassOf(int32_t error);
+
+    // ---- engine life cycle --------------------------------------------------------------------
+    void InitEngine(int networkMode, int pageBufferCount);
+    void ExitEngine();
+    bool IsInitialised() const;
+
+    // ---- file blocks --------------------------------------------------------------------------
+    // `descriptors` has an entry per key number 1..keyCount (descriptors[0] is key 1).
+    void CreateFileBlock(std::string_view name, int recordLength, int keyCount,
+                         const KeyDescriptor* descriptors);
+    void OpenFileBlock(FileBlockHandle& fb, std::string_view name, bool readOnly = false,
+                       bool allReadOnly = false, bool saveMode = false, bool network = true);
+    void CloseFileBlock(FileBlockHandle& fb);
+    void DeleteFileBlock(std::string_view name);
+    bool IsFileBlockOpen(FileBlockHandle fb) const;
+    int KeyCount(FileBlockHandle fb);  // number of indexes of an open block
+
+    // ---- records ------------------------------------------------------------------------------
+    void AddRecord(FileBlockHandle fb, int32_t& recordNumber, const void* record);
+    void GetRecord(FileBlockHandle fb, int32_t recordNumber, void* record, bool lock = false);
+    void PutRecord(FileBlockHandle fb, int32_t recordNumber, const void* record, bool lock = false);
+    void DeleteRecord(FileBlockHandle fb, int32_t recordNumber);
+    // direction 0: is this slot live; above 0 scan forward; below 0 scan backward.
+    void TestRecord(FileBlockHandle fb, int32_t& recordNumber, int direction);
+    void NextUsedRecord(FileBlockHandle fb, int32_t& recordNumber);
+    void PrevUsedRecord(FileBlockHandle fb, int32_t& recordNumber);
+    int32_t UsedRecords(FileBlockHandle fb);
+    int32_t RecordToPosition(FileBlockHandle fb, int32_t recordNumber, int32_t scale);
+    int32_t PositionToRecord(FileBlockHandle fb, int32_t position, int32_t scale);
+    int32_t FileLength(FileBlockHandle fb);  // record count + 1
+    int32_t RecordLength(FileBlockHandle fb);
+
+    // ---- keys (key numbers 1..key count; keys are raw bytes, cut to 30) -----------------------
+    void AddKey(FileBlockHandle fb, int keyNumber, int32_t recordNumber, std::string_view key);
+    void DeleteKey(FileBlockHandle fb, int keyNumber, int32_t recordNumber, std::string_view key);
+    void SearchKey(FileBlockHandle fb, int keyNumber, int32_t& recordNumber, std::string& key);
+    void NextKey(FileBlockHandle fb, int keyNumber, int32_t& recordNumber, std::string& key);
+    void PrevKey(FileBlockHandle fb, int keyNumber, int32_t& recordNumber, std::string& key);
+    int32_t UsedKeys(FileBlockHandle fb, int keyNumber);
+    int32_t KeyToPosition(FileBlockHandle fb, int keyNumber, int32_t recordNumber,
+                          std::string_view key, int32_t scale);
+    void PositionToKey(FileBlockHandle fb, int keyNumber, int32_t position, int32_t scale,
+                       int32_t& recordNumber, std::string& key);
+
+    // ---- locking and network (single-user engine) ---------------------------------------------
+    void LockFileBlock(FileBlockHandle fb);    // entry guard only
+    void UnlockFileBlock(FileBlockHandle fb);  // entry guard only
+    bool NetworkActive() const { return false; }
+    bool EngineReady() const { return true; }
+
+    // ---- rebuild ------------------------------------------------------------------------------
+    void SetProgressCallback(ProgressCallback callback);
+    void RebuildDataFile(std::string_view name, int oldRecordLength, int newRecordLength,
+                         const RecordFilter& filter);
+    void RebuildIndex(std::string_view name, int keyCount, const KeyDescriptor* descriptors,
+                      const KeyBuilder& buildKey, bool deleteRecordsWhoseKeyFails,
+                      bool& logWritten);
+
+    // Page-pool counters, for benchmarks: buffer misses (pages read from disk) and pages written.
+    struct PoolCounters {
+        int64_t misses = 0;
+        int64_t pageWrites = 0;
+    };
+    PoolCounters poolCounters() const;
+
+    FileSystem& fileSystem() { return fs_; }
+
+private:
+    struct Impl;
+    FileSystem& fs_;
+    Status status_;
+    std::unique_ptr<Impl> impl_;
+};
+
+}  // namespace engine

@@ -1,0 +1,18 @@
+#pragma once
+// The subcommands of kt-invorra-tool. Each takes the words after its name and returns the exit code.
+
+#include <string>
+#include <vector>
+
+namespace tool {
+
+using Args = std::vector<std::string>;
+
+int ScriptCommand(const Args& args);   // script [DIR]
+int CheckCommand(const Args& args);    // check NAME...
+int DumpCommand(const Args& args);     // dump NAME [--key K]
+int DumpFields(const Args& args);      // dump NAME --fields
+int InitCommand(const Args& args);     // init DIR [--demo]
+int RebuildCommand(const Args& args);  // rebuild DIR [CODE]
+
+}  // namespace tool

@@ -1,0 +1,43 @@
+// kt-invorra-tool: the maintainer's command line for data folders and the storage engine.
+
+#include <algorithm>
+#include <cstdio>
+#include <string>
+
+#include "tool/Commands.h"
+
+namespace {
+
+void Usage() {
+    std::fputs(
+        "usage: kt-invorra-tool COMMAND ...\n"
+        "  script [DIR]            run engine commands read from standard input\n"
+        "  check NAME...           verify the structure of file blocks\n"
+        "  dump NAME [--key K]     print live records, or the entries of key K in order\n"
+        "  dump NAME --fields      print live records field by field\n"
+        "  init DIR [--demo]       create a starter data folder\n"
+        "  rebuild DIR [CODE]      rebuild the company file and the files of one or all companies\n",
+        stderr);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 2) {
+        Usage();
+        return 2;
+    }
+    const std::string command = argv[1];
+    const tool::Args args(argv + 2, argv + argc);
+    if (command == "script") return tool::ScriptCommand(args);
+    if (command == "check") return tool::CheckCommand(args);
+    if (command == "dump") {
+        if (std::find(args.begin(), args.end(), "--fields") != args.end())
+            return tool::DumpFields(args);
+        return tool::DumpCommand(args);
+    }
+    if (command == "init") return tool::InitCommand(args);
+    if (command == "rebuild") return tool::RebuildCommand(args);
+    Usage();
+    return 2;
+}
