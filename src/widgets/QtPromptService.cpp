@@ -1,0 +1,160 @@
+#include "widgets/QtPromptService.h"
+
+#include <QApplication>
+#include <QColorDialog>
+#include <QFileDialog>
+#include <QFontDialog>
+#include <QMessageBox>
+#include <QPageSetupDialog>
+#include <QPrintDialog>
+
+#include "widgets/DatePicker.h"
+#include "widgets/PrinterCanvas.h"
+
+namespace widgets {
+
+namespace {
+
+QString Q(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+QWidget* DialogParent() {
+    return QApplication::activeWindow();
+}
+
+QMessageBox::Icon ToQtIcon(base::PromptIcon icon) {
+    switch (icon) {
+        case base::PromptIcon::None:
+            return QMessageBox::NoIcon;
+        case base::PromptIcon::Information:
+            return QMessageBox::Information;
+        case base::PromptIcon::Warning:
+            return QMessageBox::Warning;
+        case base::PromptIcon::Error:
+            return QMessageBox::Critical;
+        case base::PromptIcon::Question:
+            return QMessageBox::Question;
+    }
+    return QMessageBox::NoIcon;
+}
+
+QMessageBox::StandardButtons ToQtButtons(base::PromptButtons buttons) {
+    switch (buttons) {
+        case base::PromptButtons::Ok:
+            return QMessageBox::Ok;
+        case base::PromptButtons::OkCancel:
+            return QMessageBox::Ok | QMessageBox::Cancel;
+        case base::PromptButtons::YesNo:
+            return QMessageBox::Yes | QMessageBox::No;
+        case base::PromptButtons::YesNoCancel:
+            return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
+    }
+    return QMessageBox::Ok;
+}
+
+// Closing the box without a choice answers Cancel, or No when there is no Cancel button.
+QMessageBox::StandardButton EscapeButton(base::PromptButtons buttons) {
+    switch (buttons) {
+        case base::PromptButtons::Ok:
+            return QMessageBox::Ok;
+        case base::PromptButtons::YesNo:
+            return QMessageBox::No;
+        case base::PromptButtons::OkCancel:
+        case base::PromptButtons::YesNoCancel:
+            return QMessageBox::Cancel;
+    }
+    return QMessageBox::Cancel;
+}
+
+std::optional<std::string> Chosen(const QString& path) {
+    if (path.isEmpty()) return std::nullopt;
+    return path.toStdString();
+}
+
+}  // namespace
+
+QtPromptService::QtPromptService(QPrinter& printer) : printer_(printer) {}
+
+QtPromptService::~QtPromptService() = default;
+
+base::PromptAnswer QtPromptService::Message(std::string_view caption, std::string_view text,
+                                            base::PromptIcon icon, base::PromptButtons buttons) {
+    QMessageBox box(ToQtIcon(icon), Q(caption), Q(text), ToQtButtons(buttons), DialogParent());
+    box.setObjectName("MessageBox");
+    box.setEscapeButton(EscapeButton(buttons));
+    switch (box.exec()) {
+        case QMessageBox::Ok:
+            return base::PromptAnswer::Ok;
+        case QMessageBox::Yes:
+            return base::PromptAnswer::Yes;
+        case QMessageBox::No:
+            return base::PromptAnswer::No;
+        default:
+            return buttons == base::PromptButtons::YesNo ? base::PromptAnswer::No
+                                                         : base::PromptAnswer::Cancel;
+    }
+}
+
+std::optional<std::string> QtPromptService::OpenFileName(std::string_view caption,
+                                                         std::string_view directory,
+                                                         std::string_view filter) {
+    return Chosen(
+        QFileDialog::getOpenFileName(DialogParent(), Q(caption), Q(directory), Q(filter)));
+}
+
+std::optional<std::string> QtPromptService::SaveFileName(std::string_view caption,
+                                                         std::string_view proposedName,
+                                                         std::string_view filter) {
+    return Chosen(
+        QFileDialog::getSaveFileName(DialogParent(), Q(caption), Q(proposedName), Q(filter)));
+}
+
+// The font dialog has no colour choice: the colour given comes back unchanged.
+std::optional<base::FontChoice> QtPromptService::ChooseFont(const base::FontChoice& initial,
+                                                            bool fixedPitchOnly) {
+    bool ok = false;
+    QFontDialog::FontDialogOptions options;
+    if (fixedPitchOnly) options |= QFontDialog::MonospacedFonts;
+    const QFont font =
+        QFontDialog::getFont(&ok, PrinterCanvas::ToQFont(initial), DialogParent(), "Font", options);
+    if (!ok) return std::nullopt;
+    base::FontChoice chosen = initial;
+    chosen.family = font.family().toStdString();
+    chosen.pointSize = font.pointSize() > 0 ? font.pointSize() : initial.pointSize;
+    chosen.bold = font.bold();
+    chosen.italic = font.italic();
+    chosen.underline = font.underline();
+    chosen.strikeOut = font.strikeOut();
+    return chosen;
+}
+
+std::optional<uint32_t> QtPromptService::ChooseColor(uint32_t initial) {
+    const QColor color =
+        QColorDialog::getColor(PrinterCanvas::ToQColor(initial), DialogParent(), "Color");
+    if (!color.isValid()) return std::nullopt;
+    return static_cast<uint32_t>(color.red()) | static_cast<uint32_t>(color.green()) << 8 |
+           static_cast<uint32_t>(color.blue()) << 16;
+}
+
+std::optional<base::Date> QtPromptService::PickDate(std::string_view caption, base::Date initial) {
+    return datePicker().Pick(Q(caption), initial);
+}
+
+bool QtPromptService::PrintDialog(std::string_view title) {
+    printer_.setDocName(Q(title));
+    QPrintDialog dialog(&printer_, DialogParent());
+    return dialog.exec() == QDialog::Accepted;
+}
+
+bool QtPromptService::PrinterSetup() {
+    QPageSetupDialog dialog(&printer_, DialogParent());
+    return dialog.exec() == QDialog::Accepted;
+}
+
+TCalForm& QtPromptService::datePicker() {
+    if (!datePicker_) datePicker_ = std::make_unique<TCalForm>();
+    return *datePicker_;
+}
+
+}  // namespace widgets

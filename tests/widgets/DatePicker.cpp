@@ -1,0 +1,86 @@
+// TCalForm: the date picker returns the date chosen by OK, by a double click, or nothing.
+#include <gtest/gtest.h>
+
+#include <QCalendarWidget>
+#include <QComboBox>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTest>
+#include <QTimer>
+
+#include "widgets/DatePicker.h"
+
+namespace {
+
+using widgets::TCalForm;
+
+// Runs `act` on the dialog once its modal loop is running.
+void WhenShown(TCalForm& form, std::function<void()> act) {
+    QTimer::singleShot(0, &form, std::move(act));
+}
+
+TEST(DatePicker, OkReturnsTheInitialDateAndRestoresTheCaption) {
+    TCalForm form;
+    QString captionWhileOpen;
+    WhenShown(form, [&] {
+        captionWhileOpen = form.windowTitle();
+        QTest::mouseClick(form.findChild<QPushButton*>("OKBtn"), Qt::LeftButton);
+    });
+    const auto picked = form.Pick("Invoice Date", {2024, 2, 29});
+    ASSERT_TRUE(picked.has_value());
+    EXPECT_EQ(*picked, (base::Date{2024, 2, 29}));
+    EXPECT_EQ(captionWhileOpen, "Invoice Date");
+    EXPECT_EQ(form.windowTitle(), "Date Selection");
+}
+
+TEST(DatePicker, CancelReturnsNothing) {
+    TCalForm form;
+    WhenShown(form, [&] {
+        QTest::mouseClick(form.findChild<QPushButton*>("CancelBtn"), Qt::LeftButton);
+    });
+    EXPECT_FALSE(form.Pick("", {2024, 5, 1}).has_value());
+}
+
+TEST(DatePicker, EnterInTheCalendarAcceptsLikeADoubleClick) {
+    TCalForm form;
+    WhenShown(form, [&] {
+        auto* calendar = form.findChild<QCalendarWidget*>("Calendar");
+        calendar->setSelectedDate(QDate(2023, 7, 14));
+        emit calendar->activated(QDate(2023, 7, 14));
+    });
+    EXPECT_EQ(form.Pick("", {2023, 7, 1}), (base::Date{2023, 7, 14}));
+}
+
+TEST(DatePicker, MonthAndYearListsFollowAndMoveThePage) {
+    TCalForm form;
+    form.SetSelectedDate({2024, 1, 31});
+    auto* months = form.findChild<QComboBox*>("MonthList");
+    auto* years = form.findChild<QSpinBox*>("YearList");
+    EXPECT_EQ(months->currentText(), "January");
+    EXPECT_EQ(years->value(), 2024);
+
+    // January 31 moved to February keeps the day where it can: the last day of the month.
+    months->setCurrentIndex(1);
+    EXPECT_EQ(form.SelectedDate(), (base::Date{2024, 2, 29}));
+    years->setValue(2023);
+    EXPECT_EQ(form.SelectedDate(), (base::Date{2023, 2, 28}));
+
+    form.findChild<QCalendarWidget*>("Calendar")->setCurrentPage(2025, 12);
+    EXPECT_EQ(months->currentText(), "December");
+    EXPECT_EQ(years->value(), 2025);
+}
+
+TEST(DatePicker, ViewCalendarShowsTodayUnderItsOwnCaption) {
+    TCalForm form;
+    QString captionWhileOpen;
+    WhenShown(form, [&] {
+        captionWhileOpen = form.windowTitle();
+        form.reject();
+    });
+    form.ViewCalendar({2026, 12, 6}, nullptr);
+    EXPECT_EQ(captionWhileOpen, "View Calendar");
+    EXPECT_EQ(form.windowTitle(), "Date Selection");
+    EXPECT_EQ(form.SelectedDate(), (base::Date{2026, 12, 6}));
+}
+
+}  // namespace

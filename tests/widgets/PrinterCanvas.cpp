@@ -1,0 +1,119 @@
+// PrinterCanvas: real PDF output read back with poppler's tools.
+#include <gtest/gtest.h>
+
+#include <QImage>
+#include <QPageLayout>
+#include <QPageSize>
+#include <cstdio>
+#include <memory>
+#include <string>
+
+#include "support/TempDir.h"
+#include "widgets/PrinterCanvas.h"
+
+namespace {
+
+using widgets::PrinterCanvas;
+
+std::string Capture(const std::string& command) {
+    std::string out;
+    std::unique_ptr<FILE, int (*)(FILE*)> pipe(popen(command.c_str(), "r"), pclose);
+    if (!pipe) return out;
+    char buffer[4096];
+    while (size_t n = fread(buffer, 1, sizeof buffer, pipe.get())) out.append(buffer, n);
+    return out;
+}
+
+int PageCount(const std::string& pdf) {
+    const std::string info = Capture("pdfinfo '" + pdf + "'");
+    const auto at = info.find("Pages:");
+    return at == std::string::npos ? -1 : std::stoi(info.substr(at + 6));
+}
+
+// PDF rasterising may move a channel by one step.
+bool Near(const QColor& a, const QColor& b) {
+    return std::abs(a.red() - b.red()) <= 2 && std::abs(a.green() - b.green()) <= 2 &&
+           std::abs(a.blue() - b.blue()) <= 2;
+}
+
+QPageLayout Letter() {
+    return QPageLayout(QPageSize(QPageSize::Letter), QPageLayout::Portrait, QMarginsF());
+}
+
+TEST(PrinterCanvas, WritesTextOnEachPageOfAPdf) {
+    testsupport::TempDir dir;
+    const std::string pdf = dir.file("out.pdf");
+    {
+        PrinterCanvas canvas(QString::fromStdString(pdf), Letter(), 300);
+        ASSERT_TRUE(canvas.BeginDocument("Invoice 100"));
+        EXPECT_EQ(canvas.DotsPerInch(), 300);
+        EXPECT_NEAR(canvas.PageWidth(), 8.5 * 300, 2);
+        EXPECT_NEAR(canvas.PageHeight(), 11 * 300, 2);
+        canvas.SetFont({"Liberation Sans", 12});
+        canvas.TextOut(300, 300, "Caf\xc3\xa9 Amount Due");
+        canvas.NewPage();
+        canvas.TextOut(300, 300, "Second page");
+        canvas.EndDocument();
+    }
+    EXPECT_EQ(PageCount(pdf), 2);
+    const std::string text = Capture("pdftotext -layout '" + pdf + "' -");
+    EXPECT_NE(text.find("Caf\xc3\xa9 Amount Due"), std::string::npos) << text;
+    EXPECT_NE(text.find("Second page"), std::string::npos) << text;
+}
+
+TEST(PrinterCanvas, TextTopLeftAndMetricsFollowTheFontSize) {
+    testsupport::TempDir dir;
+    PrinterCanvas canvas(QString::fromStdString(dir.file("m.pdf")), Letter(), 600);
+    ASSERT_TRUE(canvas.BeginDocument("metrics"));
+    canvas.SetFont({"Liberation Sans", 10});
+    const int small = canvas.TextHeight("X");
+    const int smallWidth = canvas.TextWidth("WWWW");
+    canvas.SetFont({"Liberation Sans", 20});
+    // 10 points at 600 dpi is about 83 device units of em; line height is a bit more.
+    EXPECT_GT(small, 80);
+    EXPECT_LT(small, 140);
+    EXPECT_NEAR(canvas.TextHeight("X"), 2 * small, 6);
+    EXPECT_NEAR(canvas.TextWidth("WWWW"), 2 * smallWidth, 8);
+    EXPECT_EQ(canvas.TextWidth(""), 0);
+    canvas.EndDocument();
+}
+
+TEST(PrinterCanvas, DrawsShapesAndImagesInTheRightPlaces) {
+    testsupport::TempDir dir;
+    const std::string pdf = dir.file("shapes.pdf");
+    const std::string png = dir.file("logo.png");
+    QImage logo(10, 10, QImage::Format_RGB32);
+    logo.fill(Qt::blue);
+    ASSERT_TRUE(logo.save(QString::fromStdString(png)));
+    {
+        PrinterCanvas canvas(QString::fromStdString(pdf), Letter(), 100);
+        ASSERT_TRUE(canvas.BeginDocument("shapes"));
+        canvas.SetBrush(0x0000FF, base::BrushStyle::Solid);  // red in 0x00BBGGRR
+        canvas.FillRect(0, 0, 200, 100);
+        EXPECT_TRUE(canvas.DrawImage(400, 0, 500, 100, png));
+        EXPECT_FALSE(canvas.DrawImage(0, 0, 10, 10, dir.file("missing.png")));
+        canvas.EndDocument();
+    }
+    Capture("pdftoppm -r 100 -png -singlefile '" + pdf + "' '" + dir.file("page") + "'");
+    const QImage page(QString::fromStdString(dir.file("page.png")));
+    ASSERT_FALSE(page.isNull());
+    EXPECT_TRUE(Near(page.pixelColor(100, 50), Qt::red));
+    EXPECT_TRUE(Near(page.pixelColor(450, 50), Qt::blue));
+    EXPECT_TRUE(Near(page.pixelColor(300, 50), Qt::white));
+    EXPECT_TRUE(Near(page.pixelColor(100, 150), Qt::white));
+}
+
+TEST(PrinterCanvas, ColoursAreStoredBlueGreenRed) {
+    EXPECT_EQ(PrinterCanvas::ToQColor(0x00FF0000), QColor(0, 0, 255));
+    EXPECT_EQ(PrinterCanvas::ToQColor(0x0000FF00), QColor(0, 255, 0));
+    EXPECT_EQ(PrinterCanvas::ToQColor(0x00123456), QColor(0x56, 0x34, 0x12));
+}
+
+TEST(PrinterCanvas, AnUnwritablePdfCannotBegin) {
+    PrinterCanvas canvas("/nonexistent-folder/x.pdf", Letter());
+    EXPECT_FALSE(canvas.BeginDocument("nothing"));
+    canvas.TextOut(0, 0, "ignored while no page is open");
+    canvas.EndDocument();
+}
+
+}  // namespace

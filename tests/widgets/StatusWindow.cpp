@@ -1,0 +1,57 @@
+// TStatForm: the rebuild status lines change only every 50 records read.
+#include <gtest/gtest.h>
+
+#include "widgets/StatusWindow.h"
+
+namespace {
+
+using widgets::TStatForm;
+
+TEST(StatusWindow, StartsWithItsDesignTexts) {
+    TStatForm form;
+    EXPECT_EQ(form.windowTitle(), "Rebuild Status");
+    EXPECT_EQ(form.Line(1), "Line1");
+    EXPECT_EQ(form.Line(2), "Line2");
+    EXPECT_EQ(form.Line(3), "Line3");
+}
+
+TEST(StatusWindow, RebuildShowsTheFileCaptionAndHidesAtTheEnd) {
+    TStatForm form;
+    form.RebuildStarted("Customers");
+    EXPECT_TRUE(form.isVisible());
+    EXPECT_EQ(form.windowTitle(), "Customers");
+    EXPECT_EQ(form.Line(1), "Working...");
+    form.RebuildFinished();
+    EXPECT_FALSE(form.isVisible());
+}
+
+TEST(StatusWindow, ProgressLinesChangeOnlyAtMultiplesOfFifty) {
+    TStatForm form;
+    form.RebuildStarted("Invoices");
+    for (int32_t read = 1; read <= 49; ++read) form.RebuildProgress(0, read, read);
+    EXPECT_EQ(form.Line(1), "Working...");
+    EXPECT_EQ(form.Line(2), "");
+
+    form.RebuildProgress(2, 50, 48);
+    EXPECT_EQ(form.Line(1), "Key number: 2");
+    EXPECT_EQ(form.Line(2), "Records read: 50");
+    EXPECT_EQ(form.Line(3), "Records written: 48");
+
+    form.RebuildProgress(2, 51, 49);
+    EXPECT_EQ(form.Line(2), "Records read: 50");
+    form.RebuildProgress(3, 100, 97);
+    EXPECT_EQ(form.Line(1), "Key number: 3");
+    EXPECT_EQ(form.Line(3), "Records written: 97");
+}
+
+TEST(StatusWindow, OtherRunsSetTheirOwnCaptionAndLines) {
+    TStatForm form;
+    form.ShowStatus("Aging");
+    form.SetLines("Aging customers", "SMITH", "12 of 40");
+    EXPECT_EQ(form.windowTitle(), "Aging");
+    EXPECT_EQ(form.Line(2), "SMITH");
+    form.HideStatus();
+    EXPECT_FALSE(form.isVisible());
+}
+
+}  // namespace
