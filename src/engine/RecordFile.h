@@ -6,6 +6,8 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "base/PromptService.h"
 #include "engine/Engine.h"
@@ -22,10 +24,18 @@ public:
     virtual void RebuildFinished() = 0;
 };
 
+// The captions of the convention's own messages. The questions are information messages with Yes
+// and No: "Cannot get a lock.  Abort?", "The files are in use.  Abort?" and "Index file is
+// defective.  Rebuild?". The creation notices are shown under "New Company" with OK, and "The
+// record has changed in the meantime." under the program's title with OK.
+inline constexpr char kQuestionCaption[] = "Information";
+inline constexpr char kCreationCaption[] = "New Company";
+inline constexpr char kProgramCaption[] = "KT Invorra Pro";
+
 enum class UpdateOutcome {
     Written,           // the record and its changed keys were written
     Unchanged,         // the new record equals the copy taken when editing began; nothing written
-    GaveUp,            // the user chose to abort at a lock question; nothing written
+    GaveUp,            // the user chose to abort at a lock question; every change was undone
     RecordGone,        // the stored record was deleted meanwhile; nothing written
     ChangedMeanwhile,  // "The record has changed in the meantime." was shown; nothing written
     Failed,            // an engine step failed; every partial change was undone
@@ -39,23 +49,32 @@ public:
     RecordFile(const RecordFile&) = delete;
     RecordFile& operator=(const RecordFile&) = delete;
 
-    // Opens with repair: a defective index asks "Index file is defective.  Rebuild?"; a missing
-    // data file is created (after the file's "New Company" notice, when it has one).
+    // Opens with repair: a defective index (or a data header announcing another number of keys than
+    // the description) asks "Index file is defective.  Rebuild?"; a missing data file is created
+    // (after the file's "New Company" notice, when it has one). False when the file stays closed.
     bool Open();
-    void Close();
+    // False when the engine could not write the block back; the block then stays open.
+    bool Close();
     bool IsOpen() const { return handle_ != nullptr; }
     FileBlockHandle handle() const { return handle_; }
     const FileDescription& description() const { return description_; }
     Engine& engine() { return engine_; }
 
-    // Creates the file block empty, and rebuilds it (data phase, then index phase).
+    // Creates the file block empty, and rebuilds it (data phase, then index phase; the block is
+    // closed first when open). Both answer the engine's ok flag.
     bool Create();
     bool Rebuild();
 
-    // Record with its keys. `record` and `original` are recordLength bytes.
+    // Record with its keys. `record` and `original` are recordLength bytes. A failed step undoes
+    // every change already made, so no record lacks a key and no key names a missing record.
+    // Add writes the keys in the description's add order; Update replaces only the keys whose
+    // text changed, in the update order, adding the new key before deleting the old one; Delete
+    // removes the keys in key number order, then the record.
     bool Add(const void* record, int32_t& recordNumber);
     UpdateOutcome Update(int32_t recordNumber, const void* record, const void* original);
     bool Delete(int32_t recordNumber, const void* record);
+    // Whether the last failed routine ended because the user answered Yes to a lock question.
+    bool gaveUp() const { return gaveUp_; }
 
     // Retrying engine calls: a class-2 result asks "Cannot get a lock.  Abort?"; No repeats the
     // call at once, Yes gives up (false). Otherwise the engine's ok flag is the result.
@@ -69,15 +88,27 @@ public:
     std::string BuildKey(const void* record, int keyNumber) const;
 
 private:
+    struct KeyChange {
+        int keyNumber;
+        std::string oldKey;
+        std::string newKey;
+    };
+
     bool Lock();
+    void Unlock();
     template <typename Call>
     bool Retrying(Call call);
+    // Undo helpers: best effort, each step retried like any other.
+    void RemoveKeys(int32_t recordNumber, const std::vector<std::pair<int, std::string>>& keys);
+    void RestoreKeys(int32_t recordNumber, const std::vector<std::pair<int, std::string>>& keys);
+    void RevertKeyChanges(int32_t recordNumber, const std::vector<KeyChange>& changes);
 
     Engine& engine_;
     FileDescription description_;
     base::PromptService& prompts_;
     RebuildObserver* observer_;
     FileBlockHandle handle_ = nullptr;
+    bool gaveUp_ = false;
 };
 
 }  // namespace engine

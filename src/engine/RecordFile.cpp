@@ -1,0 +1,273 @@
+#include "engine/RecordFile.h"
+
+#include <cstring>
+#include <utility>
+
+namespace engine {
+
+namespace {
+
+constexpr int32_t kIndexDefective = 10010;
+constexpr int32_t kFileNotFound = 9903;
+
+// The rebuild keeps the live records (deletion mark 0) unchanged.
+bool KeepLiveRecord(const uint8_t* oldRecord, uint8_t* newRecord, int recordLength) {
+    int32_t mark = 0;
+    std::memcpy(&mark, oldRecord, sizeof mark);
+    if (mark != 0) return false;
+    std::memcpy(newRecord, oldRecord, static_cast<size_t>(recordLength));
+    return true;
+}
+
+bool IsDeleted(const std::vector<uint8_t>& record) {
+    int32_t mark = 0;
+    std::memcpy(&mark, record.data(), sizeof mark);
+    return mark != 0;
+}
+
+}  // namespace
+
+RecordFile::RecordFile(Engine& engine, FileDescription description, base::PromptService& prompts,
+                       RebuildObserver* observer)
+    : engine_(engine),
+      description_(std::move(description)),
+      prompts_(prompts),
+      observer_(observer) {}
+
+RecordFile::~RecordFile() {
+    Close();
+}
+
+bool RecordFile::Close() {
+    if (!handle_) return true;
+    engine_.CloseFileBlock(handle_);
+    return engine_.ok();
+}
+
+bool RecordFile::Open() {
+    if (handle_) return true;
+    bool created = false;
+    for (;;) {
+        engine_.OpenFileBlock(handle_, description_.name, false, false, false, true);
+        int32_t error = engine_.error();
+        if (engine_.ok()) {
+            // A header announcing other keys than this file has (a rebuild interrupted after its
+            // data phase leaves 0) cannot be used: its indexes are not the ones the windows expect.
+            if (engine_.KeyCount(handle_) == description_.keyCount()) return true;
+            engine_.CloseFileBlock(handle_);
+            if (!engine_.ok()) return false;
+            error = kIndexDefective;
+        }
+        if (error == kIndexDefective) {
+            if (!prompts_.AskYesNo(kQuestionCaption, "Index file is defective.  Rebuild?",
+                                   base::PromptIcon::Information))
+                return false;
+            // Asking again after a rebuild that failed could only repeat the failure.
+            if (!Rebuild()) return false;
+            continue;
+        }
+        if (error == kFileNotFound && !created) {
+            if (!description_.creationNotice.empty() &&
+                prompts_.Message(kCreationCaption, description_.creationNotice,
+                                 base::PromptIcon::Information,
+                                 base::PromptButtons::Ok) != base::PromptAnswer::Ok)
+                return false;
+            if (!Create()) return false;
+            created = true;
+            continue;
+        }
+        return false;
+    }
+}
+
+bool RecordFile::Create() {
+    engine_.CreateFileBlock(description_.name, description_.recordLength, description_.keyCount(),
+                            description_.keys.data());
+    return engine_.ok();
+}
+
+bool RecordFile::Rebuild() {
+    if (!Close()) return false;
+    engine_.SetProgressCallback([this](int keyNumber, int32_t read, int32_t written) {
+        if (observer_) observer_->RebuildProgress(keyNumber, read, written);
+    });
+    if (observer_) observer_->RebuildStarted(description_.statusCaption);
+    engine_.RebuildDataFile(description_.name, description_.recordLength, description_.recordLength,
+                            KeepLiveRecord);
+    if (engine_.ok()) {
+        bool logWritten = false;
+        engine_.RebuildIndex(description_.name, description_.keyCount(), description_.keys.data(),
+                             description_.buildKey, true, logWritten);
+    }
+    const bool ok = engine_.ok();
+    if (observer_) observer_->RebuildFinished();
+    engine_.SetProgressCallback(nullptr);
+    return ok;
+}
+
+std::string RecordFile::BuildKey(const void* record, int keyNumber) const {
+    return description_.buildKey(static_cast<const uint8_t*>(record), keyNumber);
+}
+
+// ---- retrying calls
+// ------------------------------------------------------------------------------
+
+template <typename Call>
+bool RecordFile::Retrying(Call call) {
+    for (;;) {
+        call();
+        if (engine_.ErrorClass() != 2) return engine_.ok();
+        if (prompts_.AskYesNo(kQuestionCaption, "Cannot get a lock.  Abort?",
+                              base::PromptIcon::Information)) {
+            gaveUp_ = true;
+            return false;
+        }
+    }
+}
+
+bool RecordFile::AddRecord(int32_t& recordNumber, const void* record) {
+    return Retrying([&] { engine_.AddRecord(handle_, recordNumber, record); });
+}
+
+bool RecordFile::PutRecord(int32_t recordNumber, const void* record) {
+    return Retrying([&] { engine_.PutRecord(handle_, recordNumber, record); });
+}
+
+bool RecordFile::DeleteRecord(int32_t recordNumber) {
+    return Retrying([&] { engine_.DeleteRecord(handle_, recordNumber); });
+}
+
+bool RecordFile::AddKey(int keyNumber, int32_t recordNumber, const std::string& key) {
+    return Retrying([&] { engine_.AddKey(handle_, keyNumber, recordNumber, key); });
+}
+
+bool RecordFile::DeleteKey(int keyNumber, int32_t recordNumber, const std::string& key) {
+    return Retrying([&] { engine_.DeleteKey(handle_, keyNumber, recordNumber, key); });
+}
+
+bool RecordFile::SearchKey(int keyNumber, int32_t& recordNumber, std::string& key) {
+    return Retrying([&] { engine_.SearchKey(handle_, keyNumber, recordNumber, key); });
+}
+
+// ---- record with keys
+// ----------------------------------------------------------------------------
+
+bool RecordFile::Lock() {
+    for (;;) {
+        engine_.LockFileBlock(handle_);
+        if (engine_.ok()) return true;
+        if (prompts_.AskYesNo(kQuestionCaption, "The files are in use.  Abort?",
+                              base::PromptIcon::Information)) {
+            gaveUp_ = true;
+            return false;
+        }
+    }
+}
+
+void RecordFile::Unlock() {
+    engine_.UnlockFileBlock(handle_);
+}
+
+void RecordFile::RemoveKeys(int32_t recordNumber,
+                            const std::vector<std::pair<int, std::string>>& keys) {
+    for (auto it = keys.rbegin(); it != keys.rend(); ++it)
+        DeleteKey(it->first, recordNumber, it->second);
+}
+
+void RecordFile::RestoreKeys(int32_t recordNumber,
+                             const std::vector<std::pair<int, std::string>>& keys) {
+    for (auto it = keys.rbegin(); it != keys.rend(); ++it)
+        AddKey(it->first, recordNumber, it->second);
+}
+
+void RecordFile::RevertKeyChanges(int32_t recordNumber, const std::vector<KeyChange>& changes) {
+    for (auto it = changes.rbegin(); it != changes.rend(); ++it) {
+        if (AddKey(it->keyNumber, recordNumber, it->oldKey))
+            DeleteKey(it->keyNumber, recordNumber, it->newKey);
+    }
+}
+
+bool RecordFile::Add(const void* record, int32_t& recordNumber) {
+    gaveUp_ = false;
+    if (!Lock()) return false;
+    if (!AddRecord(recordNumber, record)) {
+        Unlock();
+        return false;
+    }
+    std::vector<std::pair<int, std::string>> added;
+    for (int keyNumber : description_.addOrder) {
+        std::string key = BuildKey(record, keyNumber);
+        if (!AddKey(keyNumber, recordNumber, key)) {
+            RemoveKeys(recordNumber, added);
+            DeleteRecord(recordNumber);
+            Unlock();
+            return false;
+        }
+        added.emplace_back(keyNumber, std::move(key));
+    }
+    Unlock();
+    return engine_.ok();
+}
+
+UpdateOutcome RecordFile::Update(int32_t recordNumber, const void* record, const void* original) {
+    gaveUp_ = false;
+    const size_t length = static_cast<size_t>(description_.recordLength);
+    if (std::memcmp(record, original, length) == 0) return UpdateOutcome::Unchanged;
+    if (!Lock()) return UpdateOutcome::GaveUp;
+
+    std::vector<uint8_t> stored(length);
+    engine_.GetRecord(handle_, recordNumber, stored.data());
+    if (!engine_.ok() || IsDeleted(stored)) {
+        const bool readFailed = !engine_.ok();
+        Unlock();
+        return readFailed ? UpdateOutcome::Failed : UpdateOutcome::RecordGone;
+    }
+    if (std::memcmp(stored.data(), original, length) != 0) {
+        Unlock();
+        prompts_.Message(kProgramCaption, "The record has changed in the meantime.",
+                         base::PromptIcon::Information, base::PromptButtons::Ok);
+        return UpdateOutcome::ChangedMeanwhile;
+    }
+
+    auto fail = [&](const std::vector<KeyChange>& changes) {
+        RevertKeyChanges(recordNumber, changes);
+        Unlock();
+        return gaveUp_ ? UpdateOutcome::GaveUp : UpdateOutcome::Failed;
+    };
+    std::vector<KeyChange> changes;
+    for (int keyNumber : description_.updateOrder) {
+        KeyChange change{keyNumber, BuildKey(stored.data(), keyNumber),
+                         BuildKey(record, keyNumber)};
+        if (change.oldKey == change.newKey) continue;
+        if (!AddKey(keyNumber, recordNumber, change.newKey)) return fail(changes);
+        if (!DeleteKey(keyNumber, recordNumber, change.oldKey)) {
+            DeleteKey(keyNumber, recordNumber, change.newKey);
+            return fail(changes);
+        }
+        changes.push_back(std::move(change));
+    }
+    if (!PutRecord(recordNumber, record)) return fail(changes);
+    Unlock();
+    return engine_.ok() ? UpdateOutcome::Written : UpdateOutcome::Failed;
+}
+
+bool RecordFile::Delete(int32_t recordNumber, const void* record) {
+    gaveUp_ = false;
+    if (!Lock()) return false;
+    std::vector<std::pair<int, std::string>> removed;
+    auto fail = [&] {
+        RestoreKeys(recordNumber, removed);
+        Unlock();
+        return false;
+    };
+    for (int keyNumber = 1; keyNumber <= description_.keyCount(); ++keyNumber) {
+        std::string key = BuildKey(record, keyNumber);
+        if (!DeleteKey(keyNumber, recordNumber, key)) return fail();
+        removed.emplace_back(keyNumber, std::move(key));
+    }
+    if (!DeleteRecord(recordNumber)) return fail();
+    Unlock();
+    return engine_.ok();
+}
+
+}  // namespace engine
