@@ -4,24 +4,13 @@
 #include <cstdint>
 #include <cstdio>
 #include <fstream>
+#include <optional>
+
+#include "base/Windows1252.h"
 
 namespace base {
 
 namespace {
-
-// Unicode code points of the bytes 0x80..0x9F in Windows-1252 (0 where the byte is unassigned).
-constexpr char32_t kCp1252High[32] = {
-    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
-
-// The Windows-1252 byte of a code point at or above 0x80, or 0 when the code page lacks it.
-unsigned char Cp1252Byte(char32_t c) {
-    if (c >= 0xA0 && c <= 0xFF) return static_cast<unsigned char>(c);
-    for (int i = 0; i < 32; ++i)
-        if (kCp1252High[i] == c) return static_cast<unsigned char>(0x80 + i);
-    return 0;
-}
 
 // Decodes one UTF-8 sequence at `i` (advancing it); malformed bytes give U+FFFD.
 char32_t NextCodePoint(std::string_view s, size_t& i) {
@@ -77,9 +66,9 @@ void AppendEscapedText(std::string& out, std::string_view text) {
             continue;  // other control characters have no place in a document
         } else if (c < 0x80) {
             out += static_cast<char>(c);
-        } else if (const unsigned char b = Cp1252Byte(c)) {
+        } else if (const std::optional<uint8_t> b = CodePointToWin1252(c)) {
             char hex[8];
-            std::snprintf(hex, sizeof hex, "\\'%02x", b);
+            std::snprintf(hex, sizeof hex, "\\'%02x", *b);
             out += hex;
         } else {
             AppendUnicodeEscape(out, c);
