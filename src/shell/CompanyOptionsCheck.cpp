@@ -1,6 +1,6 @@
 #include "shell/CompanyOptionsCheck.h"
 
-#include <cctype>
+#include "base/Text.h"
 
 namespace shell {
 
@@ -26,38 +26,11 @@ const char* CompanyOptionsHelpTopic(CompanyOptionsPage page) {
     return "Company";
 }
 
-std::optional<long long> ParseWholeNumber(const std::string& text) {
-    size_t begin = 0;
-    size_t end = text.size();
-    while (begin < end && text[begin] == ' ') ++begin;
-    while (end > begin && text[end - 1] == ' ') --end;
-    bool negative = false;
-    if (begin < end && (text[begin] == '-' || text[begin] == '+')) {
-        negative = text[begin] == '-';
-        ++begin;
-    }
-    // Eighteen digits cannot overflow; longer texts are not numbers the fields could hold.
-    if (begin == end || end - begin > 18) return std::nullopt;
-    long long value = 0;
-    for (size_t i = begin; i < end; ++i) {
-        if (!std::isdigit(static_cast<unsigned char>(text[i]))) return std::nullopt;
-        value = value * 10 + (text[i] - '0');
-    }
-    return negative ? -value : value;
-}
-
 namespace {
-
-bool IsBlank(const std::string& text) {
-    for (char c : text) {
-        if (static_cast<unsigned char>(c) >= 33) return false;
-    }
-    return true;
-}
 
 long long AgingDays(std::string& field) {
     if (field.empty()) field = "0";
-    return ParseWholeNumber(field).value_or(0);
+    return base::ParseWholeNumber(field).value_or(0);
 }
 
 }  // namespace
@@ -76,12 +49,12 @@ CompanyOptionsVerdict CheckCompanyOptions(
         fail("Company E-Mail Address",
              "Your company e-mail address does not have the @ sign included. Bad e-mail address.",
              CompanyOptionsPage::EMail, "CEmailAdd");
-    } else if (IsBlank(fields.name)) {
+    } else if (base::Trim(fields.name).empty()) {
         fail("Invalid Company Name", "A company name is required.",
              CompanyOptionsPage::AddressTaxes, "CName");
     } else {
         if (fields.number.empty()) fields.number = "0";
-        const auto number = ParseWholeNumber(fields.number);
+        const auto number = base::ParseWholeNumber(fields.number);
         if (!number) {
             fail("Invalid Company Number",
                  "The company number field is numeric and valid values are 1 to 32000.",

@@ -4,7 +4,6 @@
 // the page and the control to bring forward.
 
 #include <functional>
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -56,9 +55,5 @@ struct CompanyOptionsVerdict {
 CompanyOptionsVerdict CheckCompanyOptions(
     CompanyOptionsFields fields, bool adding,
     const std::function<bool(const std::string& number)>& numberTaken);
-
-// A company number as the number checks read it: blanks around it ignored, an optional sign,
-// digits only. Nothing for any other text.
-std::optional<long long> ParseWholeNumber(const std::string& text);
 
 }  // namespace shell

@@ -100,14 +100,6 @@ TEST(CompanyOptionsCheck, NumberRangeAndDuplicates) {
     EXPECT_TRUE(CheckCompanyOptions(fields, false, taken).passed());
 }
 
-TEST(CompanyOptionsCheck, WholeNumbers) {
-    EXPECT_EQ(ParseWholeNumber(" 42 "), 42);
-    EXPECT_EQ(ParseWholeNumber("-3"), -3);
-    EXPECT_FALSE(ParseWholeNumber("4 2"));
-    EXPECT_FALSE(ParseWholeNumber("-"));
-    EXPECT_FALSE(ParseWholeNumber("99999999999999999999"));
-}
-
 TEST(CompanyOptionsCheck, EveryPageHasItsOwnHelpTopic) {
     std::set<std::string> topics;
     for (int page = 0; page <= static_cast<int>(CompanyOptionsPage::SystemGraphics); ++page) {
