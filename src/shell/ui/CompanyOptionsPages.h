@@ -1,0 +1,13 @@
+#pragma once
+// The eight pages of the Company Options dialog: their controls, named as the company record's
+// field table names them, laid out page by page. The dialog finds the controls by name.
+
+class QTabWidget;
+class QWidget;
+
+namespace shell::ui {
+
+// Pages in the order of shell::CompanyOptionsPage.
+QTabWidget* BuildCompanyOptionsPages(QWidget* parent);
+
+}  // namespace shell::ui

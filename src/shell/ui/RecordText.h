@@ -1,0 +1,20 @@
+#pragma once
+// The window side of record text: records hold Windows-1252 bytes, widgets hold QString. Edits
+// bound to record fields accept only characters the code page can hold, so nothing typed is
+// silently changed on its way into a record.
+
+#include <QString>
+#include <string>
+
+class QLineEdit;
+
+namespace shell::ui {
+
+QString ToRecordText(const std::string& win1252);
+// Characters the code page cannot hold are dropped (the edits never let them in).
+std::string FromRecordText(const QString& text);
+
+// Limits the edit to `maxLength` characters of Windows-1252.
+void ConfigureRecordTextEdit(QLineEdit& edit, int maxLength);
+
+}  // namespace shell::ui
