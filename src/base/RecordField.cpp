@@ -1,5 +1,8 @@
 #include "base/RecordField.h"
 
+#include "base/Text.h"
+#include "base/Windows1252.h"
+
 namespace base {
 
 std::string ReadText(const uint8_t* record, int offset, int size) {
@@ -12,6 +15,18 @@ void WriteText(uint8_t* record, int offset, int size, std::string_view text) {
     record[offset] = static_cast<uint8_t>(length);
     std::memcpy(record + offset + 1, text.data(), length);
     std::memset(record + offset + 1 + length, 0, size - length);
+}
+
+namespace {
+constexpr int kMaxKeyLength = 30;
+}
+
+std::string KeyText(std::string_view field, int width) {
+    return PaddedKeyText(Win1252Upper(Trim(field)), width);
+}
+
+std::string PaddedKeyText(std::string_view field, int width) {
+    return CutTo(PadRight(field, width), kMaxKeyLength);
 }
 
 int32_t ReadInt32(const uint8_t* record, int offset) {

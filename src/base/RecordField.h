@@ -32,6 +32,12 @@ void WriteText(uint8_t* record, int offset, int size, std::string_view text);
 int32_t ReadInt32(const uint8_t* record, int offset);
 void WriteInt32(uint8_t* record, int offset, int32_t value);
 
+// A key as the files build it from a field: trimmed, left-aligned and blank-padded to `width`
+// (the "%-Ns" pattern, which never shortens), upper-cased, and held in at most 30 characters.
+std::string KeyText(std::string_view field, int width);
+// The same without trimming and upper-casing (the sortable-date keys of the invoice file).
+std::string PaddedKeyText(std::string_view field, int width);
+
 enum class FieldKind { Text, Flag, YesNo, Font };
 
 struct FieldInfo {

@@ -1,0 +1,196 @@
+#include "shell/CompanyRecord.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+
+#include "base/RecordField.h"
+
+namespace shell {
+namespace {
+
+int32_t IntAt(const CompanyRecord& r, int offset) {
+    return base::ReadInt32(r.data(), offset);
+}
+std::string BytesAt(const CompanyRecord& r, int offset, int n) {
+    return std::string(reinterpret_cast<const char*>(r.data() + offset), n);
+}
+
+// The byte ranges a field occupies: a text its length byte and characters, a font its name and
+// its size, colour and style.
+std::vector<std::pair<int, int>> Extents(const base::FieldInfo& f) {
+    if (f.kind == base::FieldKind::Font) {
+        const int sizeOffset = FontSizeOffset(f.offset, f.size);
+        return {{f.offset, f.offset + 1 + f.size}, {sizeOffset, sizeOffset + 9}};
+    }
+    if (f.kind == base::FieldKind::Flag) return {{f.offset, f.offset + 1}};
+    return {{f.offset, f.offset + 1 + f.size}};
+}
+
+TEST(CompanyRecord, FieldsTileTheRecordAroundTheReservedAreas) {
+    std::vector<int> owner(CompanyRecord::kSize, -1);
+    const auto& fields = CompanyRecord::Fields();
+    for (int i = 0; i < static_cast<int>(fields.size()); ++i) {
+        for (const auto& [begin, end] : Extents(fields[i])) {
+            ASSERT_LE(end, CompanyRecord::kSize) << fields[i].name;
+            for (int b = begin; b < end; ++b) {
+                ASSERT_EQ(owner[b], -1) << fields[i].name << " overlaps " << fields[owner[b]].name;
+                owner[b] = i;
+            }
+        }
+    }
+    // Engine word, padding and reserved areas; the font blocks' inner padding included.
+    const std::vector<std::pair<int, int>> free = {
+        {0, 4},       {270, 272},   {872, 874},   {930, 933},   {945, 951},   {995, 996},
+        {1617, 1620}, {1629, 1632}, {1665, 1668}, {1677, 1680}, {1713, 1716}, {1725, 1728},
+        {1761, 1764}, {1773, 1776}, {1809, 1812}, {1821, 1824}, {1857, 1860}, {1869, 1872},
+        {1989, 2000}, {2051, 2052}, {2085, 2088}, {2097, 2100}, {2142, 2153}, {2155, 2156},
+        {2158, 2159}, {2210, 2261}, {2312, 2363}, {2365, 2548}, {2574, 2611}, {2619, 2674},
+        {2686, 2690}, {2723, 2736}};
+    std::set<int> expectedFree;
+    for (auto [begin, end] : free)
+        for (int b = begin; b < end; ++b) expectedFree.insert(b);
+    for (int b = 0; b < CompanyRecord::kSize; ++b)
+        EXPECT_EQ(owner[b] == -1, expectedFree.count(b) == 1) << "byte " << b;
+}
+
+TEST(CompanyRecord, FieldsLandAtTheirOffsets) {
+    CompanyRecord r;
+    r.setName("Acme co");
+    r.setNumber("12");
+    r.setEditorFont({"Arial", 10, kBlue, kBold});
+    r.setManagersFont({"Courier New", 9, 0x123456, kItalic});
+    r.setBodyFont({"Times", 11, 0x00FF00, kUnderline});
+    r.setSalesMessageFont({"Verdana", 12, 7, kStrikeOut});
+    r.setEnvelopeFont({"Arial", -14, 0xABCDEF, kBold | kItalic});
+    r.setShowHints(true);
+    r.setPrintReturnAddress(true);
+    r.setAgingCaption3("61-90:");
+
+    EXPECT_EQ(BytesAt(r, 4, 8),
+              "\x07"
+              "Acme co");
+    EXPECT_EQ(BytesAt(r, 40, 3),
+              "\x02"
+              "12");
+    EXPECT_EQ(BytesAt(r, 237, 6),
+              "\x05"
+              "Arial");
+    EXPECT_EQ(IntAt(r, 272), 10);
+    EXPECT_EQ(IntAt(r, 276), 0xFF0000);
+    EXPECT_EQ(r.data()[280], kBold);
+    EXPECT_EQ(BytesAt(r, 954, 12),
+              "\x0b"
+              "Courier New");
+    EXPECT_EQ(IntAt(r, 996), 9);
+    EXPECT_EQ(IntAt(r, 1000), 0x123456);
+    EXPECT_EQ(r.data()[1004], kItalic);
+    EXPECT_EQ(BytesAt(r, 1584, 6),
+              "\x05"
+              "Times");
+    EXPECT_EQ(IntAt(r, 1620), 11);
+    EXPECT_EQ(IntAt(r, 1624), 0x00FF00);
+    EXPECT_EQ(r.data()[1628], kUnderline);
+    EXPECT_EQ(IntAt(r, 1860), 12);
+    EXPECT_EQ(r.data()[1868], kStrikeOut);
+    EXPECT_EQ(IntAt(r, 2088), -14);
+    EXPECT_EQ(IntAt(r, 2092), 0xABCDEF);
+    EXPECT_EQ(r.data()[2096], kBold | kItalic);
+    EXPECT_EQ(r.data()[1573], 1);
+    EXPECT_EQ(BytesAt(r, 2140, 2), "\x01Y");
+    EXPECT_EQ(BytesAt(r, 2712, 7),
+              "\x06"
+              "61-90:");
+
+    EXPECT_EQ(r.envelopeFont(), (FontSpec{"Arial", -14, 0xABCDEF, kBold | kItalic}));
+    EXPECT_EQ(r.name(), "Acme co");
+    EXPECT_TRUE(r.printReturnAddress());
+    r.setPrintReturnAddress(false);
+    EXPECT_EQ(BytesAt(r, 2140, 2), "\x01N");
+}
+
+TEST(CompanyRecord, NewCompanyValuesKeepInheritedAndReservedBytes) {
+    CompanyRecord r;
+    std::fill(r.data(), r.data() + CompanyRecord::kSize, 0xEE);
+    r.setInvoiceCaption("INVOICE");
+    r.setBodyFont({"Arial", 10, 0, 0});
+    r.SetNewCompanyValues("4");
+
+    EXPECT_EQ(r.name(), "");
+    EXPECT_EQ(r.number(), "4");
+    EXPECT_EQ(r.receivablesTotal(), "0.00");
+    EXPECT_EQ(r.backgroundBitmap(), "ktt8.bmp");
+    EXPECT_TRUE(r.backgroundBitmapOn());
+    EXPECT_EQ(r.taxRate(), "0.000");
+    EXPECT_EQ(r.defaultTerms(), "Net 30 Days");
+    EXPECT_EQ(r.nextInvoiceNumber(), "100");
+    EXPECT_EQ(r.defaultQuantity(), "1.00");
+    EXPECT_EQ(r.dateFormat(), "M");
+    EXPECT_EQ(r.nextCustomerNumber(), "1");
+    EXPECT_EQ(r.editorFont(), (FontSpec{"Arial", 10, kBlue, kBold}));
+    EXPECT_EQ(r.managersFont(), (FontSpec{"Courier New", 10, kBlack, 0}));
+    EXPECT_EQ(r.lastAgingDate(), " ");
+    EXPECT_EQ(r.statementNote(), " ");
+    EXPECT_EQ(r.numberOfCopies(), "1");
+    EXPECT_EQ(r.shippingCaption(), "Deliver To:");
+    EXPECT_EQ(r.agingDays3(), "90");
+    EXPECT_EQ(r.agingCaption2(), "31-60:");
+    EXPECT_FALSE(r.yearMonthPrefix());
+    EXPECT_TRUE(r.emailLines());
+    EXPECT_EQ(r.address5(), "");
+
+    EXPECT_EQ(r.invoiceCaption(), "INVOICE");  // form settings are inherited
+    EXPECT_EQ(r.bodyFont().name, "Arial");
+    for (int b : {0, 3, 270, 872, 2142, 2500, 2735}) EXPECT_EQ(r.data()[b], 0xEE) << b;
+}
+
+TEST(CompanyRecord, KeysAreTrimmedPaddedAndUpperCased) {
+    CompanyRecord r;
+    r.setNumber(" 7");
+    r.setName("Acme co");
+    EXPECT_EQ(r.key(1), "7    ");
+    EXPECT_EQ(r.key(2), "ACME CO" + std::string(23, ' '));
+    EXPECT_EQ(r.key(3), "");
+    r.setName("  " + std::string(35, 'x'));
+    EXPECT_EQ(r.key(2), std::string(30, 'X'));
+    EXPECT_EQ(CompanyRecord::BuildKey(r.data(), 1), "7    ");
+    EXPECT_EQ(r.code(), "7");
+    EXPECT_EQ(CompanyFileName(r.code(), 'C'), "7C");
+}
+
+TEST(CompanyRecord, FileDescriptionMatchesTheCompanyFile) {
+    const engine::FileDescription file = CompanyFileDescription();
+    EXPECT_EQ(file.name, "Company");
+    EXPECT_EQ(file.statusCaption, "Companies");
+    EXPECT_EQ(file.recordLength, 2736);
+    ASSERT_EQ(file.keyCount(), 2);
+    EXPECT_EQ(file.keys[0].length, 5);
+    EXPECT_FALSE(file.keys[0].duplicates);
+    EXPECT_EQ(file.keys[1].length, 30);
+    EXPECT_TRUE(file.keys[1].duplicates);
+    EXPECT_EQ(file.creationNotice, "I am going to create a new, empty company file.");
+    CompanyRecord r;
+    r.setName("b");
+    EXPECT_EQ(file.buildKey(r.data(), 2), r.key(2));
+}
+
+TEST(FontSpec, ConvertsToAndFromTheDialogsFont) {
+    const FontSpec font{"Caf\xe9", 12, 0x0000FF, kBold | kStrikeOut};
+    const base::FontChoice choice = font.ToChoice();
+    EXPECT_EQ(choice.family, "Caf\u00e9");
+    EXPECT_TRUE(choice.bold);
+    EXPECT_FALSE(choice.italic);
+    EXPECT_TRUE(choice.strikeOut);
+    EXPECT_EQ(FontSpec::FromChoice(choice), font);
+    base::FontChoice foreign = choice;
+    foreign.family = "\u5b8b\u4f53";
+    EXPECT_FALSE(FontSpec::FromChoice(foreign));
+
+    CompanyRecord r;
+    r.setCaptionFont({std::string(40, 'n'), 8, 0, 0});
+    EXPECT_EQ(r.captionFont().name, std::string(32, 'n'));  // cut to its field
+    EXPECT_EQ(r.captionFont().size, 8);
+}
+
+}  // namespace
+}  // namespace shell
