@@ -2,9 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include <set>
-
 #include "base/RecordField.h"
+#include "support/FieldLayout.h"
 
 namespace shell {
 namespace {
@@ -16,42 +15,16 @@ std::string BytesAt(const CompanyRecord& r, int offset, int n) {
     return std::string(reinterpret_cast<const char*>(r.data() + offset), n);
 }
 
-// The byte ranges a field occupies: a text its length byte and characters, a font its name and
-// its size, colour and style.
-std::vector<std::pair<int, int>> Extents(const base::FieldInfo& f) {
-    if (f.kind == base::FieldKind::Font) {
-        const int sizeOffset = FontSizeOffset(f.offset, f.size);
-        return {{f.offset, f.offset + 1 + f.size}, {sizeOffset, sizeOffset + 9}};
-    }
-    if (f.kind == base::FieldKind::Flag) return {{f.offset, f.offset + 1}};
-    return {{f.offset, f.offset + 1 + f.size}};
-}
-
 TEST(CompanyRecord, FieldsTileTheRecordAroundTheReservedAreas) {
-    std::vector<int> owner(CompanyRecord::kSize, -1);
-    const auto& fields = CompanyRecord::Fields();
-    for (int i = 0; i < static_cast<int>(fields.size()); ++i) {
-        for (const auto& [begin, end] : Extents(fields[i])) {
-            ASSERT_LE(end, CompanyRecord::kSize) << fields[i].name;
-            for (int b = begin; b < end; ++b) {
-                ASSERT_EQ(owner[b], -1) << fields[i].name << " overlaps " << fields[owner[b]].name;
-                owner[b] = i;
-            }
-        }
-    }
     // Engine word, padding and reserved areas; the font blocks' inner padding included.
-    const std::vector<std::pair<int, int>> free = {
-        {0, 4},       {270, 272},   {872, 874},   {930, 933},   {945, 951},   {995, 996},
-        {1617, 1620}, {1629, 1632}, {1665, 1668}, {1677, 1680}, {1713, 1716}, {1725, 1728},
-        {1761, 1764}, {1773, 1776}, {1809, 1812}, {1821, 1824}, {1857, 1860}, {1869, 1872},
-        {1989, 2000}, {2051, 2052}, {2085, 2088}, {2097, 2100}, {2142, 2153}, {2155, 2156},
-        {2158, 2159}, {2210, 2261}, {2312, 2363}, {2365, 2548}, {2574, 2611}, {2619, 2674},
-        {2686, 2690}, {2723, 2736}};
-    std::set<int> expectedFree;
-    for (auto [begin, end] : free)
-        for (int b = begin; b < end; ++b) expectedFree.insert(b);
-    for (int b = 0; b < CompanyRecord::kSize; ++b)
-        EXPECT_EQ(owner[b] == -1, expectedFree.count(b) == 1) << "byte " << b;
+    testsupport::ExpectFieldsTile(
+        CompanyRecord::Fields(), CompanyRecord::kSize,
+        {{0, 4},       {270, 272},   {872, 874},   {930, 933},   {945, 951},   {995, 996},
+         {1617, 1620}, {1629, 1632}, {1665, 1668}, {1677, 1680}, {1713, 1716}, {1725, 1728},
+         {1761, 1764}, {1773, 1776}, {1809, 1812}, {1821, 1824}, {1857, 1860}, {1869, 1872},
+         {1989, 2000}, {2051, 2052}, {2085, 2088}, {2097, 2100}, {2142, 2153}, {2155, 2156},
+         {2158, 2159}, {2210, 2261}, {2312, 2363}, {2365, 2548}, {2574, 2611}, {2619, 2674},
+         {2686, 2690}, {2723, 2736}});
 }
 
 TEST(CompanyRecord, FieldsLandAtTheirOffsets) {

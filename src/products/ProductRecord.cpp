@@ -1,0 +1,43 @@
+#include "products/ProductRecord.h"
+
+#include "shell/CompanyRecord.h"
+
+namespace products {
+
+const std::vector<base::FieldInfo>& ProductRecord::Fields() {
+    static const std::vector<base::FieldInfo> fields = {
+        KT_PRODUCT_RECORD_FIELDS(KT_RECORD_FIELD_INFO)};
+    return fields;
+}
+
+std::string ProductRecord::key(int keyNumber) const {
+    switch (keyNumber) {
+        case 1:
+            return base::KeyText(code(), 10);
+        case 2:
+            return base::KeyText(description(), 30);
+        default:
+            return {};
+    }
+}
+
+std::string ProductRecord::BuildKey(const uint8_t* record, int keyNumber) {
+    ProductRecord product;
+    product.Assign(record);
+    return product.key(keyNumber);
+}
+
+engine::FileDescription ProductFileDescription(std::string_view companyCode) {
+    engine::FileDescription file;
+    file.name = shell::CompanyFileName(companyCode, 'P');
+    file.statusCaption = "Products";
+    file.recordLength = ProductRecord::kSize;
+    file.keys = {{10, false}, {30, true}};
+    file.buildKey = &ProductRecord::BuildKey;
+    file.addOrder = {1, 2};
+    file.updateOrder = {1, 2};
+    file.creationNotice = "I am going to create a new, empty product file for this company.";
+    return file;
+}
+
+}  // namespace products
