@@ -89,4 +89,11 @@ CompanyOptionsVerdict CheckCompanyOptions(
     return verdict;
 }
 
+void NormaliseCompanyOptions(CompanyRecord& record) {
+    const std::string copies = record.numberOfCopies();
+    if (copies < "2" || copies > "5") record.setNumberOfCopies("1");
+    if (record.moveAddressesRight().empty()) record.setMoveAddressesRight("0");
+    if (!record.printLogo()) record.setLogoBitmap("");
+}
+
 }  // namespace shell

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "shell/CompanyRecord.h"
+
 namespace shell {
 
 // The eight pages of the Company Options dialog, in tab order.
@@ -55,5 +57,9 @@ struct CompanyOptionsVerdict {
 CompanyOptionsVerdict CheckCompanyOptions(
     CompanyOptionsFields fields, bool adding,
     const std::function<bool(const std::string& number)>& numberTaken);
+
+// The normalisations of a saved company: a number of copies other than "2" to "5" becomes "1",
+// an empty move-addresses-right value "0", and the logo file name is emptied when the logo is off.
+void NormaliseCompanyOptions(CompanyRecord& record);
 
 }  // namespace shell

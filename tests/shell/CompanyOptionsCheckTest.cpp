@@ -109,5 +109,27 @@ TEST(CompanyOptionsCheck, EveryPageHasItsOwnHelpTopic) {
     EXPECT_EQ(topics.count("prnenv"), 1u);
 }
 
+TEST(CompanyOptionsCheck, SavedOptionsAreNormalised) {
+    CompanyRecord record;
+    record.setPrintLogo(false);
+    record.setLogoBitmap("/pictures/logo.bmp");
+    for (const char* copies : {"", "0", "1", "6", "9"}) {
+        record.setNumberOfCopies(copies);
+        NormaliseCompanyOptions(record);
+        EXPECT_EQ(record.numberOfCopies(), "1") << copies;
+    }
+    EXPECT_EQ(record.moveAddressesRight(), "0");
+    EXPECT_EQ(record.logoBitmap(), "");
+
+    record.setNumberOfCopies("5");
+    record.setMoveAddressesRight(" ");
+    record.setPrintLogo(true);
+    record.setLogoBitmap("logo.bmp");
+    NormaliseCompanyOptions(record);
+    EXPECT_EQ(record.numberOfCopies(), "5");
+    EXPECT_EQ(record.moveAddressesRight(), " ");
+    EXPECT_EQ(record.logoBitmap(), "logo.bmp");
+}
+
 }  // namespace
 }  // namespace shell

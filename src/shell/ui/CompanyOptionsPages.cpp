@@ -63,6 +63,7 @@ public:
 
     QLabel* Label(const QString& text, const char* name = nullptr) {
         auto* label = new QLabel(text, page_);
+        label->setTextFormat(Qt::PlainText);
         if (name != nullptr) label->setObjectName(name);
         return label;
     }
@@ -202,7 +203,7 @@ QWidget* FormsSetupPage() {
     logoName->setWordWrap(true);
     logoName->setMinimumWidth(200);
     checks->addWidget(logoName);
-    checks->addWidget(b.Button("LogoBitmapBtn", "Bitmap Image"));
+    checks->addWidget(b.Button("LogoBitmapBtn", "Bitmap Image"), 0, Qt::AlignLeft);
     checks->addStretch();
     layout->addWidget(print);
 
@@ -265,7 +266,10 @@ QWidget* InvoicesPage() {
     form->addRow("Default Quantity:", b.Edit("DefInvQuan", 9, 11));
     auto* terms = new QComboBox(page);
     terms->setObjectName("DFTerms");
-    terms->setEditable(false);
+    // Editable, so a stored term that is no longer in the terms file still shows and is kept.
+    terms->setEditable(true);
+    terms->setInsertPolicy(QComboBox::NoInsert);
+    ConfigureRecordTextEdit(*terms->lineEdit(), 35);
     terms->setMinimumContentsLength(20);
     form->addRow("Default Terms:", terms);
     form->addRow("Number of Copies:", b.Digits("NumCpys", 1));
