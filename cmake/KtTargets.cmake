@@ -37,6 +37,8 @@ function(kt_test name dir)
   if(ARG_QT)
     target_link_libraries(${name} PRIVATE Qt6::Test)
     set_target_properties(${name} PROPERTIES AUTOMOC ON)
+  else()
+    target_link_libraries(${name} PRIVATE GTest::gtest_main)
   endif()
   # Tests that drive the command-line tool find it here.
   target_compile_definitions(${name} PRIVATE

@@ -1,1 +1,450 @@
-// Placeholder so the skeleton links; the engine's owner replaces it.
+#include "engine/Engine.h"
+
+#include <algorithm>
+#include <limits>
+#include <new>
+
+#include "engine/BTree.h"
+#include "engine/Blocks.h"
+#include "engine/EngineState.h"
+#include "engine/Errors.h"
+#include "engine/Positions.h"
+
+namespace engine {
+namespace {
+
+constexpr int kMinPageBuffers = 8;
+constexpr int kMaxPageBuffers = 16384;  // beyond this a request is served in part
+constexpr int kNoKey = 0;
+
+std::string_view CutKey(std::string_view key) {
+    return key.substr(0, kMaxKeyLength);
+}
+
+}  // namespace
+
+FileBlock* Engine::Impl::Find(FileBlockHandle handle) const {
+    for (const auto& block : open) {
+        if (block.get() == handle) return block.get();
+    }
+    return nullptr;
+}
+
+void Engine::Impl::Forget(FileBlockHandle handle) {
+    open.erase(std::remove_if(open.begin(), open.end(),
+                              [&](const auto& block) { return block.get() == handle; }),
+               open.end());
+}
+
+bool Engine::Impl::IsOpen(const std::string& dataPath) const {
+    return std::any_of(open.begin(), open.end(),
+                       [&](const auto& block) { return block->names.data == dataPath; });
+}
+
+Engine::Engine(FileSystem& fs) : fs_(fs), impl_(std::make_unique<Impl>()) {}
+
+Engine::~Engine() {
+    if (!impl_->initialised) return;
+    ExitEngine();
+    // A block whose close failed keeps its in-use flag on disk; the next open asks for a rebuild.
+    for (auto& block : impl_->open) AbandonBlock(*block);
+    impl_->open.clear();
+}
+
+int Engine::ErrorClass() const {
+    return err::ClassOf(status_.error);
+}
+int Engine::ErrorClassOf(int32_t error) {
+    return err::ClassOf(error);
+}
+
+void Engine::Finish(int32_t error) {
+    status_.ok = error == err::kNone;
+    status_.error = error;
+}
+
+template <typename Operation>
+void Engine::Guarded(FileBlockHandle fb, Access access, int keyNumber, Operation operation) {
+    status_ = Status{};
+    if (!impl_->initialised) return Finish(err::kNotInitialised);
+    FileBlock* block = impl_->Find(fb);
+    if (!block || block->marker != kValidMarker) return Finish(err::kBadHandle);
+    if (access == Access::Write && block->readOnly) return Finish(err::kReadOnly);
+    if (keyNumber != kNoKey && (keyNumber < 1 || keyNumber > block->keyCount()))
+        return Finish(err::kBadKeyNumber);
+    int32_t error = err::kNone;
+    try {
+        error = operation(*block);
+    } catch (const std::bad_alloc&) {
+        error = err::kOutOfMemoryOpening;
+    }
+    if (error == err::kPlatform && block->readOnly) error = err::kReadOnlyPlatform;
+    Finish(error);
+}
+
+// ---- engine life cycle ------------------------------------------------------------------------
+
+void Engine::InitEngine(int /*networkMode: this engine has no network support*/,
+                        int pageBufferCount) {
+    status_ = Status{};
+    if (impl_->initialised) return Finish(err::kAlreadyInitialised);
+    if (pageBufferCount < kMinPageBuffers) return Finish(err::kTooFewBuffersRequested);
+    impl_->open.clear();
+    impl_->progress = nullptr;
+    if (impl_->pool.Allocate(std::min(pageBufferCount, kMaxPageBuffers)) < kMinPageBuffers) {
+        impl_->pool.Release();
+        return Finish(err::kTooFewBuffersAllocated);
+    }
+    impl_->initialised = true;
+}
+
+void Engine::ExitEngine() {
+    status_ = Status{};
+    if (!impl_->initialised) return Finish(err::kNotInitialised);
+    int32_t firstError = err::kNone;
+    for (auto it = impl_->open.begin(); it != impl_->open.end();) {
+        const int32_t error = CloseBlock(**it, true);
+        if (error != err::kNone && error != err::kCloseFailed) {
+            if (!firstError) firstError = error;
+            ++it;
+            continue;
+        }
+        if (error && !firstError) firstError = error;
+        it = impl_->open.erase(it);
+    }
+    if (firstError) return Finish(firstError);
+    impl_->pool.Release();
+    impl_->progress = nullptr;
+    impl_->initialised = false;
+}
+
+bool Engine::IsInitialised() const {
+    return impl_->initialised;
+}
+
+// ---- file blocks -------------------------------------------------------------------------------
+
+void Engine::CreateFileBlock(std::string_view name, int recordLength, int keyCount,
+                             const KeyDescriptor* descriptors) {
+    status_ = Status{};
+    if (!impl_->initialised) return Finish(err::kNotInitialised);
+    const BlockFileNames names = FileNamesOf(name);
+    CreateRequest request;
+    request.dataPath = names.data;
+    request.indexPath = names.index;
+    request.recordLength = recordLength;
+    request.keyCount = keyCount;
+    request.descriptors = descriptors;
+    Finish(CreateBlockFiles(fs_, request));
+}
+
+void Engine::OpenFileBlock(FileBlockHandle& fb, std::string_view name, bool readOnly,
+                           bool allReadOnly, bool /*saveMode: not supported, always off*/,
+                           bool /*network: always off*/) {
+    status_ = Status{};
+    fb = nullptr;
+    if (!impl_->initialised) return Finish(err::kNotInitialised);
+    OpenRequest request;
+    request.names = FileNamesOf(name);
+    request.readOnly = readOnly || allReadOnly;
+    request.pool = &impl_->pool;
+    std::unique_ptr<FileBlock> block;
+    int32_t error = err::kNone;
+    try {
+        error = OpenBlock(fs_, request, block);
+        if (!error) impl_->open.push_back(std::move(block));
+    } catch (const std::bad_alloc&) {
+        error = err::kOutOfMemoryOpening;
+    }
+    if (!error) fb = impl_->open.back().get();
+    Finish(error);
+}
+
+void Engine::CloseFileBlock(FileBlockHandle& fb) {
+    status_ = Status{};
+    if (!impl_->initialised) return Finish(err::kNotInitialised);
+    if (!fb) return Finish(err::kBadHandle);
+    FileBlock* block = impl_->Find(fb);
+    if (!block) return Finish(err::kNotOpen);
+    if (block->marker != kValidMarker) return Finish(err::kBadHandle);
+    const int32_t error = CloseBlock(*block, true);
+    if (error == err::kNone || error == err::kCloseFailed) {
+        impl_->Forget(fb);
+        fb = nullptr;
+    }
+    Finish(error);
+}
+
+void Engine::DeleteFileBlock(std::string_view name) {
+    status_ = Status{};
+    if (!impl_->initialised) return Finish(err::kNotInitialised);
+    const BlockFileNames names = FileNamesOf(name);
+    fs_.Remove(names.index);
+    fs_.Remove(names.journal);
+    Finish(err::FromPlatform(fs_.Remove(names.data)));
+}
+
+bool Engine::IsFileBlockOpen(FileBlockHandle fb) const {
+    return impl_->initialised && impl_->Find(fb) != nullptr;
+}
+
+int Engine::KeyCount(FileBlockHandle fb) {
+    int count = 0;
+    Guarded(fb, Access::Read, kNoKey, [&](FileBlock& block) {
+        count = block.data->header().keyCount;
+        return err::kNone;
+    });
+    return count;
+}
+
+// ---- records -----------------------------------------------------------------------------------
+
+void Engine::AddRecord(FileBlockHandle fb, int32_t& recordNumber, const void* record) {
+    Guarded(fb, Access::Write, kNoKey,
+            [&](FileBlock& block) { return block.data->Add(record, recordNumber); });
+}
+
+void Engine::GetRecord(FileBlockHandle fb, int32_t recordNumber, void* record, bool) {
+    Guarded(fb, Access::Read, kNoKey,
+            [&](FileBlock& block) { return block.data->Get(recordNumber, record); });
+}
+
+void Engine::PutRecord(FileBlockHandle fb, int32_t recordNumber, const void* record, bool) {
+    Guarded(fb, Access::Write, kNoKey,
+            [&](FileBlock& block) { return block.data->Put(recordNumber, record); });
+}
+
+void Engine::DeleteRecord(FileBlockHandle fb, int32_t recordNumber) {
+    Guarded(fb, Access::Write, kNoKey,
+            [&](FileBlock& block) { return block.data->Delete(recordNumber); });
+}
+
+void Engine::TestRecord(FileBlockHandle fb, int32_t& recordNumber, int direction) {
+    Guarded(fb, Access::Read, kNoKey,
+            [&](FileBlock& block) { return block.data->Test(recordNumber, direction); });
+}
+
+void Engine::NextUsedRecord(FileBlockHandle fb, int32_t& recordNumber) {
+    Guarded(fb, Access::Read, kNoKey, [&](FileBlock& block) {
+        if (recordNumber < std::numeric_limits<int32_t>::max()) ++recordNumber;
+        return block.data->Test(recordNumber, 1);
+    });
+}
+
+void Engine::PrevUsedRecord(FileBlockHandle fb, int32_t& recordNumber) {
+    Guarded(fb, Access::Read, kNoKey, [&](FileBlock& block) {
+        if (recordNumber > std::numeric_limits<int32_t>::min()) --recordNumber;
+        return block.data->Test(recordNumber, -1);
+    });
+}
+
+int32_t Engine::UsedRecords(FileBlockHandle fb) {
+    int32_t used = 0;
+    Guarded(fb, Access::Read, kNoKey, [&](FileBlock& block) {
+        used = block.data->header().recordCount - block.data->header().freeCount;
+        return err::kNone;
+    });
+    return used;
+}
+
+int32_t Engine::RecordToPosition(FileBlockHandle fb, int32_t recordNumber, int32_t scale) {
+    int32_t position = 0;
+    Guarded(fb, Access::Read, kNoKey, [&](FileBlock& block) {
+        if (scale <= 0) return err::kBadScale;
+        position = RecordToPositionOf(recordNumber, block.data->header().recordCount, scale);
+        return err::kNone;
+    });
+    return position;
+}
+
+int32_t Engine::PositionToRecord(FileBlockHandle fb, int32_t position, int32_t scale) {
+    int32_t record = 0;
+    Guarded(fb, Access::Read, kNoKey, [&](FileBlock& block) {
+        if (scale <= 0 || position < 0 || position > scale) return err::kBadPosition;
+        record = PositionToRecordOf(position, block.data->header().recordCount, scale);
+        return err::kNone;
+    });
+    return record;
+}
+
+int32_t Engine::FileLength(FileBlockHandle fb) {
+    int32_t length = 0;
+    Guarded(fb, Access::Read, kNoKey, [&](FileBlock& block) {
+        length = block.data->header().recordCount + 1;
+        return err::kNone;
+    });
+    return length;
+}
+
+int32_t Engine::RecordLength(FileBlockHandle fb) {
+    int32_t length = 0;
+    Guarded(fb, Access::Read, kNoKey, [&](FileBlock& block) {
+        length = block.data->header().recordLength;
+        return err::kNone;
+    });
+    return length;
+}
+
+// ---- keys --------------------------------------------------------------------------------------
+
+void Engine::AddKey(FileBlockHandle fb, int keyNumber, int32_t recordNumber, std::string_view key) {
+    Guarded(fb, Access::Write, keyNumber, [&](FileBlock& block) {
+        const std::string_view cut = CutKey(key);
+        KeyState& state = block.index->key(keyNumber);
+        if (static_cast<int>(cut.size()) > state.keyLength) return err::kKeyTooLong;
+        if (const int32_t error = block.data->MarkInUse()) return error;
+        state.cursor.state = CursorState::Invalid;
+        return BTree(*block.index, keyNumber).Insert(cut, recordNumber);
+    });
+}
+
+void Engine::DeleteKey(FileBlockHandle fb, int keyNumber, int32_t recordNumber,
+                       std::string_view key) {
+    Guarded(fb, Access::Write, keyNumber, [&](FileBlock& block) {
+        if (const int32_t error = block.data->MarkInUse()) return error;
+        block.index->key(keyNumber).cursor.state = CursorState::Invalid;
+        return BTree(*block.index, keyNumber).Remove(CutKey(key), recordNumber);
+    });
+}
+
+void Engine::SearchKey(FileBlockHandle fb, int keyNumber, int32_t& recordNumber, std::string& key) {
+    Guarded(fb, Access::Read, keyNumber, [&](FileBlock& block) {
+        Cursor& cursor = block.index->key(keyNumber).cursor;
+        BTree tree(*block.index, keyNumber);
+        cursor.state = CursorState::Empty;
+        bool found = false;
+        if (const int32_t error = tree.Search(CutKey(key), 0, cursor.path, found)) return error;
+        if (!found) {
+            if (const int32_t error = tree.Next(cursor.path))
+                return error == err::kNoNextKey ? err::kSearchNotFound : error;
+        }
+        if (const int32_t error = tree.EntryAt(cursor.path, recordNumber, key)) return error;
+        cursor.state = CursorState::Valid;
+        return err::kNone;
+    });
+}
+
+void Engine::NextKey(FileBlockHandle fb, int keyNumber, int32_t& recordNumber, std::string& key) {
+    Guarded(fb, Access::Read, keyNumber, [&](FileBlock& block) {
+        Cursor& cursor = block.index->key(keyNumber).cursor;
+        BTree tree(*block.index, keyNumber);
+        const CursorState state = cursor.state;
+        cursor.state = CursorState::Empty;
+        if (state == CursorState::Empty) cursor.path.depth = 0;
+        if (state == CursorState::Invalid) {
+            // Resume from the caller's last entry: after it, or after where it would stand.
+            bool found = false;
+            if (const int32_t error = tree.Search(CutKey(key), recordNumber, cursor.path, found))
+                return error;
+        }
+        if (const int32_t error = tree.Next(cursor.path)) return error;
+        if (const int32_t error = tree.EntryAt(cursor.path, recordNumber, key)) return error;
+        cursor.state = CursorState::Valid;
+        return err::kNone;
+    });
+}
+
+void Engine::PrevKey(FileBlockHandle fb, int keyNumber, int32_t& recordNumber, std::string& key) {
+    Guarded(fb, Access::Read, keyNumber, [&](FileBlock& block) {
+        Cursor& cursor = block.index->key(keyNumber).cursor;
+        BTree tree(*block.index, keyNumber);
+        const CursorState state = cursor.state;
+        cursor.state = CursorState::Empty;
+        if (state == CursorState::Empty) cursor.path.depth = 0;
+        bool landed = false;
+        if (state == CursorState::Invalid) {
+            // A search that misses already ends at the greatest entry below the caller's pair.
+            bool found = false;
+            if (const int32_t error = tree.Search(CutKey(key), recordNumber, cursor.path, found))
+                return error;
+            if (!found && cursor.path.empty()) return err::kNoPrevKey;
+            landed = !found;
+        }
+        if (!landed) {
+            if (const int32_t error = tree.Prev(cursor.path)) return error;
+        }
+        if (const int32_t error = tree.EntryAt(cursor.path, recordNumber, key)) return error;
+        cursor.state = CursorState::Valid;
+        return err::kNone;
+    });
+}
+
+int32_t Engine::UsedKeys(FileBlockHandle fb, int keyNumber) {
+    int32_t used = 0;
+    Guarded(fb, Access::Read, keyNumber, [&](FileBlock& block) {
+        used = block.index->key(keyNumber).header.entryCount;
+        return err::kNone;
+    });
+    return used;
+}
+
+int32_t Engine::KeyToPosition(FileBlockHandle fb, int keyNumber, int32_t recordNumber,
+                              std::string_view key, int32_t scale) {
+    int32_t position = 0;
+    Guarded(fb, Access::Read, keyNumber, [&](FileBlock& block) {
+        if (scale <= 0) return err::kBadScale;
+        BTree tree(*block.index, keyNumber);
+        if (tree.empty()) return err::kKeyPositionEmptyTree;
+        BTree::TwoLevels seen;
+        if (const int32_t error = tree.Probe(CutKey(key), recordNumber, seen)) return error;
+        const int e = AssumedItems(tree.capacity());
+        const int c1 = seen.reachedChild ? seen.childCount : e;
+        const int r1 = seen.reachedChild ? seen.childIndex : 0;
+        position = KeyToPositionOf(seen.rootCount, seen.rootIndex, c1, r1, e, scale);
+        return err::kNone;
+    });
+    return position;
+}
+
+void Engine::PositionToKey(FileBlockHandle fb, int keyNumber, int32_t position, int32_t scale,
+                           int32_t& recordNumber, std::string& key) {
+    Guarded(fb, Access::Read, keyNumber, [&](FileBlock& block) {
+        if (scale <= 0 || position < 0 || position > scale) return err::kBadPosition;
+        BTree tree(*block.index, keyNumber);
+        if (tree.empty()) return err::kPositionEmptyTree;
+        PageRef root;
+        if (const int32_t error = tree.FetchRoot(root)) return error;
+        const int e = root->leaf() ? 0 : AssumedItems(tree.capacity());
+        const RootSlot slot = RootSlotOf(root->count, e, position, scale);
+        const Item* item = nullptr;
+        PageRef child;
+        if (root->leaf() || slot.r == 0) {
+            if (slot.q == 0) {
+                recordNumber = 0;
+                key.clear();
+                return err::kNone;
+            }
+            item = &root->item(slot.q);
+        } else {
+            if (const int32_t error = tree.FetchChild(root, slot.q, child)) return error;
+            if (child->count < 1) return err::kIndexDamaged;
+            item = &child->item(ChildItemOf(slot.q, slot.r, child->count, e));
+        }
+        recordNumber = item->record;
+        key.assign(item->keyView());
+        return err::kNone;
+    });
+}
+
+// ---- locking -----------------------------------------------------------------------------------
+
+void Engine::LockFileBlock(FileBlockHandle fb) {
+    Guarded(fb, Access::Read, kNoKey, [](FileBlock&) { return err::kNone; });
+}
+
+void Engine::UnlockFileBlock(FileBlockHandle fb) {
+    Guarded(fb, Access::Read, kNoKey, [](FileBlock&) { return err::kNone; });
+}
+
+// ---- rebuild support and counters ---------------------------------------------------------------
+
+void Engine::SetProgressCallback(ProgressCallback callback) {
+    impl_->progress = std::move(callback);
+}
+
+Engine::PoolCounters Engine::poolCounters() const {
+    const PagePool::Counters& counters = impl_->pool.counters();
+    return PoolCounters{counters.misses, counters.pageWrites};
+}
+
+}  // namespace engine

@@ -127,6 +127,13 @@ public:
 
 private:
     struct Impl;
+    enum class Access { Read, Write };
+    // The entry guard: resets the status, checks engine, handle, access and key number, runs the
+    // operation and records its outcome.
+    template <typename Operation>
+    void Guarded(FileBlockHandle fb, Access access, int keyNumber, Operation operation);
+    void Finish(int32_t error);
+
     FileSystem& fs_;
     Status status_;
     std::unique_ptr<Impl> impl_;

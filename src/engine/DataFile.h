@@ -1,0 +1,81 @@
+#pragma once
+// The data file of a file block: slot 0 holds the 21-byte header, slots 1..record count hold
+// records, live (deletion mark 0) or deleted (mark = next free slot, -1 ends the chain). The
+// header lives in memory between open and close; each record operation is one read or write.
+
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+#include "engine/FileSystem.h"
+
+namespace engine {
+
+constexpr int kDataHeaderSize = 21;
+constexpr int kMinRecordLength = 21;
+constexpr int kInUseOffset = 20;
+constexpr uint8_t kInUseByChange = 1;   // set by the first change after an open
+constexpr uint8_t kInUseByRebuild = 2;  // set on a rebuild's output until its index is complete
+
+struct DataHeader {
+    int32_t firstFree = -1;
+    int32_t freeCount = 0;
+    int32_t recordCount = 0;
+    int32_t recordLength = 0;
+    int32_t keyCount = 0;  // only the low byte is stored meaningfully
+    uint8_t inUse = 0;
+
+    void Encode(uint8_t* out) const;  // kDataHeaderSize bytes
+    static DataHeader Decode(const uint8_t* in);
+};
+
+// Reads exactly `size` bytes: a platform error becomes its engine error, fewer bytes 10070.
+int32_t ReadExactly(File& file, int64_t offset, void* buffer, int64_t size);
+// Writes exactly `size` bytes: a platform error becomes its engine error, fewer bytes 10075.
+int32_t WriteExactly(File& file, int64_t offset, const void* buffer, int64_t size);
+// Appends or overwrites `size` zero bytes at `offset`.
+int32_t WriteZeros(File& file, int64_t offset, int64_t size);
+
+class DataFile {
+public:
+    DataFile(std::unique_ptr<File> file, const DataHeader& header, bool inUseWritten);
+
+    const DataHeader& header() const { return header_; }
+    File& file() { return *file_; }
+    int64_t SlotOffset(int32_t recordNumber) const {
+        return static_cast<int64_t>(recordNumber) * header_.recordLength;
+    }
+
+    // The first change after an open writes the in-use flag and pushes it to disk before
+    // anything else changes, so a crash can never leave changed data under a "closed" header.
+    int32_t MarkInUse();
+    bool inUseWritten() const { return inUseWritten_; }
+
+    int32_t Add(const void* record, int32_t& recordNumber);
+    int32_t Get(int32_t recordNumber, void* record);
+    int32_t Put(int32_t recordNumber, const void* record);
+    int32_t Delete(int32_t recordNumber);
+    // direction 0: is slot n live; above 0 next live slot from n upward; below 0 downward.
+    int32_t Test(int32_t& recordNumber, int direction);
+    // Appends `count` records packed back to back (the rebuild's write-behind buffer).
+    int32_t Append(const uint8_t* records, int32_t count);
+
+    void SetKeyCount(int32_t keyCount) { header_.keyCount = keyCount; }
+    // Writes the header with the given in-use flag and pushes it to disk.
+    int32_t WriteHeader(uint8_t inUse);
+    int32_t Close();
+
+private:
+    int32_t ScanForward(int32_t& recordNumber);
+    int32_t ScanBackward(int32_t& recordNumber);
+    // Reads slots first..first+count-1 into scan_; returns how many have their mark readable.
+    int32_t ReadSlots(int32_t first, int32_t count, int32_t& readable);
+    bool SlotIsLive(int32_t indexInScan) const;
+
+    std::unique_ptr<File> file_;
+    DataHeader header_;
+    bool inUseWritten_;
+    std::vector<uint8_t> scan_;
+};
+
+}  // namespace engine

@@ -1,0 +1,41 @@
+#pragma once
+// The engine's private state: open file blocks and the shared page pool.
+
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+#include "engine/DataFile.h"
+#include "engine/Engine.h"
+#include "engine/FileNames.h"
+#include "engine/IndexFile.h"
+#include "engine/PagePool.h"
+
+namespace engine {
+
+constexpr uint32_t kValidMarker = 0x11195851;
+
+class FileBlock {
+public:
+    uint32_t marker = kValidMarker;
+    BlockFileNames names;
+    bool readOnly = false;
+    std::unique_ptr<DataFile> data;
+    std::unique_ptr<IndexFile> index;
+    std::unique_ptr<PagePool> ownPool;  // a rebuild's private pool; null for ordinary blocks
+
+    int keyCount() const { return index ? index->keyCount() : 0; }
+};
+
+struct Engine::Impl {
+    bool initialised = false;
+    std::vector<std::unique_ptr<FileBlock>> open;
+    PagePool pool;
+    ProgressCallback progress;
+
+    FileBlock* Find(FileBlockHandle handle) const;
+    void Forget(FileBlockHandle handle);
+    bool IsOpen(const std::string& dataPath) const;
+};
+
+}  // namespace engine

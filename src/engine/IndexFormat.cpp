@@ -1,0 +1,98 @@
+#include "engine/IndexFormat.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "engine/ByteOrder.h"
+#include "engine/Errors.h"
+
+namespace engine {
+
+void KeyHeader::Encode(uint8_t* out) const {
+    StoreI32(out, firstFree);
+    StoreI32(out + 4, freeCount);
+    StoreI32(out + 8, pageCount);
+    StoreI32(out + 12, pageSize);
+    StoreI32(out + 16, root);
+    out[20] = duplicates ? 1 : 0;
+    out[21] = 0;
+    StoreI32(out + 22, entryCount);
+    StoreU16(out + 26, static_cast<uint16_t>(capacity));
+}
+
+KeyHeader KeyHeader::Decode(const uint8_t* in) {
+    KeyHeader header;
+    header.firstFree = LoadI32(in);
+    header.freeCount = LoadI32(in + 4);
+    header.pageCount = LoadI32(in + 8);
+    header.pageSize = LoadI32(in + 12);
+    header.root = LoadI32(in + 16);
+    header.duplicates = in[20] != 0;
+    header.entryCount = LoadI32(in + 22);
+    header.capacity = LoadU16(in + 26);
+    if (header.capacity == 0) header.capacity = kPageCapacity;
+    return header;
+}
+
+int32_t KeyLengthOf(const KeyHeader& header, int& keyLength) {
+    if (header.capacity > kPageCapacity || header.capacity < 2) return err::kCapacityTooLarge;
+    const int64_t scaled =
+        (static_cast<int64_t>(header.pageSize) - kPageFixedSize) * 10000 / header.capacity - 90000;
+    if (scaled % 10000 != 0) return err::kPageSizeMismatch;
+    if (scaled < 10000 || scaled > 300000) return err::kKeyLengthFromHeader;
+    keyLength = static_cast<int>(scaled / 10000);
+    return err::kNone;
+}
+
+void Item::SetKey(std::string_view bytes) {
+    length = static_cast<uint8_t>(std::min<size_t>(bytes.size(), kMaxKeyBytes));
+    std::memcpy(key.data(), bytes.data(), length);
+}
+
+int PackPage(const Page& page, int keyLength, uint8_t* out) {
+    const int itemSize = keyLength + kItemFixedSize;
+    StoreU16(out, static_cast<uint16_t>(page.count));
+    StoreI32(out + 2, page.left);
+    uint8_t* at = out + kPageFixedSize;
+    for (int i = 1; i <= page.count; ++i, at += itemSize) {
+        const Item& item = page.item(i);
+        StoreI32(at, item.record);
+        StoreI32(at + 4, item.right);
+        at[8] = item.length;
+        std::memcpy(at + 9, item.key.data(), item.length);
+        std::memset(at + 9 + item.length, 0, static_cast<size_t>(keyLength - item.length));
+    }
+    return kPageFixedSize + page.count * itemSize;
+}
+
+int32_t UnpackPage(const uint8_t* in, int keyLength, int capacity, int32_t pageCount, Page& page) {
+    const int itemSize = keyLength + kItemFixedSize;
+    page.count = LoadU16(in);
+    page.left = LoadI32(in + 2);
+    if (page.count > capacity) return err::kIndexDamaged;
+    auto childInRange = [&](int32_t child) { return child >= 0 && child <= pageCount; };
+    if (!childInRange(page.left)) return err::kIndexDamaged;
+    const uint8_t* at = in + kPageFixedSize;
+    for (int i = 1; i <= page.count; ++i, at += itemSize) {
+        Item& item = page.item(i);
+        item.record = LoadI32(at);
+        item.right = LoadI32(at + 4);
+        item.length = at[8];
+        if (!childInRange(item.right) || (item.right == 0) != page.leaf() ||
+            item.length > keyLength)
+            return err::kIndexDamaged;
+        std::memcpy(item.key.data(), at + 9, item.length);
+    }
+    return err::kNone;
+}
+
+int CompareKeys(std::string_view a, std::string_view b) {
+    const size_t common = std::min(a.size(), b.size());
+    if (common > 0) {
+        if (const int c = std::memcmp(a.data(), b.data(), common); c != 0) return c < 0 ? -1 : 1;
+    }
+    if (a.size() == b.size()) return 0;
+    return a.size() < b.size() ? -1 : 1;
+}
+
+}  // namespace engine

@@ -1,0 +1,200 @@
+// The POSIX file layer. "No sharing" is an exclusive advisory lock (flock) taken right after the
+// open, so a second opener of the same file, in this process or another, gets a sharing violation.
+// Remove and Rename honour those locks the same way, as a platform with mandatory sharing modes
+// would: a file another opener holds can be neither deleted nor moved.
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <filesystem>
+#include <vector>
+
+#include "engine/FileSystem.h"
+
+namespace engine {
+namespace {
+
+int FromErrno(int error) {
+    switch (error) {
+        case ENOENT:
+            return kPlatformFileNotFound;
+        case ENOTDIR:
+        case ENAMETOOLONG:
+            return kPlatformPathNotFound;
+        case EMFILE:
+        case ENFILE:
+            return kPlatformTooManyFiles;
+        case EBADF:
+            return kPlatformInvalidHandle;
+        case EWOULDBLOCK:
+            return kPlatformSharingViolation;
+        default:
+            return kPlatformOther;
+    }
+}
+
+// ENOENT means "path not found" when the folder itself is missing.
+int OpenError(const std::string& path, int error) {
+    if (error != ENOENT) return FromErrno(error);
+    const std::filesystem::path folder = std::filesystem::path(path).parent_path();
+    std::error_code ignored;
+    if (!folder.empty() && !std::filesystem::is_directory(folder, ignored))
+        return kPlatformPathNotFound;
+    return kPlatformFileNotFound;
+}
+
+class PosixFile final : public File {
+public:
+    explicit PosixFile(int fd) : fd_(fd) {}
+    ~PosixFile() override {
+        if (fd_ >= 0) ::close(fd_);
+    }
+
+    int Read(int64_t offset, void* buffer, int64_t size, int64_t& bytesRead) override {
+        bytesRead = 0;
+        if (offset < 0 || size < 0) return kPlatformOther;
+        auto* out = static_cast<char*>(buffer);
+        while (bytesRead < size) {
+            const ssize_t n = ::pread(fd_, out + bytesRead, static_cast<size_t>(size - bytesRead),
+                                      static_cast<off_t>(offset + bytesRead));
+            if (n < 0 && errno == EINTR) continue;
+            if (n < 0) return FromErrno(errno);
+            if (n == 0) break;
+            bytesRead += n;
+        }
+        return kPlatformOk;
+    }
+
+    int Write(int64_t offset, const void* buffer, int64_t size, int64_t& bytesWritten) override {
+        bytesWritten = 0;
+        if (offset < 0 || size < 0) return kPlatformOther;
+        const auto* in = static_cast<const char*>(buffer);
+        while (bytesWritten < size) {
+            const ssize_t n =
+                ::pwrite(fd_, in + bytesWritten, static_cast<size_t>(size - bytesWritten),
+                         static_cast<off_t>(offset + bytesWritten));
+            if (n < 0 && errno == EINTR) continue;
+            if (n < 0) return FromErrno(errno);
+            if (n == 0) break;
+            bytesWritten += n;
+        }
+        return kPlatformOk;
+    }
+
+    int Size(int64_t& size) override {
+        struct stat st {};
+        if (::fstat(fd_, &st) != 0) return FromErrno(errno);
+        size = st.st_size;
+        return kPlatformOk;
+    }
+
+    int Truncate(int64_t size) override {
+        return ::ftruncate(fd_, static_cast<off_t>(size)) == 0 ? kPlatformOk : FromErrno(errno);
+    }
+
+    int Flush() override { return ::fsync(fd_) == 0 ? kPlatformOk : FromErrno(errno); }
+
+    int Close() override {
+        const int fd = fd_;
+        fd_ = -1;
+        return ::close(fd) == 0 ? kPlatformOk : FromErrno(errno);
+    }
+
+private:
+    int fd_;
+};
+
+// Opens `path` and takes the exclusive lock; on failure nothing stays open.
+int OpenLocked(const std::string& path, int flags, int& fd) {
+    fd = ::open(path.c_str(), flags | O_CLOEXEC, 0644);
+    if (fd < 0) return OpenError(path, errno);
+    if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        const int error = FromErrno(errno);
+        ::close(fd);
+        fd = -1;
+        return error == kPlatformOk ? kPlatformOther : error;
+    }
+    return kPlatformOk;
+}
+
+// Runs `action` while holding the lock of `path`, so a file that another opener holds is refused.
+template <typename Action>
+int WhileUnshared(const std::string& path, Action action) {
+    int fd = -1;
+    const int locked = OpenLocked(path, O_RDONLY, fd);
+    if (locked == kPlatformSharingViolation || locked == kPlatformFileNotFound ||
+        locked == kPlatformPathNotFound)
+        return locked;
+    const int result = action() == 0 ? kPlatformOk : FromErrno(errno);
+    if (fd >= 0) ::close(fd);
+    return result;
+}
+
+class PosixFileSystemImpl final : public FileSystem {
+public:
+    int Open(const std::string& path, OpenMode mode, std::unique_ptr<File>& file) override {
+        file.reset();
+        int flags = O_RDWR;
+        if (mode == OpenMode::ReadOnly) flags = O_RDONLY;
+        if (mode == OpenMode::CreateAlways) flags = O_RDWR | O_CREAT;
+        int fd = -1;
+        if (const int error = OpenLocked(path, flags, fd); error != kPlatformOk) return error;
+        // Truncate only once the lock is ours, so creating over a file in use destroys nothing.
+        if (mode == OpenMode::CreateAlways && ::ftruncate(fd, 0) != 0) {
+            const int error = FromErrno(errno);
+            ::close(fd);
+            return error;
+        }
+        file = std::make_unique<PosixFile>(fd);
+        return kPlatformOk;
+    }
+
+    int Remove(const std::string& path) override {
+        return WhileUnshared(path, [&] { return ::unlink(path.c_str()); });
+    }
+
+    int Rename(const std::string& from, const std::string& to) override {
+        return WhileUnshared(from, [&] { return std::rename(from.c_str(), to.c_str()); });
+    }
+
+    int Copy(const std::string& from, const std::string& to) override {
+        std::unique_ptr<File> source;
+        std::unique_ptr<File> target;
+        if (const int error = Open(from, OpenMode::ReadOnly, source); error != kPlatformOk)
+            return error;
+        if (const int error = Open(to, OpenMode::CreateAlways, target); error != kPlatformOk)
+            return error;
+        std::vector<char> buffer(1 << 16);
+        for (int64_t offset = 0;;) {
+            int64_t got = 0;
+            if (const int error = source->Read(offset, buffer.data(), buffer.size(), got); error)
+                return error;
+            if (got == 0) break;
+            int64_t put = 0;
+            if (const int error = target->Write(offset, buffer.data(), got, put); error)
+                return error;
+            if (put != got) return kPlatformOther;
+            offset += got;
+        }
+        if (const int error = target->Flush(); error) return error;
+        return target->Close();
+    }
+
+    bool Exists(const std::string& path) override {
+        struct stat st {};
+        return ::stat(path.c_str(), &st) == 0;
+    }
+};
+
+}  // namespace
+
+FileSystem& PosixFileSystem() {
+    static PosixFileSystemImpl instance;
+    return instance;
+}
+
+}  // namespace engine

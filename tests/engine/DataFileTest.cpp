@@ -1,0 +1,208 @@
+// Data file format, the record operations and the in-use flag.
+
+#include <array>
+
+#include "EngineFixture.h"
+
+namespace enginetest {
+namespace {
+
+class DataFileTest : public EngineTest {};
+
+TEST_F(DataFileTest, NewFileIsOneHeaderSlotOfZerosAfterTheHeader) {
+    engine_.CreateFileBlock("12D", 132, 0, nullptr);
+    ASSERT_TRUE(engine_.ok());
+    const auto bytes = ReadFileBytes(path("12D.DAT"));
+    ASSERT_EQ(bytes.size(), 132u);
+    EXPECT_EQ(I32At(bytes, 0), -1);    // first free
+    EXPECT_EQ(I32At(bytes, 4), 0);     // free count
+    EXPECT_EQ(I32At(bytes, 8), 0);     // record count
+    EXPECT_EQ(I32At(bytes, 12), 132);  // record length
+    EXPECT_EQ(I32At(bytes, 16), 0);    // key count
+    for (size_t i = 20; i < bytes.size(); ++i) EXPECT_EQ(bytes[i], 0) << "offset " << i;
+    EXPECT_FALSE(std::filesystem::exists(path("12D.IX")));
+}
+
+TEST_F(DataFileTest, CreationRejectsShortRecordsAndTooManyKeys) {
+    engine_.CreateFileBlock("X", 20, 0, nullptr);
+    EXPECT_EQ(engine_.error(), 10020);
+    std::vector<KeyDescriptor> keys(101, KeyDescriptor{5, false});
+    engine_.CreateFileBlock("X", 40, 101, keys.data());
+    EXPECT_EQ(engine_.error(), 10050);
+    keys[1].length = 31;
+    engine_.CreateFileBlock("X", 40, 2, keys.data());
+    EXPECT_EQ(engine_.error(), 10055);
+    EXPECT_FALSE(std::filesystem::exists(path("X.DAT")));
+}
+
+TEST_F(DataFileTest, FreedSlotsAreReusedMostRecentFirst) {
+    FileBlockHandle fb = CreateOpen("B", 40);
+    EXPECT_EQ(Add(fb, "one"), 1);
+    EXPECT_EQ(Add(fb, "two"), 2);
+    EXPECT_EQ(Add(fb, "three"), 3);
+    engine_.DeleteRecord(fb, 2);
+    engine_.DeleteRecord(fb, 3);
+    EXPECT_EQ(engine_.UsedRecords(fb), 1);
+    EXPECT_EQ(engine_.FileLength(fb), 4);
+    EXPECT_EQ(Add(fb, "four"), 3);
+    EXPECT_EQ(Add(fb, "five"), 2);
+    EXPECT_EQ(Add(fb, "six"), 4);
+    EXPECT_EQ(engine_.UsedRecords(fb), 4);
+    engine_.CloseFileBlock(fb);
+    ASSERT_TRUE(engine_.ok());
+    EXPECT_EQ(fb, nullptr);
+    EXPECT_EQ(ReadFileBytes(path("B.DAT")).size(), 5u * 40);
+}
+
+TEST_F(DataFileTest, HeaderSurvivesCloseAndReopen) {
+    FileBlockHandle fb = CreateOpen("B", 40);
+    Add(fb, "a");
+    Add(fb, "b");
+    engine_.DeleteRecord(fb, 1);
+    engine_.CloseFileBlock(fb);
+    const auto bytes = ReadFileBytes(path("B.DAT"));
+    EXPECT_EQ(I32At(bytes, 0), 1);
+    EXPECT_EQ(I32At(bytes, 4), 1);
+    EXPECT_EQ(I32At(bytes, 8), 2);
+    EXPECT_EQ(bytes[20], 0);
+    engine_.OpenFileBlock(fb, "B");
+    ASSERT_TRUE(engine_.ok());
+    EXPECT_EQ(engine_.UsedRecords(fb), 1);
+    EXPECT_EQ(Add(fb, "c"), 1);
+}
+
+TEST_F(DataFileTest, DeleteOutsideTheFileOrOfADeletedSlotChangesNothing) {
+    FileBlockHandle fb = CreateOpen("B", 40);
+    Add(fb, "a");
+    Add(fb, "b");
+    engine_.DeleteRecord(fb, 0);
+    EXPECT_EQ(engine_.error(), 10135);
+    engine_.DeleteRecord(fb, 3);
+    EXPECT_EQ(engine_.error(), 10135);
+    engine_.DeleteRecord(fb, 2);
+    ASSERT_TRUE(engine_.ok());
+    // A second delete would link slot 2 to itself and make the free chain a loop.
+    engine_.DeleteRecord(fb, 2);
+    EXPECT_EQ(engine_.error(), 10135);
+    EXPECT_EQ(engine_.UsedRecords(fb), 1);
+    EXPECT_EQ(Add(fb, "c"), 2);
+    EXPECT_EQ(Add(fb, "d"), 3);
+}
+
+TEST_F(DataFileTest, GetAndPutCheckTheirRecordNumbers) {
+    FileBlockHandle fb = CreateOpen("B", 40);
+    Add(fb, "first");
+    std::vector<uint8_t> buffer(40);
+    engine_.GetRecord(fb, 1, buffer.data());
+    ASSERT_TRUE(engine_.ok());
+    EXPECT_EQ(buffer, Record(40, "first"));
+    const auto changed = Record(40, "changed");
+    engine_.PutRecord(fb, 1, changed.data());
+    engine_.GetRecord(fb, 1, buffer.data());
+    EXPECT_EQ(buffer, changed);
+    engine_.GetRecord(fb, 2, buffer.data());
+    EXPECT_EQ(engine_.error(), 10070);
+    engine_.GetRecord(fb, -1, buffer.data());
+    EXPECT_EQ(engine_.error(), 10140);
+    engine_.PutRecord(fb, 0, changed.data());
+    EXPECT_EQ(engine_.error(), 10130);
+    engine_.PutRecord(fb, -1, changed.data());
+    EXPECT_EQ(engine_.error(), 10140);
+    // Beyond the record count a put would grow the file behind the header's back.
+    engine_.PutRecord(fb, 2, changed.data());
+    EXPECT_EQ(engine_.error(), 10130);
+    EXPECT_EQ(std::filesystem::file_size(path("B.DAT")), 80u);
+}
+
+TEST_F(DataFileTest, ScansFindLiveSlotsAndReportTheEnd) {
+    FileBlockHandle fb = CreateOpen("B", 40);
+    for (int i = 1; i <= 5; ++i) Add(fb, "r" + std::to_string(i));
+    engine_.DeleteRecord(fb, 1);
+    engine_.DeleteRecord(fb, 4);
+    int32_t n = 0;
+    engine_.NextUsedRecord(fb, n);
+    EXPECT_TRUE(engine_.ok());
+    EXPECT_EQ(n, 2);
+    n = 3;
+    engine_.NextUsedRecord(fb, n);
+    EXPECT_EQ(n, 5);
+    engine_.NextUsedRecord(fb, n);
+    EXPECT_EQ(engine_.error(), 10275);
+    EXPECT_EQ(engine_.ErrorClass(), 1);
+    n = 6;
+    engine_.PrevUsedRecord(fb, n);
+    EXPECT_EQ(n, 5);
+    n = 5;
+    engine_.PrevUsedRecord(fb, n);
+    EXPECT_EQ(n, 3);
+    n = 2;
+    engine_.PrevUsedRecord(fb, n);
+    EXPECT_EQ(engine_.error(), 10275);
+    n = 4;
+    engine_.TestRecord(fb, n, 0);
+    EXPECT_EQ(engine_.error(), 10275);
+    n = 3;
+    engine_.TestRecord(fb, n, 0);
+    EXPECT_TRUE(engine_.ok());
+    n = -1;
+    engine_.TestRecord(fb, n, 0);
+    EXPECT_EQ(engine_.error(), 10390);
+    n = 0;
+    engine_.TestRecord(fb, n, -1);
+    EXPECT_EQ(engine_.error(), 10275);
+    n = 9;
+    engine_.TestRecord(fb, n, 1);
+    EXPECT_EQ(engine_.error(), 10275);
+}
+
+TEST_F(DataFileTest, ScanCrossesManyChunksOfDeletedSlots) {
+    FileBlockHandle fb = CreateOpen("B", 21);
+    for (int i = 1; i <= 9000; ++i) Add(fb, "");
+    for (int i = 2; i < 9000; ++i) engine_.DeleteRecord(fb, i);
+    int32_t n = 1;
+    engine_.NextUsedRecord(fb, n);
+    EXPECT_EQ(n, 9000);
+    engine_.PrevUsedRecord(fb, n);
+    EXPECT_EQ(n, 1);
+}
+
+TEST_F(DataFileTest, InUseFlagIsSetByTheFirstChangeAndClearedByClose) {
+    FileBlockHandle fb = CreateOpen("B", 40);
+    EXPECT_EQ(ReadFileBytes(path("B.DAT"))[20], 0);
+    Add(fb, "a");
+    EXPECT_EQ(ReadFileBytes(path("B.DAT"))[20], 1);
+    engine_.CloseFileBlock(fb);
+    EXPECT_EQ(ReadFileBytes(path("B.DAT"))[20], 0);
+    // A put alone does not mark the file.
+    engine_.OpenFileBlock(fb, "B");
+    const auto record = Record(40, "b");
+    engine_.PutRecord(fb, 1, record.data());
+    EXPECT_EQ(ReadFileBytes(path("B.DAT"))[20], 0);
+}
+
+TEST_F(DataFileTest, BlockLeftFlaggedRefusesToOpen) {
+    FileBlockHandle fb = CreateOpen("B", 40);
+    engine_.CloseFileBlock(fb);
+    auto bytes = ReadFileBytes(path("B.DAT"));
+    bytes[20] = 1;
+    WriteFileBytes(path("B.DAT"), bytes);
+    engine_.OpenFileBlock(fb, "B");
+    EXPECT_EQ(engine_.error(), 10010);
+    EXPECT_EQ(fb, nullptr);
+}
+
+TEST_F(DataFileTest, PositionsFollowTheirFormulas) {
+    FileBlockHandle fb = CreateOpen("B", 21);
+    for (int i = 0; i < 99; ++i) Add(fb, "");
+    EXPECT_EQ(engine_.RecordToPosition(fb, 50, 63), 64 * 50 / 100);
+    EXPECT_EQ(engine_.RecordToPosition(fb, -5, 63), 0);
+    EXPECT_EQ(engine_.PositionToRecord(fb, 32, 63), 32 * 100 / 64 + 1 - 0);
+    EXPECT_EQ(engine_.PositionToRecord(fb, 0, 63), 1);
+    engine_.RecordToPosition(fb, 1, 0);
+    EXPECT_EQ(engine_.error(), 10425);
+    engine_.PositionToRecord(fb, 64, 63);
+    EXPECT_EQ(engine_.error(), 10420);
+}
+
+}  // namespace
+}  // namespace enginetest
