@@ -1,0 +1,17 @@
+#include "shell/ui/FontSample.h"
+
+#include <QLabel>
+#include <QPalette>
+
+#include "widgets/PrinterCanvas.h"
+
+namespace shell::ui {
+
+void ShowFontSample(QLabel& label, const FontSpec& font) {
+    label.setFont(widgets::PrinterCanvas::ToQFont(font.ToChoice()));
+    QPalette palette = label.palette();
+    palette.setColor(QPalette::WindowText, widgets::PrinterCanvas::ToQColor(font.color));
+    label.setPalette(palette);
+}
+
+}  // namespace shell::ui
