@@ -1,0 +1,96 @@
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <fstream>
+#include <sstream>
+
+#include "base/SmallFile.h"
+#include "shell/LastCompany.h"
+#include "shell/PaymentTerms.h"
+#include "support/TempDir.h"
+
+namespace shell {
+namespace {
+
+std::string FileText(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+class SmallFiles : public ::testing::Test {
+protected:
+    testsupport::TempDir dir;
+    testsupport::ScopedChdir inDir{dir.path()};
+};
+
+TEST_F(SmallFiles, LastCompanyIsOneWholeRecordReadBackByteForByte) {
+    CompanyRecord company;
+    std::fill(company.data(), company.data() + CompanyRecord::kSize, 0x5A);
+    company.setName("Acme co");
+    EXPECT_FALSE(ReadLastCompany(company));  // no file yet; the record is untouched
+    EXPECT_EQ(company.name(), "Acme co");
+
+    ASSERT_TRUE(WriteLastCompany(company));
+    EXPECT_EQ(std::filesystem::file_size("LastCo.Dat"), 2736u);
+    CompanyRecord read;
+    ASSERT_TRUE(ReadLastCompany(read));
+    EXPECT_TRUE(read == company);
+
+    company.setName("Second");
+    ASSERT_TRUE(WriteLastCompany(company));  // rewritten, not appended
+    EXPECT_EQ(std::filesystem::file_size("LastCo.Dat"), 2736u);
+    ASSERT_TRUE(ReadLastCompany(read));
+    EXPECT_EQ(read.name(), "Second");
+    EXPECT_FALSE(std::filesystem::exists("LastCo.Dat.new"));
+}
+
+TEST_F(SmallFiles, TruncatedLastCompanyIsNotARecord) {
+    std::ofstream("LastCo.Dat", std::ios::binary) << std::string(100, 'x');
+    CompanyRecord company;
+    company.setName("kept");
+    EXPECT_FALSE(ReadLastCompany(company));
+    EXPECT_EQ(company.name(), "kept");
+}
+
+TEST_F(SmallFiles, FailedRewriteKeepsThePreviousFile) {
+    CompanyRecord company;
+    company.setName("Old");
+    ASSERT_TRUE(WriteLastCompany(company));
+    std::filesystem::create_directory("LastCo.Dat.new/");  // the temporary cannot be created
+    std::ofstream("LastCo.Dat.new/blocker") << "x";
+    company.setName("New");
+    EXPECT_FALSE(WriteLastCompany(company));
+    CompanyRecord read;
+    ASSERT_TRUE(ReadLastCompany(read));
+    EXPECT_EQ(read.name(), "Old");
+}
+
+TEST_F(SmallFiles, PaymentTermsKeepBlanksDuplicatesAndOrder) {
+    EXPECT_TRUE(LoadPaymentTerms().empty());  // a missing file is an empty list
+    const std::vector<std::string> terms = {"Net 30 Days", "  COD  ", "Net 30 Days", ""};
+    ASSERT_TRUE(SavePaymentTerms(terms));
+    EXPECT_EQ(FileText("ZRTERMS.DAT"), "Net 30 Days\r\n  COD  \r\nNet 30 Days\r\n\r\n");
+    EXPECT_EQ(LoadPaymentTerms(), terms);
+    ASSERT_TRUE(SavePaymentTerms({}));
+    EXPECT_EQ(FileText("ZRTERMS.DAT"), "");
+    EXPECT_TRUE(LoadPaymentTerms().empty());
+}
+
+TEST_F(SmallFiles, PaymentTermsAcceptOtherLineEndings) {
+    std::ofstream("ZRTERMS.DAT", std::ios::binary) << "Net 10\nDue on receipt\rCOD";
+    EXPECT_EQ(LoadPaymentTerms(), (std::vector<std::string>{"Net 10", "Due on receipt", "COD"}));
+}
+
+TEST_F(SmallFiles, ReplacedFilesGetTheModeAskedFor) {
+    ASSERT_TRUE(base::ReplaceSmallFile("secret", "x", 0600));
+    struct stat st {};
+    ASSERT_EQ(::stat("secret", &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, 0600u);
+    EXPECT_EQ(base::ReadSmallFile("secret"), "x");
+    EXPECT_FALSE(base::ReadSmallFile("missing"));
+}
+
+}  // namespace
+}  // namespace shell
