@@ -1,7 +1,11 @@
 #include "engine/RecordFile.h"
 
 #include <cstring>
+#include <memory>
 #include <utility>
+
+#include "engine/DataFile.h"
+#include "engine/FileNames.h"
 
 namespace engine {
 
@@ -41,7 +45,22 @@ RecordFile::~RecordFile() {
 bool RecordFile::Close() {
     if (!handle_) return true;
     engine_.CloseFileBlock(handle_);
-    return engine_.ok();
+    if (!engine_.ok()) return false;
+    if (undoFailed_) MarkForRebuild();
+    undoFailed_ = false;
+    return true;
+}
+
+void RecordFile::MarkForRebuild() {
+    // The flag the engine itself leaves behind when a block is not closed after a change.
+    std::unique_ptr<File> file;
+    if (engine_.fileSystem().Open(FileNamesOf(description_.name).data, OpenMode::ReadWrite, file) !=
+        kPlatformOk)
+        return;
+    int64_t written = 0;
+    file->Write(kInUseOffset, &kInUseByChange, 1, written);
+    file->Flush();
+    file->Close();
 }
 
 bool RecordFile::Open() {
@@ -78,6 +97,12 @@ bool RecordFile::Open() {
         }
         return false;
     }
+}
+
+bool RecordFile::OpenReadOnly() {
+    if (handle_) return true;
+    engine_.OpenFileBlock(handle_, description_.name, true, false, false, true);
+    return engine_.ok();
 }
 
 bool RecordFile::Create() {
@@ -168,22 +193,28 @@ void RecordFile::Unlock() {
     engine_.UnlockFileBlock(handle_);
 }
 
+void RecordFile::Undo(bool stepSucceeded) {
+    undoFailed_ = undoFailed_ || !stepSucceeded;
+}
+
 void RecordFile::RemoveKeys(int32_t recordNumber,
                             const std::vector<std::pair<int, std::string>>& keys) {
     for (auto it = keys.rbegin(); it != keys.rend(); ++it)
-        DeleteKey(it->first, recordNumber, it->second);
+        Undo(DeleteKey(it->first, recordNumber, it->second));
 }
 
 void RecordFile::RestoreKeys(int32_t recordNumber,
                              const std::vector<std::pair<int, std::string>>& keys) {
     for (auto it = keys.rbegin(); it != keys.rend(); ++it)
-        AddKey(it->first, recordNumber, it->second);
+        Undo(AddKey(it->first, recordNumber, it->second));
 }
 
 void RecordFile::RevertKeyChanges(int32_t recordNumber, const std::vector<KeyChange>& changes) {
     for (auto it = changes.rbegin(); it != changes.rend(); ++it) {
-        if (AddKey(it->keyNumber, recordNumber, it->oldKey))
-            DeleteKey(it->keyNumber, recordNumber, it->newKey);
+        // Without its old key back, the new one stays, so the record can still be found.
+        const bool restored = AddKey(it->keyNumber, recordNumber, it->oldKey);
+        Undo(restored);
+        if (restored) Undo(DeleteKey(it->keyNumber, recordNumber, it->newKey));
     }
 }
 
@@ -199,7 +230,7 @@ bool RecordFile::Add(const void* record, int32_t& recordNumber) {
         std::string key = BuildKey(record, keyNumber);
         if (!AddKey(keyNumber, recordNumber, key)) {
             RemoveKeys(recordNumber, added);
-            DeleteRecord(recordNumber);
+            Undo(DeleteRecord(recordNumber));
             Unlock();
             return false;
         }
@@ -241,7 +272,7 @@ UpdateOutcome RecordFile::Update(int32_t recordNumber, const void* record, const
         if (change.oldKey == change.newKey) continue;
         if (!AddKey(keyNumber, recordNumber, change.newKey)) return fail(changes);
         if (!DeleteKey(keyNumber, recordNumber, change.oldKey)) {
-            DeleteKey(keyNumber, recordNumber, change.newKey);
+            Undo(DeleteKey(keyNumber, recordNumber, change.newKey));
             return fail(changes);
         }
         changes.push_back(std::move(change));

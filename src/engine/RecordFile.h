@@ -53,7 +53,13 @@ public:
     // the description) asks "Index file is defective.  Rebuild?"; a missing data file is created
     // (after the file's "New Company" notice, when it has one). False when the file stays closed.
     bool Open();
-    // False when the engine could not write the block back; the block then stays open.
+    // Opens an existing block for reading only, without repair (for windows that only read). The
+    // engine refuses writes there with a class-2 result, which the retrying calls meet like any
+    // other lock conflict.
+    bool OpenReadOnly();
+    // False when the engine could not write the block back; the block then stays open. When an
+    // undo step failed since the open (the disk refused it), the index no longer matches the
+    // records: the block is closed with its in-use flag set, so the next open asks for the rebuild.
     bool Close();
     bool IsOpen() const { return handle_ != nullptr; }
     FileBlockHandle handle() const { return handle_; }
@@ -98,10 +104,13 @@ private:
     void Unlock();
     template <typename Call>
     bool Retrying(Call call);
-    // Undo helpers: best effort, each step retried like any other.
+    // Undo helpers: every step is tried (retried like any other); a failing one marks the block
+    // for repair.
+    void Undo(bool stepSucceeded);
     void RemoveKeys(int32_t recordNumber, const std::vector<std::pair<int, std::string>>& keys);
     void RestoreKeys(int32_t recordNumber, const std::vector<std::pair<int, std::string>>& keys);
     void RevertKeyChanges(int32_t recordNumber, const std::vector<KeyChange>& changes);
+    void MarkForRebuild();
 
     Engine& engine_;
     FileDescription description_;
@@ -109,6 +118,7 @@ private:
     RebuildObserver* observer_;
     FileBlockHandle handle_ = nullptr;
     bool gaveUp_ = false;
+    bool undoFailed_ = false;
 };
 
 }  // namespace engine
