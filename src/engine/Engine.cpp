@@ -15,7 +15,7 @@ namespace {
 
 constexpr int kMinPageBuffers = 8;
 constexpr int kMaxPageBuffers = 16384;  // beyond this a request is served in part
-constexpr int kNoKey = 0;
+constexpr std::nullopt_t kNoKey = std::nullopt;
 
 std::string_view CutKey(std::string_view key) {
     return key.substr(0, kMaxKeyLength);
@@ -64,13 +64,14 @@ void Engine::Finish(int32_t error) {
 }
 
 template <typename Operation>
-void Engine::Guarded(FileBlockHandle fb, Access access, int keyNumber, Operation operation) {
+void Engine::Guarded(FileBlockHandle fb, Access access, std::optional<int> keyNumber,
+                     Operation operation) {
     status_ = Status{};
     if (!impl_->initialised) return Finish(err::kNotInitialised);
     FileBlock* block = impl_->Find(fb);
     if (!block || block->marker != kValidMarker) return Finish(err::kBadHandle);
     if (access == Access::Write && block->readOnly) return Finish(err::kReadOnly);
-    if (keyNumber != kNoKey && (keyNumber < 1 || keyNumber > block->keyCount()))
+    if (keyNumber && (*keyNumber < 1 || *keyNumber > block->keyCount()))
         return Finish(err::kBadKeyNumber);
     int32_t error = err::kNone;
     try {

@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -131,7 +132,8 @@ private:
     // The entry guard: resets the status, checks engine, handle, access and key number, runs the
     // operation and records its outcome.
     template <typename Operation>
-    void Guarded(FileBlockHandle fb, Access access, int keyNumber, Operation operation);
+    void Guarded(FileBlockHandle fb, Access access, std::optional<int> keyNumber,
+                 Operation operation);
     void Finish(int32_t error);
 
     FileSystem& fs_;

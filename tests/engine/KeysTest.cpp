@@ -1,0 +1,309 @@
+// Index file layout, B-tree insertion and deletion, and the cursor rules.
+
+#include "EngineFixture.h"
+#include "IndexImage.h"
+
+namespace enginetest {
+namespace {
+
+class KeysTest : public EngineTest {
+protected:
+    void AddKeys(FileBlockHandle fb, int key, int from, int to, const char* format = "K%04d") {
+        for (int i = from; i <= to; ++i) {
+            char text[32];
+            std::snprintf(text, sizeof text, format, i);
+            engine_.AddKey(fb, key, i, text);
+            ASSERT_TRUE(engine_.ok()) << engine_.error() << " at " << i;
+        }
+    }
+    IndexImage Image(const std::string& name) {
+        return IndexImage(ReadFileBytes(path(name + ".IX")),
+                          ReadFileBytes(path(name + ".DAT"))[16]);
+    }
+};
+
+TEST_F(KeysTest, IndexFileLayoutForTwoKeys) {
+    std::vector<KeyDescriptor> keys = {{10, false}, {9, true}};
+    engine_.CreateFileBlock("12C", 40, 2, keys.data());
+    ASSERT_TRUE(engine_.ok());
+    const auto bytes = ReadFileBytes(path("12C.IX"));
+    ASSERT_EQ(bytes.size(), 2306u);
+    EXPECT_EQ(I32At(bytes, 0), -1);     // first free page
+    EXPECT_EQ(I32At(bytes, 12), 1184);  // page size of key 1
+    EXPECT_EQ(I32At(bytes, 1184 + 12), 1122);
+    EXPECT_EQ(bytes[1184 + 20], 1);   // key 2 allows duplicates
+    EXPECT_EQ(bytes[1184 + 26], 62);  // capacity
+    EXPECT_EQ(ReadFileBytes(path("12C.DAT"))[16], 2);
+}
+
+TEST_F(KeysTest, SixtyThirdEntrySplitsTheRootIntoTwoHalves) {
+    FileBlockHandle fb = CreateOpen("S", 40, {{10, false}});
+    AddKeys(fb, 1, 1, 62);
+    engine_.CloseFileBlock(fb);
+    EXPECT_EQ(Image("S").key(1).pageCount, 1);
+    engine_.OpenFileBlock(fb, "S");
+    AddKeys(fb, 1, 63, 63);
+    engine_.CloseFileBlock(fb);
+    const IndexImage image = Image("S");
+    const auto header = image.key(1);
+    EXPECT_EQ(header.pageCount, 3);  // old root, new sibling, new root: in that order
+    EXPECT_EQ(header.root, 3);
+    EXPECT_EQ(header.entries, 63);
+    const auto root = image.page(1, 3);
+    ASSERT_EQ(root.items.size(), 1u);
+    EXPECT_EQ(root.items[0].key, "K0032");
+    EXPECT_EQ(root.left, 1);
+    EXPECT_EQ(root.items[0].right, 2);
+    EXPECT_EQ(image.page(1, 1).items.size(), 31u);
+    EXPECT_EQ(image.page(1, 2).items.size(), 31u);
+    // Only the used part of a page is written.
+    EXPECT_EQ(image.rowCount(), 3);
+}
+
+TEST_F(KeysTest, FullLeafLendsToItsNeighbourBeforeSplitting) {
+    FileBlockHandle fb = CreateOpen("S", 40, {{10, false}});
+    AddKeys(fb, 1, 1, 63);
+    // The left leaf (31 items) fills up to 62 by its own insertions, then overflows into the
+    // right neighbour instead of splitting.
+    AddKeys(fb, 1, 1, 32, "J%04d");
+    engine_.CloseFileBlock(fb);
+    const IndexImage image = Image("S");
+    EXPECT_EQ(image.key(1).pageCount, 3);
+    const auto root = image.page(1, image.key(1).root);
+    ASSERT_EQ(root.items.size(), 1u);
+    const size_t left = image.page(1, root.left).items.size();
+    const size_t right = image.page(1, root.items[0].right).items.size();
+    EXPECT_EQ(left + right, 94u);
+    EXPECT_EQ(left, 47u);  // 62 + 31 + 1 items: the overflowing page keeps ceil(94 / 2)
+    EXPECT_EQ(CheckTree(image, 1), "");
+}
+
+TEST_F(KeysTest, DuplicatesOrderByRecordNumber) {
+    FileBlockHandle fb = CreateOpen("D", 40, {{10, true}});
+    engine_.AddKey(fb, 1, 7, "SMITH");
+    engine_.AddKey(fb, 1, 3, "SMITH");
+    engine_.AddKey(fb, 1, 3, "SMITH");
+    EXPECT_EQ(engine_.error(), 10230);
+    std::string key = "SMITH";
+    int32_t record = 0;
+    engine_.SearchKey(fb, 1, record, key);
+    EXPECT_EQ(record, 3);
+    engine_.NextKey(fb, 1, record, key);
+    EXPECT_EQ(record, 7);
+    EXPECT_EQ(key, "SMITH");
+}
+
+TEST_F(KeysTest, UniqueIndexIgnoresRecordNumbers) {
+    FileBlockHandle fb = CreateOpen("U", 40, {{10, false}});
+    engine_.AddKey(fb, 1, 1, "SMITH");
+    engine_.AddKey(fb, 1, 2, "SMITH");
+    EXPECT_EQ(engine_.error(), 10230);
+    engine_.DeleteKey(fb, 1, 99, "SMITH");  // the record number takes no part
+    EXPECT_TRUE(engine_.ok());
+    EXPECT_EQ(engine_.UsedKeys(fb, 1), 0);
+}
+
+TEST_F(KeysTest, SearchFindsFirstEntryAtOrAfterTheKey) {
+    FileBlockHandle fb = CreateOpen("U", 40, {{10, false}});
+    engine_.AddKey(fb, 1, 1, "JONES");
+    engine_.AddKey(fb, 1, 2, "SMITH");
+    engine_.AddKey(fb, 1, 3, "SMYTHE");
+    std::string key = "SM";
+    int32_t record = 0;
+    engine_.SearchKey(fb, 1, record, key);
+    EXPECT_EQ(key, "SMITH");
+    key = "ZZ";
+    engine_.SearchKey(fb, 1, record, key);
+    EXPECT_EQ(engine_.error(), 10210);
+    EXPECT_EQ(engine_.ErrorClass(), 1);
+    // A failed search empties the cursor: the next step starts at the first entry.
+    engine_.NextKey(fb, 1, record, key);
+    EXPECT_EQ(key, "JONES");
+}
+
+TEST_F(KeysTest, KeysAreCheckedAgainstTheKeyLengthAfterCuttingTo30) {
+    FileBlockHandle fb = CreateOpen("U", 40, {{9, false}, {30, false}});
+    engine_.AddKey(fb, 1, 1, "ABCDEFGHIJ");
+    EXPECT_EQ(engine_.error(), 10125);
+    engine_.AddKey(fb, 1, 1, "ABCDEFGHI");
+    EXPECT_TRUE(engine_.ok());
+    const std::string longKey(40, 'X');
+    engine_.AddKey(fb, 2, 1, longKey);
+    EXPECT_TRUE(engine_.ok());
+    std::string key = "X";
+    int32_t record = 0;
+    engine_.SearchKey(fb, 2, record, key);
+    EXPECT_EQ(key, std::string(30, 'X'));
+    engine_.AddKey(fb, 3, 1, "A");
+    EXPECT_EQ(engine_.error(), 10164);
+    engine_.AddKey(fb, 0, 1, "A");
+    EXPECT_EQ(engine_.error(), 10164);
+}
+
+TEST_F(KeysTest, CursorWalksBothWaysAndRestartsAfterRunningOff) {
+    FileBlockHandle fb = CreateOpen("C", 40, {{10, false}});
+    AddKeys(fb, 1, 1, 500);
+    std::string key;
+    int32_t record = 0;
+    for (int i = 1; i <= 500; ++i) {
+        engine_.NextKey(fb, 1, record, key);
+        ASSERT_EQ(record, i);
+    }
+    engine_.NextKey(fb, 1, record, key);
+    EXPECT_EQ(engine_.error(), 10250);
+    engine_.NextKey(fb, 1, record, key);
+    EXPECT_EQ(record, 1);
+    engine_.PrevKey(fb, 1, record, key);
+    EXPECT_EQ(engine_.error(), 10260);
+    for (int i = 500; i >= 1; --i) {
+        engine_.PrevKey(fb, 1, record, key);
+        ASSERT_EQ(record, i);
+    }
+    key = "K0250";
+    engine_.SearchKey(fb, 1, record, key);
+    engine_.PrevKey(fb, 1, record, key);
+    EXPECT_EQ(record, 249);
+    engine_.NextKey(fb, 1, record, key);
+    engine_.NextKey(fb, 1, record, key);
+    EXPECT_EQ(record, 251);
+}
+
+TEST_F(KeysTest, ChangeInvalidatesTheCursorWhichResumesFromTheCallersEntry) {
+    FileBlockHandle fb = CreateOpen("C", 40, {{10, true}});
+    AddKeys(fb, 1, 1, 300);
+    std::string key = "K0100";
+    int32_t record = 0;
+    engine_.SearchKey(fb, 1, record, key);
+    engine_.DeleteKey(fb, 1, 101, "K0101");
+    engine_.NextKey(fb, 1, record, key);  // resumes after K0100, which still exists
+    EXPECT_EQ(record, 102);
+    engine_.DeleteKey(fb, 1, 102, "K0102");
+    engine_.NextKey(fb, 1, record, key);  // K0102 is gone: the smallest entry above it
+    EXPECT_EQ(record, 103);
+    engine_.DeleteKey(fb, 1, 103, "K0103");
+    engine_.PrevKey(fb, 1, record, key);  // the greatest entry below K0103
+    EXPECT_EQ(record, 100);
+    // A failed change invalidates too; a refused key does not.
+    engine_.AddKey(fb, 1, 50, "K0050");
+    EXPECT_EQ(engine_.error(), 10230);
+    record = 10;
+    key = "K0010";
+    engine_.NextKey(fb, 1, record, key);
+    EXPECT_EQ(record, 11);
+    engine_.AddKey(fb, 1, 1, "TOO-LONG-KEY");
+    EXPECT_EQ(engine_.error(), 10125);
+    record = 200;
+    key = "K0200";
+    engine_.NextKey(fb, 1, record, key);  // the cursor was still valid at K0011
+    EXPECT_EQ(record, 12);
+}
+
+TEST_F(KeysTest, AddOnAnEmptyCursorMakesTheNextStepSearchTheCallersPair) {
+    FileBlockHandle fb = CreateOpen("C", 40, {{10, false}});
+    AddKeys(fb, 1, 1, 10);
+    engine_.AddKey(fb, 1, 11, "K0011");
+    std::string key = "K0005";
+    int32_t record = 5;
+    engine_.NextKey(fb, 1, record, key);
+    EXPECT_EQ(record, 6);
+    engine_.AddKey(fb, 1, 12, "K0012");
+    key = "K0100";
+    engine_.PrevKey(fb, 1, record, key);
+    EXPECT_EQ(record, 12);
+    engine_.AddKey(fb, 1, 13, "K0013");
+    key = "A";
+    engine_.PrevKey(fb, 1, record, key);
+    EXPECT_EQ(engine_.error(), 10260);
+}
+
+TEST_F(KeysTest, PositionQueriesLeaveTheCursorAlone) {
+    FileBlockHandle fb = CreateOpen("C", 40, {{10, false}});
+    AddKeys(fb, 1, 1, 1000);
+    std::string key = "K0400";
+    int32_t record = 0;
+    engine_.SearchKey(fb, 1, record, key);
+    std::string other;
+    int32_t otherRecord = 0;
+    engine_.PositionToKey(fb, 1, 60, 63, otherRecord, other);
+    engine_.KeyToPosition(fb, 1, 900, "K0900", 63);
+    EXPECT_EQ(engine_.UsedKeys(fb, 1), 1000);
+    engine_.NextKey(fb, 1, record, key);
+    EXPECT_EQ(record, 401);
+}
+
+TEST_F(KeysTest, DeletingEverythingEmptiesTheTreeAndFreedPagesAreReusedLatestFirst) {
+    FileBlockHandle fb = CreateOpen("E", 40, {{10, false}});
+    AddKeys(fb, 1, 1, 2000);
+    for (int i = 1; i <= 2000; ++i) {
+        char text[16];
+        std::snprintf(text, sizeof text, "K%04d", i);
+        engine_.DeleteKey(fb, 1, i, text);
+        ASSERT_TRUE(engine_.ok()) << engine_.error() << " at " << i;
+    }
+    engine_.CloseFileBlock(fb);
+    IndexImage image = Image("E");
+    const auto header = image.key(1);
+    EXPECT_EQ(header.root, 0);
+    EXPECT_EQ(header.entries, 0);
+    EXPECT_EQ(header.freeCount, header.pageCount);
+    EXPECT_EQ(CheckFreeChain(image, 1), "");
+    const int32_t lastFreed = header.firstFree;
+    engine_.OpenFileBlock(fb, "E");
+    engine_.AddKey(fb, 1, 1, "A");
+    engine_.CloseFileBlock(fb);
+    image = Image("E");
+    EXPECT_EQ(image.key(1).root, lastFreed);
+    EXPECT_EQ(image.key(1).pageCount, header.pageCount);
+}
+
+TEST_F(KeysTest, KeyPositionsFollowTheirFormulas) {
+    FileBlockHandle fb = CreateOpen("P", 40, {{10, false}});
+    std::string key;
+    int32_t record = 0;
+    engine_.PositionToKey(fb, 1, 0, 63, record, key);
+    EXPECT_EQ(engine_.error(), 10280);
+    engine_.KeyToPosition(fb, 1, 0, "", 0);
+    EXPECT_EQ(engine_.error(), 10425);  // the scale is checked before the empty tree
+    engine_.KeyToPosition(fb, 1, 0, "", 63);
+    EXPECT_EQ(engine_.error(), 10285);
+    // A root leaf of 10 items: item r sits at 64 r div 11; position u picks item 11 u div 64.
+    AddKeys(fb, 1, 1, 10);
+    EXPECT_EQ(engine_.KeyToPosition(fb, 1, 5, "K0005", 63), 64 * 5 / 11);
+    EXPECT_EQ(engine_.KeyToPosition(fb, 1, 0, "K0000", 63), 0);
+    engine_.PositionToKey(fb, 1, 32, 63, record, key);
+    EXPECT_EQ(record, 11 * 32 / 64);
+    engine_.PositionToKey(fb, 1, 3, 63, record, key);
+    EXPECT_TRUE(engine_.ok());
+    EXPECT_EQ(record, 0);  // slot 0 of the root names no entry
+    EXPECT_EQ(key, "");
+    engine_.PositionToKey(fb, 1, 64, 63, record, key);
+    EXPECT_EQ(engine_.error(), 10420);
+}
+
+TEST_F(KeysTest, KeyPositionsGrowWithTheKeyInADeepTree) {
+    FileBlockHandle fb = CreateOpen("P", 40, {{10, false}});
+    AddKeys(fb, 1, 1, 5000);
+    int previous = 0;
+    for (int i = 1; i <= 5000; i += 97) {
+        char text[16];
+        std::snprintf(text, sizeof text, "K%04d", i);
+        const int position = engine_.KeyToPosition(fb, 1, i, text, 63);
+        ASSERT_TRUE(engine_.ok());
+        EXPECT_GE(position, previous);
+        EXPECT_LE(position, 63);
+        previous = position;
+    }
+    int32_t lastRecord = 0;
+    for (int position = 0; position <= 63; ++position) {
+        std::string key;
+        int32_t record = 0;
+        engine_.PositionToKey(fb, 1, position, 63, record, key);
+        ASSERT_TRUE(engine_.ok());
+        EXPECT_GE(record, lastRecord);
+        lastRecord = record;
+    }
+    EXPECT_GT(lastRecord, 4000);
+}
+
+}  // namespace
+}  // namespace enginetest
