@@ -1,0 +1,187 @@
+#include "shell/ui/TermEditor.h"
+
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QShowEvent>
+#include <QVBoxLayout>
+
+#include "base/PromptService.h"
+#include "shell/PaymentTerms.h"
+#include "shell/ui/RecordText.h"
+
+namespace shell::ui {
+
+namespace {
+
+// Terms sort as a user reads them: letter case only breaks ties.
+class TermItem : public QListWidgetItem {
+public:
+    using QListWidgetItem::QListWidgetItem;
+    bool operator<(const QListWidgetItem& other) const override {
+        const int order = text().compare(other.text(), Qt::CaseInsensitive);
+        return order != 0 ? order < 0 : text() < other.text();
+    }
+};
+
+QPushButton* Button(const QString& caption, const char* name, QWidget* parent) {
+    auto* button = new QPushButton(caption, parent);
+    button->setObjectName(name);
+    button->setAutoDefault(false);
+    return button;
+}
+
+}  // namespace
+
+TTermEdit::TTermEdit(base::PromptService& prompts, std::function<void(const QString&)> showHelp,
+                     QWidget* parent)
+    : QDialog(parent), prompts_(prompts), showHelp_(std::move(showHelp)) {
+    setObjectName("TermEdit");
+    setWindowTitle("Edit Payment Terms");
+    setModal(true);
+
+    termList_ = new QListWidget(this);
+    termList_->setObjectName("TermList");
+    termList_->setSortingEnabled(true);
+    termEdit_ = new QLineEdit(this);
+    termEdit_->setObjectName("TermEdit");
+    ConfigureRecordTextEdit(*termEdit_, kMaxTermLength);
+    prompt_ = new QLabel(this);
+    prompt_->setObjectName("PromptLabel");
+    prompt_->setMinimumWidth(termEdit_->fontMetrics().horizontalAdvance(
+        "Enter new payment term and select Ok button..."));
+
+    auto* addBtn = Button("Add", "AddBtn", this);
+    auto* editBtn = Button("Edit", "EditBtn", this);
+    auto* deleteBtn = Button("Delete", "DeleteBtn", this);
+    okBtn_ = Button("Ok", "OkBtn", this);
+    auto* closeBtn = Button("&Close", "CloseBtn", this);
+    auto* helpBtn = Button("Help", "HelpBtn", this);
+
+    auto* buttons = new QVBoxLayout;
+    for (QPushButton* button : {addBtn, editBtn, deleteBtn, okBtn_}) buttons->addWidget(button);
+    buttons->addStretch();
+    buttons->addWidget(closeBtn);
+    buttons->addWidget(helpBtn);
+
+    auto* grid = new QGridLayout(this);
+    grid->addWidget(termList_, 0, 0);
+    grid->addLayout(buttons, 0, 1, 3, 1);
+    grid->addWidget(prompt_, 1, 0);
+    grid->addWidget(termEdit_, 2, 0);
+
+    connect(termList_, &QListWidget::itemClicked, this, [this] { TermListClick(); });
+    connect(addBtn, &QPushButton::clicked, this, [this] { AddBtnClick(); });
+    connect(editBtn, &QPushButton::clicked, this, [this] { EditBtnClick(); });
+    connect(deleteBtn, &QPushButton::clicked, this, [this] { DeleteBtnClick(); });
+    connect(okBtn_, &QPushButton::clicked, this, [this] { OkBtnClick(); });
+    connect(termEdit_, &QLineEdit::returnPressed, this, [this] { OkBtnClick(); });
+    connect(closeBtn, &QPushButton::clicked, this, [this] { CloseBtnClick(); });
+    connect(helpBtn, &QPushButton::clicked, this, [this] { showHelp_("EditTerms"); });
+    resize(420, 300);
+}
+
+std::vector<std::string> TTermEdit::Terms() const {
+    std::vector<std::string> terms;
+    for (int row = 0; row < termList_->count(); ++row) {
+        terms.push_back(FromRecordText(termList_->item(row)->text()));
+    }
+    return terms;
+}
+
+void TTermEdit::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    if (!event->spontaneous()) FormShow();
+}
+
+void TTermEdit::FormShow() {
+    termList_->clear();
+    for (const std::string& term : LoadPaymentTerms()) {
+        termList_->addItem(new TermItem(ToRecordText(term)));
+    }
+    EndEntry();
+    termList_->setFocus();
+    SelectFirst();
+}
+
+void TTermEdit::EndEntry() {
+    mode_ = Mode::None;
+    prompt_->clear();
+    termEdit_->clear();
+    termEdit_->setEnabled(false);
+    okBtn_->setEnabled(false);
+}
+
+void TTermEdit::SelectFirst() {
+    if (termList_->count() > 0) termList_->setCurrentRow(0);
+}
+
+void TTermEdit::TermListClick() {
+    EndEntry();
+}
+
+void TTermEdit::AddBtnClick() {
+    mode_ = Mode::Add;
+    prompt_->setText("Enter new payment term and select Ok button...");
+    termEdit_->clear();
+    termEdit_->setEnabled(true);
+    okBtn_->setEnabled(true);
+    termEdit_->setFocus();
+}
+
+void TTermEdit::EditBtnClick() {
+    QListWidgetItem* selected = termList_->currentItem();
+    if (selected == nullptr) return;  // nothing to edit in an empty list
+    mode_ = Mode::Edit;
+    prompt_->setText("Edit this payment term and select Ok button...");
+    termEdit_->setText(selected->text());
+    termEdit_->setEnabled(true);
+    okBtn_->setEnabled(true);
+    termEdit_->setFocus();
+}
+
+void TTermEdit::OkBtnClick() {
+    if (mode_ == Mode::None) return;
+    if (termEdit_->text().isEmpty()) {
+        prompts_.Inform("Invalid Payment Term", "You do not have any text entered.");
+        termEdit_->setFocus();
+        return;
+    }
+    QListWidgetItem* selected = termList_->currentItem();
+    if (mode_ == Mode::Edit && selected != nullptr) {
+        selected->setText(termEdit_->text());
+        termList_->sortItems();
+    } else {
+        termList_->addItem(new TermItem(termEdit_->text()));
+    }
+    EndEntry();
+    termList_->setFocus();
+    SelectFirst();
+}
+
+void TTermEdit::DeleteBtnClick() {
+    if (termList_->count() <= 1) {
+        prompts_.Inform("Delete Payment Term", "You must have at least on payment term.");
+        return;
+    }
+    delete termList_->currentItem();
+    termList_->setFocus();
+    SelectFirst();
+}
+
+void TTermEdit::CloseBtnClick() {
+    if (!SavePaymentTerms(Terms())) {
+        prompts_.Warn("Edit Payment Terms",
+                      "The payment terms could not be saved to \"ZRTERMS.DAT\". Check that the "
+                      "data folder can be written to.");
+    }
+    QDialog::accept();
+}
+
+void TTermEdit::reject() {
+    CloseBtnClick();
+}
+
+}  // namespace shell::ui

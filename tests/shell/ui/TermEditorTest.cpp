@@ -1,0 +1,128 @@
+#include "shell/ui/TermEditor.h"
+
+#include <gtest/gtest.h>
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTest>
+#include <fstream>
+#include <sstream>
+
+#include "support/ScriptedPrompts.h"
+#include "support/TempDir.h"
+
+namespace shell::ui {
+namespace {
+
+class TermEditorTest : public ::testing::Test {
+protected:
+    TermEditorTest() : chdir_(dir_.path()) {}
+
+    void WriteTerms(const std::string& content) {
+        std::ofstream(dir_.file("ZRTERMS.DAT"), std::ios::binary) << content;
+    }
+    std::string FileContent() const {
+        std::ifstream in(dir_.file("ZRTERMS.DAT"), std::ios::binary);
+        std::stringstream content;
+        content << in.rdbuf();
+        return content.str();
+    }
+    void Open() {
+        editor_.show();
+        QApplication::processEvents();
+    }
+    void Click(const char* name) {
+        QTest::mouseClick(editor_.findChild<QPushButton*>(name), Qt::LeftButton);
+    }
+    QLineEdit& Edit() { return *editor_.findChild<QLineEdit*>("TermEdit"); }
+    QListWidget& List() { return *editor_.findChild<QListWidget*>("TermList"); }
+    void Type(const QString& text) { QTest::keyClicks(&Edit(), text); }
+
+    testsupport::TempDir dir_;
+    testsupport::ScopedChdir chdir_;
+    testsupport::ScriptedPrompts prompts_;
+    QString helpTopic_;
+    TTermEdit editor_{prompts_, [this](const QString& topic) { helpTopic_ = topic; }};
+};
+
+TEST_F(TermEditorTest, EditsStayInMemoryUntilCloseWritesTheSortedList) {
+    WriteTerms("Net 30 Days\r\nCOD\r\ndue on receipt\r\n");
+    Open();
+    EXPECT_EQ(editor_.Terms(), (std::vector<std::string>{"COD", "due on receipt", "Net 30 Days"}));
+    EXPECT_EQ(List().currentRow(), 0);
+    EXPECT_FALSE(Edit().isEnabled());
+    EXPECT_FALSE(editor_.findChild<QPushButton*>("OkBtn")->isEnabled());
+
+    Click("AddBtn");
+    EXPECT_EQ(editor_.findChild<QLabel*>("PromptLabel")->text(),
+              "Enter new payment term and select Ok button...");
+    Type("  Net 10 ");
+    Click("OkBtn");
+    // A term already on the list is added a second time.
+    Click("AddBtn");
+    Type("COD");
+    Click("OkBtn");
+    EXPECT_FALSE(Edit().isEnabled());
+    EXPECT_EQ(editor_.findChild<QLabel*>("PromptLabel")->text(), "");
+    EXPECT_EQ(FileContent(), "Net 30 Days\r\nCOD\r\ndue on receipt\r\n");
+
+    Click("CloseBtn");
+    EXPECT_FALSE(editor_.isVisible());
+    EXPECT_EQ(FileContent(), "  Net 10 \r\nCOD\r\nCOD\r\ndue on receipt\r\nNet 30 Days\r\n");
+}
+
+TEST_F(TermEditorTest, EditReplacesTheSelectedTermAndAListClickCancelsIt) {
+    WriteTerms("COD\r\nNet 30 Days\r\n");
+    Open();
+    List().setCurrentRow(1);
+    Click("EditBtn");
+    EXPECT_EQ(Edit().text(), "Net 30 Days");
+    EXPECT_EQ(editor_.findChild<QLabel*>("PromptLabel")->text(),
+              "Edit this payment term and select Ok button...");
+    Edit().clear();
+    Type("2% 10 Net 30");
+    Click("OkBtn");
+    EXPECT_EQ(editor_.Terms(), (std::vector<std::string>{"2% 10 Net 30", "COD"}));
+
+    Click("EditBtn");
+    QListWidgetItem* item = List().item(1);
+    QTest::mouseClick(List().viewport(), Qt::LeftButton, {}, List().visualItemRect(item).center());
+    EXPECT_FALSE(Edit().isEnabled());
+    EXPECT_EQ(Edit().text(), "");
+    EXPECT_FALSE(editor_.findChild<QPushButton*>("OkBtn")->isEnabled());
+}
+
+TEST_F(TermEditorTest, RefusesAnEmptyTermAndDeletingTheLastOne) {
+    WriteTerms("COD\r\nNet 30 Days\r\n");
+    Open();
+    Click("AddBtn");
+    prompts_.ExpectInform("Invalid Payment Term", "You do not have any text entered.");
+    Click("OkBtn");
+    EXPECT_TRUE(Edit().isEnabled());
+
+    Click("DeleteBtn");
+    EXPECT_EQ(editor_.Terms(), std::vector<std::string>{"Net 30 Days"});
+    prompts_.ExpectInform("Delete Payment Term", "You must have at least on payment term.");
+    Click("DeleteBtn");
+    EXPECT_EQ(editor_.Terms(), std::vector<std::string>{"Net 30 Days"});
+
+    Click("HelpBtn");
+    EXPECT_EQ(helpTopic_, "EditTerms");
+}
+
+TEST_F(TermEditorTest, MissingFileStartsEmptyAndEscapeStillSaves) {
+    Open();
+    EXPECT_TRUE(editor_.Terms().empty());
+    prompts_.ExpectInform("Delete Payment Term", "You must have at least on payment term.");
+    Click("DeleteBtn");
+    Click("AddBtn");
+    Type("Net 15");
+    QTest::keyClick(&Edit(), Qt::Key_Return);
+    QTest::keyClick(&editor_, Qt::Key_Escape);
+    EXPECT_EQ(FileContent(), "Net 15\r\n");
+}
+
+}  // namespace
+}  // namespace shell::ui
