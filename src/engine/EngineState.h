@@ -20,9 +20,10 @@ public:
     uint32_t marker = kValidMarker;
     BlockFileNames names;
     bool readOnly = false;
+    // A rebuild's private pool (null for ordinary blocks); declared first so it outlives the index.
+    std::unique_ptr<PagePool> ownPool;
     std::unique_ptr<DataFile> data;
     std::unique_ptr<IndexFile> index;
-    std::unique_ptr<PagePool> ownPool;  // a rebuild's private pool; null for ordinary blocks
 
     int keyCount() const { return index ? index->keyCount() : 0; }
 };

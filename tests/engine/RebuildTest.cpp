@@ -1,0 +1,308 @@
+// The rebuild: compaction, fresh indexes, the log, the backup file cases and recovery from runs
+// interrupted in either phase.
+
+#include <filesystem>
+
+#include "EngineFixture.h"
+#include "IndexImage.h"
+#include "engine/FaultInjectingFileSystem.h"
+
+namespace enginetest {
+namespace {
+
+namespace fs = std::filesystem;
+using engine::FaultInjectingFileSystem;
+
+constexpr int kLength = 40;
+const std::vector<KeyDescriptor> kKeys = {{6, false}, {3, true}};
+
+// Key 1: the six characters after the mark; key 2: the three after them.
+std::string BuildKey(const uint8_t* record, int keyNumber) {
+    const char* text = reinterpret_cast<const char*>(record) + 4;
+    return keyNumber == 1 ? std::string(text, 6) : std::string(text + 6, 3);
+}
+
+bool KeepLive(const uint8_t* oldRecord, uint8_t* newRecord, int length) {
+    if (oldRecord[0] | oldRecord[1] | oldRecord[2] | oldRecord[3]) return false;
+    std::copy(oldRecord, oldRecord + length, newRecord);
+    return true;
+}
+
+class RebuildTest : public EngineTest {
+protected:
+    explicit RebuildTest(engine::FileSystem& fs = engine::PosixFileSystem()) : EngineTest(fs) {}
+
+    // Block "R" holding one record per text, each with its keys; the listed records deleted.
+    void Fill(const std::vector<std::string>& texts, const std::vector<int32_t>& deleted = {}) {
+        FileBlockHandle fb = CreateOpen("R", kLength, kKeys);
+        for (const auto& text : texts) {
+            const int32_t number = Add(fb, text);
+            const auto record = Record(kLength, text);
+            for (int k = 1; k <= 2; ++k) engine_.AddKey(fb, k, number, BuildKey(record.data(), k));
+        }
+        for (int32_t number : deleted) engine_.DeleteRecord(fb, number);
+        engine_.CloseFileBlock(fb);
+        ASSERT_TRUE(engine_.ok());
+    }
+
+    bool Rebuild() {
+        engine_.RebuildDataFile("R", kLength, kLength, KeepLive);
+        if (!engine_.ok()) return false;
+        engine_.RebuildIndex("R", 2, kKeys.data(), BuildKey, true, logWritten_);
+        return engine_.ok();
+    }
+
+    // The (key, record) entries of key k, walked through the engine.
+    std::vector<std::pair<std::string, int32_t>> Walk(FileBlockHandle fb, int k) {
+        std::vector<std::pair<std::string, int32_t>> entries;
+        std::string key;
+        int32_t record = 0;
+        for (engine_.NextKey(fb, k, record, key); engine_.ok(); engine_.NextKey(fb, k, record, key))
+            entries.emplace_back(key, record);
+        return entries;
+    }
+
+    std::string LiveTexts() {
+        FileBlockHandle fb = nullptr;
+        engine_.OpenFileBlock(fb, "R");
+        EXPECT_TRUE(engine_.ok()) << engine_.error();
+        std::string texts;
+        std::vector<uint8_t> buffer(kLength);
+        for (int32_t n = 1; n < engine_.FileLength(fb); ++n) {
+            engine_.GetRecord(fb, n, buffer.data());
+            texts += std::string(reinterpret_cast<char*>(buffer.data()) + 4, 9) + "|";
+        }
+        engine_.CloseFileBlock(fb);
+        return texts;
+    }
+
+    bool logWritten_ = false;
+};
+
+TEST_F(RebuildTest, DeletedSlotsDisappearAndKeysFollowTheNewNumbers) {
+    Fill({"AAAAAAx01", "BBBBBBx02", "CCCCCCx01", "DDDDDDx02", "EEEEEEx01"}, {2, 4});
+    std::vector<std::pair<int, int32_t>> progress;
+    engine_.SetProgressCallback([&](int key, int32_t read, int32_t written) {
+        progress.emplace_back(key, read * 10 + written);
+    });
+    ASSERT_TRUE(Rebuild()) << engine_.error();
+    EXPECT_FALSE(logWritten_);
+    EXPECT_FALSE(fs::exists(path("R.SAV")));
+    EXPECT_FALSE(fs::exists(path("R.MSG")));
+    const auto data = ReadFileBytes(path("R.DAT"));
+    ASSERT_EQ(data.size(), 4u * kLength);
+    EXPECT_EQ(I32At(data, 0), -1);
+    EXPECT_EQ(I32At(data, 8), 3);
+    EXPECT_EQ(data[16], 2);
+    EXPECT_EQ(data[20], 0);
+    EXPECT_EQ(LiveTexts(), "AAAAAAx01|CCCCCCx01|EEEEEEx01|");
+    FileBlockHandle fb = nullptr;
+    engine_.OpenFileBlock(fb, "R");
+    using Entries = std::vector<std::pair<std::string, int32_t>>;
+    EXPECT_EQ(Walk(fb, 1), (Entries{{"AAAAAA", 1}, {"CCCCCC", 2}, {"EEEEEE", 3}}));
+    EXPECT_EQ(Walk(fb, 2), (Entries{{"x01", 1}, {"x01", 2}, {"x01", 3}}));
+    // Data phase: every slot read, live ones written; index phase: per key, live records only.
+    const std::vector<std::pair<int, int32_t>> expected = {{0, 11}, {0, 21}, {0, 32}, {0, 42},
+                                                           {0, 53}, {1, 11}, {1, 22}, {1, 33},
+                                                           {2, 11}, {2, 22}, {2, 33}};
+    EXPECT_EQ(progress, expected);
+}
+
+TEST_F(RebuildTest, RecordWithACollidingUniqueKeyIsLoggedDumpedAndDeleted) {
+    Fill({"SMITHSa01", "JONESSa02", "OTHERSa03"});
+    // Make record 3 build the same key 1 as record 1 behind the index's back.
+    auto data = ReadFileBytes(path("R.DAT"));
+    std::copy_n("SMITHS", 6, data.begin() + 3 * kLength + 4);
+    WriteFileBytes(path("R.DAT"), data);
+    ASSERT_TRUE(Rebuild()) << engine_.error();
+    EXPECT_TRUE(logWritten_);
+    const auto log = ReadFileBytes(path("R.MSG"));
+    const std::string record(reinterpret_cast<const char*>(data.data()) + 3 * kLength, kLength);
+    EXPECT_EQ(std::string(log.begin(), log.end()),
+              "Key:<SMITHS> KeyNr: 1 Ref: 3 not added\r\n"
+              "Data record deleted - Dump follows\r\n" +
+                  record + "\r\n\r\n");
+    FileBlockHandle fb = nullptr;
+    engine_.OpenFileBlock(fb, "R");
+    EXPECT_EQ(engine_.UsedRecords(fb), 2);
+    EXPECT_EQ(engine_.UsedKeys(fb, 1), 2);
+    EXPECT_EQ(engine_.UsedKeys(fb, 2), 2);  // the pass of key 2 no longer saw record 3
+    engine_.CloseFileBlock(fb);
+    // A clean second run removes the old log.
+    ASSERT_TRUE(Rebuild());
+    EXPECT_FALSE(logWritten_);
+    EXPECT_FALSE(fs::exists(path("R.MSG")));
+}
+
+TEST_F(RebuildTest, EmptyFileRebuildsToAHeaderSlotAndOneIndexRow) {
+    Fill({});
+    ASSERT_TRUE(Rebuild());
+    EXPECT_EQ(fs::file_size(path("R.DAT")), static_cast<uintmax_t>(kLength));
+    EXPECT_EQ(fs::file_size(path("R.IX")), static_cast<uintmax_t>(6 + 62 * 15 + 6 + 62 * 12));
+}
+
+TEST_F(RebuildTest, BackupLeftByACrashAfterTheMoveIsUsed) {
+    Fill({"AAAAAAx01", "BBBBBBx02"}, {1});
+    fs::rename(path("R.DAT"), path("R.SAV"));
+    ASSERT_TRUE(Rebuild()) << engine_.error();
+    EXPECT_FALSE(fs::exists(path("R.SAV")));
+    EXPECT_EQ(LiveTexts(), "BBBBBBx02|");
+}
+
+TEST_F(RebuildTest, BackupNextToACleanDataFileIsRefusedAndNothingChanges) {
+    Fill({"AAAAAAx01"});
+    fs::copy_file(path("R.DAT"), path("R.SAV"));
+    const auto data = ReadFileBytes(path("R.DAT"));
+    const auto index = ReadFileBytes(path("R.IX"));
+    engine_.RebuildDataFile("R", kLength, kLength, KeepLive);
+    EXPECT_EQ(engine_.error(), 10465);
+    EXPECT_EQ(ReadFileBytes(path("R.DAT")), data);
+    EXPECT_EQ(ReadFileBytes(path("R.SAV")), data);
+    EXPECT_EQ(ReadFileBytes(path("R.IX")), index);
+}
+
+TEST_F(RebuildTest, RefusalsForMissingFilesOpenBlocksAndHugeRecords) {
+    engine_.RebuildDataFile("None", kLength, kLength, KeepLive);
+    EXPECT_EQ(engine_.error(), 10410);
+    bool written = true;
+    engine_.RebuildIndex("None", 2, kKeys.data(), BuildKey, true, written);
+    EXPECT_EQ(engine_.error(), 9903);
+    EXPECT_FALSE(written);
+    engine_.RebuildDataFile("R", 65536, kLength, KeepLive);
+    EXPECT_EQ(engine_.error(), 10215);
+    Fill({"AAAAAAx01"});
+    FileBlockHandle fb = nullptr;
+    engine_.OpenFileBlock(fb, "R");
+    engine_.RebuildDataFile("R", kLength, kLength, KeepLive);
+    EXPECT_EQ(engine_.error(), 10399);
+    EXPECT_EQ(engine_.ErrorClass(), 2);
+    engine_.RebuildIndex("R", 2, kKeys.data(), BuildKey, true, written);
+    EXPECT_EQ(engine_.error(), 10399);
+    // A second engine stands for another process: the file is held, so the move fails.
+    Engine other;
+    other.InitEngine(0, 8);
+    other.RebuildDataFile("R", kLength, kLength, KeepLive);
+    EXPECT_EQ(other.error(), 10399);
+    engine_.CloseFileBlock(fb);
+    EXPECT_TRUE(fs::exists(path("R.DAT")));
+    EXPECT_FALSE(fs::exists(path("R.SAV")));
+}
+
+TEST_F(RebuildTest, DataFileInconsistentWithItsHeaderIsNotIndexed) {
+    Fill({"AAAAAAx01"});
+    auto data = ReadFileBytes(path("R.DAT"));
+    data.resize(data.size() + 3);
+    WriteFileBytes(path("R.DAT"), data);
+    bool written = false;
+    engine_.RebuildIndex("R", 2, kKeys.data(), BuildKey, true, written);
+    EXPECT_EQ(engine_.error(), 10215);
+}
+
+TEST_F(RebuildTest, RunStoppedBetweenThePhasesLeavesABlockThatAsksForARebuild) {
+    Fill({"AAAAAAx01", "BBBBBBx02", "CCCCCCx03"}, {2});
+    engine_.RebuildDataFile("R", kLength, kLength, KeepLive);
+    ASSERT_TRUE(engine_.ok());
+    FileBlockHandle fb = nullptr;
+    engine_.OpenFileBlock(fb, "R");
+    EXPECT_EQ(engine_.error(), 10010);
+    ASSERT_TRUE(Rebuild());
+    EXPECT_EQ(LiveTexts(), "AAAAAAx01|CCCCCCx03|");
+}
+
+TEST_F(RebuildTest, OutputOfAnInterruptedDataPhaseIsRedoneFromTheBackup) {
+    Fill({"AAAAAAx01", "BBBBBBx02", "CCCCCCx03"});
+    // As left by a kill during the copy: the old data in R.SAV, a partial, flagged R.DAT.
+    fs::copy_file(path("R.DAT"), path("R.SAV"));
+    auto partial = ReadFileBytes(path("R.DAT"));
+    partial.resize(2 * kLength);
+    partial[20] = 2;
+    WriteFileBytes(path("R.DAT"), partial);
+    ASSERT_TRUE(Rebuild()) << engine_.error();
+    EXPECT_FALSE(fs::exists(path("R.SAV")));
+    EXPECT_EQ(LiveTexts(), "AAAAAAx01|BBBBBBx02|CCCCCCx03|");
+    // Even a kill right after creating the file, before its header was written.
+    fs::copy_file(path("R.DAT"), path("R.SAV"));
+    WriteFileBytes(path("R.DAT"), {});
+    ASSERT_TRUE(Rebuild()) << engine_.error();
+    EXPECT_EQ(LiveTexts(), "AAAAAAx01|BBBBBBx02|CCCCCCx03|");
+}
+
+TEST(RebuildWithoutEngine, FailsWhenTheEngineIsNotInitialised) {
+    Engine engine;
+    engine.RebuildDataFile("R", kLength, kLength, KeepLive);
+    EXPECT_EQ(engine.error(), 10455);
+    bool written = true;
+    engine.RebuildIndex("R", 2, kKeys.data(), BuildKey, true, written);
+    EXPECT_EQ(engine.error(), 10455);
+}
+
+class RebuildFaultTest : public RebuildTest {
+protected:
+    RebuildFaultTest() : RebuildTest(faults_) {}
+    static FaultInjectingFileSystem faults_;
+    void TearDown() override { faults_.Clear(); }
+};
+FaultInjectingFileSystem RebuildFaultTest::faults_(engine::PosixFileSystem());
+
+TEST_F(RebuildFaultTest, FailedDataPhaseLeavesTheDataFileByteIdentical) {
+    Fill({"AAAAAAx01", "BBBBBBx02", "CCCCCCx03"}, {2});
+    const auto before = ReadFileBytes(path("R.DAT"));
+    // Fail each write of the data phase in turn, until a run no longer meets one.
+    int failedRuns = 0;
+    for (int nth = 1;; ++nth) {
+        const int64_t injected = faults_.faultsInjected();
+        faults_.FailWrite(nth, FaultInjectingFileSystem::Repeat::Once, {}, ".DAT");
+        engine_.RebuildDataFile("R", kLength, kLength, KeepLive);
+        if (faults_.faultsInjected() == injected) break;
+        ++failedRuns;
+        EXPECT_FALSE(engine_.ok()) << "write " << nth;
+        EXPECT_EQ(ReadFileBytes(path("R.DAT")), before) << "write " << nth;
+        EXPECT_FALSE(fs::exists(path("R.SAV")));
+    }
+    EXPECT_GE(failedRuns, 3);
+    ASSERT_TRUE(engine_.ok());
+    bool written = false;
+    engine_.RebuildIndex("R", 2, kKeys.data(), BuildKey, true, written);
+    const auto rebuilt = ReadFileBytes(path("R.DAT"));
+    WriteFileBytes(path("R.DAT"), before);
+    faults_.FailRead(1, FaultInjectingFileSystem::Repeat::Once, {}, ".SAV");
+    engine_.RebuildDataFile("R", kLength, kLength, KeepLive);
+    EXPECT_FALSE(engine_.ok());
+    EXPECT_EQ(ReadFileBytes(path("R.DAT")), before);
+    EXPECT_EQ(rebuilt.size(), 3u * kLength);
+}
+
+TEST_F(RebuildFaultTest, FailedIndexPhaseLeavesABlockThatAsksForARebuildWhichRecoversAll) {
+    std::vector<std::string> texts;
+    for (int i = 0; i < 400; ++i) {
+        char text[16];
+        std::snprintf(text, sizeof text, "K%05dx%02d", i * 37 % 400, i % 7);
+        texts.emplace_back(text);
+    }
+    Fill(texts);
+    for (int nth : {1, 2, 5, 9}) {
+        engine_.RebuildDataFile("R", kLength, kLength, KeepLive);
+        ASSERT_TRUE(engine_.ok());
+        faults_.FailWrite(nth, FaultInjectingFileSystem::Repeat::FromThenOn, {}, ".IX");
+        bool written = false;
+        engine_.RebuildIndex("R", 2, kKeys.data(), BuildKey, true, written);
+        EXPECT_FALSE(engine_.ok()) << "write " << nth;
+        faults_.Clear();
+        FileBlockHandle fb = nullptr;
+        engine_.OpenFileBlock(fb, "R");
+        EXPECT_EQ(engine_.error(), 10010) << "write " << nth;
+    }
+    ASSERT_TRUE(Rebuild()) << engine_.error();
+    FileBlockHandle fb = nullptr;
+    engine_.OpenFileBlock(fb, "R");
+    EXPECT_EQ(engine_.UsedRecords(fb), 400);
+    EXPECT_EQ(Walk(fb, 1).size(), 400u);
+    EXPECT_EQ(Walk(fb, 2).size(), 400u);
+    engine_.CloseFileBlock(fb);
+    const IndexImage image(ReadFileBytes(path("R.IX")), 2);
+    EXPECT_EQ(CheckTree(image, 1), "");
+    EXPECT_EQ(CheckTree(image, 2), "");
+}
+
+}  // namespace
+}  // namespace enginetest
