@@ -1,11 +1,159 @@
-// Placeholder until this command is written; replaced by its owner.
-#include <cstdio>
+// dump NAME --fields: prints every live record of one of the program's files field by field,
+// with field names. The record type is found by the name: "Company" is the company file, a
+// company code followed by C, P, I, D or M one of that company's files. The block is opened
+// read-only.
 
+#include <cctype>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "base/RecordField.h"
+#include "base/Windows1252.h"
+#include "customers/CustomerRecord.h"
+#include "engine/Engine.h"
+#include "invoicing/InvoiceLineRecord.h"
+#include "invoicing/InvoiceMemoRecord.h"
+#include "invoicing/InvoiceRecord.h"
+#include "products/ProductRecord.h"
+#include "shell/CompanyRecord.h"
+#include "shell/FontSpec.h"
 #include "tool/Commands.h"
 
 namespace tool {
-int DumpFields(const Args&) {
-    std::fputs("not built yet\n", stderr);
-    return 2;
+namespace {
+
+struct RecordType {
+    int size;
+    const std::vector<base::FieldInfo>* fields;
+};
+
+bool SameLetters(const std::string& a, const std::string& b) {
+    if (a.size() != b.size()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i)
+        if (std::toupper(static_cast<unsigned char>(a[i])) !=
+            std::toupper(static_cast<unsigned char>(b[i])))
+            return false;
+    return true;
 }
+
+// The record type of a file block name; nothing for a file the program does not know.
+std::optional<RecordType> TypeOfFile(const std::string& name) {
+    if (SameLetters(name, "Company"))
+        return RecordType{shell::CompanyRecord::kSize, &shell::CompanyRecord::Fields()};
+    if (name.size() < 2 || name.size() > 6) return std::nullopt;
+    for (std::size_t i = 0; i + 1 < name.size(); ++i)
+        if (!std::isdigit(static_cast<unsigned char>(name[i]))) return std::nullopt;
+    switch (std::toupper(static_cast<unsigned char>(name.back()))) {
+        case 'C':
+            return RecordType{customers::CustomerRecord::kSize,
+                              &customers::CustomerRecord::Fields()};
+        case 'P':
+            return RecordType{products::ProductRecord::kSize, &products::ProductRecord::Fields()};
+        case 'I':
+            return RecordType{invoicing::InvoiceRecord::kSize, &invoicing::InvoiceRecord::Fields()};
+        case 'D':
+            return RecordType{invoicing::InvoiceLineRecord::kSize,
+                              &invoicing::InvoiceLineRecord::Fields()};
+        case 'M':
+            return RecordType{invoicing::InvoiceMemoRecord::kSize,
+                              &invoicing::InvoiceMemoRecord::Fields()};
+        default:
+            return std::nullopt;
+    }
+}
+
+// A record text in double quotes, as UTF-8, with quotes, backslashes and control bytes escaped.
+std::string Quoted(const std::string& text) {
+    std::string out = "\"";
+    for (char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (c == '"' || c == '\\') {
+            out += '\\';
+            out += c;
+        } else if (byte < 32 || byte == 127) {
+            char escape[8];
+            std::snprintf(escape, sizeof escape, "\\x%02x", byte);
+            out += escape;
+        } else {
+            out += base::Win1252ToUtf8(std::string(1, c));
+        }
+    }
+    return out + "\"";
+}
+
+std::string FontText(const shell::FontSpec& font) {
+    char numbers[64];
+    std::snprintf(numbers, sizeof numbers, ", %d pt, colour 0x%06x", font.size, font.color);
+    std::string out = Quoted(font.name) + numbers;
+    for (const auto& [bit, word] : {std::pair{shell::kBold, " bold"},
+                                    {shell::kItalic, " italic"},
+                                    {shell::kUnderline, " underline"},
+                                    {shell::kStrikeOut, " strike-out"}})
+        if (font.style & bit) out += word;
+    return out;
+}
+
+std::string FieldText(const uint8_t* record, const base::FieldInfo& field) {
+    switch (field.kind) {
+        case base::FieldKind::Flag:
+            return std::to_string(record[field.offset]);
+        case base::FieldKind::Font:
+            return FontText(shell::ReadFont(record, field.offset, field.size));
+        case base::FieldKind::Text:
+        case base::FieldKind::YesNo:
+            break;
+    }
+    return Quoted(base::ReadText(record, field.offset, field.size));
+}
+
+}  // namespace
+
+int DumpFields(const Args& args) {
+    std::string name;
+    for (const std::string& arg : args)
+        if (arg != "--fields") name = name.empty() ? arg : "";
+    const std::optional<RecordType> type = TypeOfFile(name);
+    if (args.size() != 2 || !type) {
+        std::fputs(
+            "usage: kt-invorra-tool dump NAME --fields\n"
+            "  NAME is \"Company\" or a company code followed by C, P, I, D or M\n",
+            stderr);
+        return 2;
+    }
+    engine::Engine engine;
+    engine.InitEngine(0, 30);
+    engine::FileBlockHandle fb = nullptr;
+    engine.OpenFileBlock(fb, name, /*readOnly=*/true);
+    if (!engine.ok()) {
+        std::fprintf(stderr, "%s: err %d\n", name.c_str(), engine.error());
+        return 1;
+    }
+    if (engine.RecordLength(fb) != type->size) {
+        std::fprintf(stderr, "%s: records of %d bytes, expected %d\n", name.c_str(),
+                     engine.RecordLength(fb), type->size);
+        engine.CloseFileBlock(fb);
+        return 1;
+    }
+    std::vector<uint8_t> record(type->size);
+    for (int32_t recordNumber = 0;;) {
+        engine.NextUsedRecord(fb, recordNumber);
+        if (!engine.ok()) break;
+        engine.GetRecord(fb, recordNumber, record.data());
+        if (!engine.ok()) break;
+        std::printf("record %d\n", recordNumber);
+        for (const base::FieldInfo& field : *type->fields)
+            std::printf("  %s: %s\n", field.name, FieldText(record.data(), field).c_str());
+    }
+    // The scan ends with "no further live record"; anything else is a damaged file.
+    const bool complete = engine.ErrorClass() == 1;
+    const int32_t error = engine.error();
+    engine.CloseFileBlock(fb);
+    if (!complete) {
+        std::fprintf(stderr, "%s: err %d\n", name.c_str(), error);
+        return 1;
+    }
+    return 0;
+}
+
 }  // namespace tool

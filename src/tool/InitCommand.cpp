@@ -1,11 +1,87 @@
-// Placeholder until this command is written; replaced by its owner.
-#include <cstdio>
+// init DIR: creates a starter data folder a new user can open at once: the company file with
+// company 1, "LastCo.Dat" with that company, "ZRTERMS.DAT" with common payment terms, and the
+// background tile new companies name. An existing, non-empty folder is never touched.
 
+#include <cstdio>
+#include <filesystem>
+#include <string>
+#include <system_error>
+
+#include "base/SmallFile.h"
+#include "engine/Engine.h"
+#include "shell/CompanyFile.h"
+#include "shell/LastCompany.h"
+#include "shell/PaymentTerms.h"
+#include "shell/StarterData.h"
 #include "tool/Commands.h"
+#include "tool/ConsolePrompts.h"
 
 namespace tool {
-int InitCommand(const Args&) {
-    std::fputs("not built yet\n", stderr);
-    return 2;
+namespace {
+
+namespace fs = std::filesystem;
+
+// Writes the starter files into the working directory; the failing step's description when one
+// fails.
+std::optional<std::string> WriteStarterFiles() {
+    const shell::CompanyRecord company = shell::StarterCompany();
+    {
+        engine::Engine engine;
+        engine.InitEngine(0, 30);
+        ConsolePrompts prompts;
+        shell::CompanyFile file(engine, prompts);
+        if (!file.file().Create() || !file.Open())
+            return "cannot create the company file: err " + std::to_string(engine.error());
+        int32_t recordNumber = 0;
+        const bool added = file.Add(company, recordNumber);
+        const bool closed = file.Close();
+        if (!added || !closed)
+            return "cannot write company 1: err " + std::to_string(engine.error());
+        engine.ExitEngine();
+    }
+    if (!shell::WriteLastCompany(company))
+        return std::string("cannot write ") + shell::kLastCompanyFile;
+    if (!shell::SavePaymentTerms(shell::StarterPaymentTerms()))
+        return std::string("cannot write ") + shell::kPaymentTermsFile;
+    if (!base::ReplaceSmallFile(shell::kBackgroundTileFile, shell::BackgroundTileBitmap()))
+        return std::string("cannot write ") + shell::kBackgroundTileFile;
+    return std::nullopt;
 }
+
+}  // namespace
+
+int InitCommand(const Args& args) {
+    if (args.size() != 1) {
+        std::fputs("usage: kt-invorra-tool init DIR\n", stderr);
+        return 2;
+    }
+    const fs::path dir = args[0];
+    std::error_code error;
+    const bool existed = fs::exists(dir, error);
+    if (existed && !(fs::is_directory(dir, error) && fs::is_empty(dir, error))) {
+        std::fprintf(stderr,
+                     "init: %s already exists and is not an empty folder; nothing changed\n",
+                     dir.c_str());
+        return 1;
+    }
+    if (!existed && !fs::create_directories(dir, error)) {
+        std::fprintf(stderr, "init: cannot create %s: %s\n", dir.c_str(), error.message().c_str());
+        return 1;
+    }
+    const fs::path previous = fs::current_path();
+    fs::current_path(dir);
+    const std::optional<std::string> failure = WriteStarterFiles();
+    fs::current_path(previous);
+    if (failure) {
+        std::fprintf(stderr, "init: %s\n", failure->c_str());
+        // Leave nothing half made behind: the folder is emptied, and removed when init made it.
+        for (const fs::directory_entry& entry : fs::directory_iterator(dir, error))
+            fs::remove_all(entry.path(), error);
+        if (!existed) fs::remove(dir, error);
+        return 1;
+    }
+    std::printf("Created the data folder %s\n", dir.c_str());
+    return 0;
+}
+
 }  // namespace tool

@@ -1,0 +1,101 @@
+#include "shell/CompanyFile.h"
+
+#include <gtest/gtest.h>
+
+#include "shell/StarterData.h"
+#include "support/ScriptedPrompts.h"
+#include "support/TempDir.h"
+
+namespace shell {
+namespace {
+
+class CompanyFileTest : public ::testing::Test {
+protected:
+    CompanyFileTest() { engine.InitEngine(0, 30); }
+
+    CompanyRecord Company(const char* number, const char* name) {
+        CompanyRecord company = StarterCompany();
+        company.SetNewCompanyValues(number);
+        company.setName(name);
+        return company;
+    }
+
+    testsupport::TempDir dir;
+    testsupport::ScopedChdir inDir{dir.path()};
+    engine::Engine engine;
+    testsupport::ScriptedPrompts prompts;
+};
+
+TEST_F(CompanyFileTest, MissingFileIsCreatedAfterTheNotice) {
+    prompts.ExpectMessage("New Company", "I am going to create a new, empty company file.",
+                          base::PromptAnswer::Ok);
+    CompanyFile file(engine, prompts);
+    ASSERT_TRUE(file.Open());
+    EXPECT_EQ(file.CompanyCount(), 0);
+    EXPECT_TRUE(file.Close());
+    EXPECT_TRUE(std::filesystem::exists("Company.DAT"));
+    EXPECT_TRUE(std::filesystem::exists("Company.IX"));
+}
+
+TEST_F(CompanyFileTest, AddedCompaniesAreFoundByTrimmedUpperCasedNumber) {
+    prompts.ExpectInform("New Company", "I am going to create a new, empty company file.");
+    CompanyFile file(engine, prompts);
+    ASSERT_TRUE(file.Open());
+    int32_t first = 0, second = 0;
+    ASSERT_TRUE(file.Add(Company("1", "Acme co"), first));
+    ASSERT_TRUE(file.Add(Company("2", "Beta"), second));
+    EXPECT_EQ(file.CompanyCount(), 2);
+
+    const auto found = file.Find(" 2");
+    ASSERT_TRUE(found);
+    EXPECT_EQ(found->first, second);
+    EXPECT_EQ(found->second.name(), "Beta");
+    EXPECT_FALSE(file.Find("3"));
+    EXPECT_FALSE(file.Find("20"));
+
+    // Key 2 finds the company by its name, upper-cased.
+    std::string key = "ACME CO" + std::string(23, ' ');
+    int32_t recordNumber = 0;
+    ASSERT_TRUE(file.file().SearchKey(2, recordNumber, key));
+    EXPECT_EQ(recordNumber, first);
+
+    // Key 1 allows no duplicates: a second company 1 leaves nothing behind.
+    int32_t third = 0;
+    EXPECT_FALSE(file.Add(Company("1", "Copy"), third));
+    EXPECT_EQ(file.CompanyCount(), 2);
+}
+
+TEST_F(CompanyFileTest, ModifyWritesOnlyWhatChangedAndRefusesStaleCopies) {
+    prompts.ExpectInform("New Company", "I am going to create a new, empty company file.");
+    CompanyFile file(engine, prompts);
+    ASSERT_TRUE(file.Open());
+    const CompanyRecord original = Company("1", "Acme co");
+    int32_t recordNumber = 0;
+    ASSERT_TRUE(file.Add(original, recordNumber));
+
+    EXPECT_EQ(file.Modify(recordNumber, original, original), engine::UpdateOutcome::Unchanged);
+
+    CompanyRecord renamed = original;
+    renamed.setName("Zeta");
+    EXPECT_EQ(file.Modify(recordNumber, renamed, original), engine::UpdateOutcome::Written);
+    EXPECT_EQ(file.Find("1")->second.name(), "Zeta");
+    std::string key = "ZETA" + std::string(26, ' ');
+    int32_t found = 0;
+    ASSERT_TRUE(file.file().SearchKey(2, found, key));
+    EXPECT_EQ(found, recordNumber);
+
+    // Editing from the copy taken before the rename: the stored record changed meanwhile.
+    CompanyRecord stale = original;
+    stale.setAddress1("1 Main St");
+    prompts.ExpectMessage("KT Invorra Pro", "The record has changed in the meantime.",
+                          base::PromptAnswer::Ok);
+    EXPECT_EQ(file.Modify(recordNumber, stale, original), engine::UpdateOutcome::ChangedMeanwhile);
+    EXPECT_EQ(file.Find("1")->second.address1(), "");
+
+    ASSERT_TRUE(file.Delete(recordNumber, renamed));
+    EXPECT_EQ(file.CompanyCount(), 0);
+    EXPECT_FALSE(file.Find("1"));
+}
+
+}  // namespace
+}  // namespace shell
