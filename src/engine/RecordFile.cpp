@@ -171,7 +171,12 @@ bool RecordFile::DeleteKey(int keyNumber, int32_t recordNumber, const std::strin
 }
 
 bool RecordFile::SearchKey(int keyNumber, int32_t& recordNumber, std::string& key) {
-    return Retrying([&] { engine_.SearchKey(handle_, keyNumber, recordNumber, key); });
+    // The engine changes the key also when it fails; each attempt searches for the same one.
+    const std::string wanted = key;
+    return Retrying([&] {
+        key = wanted;
+        engine_.SearchKey(handle_, keyNumber, recordNumber, key);
+    });
 }
 
 // ---- record with keys
