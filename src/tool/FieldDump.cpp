@@ -1,7 +1,7 @@
 // dump NAME --fields: prints every live record of one of the program's files field by field,
-// with field names. The record type is found by the name: "Company" is the company file, a
-// company code followed by C, P, I, D or M one of that company's files. The block is opened
-// read-only.
+// with field names. The record type is found by the name, in any letter case: "Company" is the
+// company file, a company code followed by C, P, I, D or M one of that company's files. The
+// block is opened read-only.
 
 #include <cctype>
 #include <cstdio>
@@ -37,14 +37,17 @@ bool SameLetters(const std::string& a, const std::string& b) {
     return true;
 }
 
-// The record type of a file block name; nothing for a file the program does not know.
-std::optional<RecordType> TypeOfFile(const std::string& name) {
-    if (SameLetters(name, "Company"))
+// The record type of a file block name, written the way the program names the file ("Company",
+// "12C"); nothing for a file the program does not know.
+std::optional<RecordType> TypeOfFile(std::string& name) {
+    if (SameLetters(name, "Company")) name = "Company";
+    if (name == "Company")
         return RecordType{shell::CompanyRecord::kSize, &shell::CompanyRecord::Fields()};
     if (name.size() < 2 || name.size() > 6) return std::nullopt;
     for (std::size_t i = 0; i + 1 < name.size(); ++i)
         if (!std::isdigit(static_cast<unsigned char>(name[i]))) return std::nullopt;
-    switch (std::toupper(static_cast<unsigned char>(name.back()))) {
+    name.back() = static_cast<char>(std::toupper(static_cast<unsigned char>(name.back())));
+    switch (name.back()) {
         case 'C':
             return RecordType{customers::CustomerRecord::kSize,
                               &customers::CustomerRecord::Fields()};

@@ -1,0 +1,160 @@
+// The record-aware commands: init makes a starter folder, dump --fields prints records by field,
+// rebuild rebuilds a company's files in the program's order with the records' key builders.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <fstream>
+#include <sstream>
+
+#include "shell/CompanyRecord.h"
+#include "shell/LastCompany.h"
+#include "shell/PaymentTerms.h"
+#include "support/Samples.h"
+#include "support/TempDir.h"
+#include "tool/ToolProcess.h"
+
+namespace tooltest {
+namespace {
+
+using testsupport::TempDir;
+
+std::string FileBytes(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+bool Contains(const std::vector<std::string>& lines, const std::string& line) {
+    return std::find(lines.begin(), lines.end(), line) != lines.end();
+}
+
+TEST(InitCommand, MakesAFolderTheProgramAndTheCheckerAccept) {
+    TempDir parent;
+    const std::filesystem::path dir = parent.path() / "data";
+    const ToolResult init = RunTool({"init", dir.string()}, parent.path());
+    ASSERT_EQ(init.exitCode, 0) << init.err;
+
+    const ToolResult check = RunTool({"check", "Company"}, dir);
+    EXPECT_EQ(check.exitCode, 0) << check.out << check.err;
+
+    // "LastCo.Dat" holds exactly the record stored as company 1 of the company file.
+    const std::string lastCompany = FileBytes(dir / "LastCo.Dat");
+    ASSERT_EQ(lastCompany.size(), 2736u);
+    EXPECT_EQ(FileBytes(dir / "Company.DAT").substr(2736, 2736), lastCompany);
+    shell::CompanyRecord company;
+    company.Assign(reinterpret_cast<const uint8_t*>(lastCompany.data()));
+    EXPECT_EQ(company.number(), "1");
+    EXPECT_EQ(company.name(), "");
+    EXPECT_EQ(company.invoiceCaption(), "INVOICE");
+    EXPECT_EQ(company.bodyFont().name, "Arial");
+
+    testsupport::ScopedChdir inDir(dir);
+    const std::vector<std::string> terms = shell::LoadPaymentTerms();
+    ASSERT_FALSE(terms.empty());
+    EXPECT_EQ(terms.front(), "Net 30 Days");
+    EXPECT_EQ(FileBytes("ktt8.bmp").substr(0, 2), "BM");
+}
+
+TEST(InitCommand, NeverTouchesAnExistingFolder) {
+    TempDir parent;
+    const std::filesystem::path dir = parent.path() / "data";
+    ASSERT_EQ(RunTool({"init", dir.string()}, parent.path()).exitCode, 0);
+    std::ofstream(dir / "LastCo.Dat", std::ios::binary | std::ios::trunc) << "mine";
+    const ToolResult again = RunTool({"init", dir.string()}, parent.path());
+    EXPECT_EQ(again.exitCode, 1);
+    EXPECT_NE(again.err.find("already exists"), std::string::npos);
+    EXPECT_EQ(FileBytes(dir / "LastCo.Dat"), "mine");
+    EXPECT_EQ(RunTool({"init"}, parent.path()).exitCode, 2);
+}
+
+class CompanyFolder : public ::testing::Test {
+protected:
+    // A starter folder whose company 1 has 120 customers, two products and one invoice.
+    CompanyFolder() {
+        EXPECT_EQ(RunTool({"init", dir.string()}, parent.path()).exitCode, 0);
+        testsupport::ScopedChdir inDir(dir);
+        engine::Engine engine;
+        std::vector<customers::CustomerRecord> customers;
+        for (int i = 1; i <= 120; ++i)
+            customers.push_back(
+                testsupport::SampleCustomer(std::to_string(i), "Customer " + std::to_string(i)));
+        testsupport::AddRecords(engine, customers::CustomerFileDescription("1"), customers);
+        testsupport::AddRecords(engine, products::ProductFileDescription("1"),
+                                std::vector<products::ProductRecord>{
+                                    testsupport::SampleProduct("W-1", "Widget \"large\"", "2.50"),
+                                    testsupport::SampleProduct("S-1", "Service", "100", false)});
+        testsupport::AddInvoice(engine, "1",
+                                testsupport::SampleProductInvoice(
+                                    testsupport::SampleCompany(), customers[0], "100", {2024, 3, 5},
+                                    {{"W-1", "2", "Widget", "2.50", true}}));
+    }
+
+    TempDir parent;
+    std::filesystem::path dir = parent.path() / "data";
+};
+
+TEST_F(CompanyFolder, DumpFieldsNamesEveryFieldOfEveryLiveRecord) {
+    const ToolResult products = RunTool({"dump", "1p", "--fields"}, dir);
+    ASSERT_EQ(products.exitCode, 0) << products.err;
+    const std::vector<std::string> lines = products.lines();
+    EXPECT_EQ(lines.size(), 2u * (1 + products::ProductRecord::Fields().size()));
+    EXPECT_EQ(lines[0], "record 1");
+    EXPECT_TRUE(Contains(lines, "  description: \"Widget \\\"large\\\"\""));
+    EXPECT_TRUE(Contains(lines, "  taxable: 0"));
+    EXPECT_TRUE(Contains(lines, "  price: \"100\""));
+
+    const ToolResult company = RunTool({"dump", "Company", "--fields"}, dir);
+    ASSERT_EQ(company.exitCode, 0) << company.err;
+    EXPECT_TRUE(Contains(company.lines(), "  editorFont: \"Arial\", 10 pt, colour 0xff0000 bold"));
+    EXPECT_TRUE(Contains(company.lines(), "  printReturnAddress: \"Y\""));
+
+    const ToolResult lines1D = RunTool({"dump", "1D", "--fields"}, dir);
+    EXPECT_TRUE(Contains(lines1D.lines(), "  invoiceNumber: \"100\""));
+
+    EXPECT_EQ(RunTool({"dump", "1X", "--fields"}, dir).exitCode, 2);
+    EXPECT_EQ(RunTool({"dump", "9C", "--fields"}, dir).exitCode, 1);  // no such file
+}
+
+TEST_F(CompanyFolder, RebuildRunsEveryFileInTheProgramsOrder) {
+    const ToolResult rebuild = RunTool({"rebuild", dir.string(), "1"}, parent.path());
+    ASSERT_EQ(rebuild.exitCode, 0) << rebuild.out << rebuild.err;
+    std::vector<std::string> started;
+    for (const std::string& line : rebuild.lines())
+        if (line.ends_with(": rebuilding")) started.push_back(line);
+    EXPECT_EQ(started, (std::vector<std::string>{
+                           "Companies (Company): rebuilding", "Customers (1C): rebuilding",
+                           "Invoices (1I): rebuilding", "Detail Records (1D): rebuilding",
+                           "Products (1P): rebuilding"}));
+    EXPECT_TRUE(Contains(rebuild.lines(), "Memo Records (1M): no file, skipped"));
+    EXPECT_TRUE(Contains(rebuild.lines(),
+                         "  Customers: Key number: 0  Records read: 100  Records written: 100"));
+    EXPECT_TRUE(Contains(rebuild.lines(),
+                         "  Customers: Key number: 2  Records read: 120  Records written: 120"));
+    EXPECT_EQ(rebuild.lines().back(), "The data files have been rebuilt.");
+
+    for (const char* block : {"Company", "1C", "1I", "1D", "1P"}) {
+        const ToolResult check = RunTool({"check", block}, dir);
+        EXPECT_EQ(check.exitCode, 0) << block << ": " << check.out << check.err;
+    }
+    // The rebuilt customer index is the records' own: key 2 lists number "100" where a customer
+    // numbered "100" belongs, between "10" and "101".
+    const ToolResult keys = RunTool({"dump", "1C", "--key", "2"}, dir);
+    const std::vector<std::string> entries = keys.lines();
+    const auto at = std::find(entries.begin(), entries.end(), "100 \"100     \"");
+    ASSERT_NE(at, entries.end());
+    EXPECT_EQ(*(at - 1), "10 \"10      \"");
+    EXPECT_EQ(*(at + 1), "101 \"101     \"");
+}
+
+TEST_F(CompanyFolder, RebuildWithoutACodeTakesEveryCompanyOnFile) {
+    const ToolResult rebuild = RunTool({"rebuild", dir.string()}, parent.path());
+    ASSERT_EQ(rebuild.exitCode, 0) << rebuild.out << rebuild.err;
+    EXPECT_TRUE(Contains(rebuild.lines(), "Customers (1C): rebuilt"));
+    EXPECT_EQ(RunTool({"rebuild"}, parent.path()).exitCode, 2);
+    EXPECT_EQ(RunTool({"rebuild", (parent.path() / "none").string()}, parent.path()).exitCode, 1);
+}
+
+}  // namespace
+}  // namespace tooltest
