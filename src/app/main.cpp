@@ -1,7 +1,96 @@
-// kt-invorra: placeholder entry point until the main window is written.
+// kt-invorra: the program. Options: --data DIR (the data folder, default the current folder) and
+// --screenshot FILE (draw the windows shown after start-up into FILE and end).
 #include <QApplication>
+#include <QCommandLineParser>
+#include <QDir>
+#include <QPrinter>
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+
+#include "Screenshot.h"
+#include "engine/Engine.h"
+#include "shell/ui/MainWindow.h"
+#include "shell/ui/Resources.h"
+#include "shell/ui/SingleInstance.h"
+#include "widgets/QtPromptService.h"
+
+namespace {
+
+enum ExitCode { kOk = 0, kNoDataFiles = 1, kBadArguments = 2, kRefused = 3 };
+
+struct Options {
+    QString dataFolder;
+    QString screenshot;
+};
+
+Options ParseOptions(const QApplication& app) {
+    QCommandLineParser parser;
+    parser.setApplicationDescription("KT Invorra Pro: billing and accounts receivable.");
+    parser.addHelpOption();
+    parser.addVersionOption();
+    const QCommandLineOption data("data", "The data folder (default: the current folder).", "DIR");
+    const QCommandLineOption screenshot(
+        "screenshot", "Draw the windows shown after start-up into FILE (PNG) and end.", "FILE");
+    parser.addOption(data);
+    parser.addOption(screenshot);
+    parser.process(app);
+    Options options{parser.isSet(data) ? parser.value(data) : QDir::currentPath(),
+                    parser.value(screenshot)};
+    if (!options.screenshot.isEmpty())
+        options.screenshot = QDir::current().absoluteFilePath(options.screenshot);
+    return options;
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    return 0;
+    QApplication::setApplicationName("kt-invorra");
+    QApplication::setApplicationDisplayName("KT Invorra Pro");
+    QApplication::setApplicationVersion(KT_VERSION);
+    QApplication::setWindowIcon(shell::ui::ProgramIcon());
+
+    const Options options = ParseOptions(app);
+    if (!QDir::setCurrent(options.dataFolder)) {
+        std::fprintf(stderr, "kt-invorra: cannot open the data folder %s\n",
+                     qPrintable(options.dataFolder));
+        return kBadArguments;
+    }
+
+    auto instance = std::make_unique<shell::ui::SingleInstance>(QDir::currentPath());
+    if (instance->Claim() != shell::ui::SingleInstance::Outcome::First) return kOk;
+
+    engine::Engine engine;
+    QPrinter printer(QPrinter::HighResolution);
+    widgets::QtPromptService prompts(printer);
+    base::Clock& clock = base::SystemClock();
+    shell::ui::TMainForm mainForm(engine, prompts, clock, printer);
+    QObject::connect(instance.get(), &shell::ui::SingleInstance::activationRequested, &mainForm,
+                     [&mainForm] {
+                         if (mainForm.isMinimized()) mainForm.showNormal();
+                         mainForm.raise();
+                         mainForm.activateWindow();
+                     });
+
+    if (!options.screenshot.isEmpty()) {
+        app::ScheduleScreenshot(options.screenshot, [&](int exitCode) {
+            if (exitCode == 0)
+                std::printf("Screenshot saved to %s\n", qPrintable(options.screenshot));
+            std::fflush(stdout);
+            // The picture may be taken inside a modal dialog of start-up; end here, with every
+            // file closed, rather than unwinding through it.
+            engine.ExitEngine();
+            instance.reset();
+            std::_Exit(exitCode);
+        });
+    }
+
+    if (!mainForm.FormCreate()) return kNoDataFiles;
+    mainForm.show();
+    if (!mainForm.FormShow()) {
+        engine.ExitEngine();
+        return kRefused;
+    }
+    return app.exec();
 }

@@ -1,0 +1,109 @@
+#include "ShellFixture.h"
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QPrinter>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+#include "shell/CompanyFile.h"
+#include "shell/LastCompany.h"
+#include "shell/ui/MainWindow.h"
+#include "shell/ui/PasswordDialog.h"
+
+namespace shelltest {
+
+shell::CompanyRecord SampleCompany(const std::string& number, const std::string& name) {
+    shell::CompanyRecord company;
+    company.SetNewCompanyValues(number);
+    company.setName(name);
+    company.setBackgroundBitmapOn(false);
+    company.setBackgroundBitmap("");
+    return company;
+}
+
+void AddCompanies(const std::vector<shell::CompanyRecord>& companies) {
+    engine::Engine engine;
+    engine.InitEngine(0, 30);
+    testsupport::ScriptedPrompts silent;
+    shell::CompanyFile file(engine, silent);
+    if (!std::filesystem::exists("Company.DAT")) {
+        ASSERT_TRUE(file.file().Create());
+    }
+    ASSERT_TRUE(file.Open());
+    for (const auto& company : companies) {
+        int32_t recordNumber = 0;
+        ASSERT_TRUE(file.Add(company, recordNumber));
+    }
+    file.Close();
+}
+
+shell::CompanyRecord StoredCompany(const std::string& number) {
+    engine::Engine engine;
+    engine.InitEngine(0, 30);
+    testsupport::ScriptedPrompts silent;
+    shell::CompanyFile file(engine, silent);
+    EXPECT_TRUE(file.Open());
+    const auto found = file.Find(number);
+    file.Close();
+    EXPECT_TRUE(found.has_value()) << "company " << number;
+    return found ? found->second : shell::CompanyRecord{};
+}
+
+void UpdateStoredCompany(const shell::CompanyRecord& company) {
+    engine::Engine engine;
+    engine.InitEngine(0, 30);
+    testsupport::ScriptedPrompts silent;
+    shell::CompanyFile file(engine, silent);
+    ASSERT_TRUE(file.Open());
+    const auto found = file.Find(company.number());
+    ASSERT_TRUE(found.has_value());
+    EXPECT_EQ(file.Modify(found->first, company, found->second), engine::UpdateOutcome::Written);
+    file.Close();
+}
+
+void AnswerPasswordPrompts(std::vector<std::optional<std::string>> texts,
+                           QStringList* captionsSeen) {
+    if (texts.empty()) return;
+    QTimer::singleShot(0, [texts, captionsSeen]() mutable {
+        auto* prompt = qobject_cast<shell::ui::TPWDlg*>(QApplication::activeModalWidget());
+        ASSERT_NE(prompt, nullptr) << "no password prompt is shown";
+        if (captionsSeen) captionsSeen->append(prompt->windowTitle());
+        const std::optional<std::string> text = texts.front();
+        texts.erase(texts.begin());
+        AnswerPasswordPrompts(texts, captionsSeen);  // armed before this prompt closes
+        if (text) {
+            QTest::keyClicks(prompt->findChild<QLineEdit*>("Password"),
+                             QString::fromStdString(*text));
+            prompt->findChild<QPushButton*>("OKBtn")->click();
+        } else {
+            prompt->findChild<QPushButton*>("CancelBtn")->click();
+        }
+    });
+}
+
+ShellTest::ShellTest() : printer(std::make_unique<QPrinter>()) {}
+
+ShellTest::~ShellTest() {
+    if (window) {
+        window->hide();
+        window.reset();
+    }
+}
+
+void ShellTest::MakeDataFolder(const std::string& name) {
+    const shell::CompanyRecord company = SampleCompany("1", name);
+    AddCompanies({company});
+    ASSERT_TRUE(shell::WriteLastCompany(company));
+}
+
+shell::ui::TMainForm& ShellTest::NewMainWindow() {
+    // A new start of the program: the engine of the previous run has ended.
+    window.reset();
+    if (engine.IsInitialised()) engine.ExitEngine();
+    window = std::make_unique<shell::ui::TMainForm>(engine, prompts, clock, *printer);
+    return *window;
+}
+
+}  // namespace shelltest

@@ -1,0 +1,228 @@
+// Start-up of the main window: data files, date checks, banner, background, password, aging.
+#include <QFileInfo>
+#include <QImage>
+#include <QLabel>
+#include <QRadioButton>
+
+#include "ShellFixture.h"
+#include "shell/LastCompany.h"
+#include "shell/Password.h"
+#include "shell/ui/BackgroundArea.h"
+#include "shell/ui/MainWindow.h"
+#include "widgets/WindowContext.h"
+
+namespace shelltest {
+namespace {
+
+using base::PromptIcon;
+
+class Startup : public ShellTest {};
+
+TEST_F(Startup, MissingLastCompanyFileEndsWithTheMessage) {
+    prompts.ExpectMessage("KT Invorra PRO",
+                          "I do not find the billing data files. The data files must be in the "
+                          "same directory as the billing program.",
+                          base::PromptAnswer::Ok, PromptIcon::Warning);
+    EXPECT_FALSE(NewMainWindow().FormCreate());
+}
+
+TEST_F(Startup, LoadsTheSavedSettingsOfTheLastCompany) {
+    MakeDataFolder();
+    // "LastCo.Dat" is only the pointer: the company file holds the settings.
+    shell::CompanyRecord stale = SampleCompany("1", "Old Name");
+    ASSERT_TRUE(shell::WriteLastCompany(stale));
+    auto& w = NewMainWindow();
+    ASSERT_TRUE(w.FormCreate());
+    EXPECT_EQ(w.state().currentCompany.name(), "Acme Supply");
+    EXPECT_EQ(w.BannerText(), "Acme Supply\n     Number: 1");
+    EXPECT_EQ(w.state().todayText, "03/09/2026");
+}
+
+TEST_F(Startup, ACompanyNoLongerOnFileIsNotReplacedByAnother) {
+    MakeDataFolder();
+    ASSERT_TRUE(shell::WriteLastCompany(SampleCompany("0", "Gone Company")));
+    auto& w = NewMainWindow();
+    ASSERT_TRUE(w.FormCreate());
+    // The search lands on company 1, whose key differs: it must not be read instead.
+    EXPECT_EQ(w.state().currentCompany.name(), "Gone Company");
+}
+
+TEST_F(Startup, DateBefore1995Warns) {
+    MakeDataFolder();
+    clock.Set({{1994, 12, 31}, 23, 59, 0});
+    prompts.ExpectWarn("Computer Date",
+                       "The date on your computer appears to be incorrect. This will effect "
+                       "program calculations. Please verify your computer is using the correct "
+                       "date.");
+    EXPECT_TRUE(NewMainWindow().FormCreate());
+    prompts.Verify();
+
+    clock.Set({{1995, 1, 1}, 0, 0, 0});
+    EXPECT_TRUE(NewMainWindow().FormCreate());  // no prompt expected
+}
+
+TEST_F(Startup, DayFirstCompaniesGetDayFirstDates) {
+    shell::CompanyRecord company = SampleCompany("1", "Acme Supply");
+    company.setDateFormat("D");
+    AddCompanies({company});
+    ASSERT_TRUE(shell::WriteLastCompany(company));
+    auto& w = NewMainWindow();
+    ASSERT_TRUE(w.FormCreate());
+    EXPECT_EQ(w.state().todayText, "09/03/2026");
+    EXPECT_EQ(w.state().shortDateOrder, base::DateOrder::DayFirst);
+}
+
+TEST_F(Startup, OneCharacterNameCountsAsNotSetUp) {
+    shell::CompanyRecord company = SampleCompany("1", " A ");
+    company.setBackgroundBitmapOn(true);
+    company.setBackgroundBitmap("missing.bmp");
+    AddCompanies({company});
+    ASSERT_TRUE(shell::WriteLastCompany(company));
+    auto& w = NewMainWindow();
+    ASSERT_TRUE(w.FormCreate());  // no bitmap message: the picture is not looked at
+    EXPECT_EQ(w.BannerText(), "Please Setup Your Company.");
+    EXPECT_EQ(w.state().currentCompany.name(), "Please Setup Your Company.");
+    EXPECT_FALSE(w.state().currentCompany.backgroundBitmapOn());
+    // The placeholder lives in memory only.
+    EXPECT_EQ(StoredCompany("1").name(), " A ");
+}
+
+TEST_F(Startup, TwoCharacterNameIsSetUp) {
+    MakeDataFolder("AB");
+    auto& w = NewMainWindow();
+    ASSERT_TRUE(w.FormCreate());
+    EXPECT_EQ(w.BannerText(), "AB\n     Number: 1");
+    const QLabel* banner = w.findChild<QLabel*>("CompanyLabel");
+    EXPECT_EQ(banner->font().family(), "Arial");
+    EXPECT_TRUE(banner->font().bold());
+}
+
+TEST_F(Startup, MissingBackgroundPictureIsSwitchedOffWithAMessage) {
+    shell::CompanyRecord company = SampleCompany("1", "Acme Supply");
+    company.setBackgroundBitmapOn(true);
+    company.setBackgroundBitmap("ktt8.bmp");
+    AddCompanies({company});
+    ASSERT_TRUE(shell::WriteLastCompany(company));
+    prompts.ExpectWarn("KT Invorra PRO",
+                       "Background bitmap image no longer exists. Unable to load background "
+                       "picture.");
+    auto& w = NewMainWindow();
+    ASSERT_TRUE(w.FormCreate());
+    EXPECT_FALSE(w.state().currentCompany.backgroundBitmapOn());
+    EXPECT_TRUE(w.findChild<shell::ui::BackgroundArea*>()->picture().isNull());
+    EXPECT_TRUE(StoredCompany("1").backgroundBitmapOn());  // not saved
+}
+
+TEST_F(Startup, PresentBackgroundPictureIsTiled) {
+    QImage tile(8, 8, QImage::Format_RGB32);
+    tile.fill(Qt::darkCyan);
+    tile.setPixelColor(0, 0, Qt::red);
+    ASSERT_TRUE(tile.save("tile.bmp"));
+    shell::CompanyRecord company = SampleCompany("1", "Acme Supply");
+    company.setBackgroundBitmapOn(true);
+    company.setBackgroundBitmap("tile.bmp");
+    AddCompanies({company});
+    ASSERT_TRUE(shell::WriteLastCompany(company));
+    auto& w = NewMainWindow();
+    ASSERT_TRUE(w.FormCreate());
+    auto* area = w.findChild<shell::ui::BackgroundArea*>();
+    EXPECT_EQ(area->picture().size(), QSize(8, 8));
+    // Rows from the top, each from the left, in steps of the picture's size.
+    shell::ui::BackgroundArea alone;
+    alone.SetPicture(area->picture());
+    alone.resize(20, 20);
+    const QImage drawn = alone.grab().toImage();
+    EXPECT_EQ(drawn.pixelColor(8, 16), QColor(Qt::red));
+    EXPECT_EQ(drawn.pixelColor(16, 0), QColor(Qt::red));
+    EXPECT_EQ(drawn.pixelColor(19, 19), QColor(Qt::darkCyan));
+}
+
+TEST_F(Startup, RightPasswordOpensTheWindow) {
+    MakeDataFolder();
+    ASSERT_TRUE(shell::WritePassword("Secret"));
+    auto& w = NewMainWindow();
+    ASSERT_TRUE(w.FormCreate());
+    QStringList captions;
+    AnswerPasswordPrompts({"  Secret "}, &captions);
+    EXPECT_TRUE(w.FormShow());
+    EXPECT_EQ(captions, QStringList{"Password Required"});
+}
+
+TEST_F(Startup, WrongOrCancelledPasswordEndsTheProgram) {
+    MakeDataFolder();
+    ASSERT_TRUE(shell::WritePassword("Secret"));
+    for (const std::optional<std::string>& typed :
+         {std::optional<std::string>("secret"), std::optional<std::string>()}) {
+        auto& w = NewMainWindow();
+        ASSERT_TRUE(w.FormCreate());
+        prompts.ExpectWarn("Invalid Password", "You did not enter the correct password.");
+        AnswerPasswordPrompts({typed});
+        EXPECT_FALSE(w.FormShow());
+        prompts.Verify();
+        // Ending after a refused password asks nothing more, whatever is pending.
+        w.state().labelQueuePending = true;
+        w.close();
+    }
+}
+
+TEST_F(Startup, NoPasswordFileAsksNothing) {
+    MakeDataFolder();
+    auto& w = NewMainWindow();
+    ASSERT_TRUE(w.FormCreate());
+    EXPECT_TRUE(w.FormShow());
+}
+
+TEST_F(Startup, DefaultOutputFollowsTheCompany) {
+    shell::CompanyRecord company = SampleCompany("1", "Acme Supply");
+    company.setDefaultOutputEmail(true);
+    AddCompanies({company});
+    ASSERT_TRUE(shell::WriteLastCompany(company));
+    auto& w = NewMainWindow();
+    ASSERT_TRUE(w.FormCreate());
+    ASSERT_TRUE(w.FormShow());
+    EXPECT_EQ(w.SystemModeText(), "System Mode: E-Mail");
+    EXPECT_EQ(w.state().defaultOutput, shell::PrintedOutput::EMail);
+
+    w.findChild<QRadioButton*>("PrintRB")->click();
+    EXPECT_EQ(w.SystemModeText(), "System Mode: Printer / Fax");
+    EXPECT_EQ(w.state().defaultOutput, shell::PrintedOutput::PrinterOrFax);
+    EXPECT_TRUE(StoredCompany("1").defaultOutputEmail());  // the choice is not saved
+}
+
+// The aging run stands in for the receivables' run: it stores today as the last aging date.
+TEST_F(Startup, AutomaticAgingRunsOncePerDayPerCompany) {
+    MakeDataFolder();
+    int runs = 0;
+    const auto agingRun = [&](shell::ProgramState& state) {
+        ++runs;
+        EXPECT_FALSE(state.forceChart);
+        shell::CompanyRecord aged = StoredCompany("1");
+        aged.setLastAgingDate(state.todayText);
+        UpdateStoredCompany(aged);
+        state.currentCompany = aged;
+    };
+    for (int start = 0; start < 2; ++start) {
+        auto& w = NewMainWindow();
+        w.InstallAgingRun(agingRun);
+        ASSERT_TRUE(w.FormCreate());
+        ASSERT_TRUE(w.FormShow());
+    }
+    EXPECT_EQ(runs, 1);
+
+    clock.Set({{2026, 3, 10}, 8, 0, 0});
+    auto& w = NewMainWindow();
+    w.InstallAgingRun(agingRun);
+    ASSERT_TRUE(w.FormCreate());
+    ASSERT_TRUE(w.FormShow());
+    EXPECT_EQ(runs, 2);
+}
+
+TEST_F(Startup, ClockShowsTheLongDateAndTime) {
+    MakeDataFolder();
+    auto& w = NewMainWindow();
+    EXPECT_EQ(w.findChild<QLabel*>("StatusPanel1")->text(), "Monday, March 9, 2026, 10:30 AM");
+    EXPECT_EQ(w.StatusText(), "Ready.");
+}
+
+}  // namespace
+}  // namespace shelltest
