@@ -133,35 +133,35 @@ void TMainForm::BuildMenus() {
     }
 }
 
+// The five large buttons stand in a bar on the left, text under their pictures; the small
+// buttons, pictures only, in the bar across the top.
 void TMainForm::BuildToolbar() {
-    QToolBar* bar = addToolBar("Toolbar");
-    bar->setObjectName("SpeedBar");
-    bar->setMovable(false);
-    bar->setIconSize(QSize(22, 22));
-    bool largeDone = false;
+    QToolBar* large = new QToolBar("Managers", this);
+    large->setObjectName("ManagerBar");
+    large->setIconSize(QSize(32, 32));
+    large->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+    addToolBar(Qt::LeftToolBarArea, large);
+    QToolBar* small = new QToolBar("Toolbar", this);
+    small->setObjectName("SpeedBar");
+    small->setIconSize(QSize(22, 22));
+    small->setToolButtonStyle(Qt::ToolButtonIconOnly);
+    addToolBar(Qt::TopToolBarArea, small);
+    for (QToolBar* bar : {large, small}) bar->setMovable(false);
+
     for (const ToolButtonInfo& info : ToolButtons()) {
-        if (!info.large && !largeDone) {
-            bar->addSeparator();
-            largeDone = true;
-        }
-        auto* action = new QAction(this);
+        QToolBar* bar = info.large ? large : small;
+        auto* action =
+            new QAction(ToolbarIcon(info.command), info.large ? info.text : info.hint, this);
         action->setObjectName(QString(info.objectName) + "Action");
         action->setToolTip(info.hint);
         action->setStatusTip(info.hint);
         action->setEnabled(false);
-        action->setText(info.large ? info.text : info.hint);
-        if (!info.large) action->setIcon(ToolbarIcon(info.command));
+        // The mnemonic of a tool button's text is not a shortcut by itself.
+        if (info.large) action->setShortcut(QKeySequence::mnemonic(info.text));
         bar->addAction(action);
         auto* button = qobject_cast<QToolButton*>(bar->widgetForAction(action));
         button->setObjectName(info.objectName);
-        button->setToolButtonStyle(info.large ? Qt::ToolButtonTextOnly : Qt::ToolButtonIconOnly);
-        if (info.large) {
-            QFont font = button->font();
-            font.setBold(true);
-            button->setFont(font);
-            // The mnemonic of a tool button's text is not a shortcut by itself.
-            action->setShortcut(QKeySequence::mnemonic(info.text));
-        }
+        if (info.large) button->setMinimumWidth(84);
         connect(action, &QAction::triggered, this, [this, c = info.command] { RunCommand(c); });
         actions_[info.command].push_back(action);
     }

@@ -181,6 +181,53 @@ void DrawHome(QPainter& p) {
     p.drawRect(QRectF(20, 30, 8, 12));
 }
 
+void DrawCustomers(QPainter& p) {
+    p.setBrush(kBlue.lighter(140));
+    p.drawEllipse(QRectF(26, 8, 14, 14));
+    p.drawRoundedRect(QRectF(22, 24, 22, 18), 8, 8);
+    p.setBrush(kBlue);
+    p.drawEllipse(QRectF(10, 10, 16, 16));
+    p.drawRoundedRect(QRectF(5, 28, 26, 16), 8, 8);
+}
+
+void DrawProducts(QPainter& p) {
+    p.setBrush(QColor(193, 125, 17));
+    p.drawPolygon(QPolygonF({QPointF(6, 16), QPointF(24, 8), QPointF(42, 16), QPointF(24, 24)}));
+    p.setBrush(QColor(233, 185, 110));
+    p.drawPolygon(QPolygonF({QPointF(6, 16), QPointF(24, 24), QPointF(24, 44), QPointF(6, 36)}));
+    p.setBrush(QColor(143, 89, 2));
+    p.drawPolygon(QPolygonF({QPointF(42, 16), QPointF(24, 24), QPointF(24, 44), QPointF(42, 36)}));
+}
+
+void DrawInvoices(QPainter& p) {
+    Page(p, QRectF(10, 4, 28, 40));
+    p.setBrush(kBlue);
+    p.drawRect(QRectF(14, 8, 14, 5));
+    Lines(p, 14, 19, 20, 4, 5);
+    p.setPen(QPen(kInk, 2));
+    p.drawLine(QPointF(24, 39), QPointF(34, 39));
+}
+
+void DrawPayments(QPainter& p) {
+    p.setBrush(kGreen.lighter(150));
+    p.drawRect(QRectF(4, 10, 32, 18));
+    p.setBrush(kYellow);
+    p.drawEllipse(QRectF(22, 20, 22, 22));
+    QFont font("Liberation Sans");
+    font.setPixelSize(16);
+    font.setBold(true);
+    p.setFont(font);
+    p.setPen(QColor(143, 89, 2));
+    p.drawText(QRectF(22, 20, 22, 22), Qt::AlignCenter, "$");
+}
+
+void DrawReports(QPainter& p) {
+    Page(p, QRectF(8, 4, 32, 40));
+    p.setBrush(kBlue);
+    const qreal heights[] = {10, 18, 14, 24};
+    for (int i = 0; i < 4; ++i) p.drawRect(QRectF(12 + i * 6.5, 38 - heights[i], 5, heights[i]));
+}
+
 }  // namespace
 
 QIcon ToolbarIcon(Command command) {
@@ -190,6 +237,21 @@ QIcon ToolbarIcon(Command command) {
     p.setRenderHint(QPainter::Antialiasing);
     p.setPen(QPen(kInk, 1.5));
     switch (command) {
+        case Command::CustomerManager:
+            DrawCustomers(p);
+            break;
+        case Command::ProductManager:
+            DrawProducts(p);
+            break;
+        case Command::InvoiceManager:
+            DrawInvoices(p);
+            break;
+        case Command::PaymentWizard:
+            DrawPayments(p);
+            break;
+        case Command::ReportWizard:
+            DrawReports(p);
+            break;
         case Command::CompanyManager:
             DrawCompanies(p);
             break;
