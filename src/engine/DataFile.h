@@ -60,7 +60,6 @@ public:
     // Appends `count` records packed back to back (the rebuild's write-behind buffer).
     int32_t Append(const uint8_t* records, int32_t count);
 
-    void SetKeyCount(int32_t keyCount) { header_.keyCount = keyCount; }
     // Writes the header with the given in-use flag and pushes it to disk.
     int32_t WriteHeader(uint8_t inUse);
     int32_t Close();

@@ -146,10 +146,6 @@ int32_t IndexFile::WriteBack() {
     return err::kNone;
 }
 
-void IndexFile::Abandon() {
-    pool_->Detach(*this);
-}
-
 int32_t IndexFile::Close() {
     pool_->Detach(*this);
     if (!file_) return err::kNone;

@@ -77,15 +77,10 @@ public:
 
     // Writes dirty pages, then changed key headers, then pushes the file to disk.
     int32_t WriteBack();
-    // Forgets the buffered pages without writing them (abandoned changes).
-    void Abandon();
     int32_t Close();
 
     int32_t ReadPage(int keyNumber, int32_t pageNumber, Page& page) override;
     int32_t WritePage(int keyNumber, int32_t pageNumber, const Page& page) override;
-
-    int64_t rowSize() const { return rowSize_; }
-    int32_t rows() const { return rows_; }
 
 private:
     IndexFile(std::unique_ptr<File> file, PagePool& pool) : file_(std::move(file)), pool_(&pool) {}

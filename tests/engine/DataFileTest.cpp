@@ -54,23 +54,6 @@ TEST_F(DataFileTest, FreedSlotsAreReusedMostRecentFirst) {
     EXPECT_EQ(ReadFileBytes(path("B.DAT")).size(), 5u * 40);
 }
 
-TEST_F(DataFileTest, HeaderSurvivesCloseAndReopen) {
-    FileBlockHandle fb = CreateOpen("B", 40);
-    Add(fb, "a");
-    Add(fb, "b");
-    engine_.DeleteRecord(fb, 1);
-    engine_.CloseFileBlock(fb);
-    const auto bytes = ReadFileBytes(path("B.DAT"));
-    EXPECT_EQ(I32At(bytes, 0), 1);
-    EXPECT_EQ(I32At(bytes, 4), 1);
-    EXPECT_EQ(I32At(bytes, 8), 2);
-    EXPECT_EQ(bytes[20], 0);
-    engine_.OpenFileBlock(fb, "B");
-    ASSERT_TRUE(engine_.ok());
-    EXPECT_EQ(engine_.UsedRecords(fb), 1);
-    EXPECT_EQ(Add(fb, "c"), 1);
-}
-
 TEST_F(DataFileTest, DeleteOutsideTheFileOrOfADeletedSlotChangesNothing) {
     FileBlockHandle fb = CreateOpen("B", 40);
     Add(fb, "a");
@@ -153,17 +136,6 @@ TEST_F(DataFileTest, ScansFindLiveSlotsAndReportTheEnd) {
     n = 9;
     engine_.TestRecord(fb, n, 1);
     EXPECT_EQ(engine_.error(), 10275);
-}
-
-TEST_F(DataFileTest, ScanCrossesManyChunksOfDeletedSlots) {
-    FileBlockHandle fb = CreateOpen("B", 21);
-    for (int i = 1; i <= 9000; ++i) Add(fb, "");
-    for (int i = 2; i < 9000; ++i) engine_.DeleteRecord(fb, i);
-    int32_t n = 1;
-    engine_.NextUsedRecord(fb, n);
-    EXPECT_EQ(n, 9000);
-    engine_.PrevUsedRecord(fb, n);
-    EXPECT_EQ(n, 1);
 }
 
 TEST_F(DataFileTest, InUseFlagIsSetByTheFirstChangeAndClearedByClose) {

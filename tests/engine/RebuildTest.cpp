@@ -188,16 +188,6 @@ TEST_F(RebuildTest, RefusalsForMissingFilesOpenBlocksAndHugeRecords) {
     EXPECT_FALSE(fs::exists(path("R.SAV")));
 }
 
-TEST_F(RebuildTest, DataFileInconsistentWithItsHeaderIsNotIndexed) {
-    Fill({"AAAAAAx01"});
-    auto data = ReadFileBytes(path("R.DAT"));
-    data.resize(data.size() + 3);
-    WriteFileBytes(path("R.DAT"), data);
-    bool written = false;
-    engine_.RebuildIndex("R", 2, kKeys.data(), BuildKey, true, written);
-    EXPECT_EQ(engine_.error(), 10215);
-}
-
 TEST_F(RebuildTest, RunStoppedBetweenThePhasesLeavesABlockThatAsksForARebuild) {
     Fill({"AAAAAAx01", "BBBBBBx02", "CCCCCCx03"}, {2});
     engine_.RebuildDataFile("R", kLength, kLength, KeepLive);

@@ -179,13 +179,6 @@ TEST_F(DamageTest, ChildPointingBackUpMakesALoop) {
     ExpectFatalEverywhere(bytes, 10180);
 }
 
-TEST_F(DamageTest, KeyLengthByteBeyondTheKeyLength) {
-    auto bytes = Build(100);
-    const int32_t root = I32At(bytes, 16);
-    bytes[root * kRow + 6 + 8] = 200;
-    ExpectFatalEverywhere(bytes, 10180);
-}
-
 TEST_F(DamageTest, FreeChainOutsideThePagesIsRefused) {
     auto bytes = Build(100);
     PutI32(bytes, 0, 77);  // first free page
@@ -307,19 +300,6 @@ TEST_F(LifecycleTest, DeleteRemovesTheFilesAndReportsAMissingDataFile) {
     EXPECT_EQ(engine_.error(), 9903);
     engine_.OpenFileBlock(fb, "nofolder/A");
     EXPECT_EQ(engine_.error(), 9900);
-}
-
-TEST_F(LifecycleTest, ExitEngineClosesWhatIsOpen) {
-    FileBlockHandle fb = CreateOpen("A", 40, {{5, false}});
-    Add(fb, "x");
-    engine_.AddKey(fb, 1, 1, "X");
-    engine_.ExitEngine();
-    ASSERT_TRUE(engine_.ok());
-    EXPECT_FALSE(engine_.IsInitialised());
-    EXPECT_EQ(ReadFileBytes(path("A.DAT"))[20], 0);
-    engine_.InitEngine(0, 30);
-    engine_.OpenFileBlock(fb, "A");
-    EXPECT_EQ(engine_.UsedKeys(fb, 1), 1);
 }
 
 }  // namespace
