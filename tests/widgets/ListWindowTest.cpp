@@ -1,0 +1,136 @@
+// TListWindow: the managers font on show, printing through the canvas, the font dialog, and the
+// rich-text file another reader opens with the same text.
+#include "widgets/ListWindow.h"
+
+#include <gtest/gtest.h>
+
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <cstdio>
+#include <filesystem>
+#include <string>
+
+#include "support/RecordingCanvas.h"
+#include "support/ScriptedPrompts.h"
+#include "support/TempDir.h"
+
+namespace {
+
+using widgets::TListWindow;
+
+const base::FontChoice kManagersFont{"Courier New", 10, false, false, false, false, 0x800000};
+
+std::string Report(int lines) {
+    std::string text = "Customer List for Müller & Söhne\nDate: Monday, March 2, 2026, 09:15 AM\n";
+    for (int i = 1; i <= lines; ++i) {
+        char line[96];
+        std::snprintf(line, sizeof line, "CUSTOMER %-26d     Number: %-8d    Balance: %d.00\n", i,
+                      i, i * 10);
+        text += line;
+    }
+    return text + std::string(80, '-');
+}
+
+class ListWindowTest : public ::testing::Test {
+protected:
+    ListWindowTest()
+        : window_(prompts_, [this] {
+              printed_ = std::make_shared<testsupport::RecordingCanvas>();
+              return printed_;
+          }) {}
+
+    void Click(const char* name) { window_.findChild<QPushButton*>(name)->click(); }
+
+    testsupport::TempDir dir_;
+    testsupport::ScriptedPrompts prompts_;
+    std::shared_ptr<testsupport::RecordingCanvas> printed_;  // the last print job's canvas
+    TListWindow window_;
+};
+
+TEST_F(ListWindowTest, ShowsTheTextUnwrappedInTheManagersFont) {
+    window_.Prepare("Customer List by Name", "Customer", Report(3), kManagersFont);
+    window_.show();
+    auto* view = window_.findChild<QPlainTextEdit*>("RichEdit1");
+    ASSERT_NE(view, nullptr);
+    EXPECT_EQ(window_.windowTitle(), "Customer List by Name");
+    EXPECT_EQ(view->lineWrapMode(), QPlainTextEdit::NoWrap);
+    EXPECT_EQ(view->font().family(), "Courier New");
+    EXPECT_EQ(view->palette().color(QPalette::Text), QColor(0, 0, 0x80));
+    EXPECT_EQ(window_.text(), Report(3));
+    for (const char* name : {"PrintBtn", "FontBtn", "SaveBtn", "CloseBtn"})
+        EXPECT_NE(window_.findChild<QPushButton*>(name), nullptr) << name;
+    EXPECT_EQ(window_.findChild<QPushButton*>("SaveBtn")->toolTip(), "Save to File");
+}
+
+TEST_F(ListWindowTest, PrintsEveryLineUnderTheCaptionAndStartsNewPages) {
+    window_.Prepare("Company List by Name", "Company", Report(120), kManagersFont);
+    Click("PrintBtn");
+    ASSERT_NE(printed_, nullptr);
+    EXPECT_EQ(printed_->documents(), (std::vector<std::string>{"Company List by Name"}));
+    EXPECT_TRUE(printed_->ended());
+    // 10-point lines of 100 dots on 6600 dots less two half-inch margins: 60 to a page.
+    EXPECT_EQ(printed_->pages(), 3);
+    ASSERT_EQ(printed_->TextsOnPage(1).size(), 60u);
+    EXPECT_EQ(printed_->TextsOnPage(1).front(), "Customer List for Müller & Söhne");
+    EXPECT_EQ(printed_->texts().front().x, 300);
+    EXPECT_EQ(printed_->texts().front().y, 300);
+    EXPECT_EQ(printed_->texts()[1].y, 400);
+    EXPECT_EQ(printed_->texts().back().text, std::string(80, '-'));
+    EXPECT_EQ(printed_->texts().size(), 123u);
+}
+
+TEST_F(ListWindowTest, FontDialogStartsFromTheViewFontAndRestylesTheView) {
+    window_.Prepare("Company List by Name", "Company", Report(1), kManagersFont);
+    window_.show();
+    const base::FontChoice chosen{"Liberation Mono", 14, true, true, false, false, 0x0000FF};
+    prompts_.ExpectFont(chosen);
+    Click("FontBtn");
+    ASSERT_EQ(prompts_.shown().size(), 1u);
+    EXPECT_EQ(prompts_.shown()[0].initialFont, kManagersFont);
+    EXPECT_EQ(window_.viewFont(), chosen);
+    auto* view = window_.findChild<QPlainTextEdit*>("RichEdit1");
+    EXPECT_TRUE(view->font().bold());
+    EXPECT_EQ(view->palette().color(QPalette::Text), QColor(0xFF, 0, 0));
+    prompts_.ExpectFont(std::nullopt);  // cancelled: nothing changes
+    Click("FontBtn");
+    EXPECT_EQ(window_.viewFont(), chosen);
+}
+
+TEST_F(ListWindowTest, SavedRichTextOpensInAnotherReaderWithTheSameText) {
+    window_.Prepare("Customer List by Name", "Customer", Report(4), kManagersFont);
+    const std::string chosen = dir_.file("customers");
+    prompts_.ExpectSaveFile(chosen, "Save As", "Customer.RTF");
+    Click("SaveBtn");
+    EXPECT_EQ(prompts_.shown().at(0).filter, "Rich Text File (*.RTF)");
+    ASSERT_TRUE(std::filesystem::exists(chosen + ".RTF"));  // the default extension
+
+    std::string seen;
+    FILE* pipe = popen(("unrtf --text '" + chosen + ".RTF' 2>/dev/null").c_str(), "r");
+    ASSERT_NE(pipe, nullptr);
+    char buffer[4096];
+    for (size_t n; (n = fread(buffer, 1, sizeof buffer, pipe)) > 0;) seen.append(buffer, n);
+    pclose(pipe);
+    // unrtf writes Latin-1 and folds runs of blanks; the report's lines come back in order.
+    std::string expected = "Customer List for M\xFCller & S\xF6hne\n";
+    EXPECT_NE(seen.find(expected), std::string::npos) << seen;
+    EXPECT_NE(seen.find("CUSTOMER 4 Number: 4 Balance: 40.00\n" + std::string(80, '-')),
+              std::string::npos)
+        << seen;
+}
+
+TEST_F(ListWindowTest, ProposedNameIsCutToTwelveCharactersAndCancelSavesNothing) {
+    window_.Prepare("List", "Customers", Report(1), kManagersFont);
+    prompts_.ExpectSaveFile(std::nullopt, "Save As", "Customers.RT");
+    Click("SaveBtn");
+    EXPECT_TRUE(std::filesystem::is_empty(dir_.path()));
+}
+
+TEST_F(ListWindowTest, UnwritableFileIsReportedNotIgnored) {
+    window_.Prepare("List", "Company", Report(1), kManagersFont);
+    const std::string path = dir_.file("missing/LIST.RTF");
+    prompts_.ExpectSaveFile(path, "Save As", "Company.RTF");
+    prompts_.ExpectWarn("Save As", "The file " + path + " could not be written.");
+    Click("SaveBtn");
+}
+
+}  // namespace
