@@ -26,17 +26,6 @@ protected:
     testsupport::ScriptedPrompts prompts;
 };
 
-TEST_F(CompanyFileTest, MissingFileIsCreatedAfterTheNotice) {
-    prompts.ExpectMessage("New Company", "I am going to create a new, empty company file.",
-                          base::PromptAnswer::Ok);
-    CompanyFile file(engine, prompts);
-    ASSERT_TRUE(file.Open());
-    EXPECT_EQ(file.CompanyCount(), 0);
-    EXPECT_TRUE(file.Close());
-    EXPECT_TRUE(std::filesystem::exists("Company.DAT"));
-    EXPECT_TRUE(std::filesystem::exists("Company.IX"));
-}
-
 TEST_F(CompanyFileTest, AddedCompaniesAreFoundByTrimmedUpperCasedNumber) {
     prompts.ExpectInform("New Company", "I am going to create a new, empty company file.");
     CompanyFile file(engine, prompts);

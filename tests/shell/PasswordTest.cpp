@@ -150,12 +150,5 @@ TEST_F(PasswordFile, ChangeNeedsTheCurrentPassword) {
     EXPECT_EQ(ReadPassword(), "Tiger");
 }
 
-TEST_F(PasswordFile, CancellingAnyPromptChangesNothing) {
-    prompts.ExpectYesNo(kConfirm, kFirstTime, true);
-    passwordPrompt.Expect("Password Setup", "Tiger").Expect("Re-enter Your Password", std::nullopt);
-    PasswordSetup(prompts, passwordPrompt.ask());
-    EXPECT_FALSE(PasswordIsSet());
-}
-
 }  // namespace
 }  // namespace shell

@@ -1,10 +1,8 @@
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 
 #include <fstream>
 #include <sstream>
 
-#include "base/SmallFile.h"
 #include "shell/LastCompany.h"
 #include "shell/PaymentTerms.h"
 #include "support/TempDir.h"
@@ -81,15 +79,6 @@ TEST_F(SmallFiles, PaymentTermsKeepBlanksDuplicatesAndOrder) {
 TEST_F(SmallFiles, PaymentTermsAcceptOtherLineEndings) {
     std::ofstream("ZRTERMS.DAT", std::ios::binary) << "Net 10\nDue on receipt\rCOD";
     EXPECT_EQ(LoadPaymentTerms(), (std::vector<std::string>{"Net 10", "Due on receipt", "COD"}));
-}
-
-TEST_F(SmallFiles, ReplacedFilesGetTheModeAskedFor) {
-    ASSERT_TRUE(base::ReplaceSmallFile("secret", "x", 0600));
-    struct stat st {};
-    ASSERT_EQ(::stat("secret", &st), 0);
-    EXPECT_EQ(st.st_mode & 0777, 0600u);
-    EXPECT_EQ(base::ReadSmallFile("secret"), "x");
-    EXPECT_FALSE(base::ReadSmallFile("missing"));
 }
 
 }  // namespace
