@@ -34,6 +34,11 @@ shell::CompanyRecord StoredCompany(const std::string& number);
 // Saves a changed company over its stored record.
 void UpdateStoredCompany(const shell::CompanyRecord& company);
 
+// Creates company `companyCode`'s customer file with `count` customers.
+void AddCustomers(const std::string& companyCode, int count);
+// The entries of the customer file's key 1; -1 when the file cannot be opened.
+int32_t CustomerKeys(const std::string& companyCode);
+
 // Answers the next password prompts (TPWDlg), in order, as they are shown: types the text and
 // presses OK, or presses Cancel for a missing text. The prompts' captions go to `captionsSeen`.
 void AnswerPasswordPrompts(std::vector<std::optional<std::string>> texts,

@@ -1,0 +1,110 @@
+// The company switch after the Company Manager closes.
+#include <QRadioButton>
+#include <filesystem>
+
+#include "ShellFixture.h"
+#include "shell/LastCompany.h"
+#include "shell/ui/MainWindow.h"
+
+namespace shelltest {
+namespace {
+
+class CompanySwitch : public ShellTest {
+protected:
+    // Companies 1 and 2 on file, company 1 current, the window started.
+    shell::ui::TMainForm& Started() {
+        shell::CompanyRecord second = SampleCompany("2", "Birch Books");
+        second.setDateFormat("D");
+        second.setDefaultOutputEmail(true);
+        AddCompanies({SampleCompany("1", "Acme Supply"), second});
+        EXPECT_TRUE(shell::WriteLastCompany(SampleCompany("1", "Acme Supply")));
+        auto& w = NewMainWindow();
+        w.InstallAgingRun([this](shell::ProgramState& state) {
+            agedCompanies.push_back(state.currentCompany.code());
+            forceChartSeen.push_back(state.forceChart);
+        });
+        EXPECT_TRUE(w.FormCreate());
+        EXPECT_TRUE(w.FormShow());
+        agedCompanies.clear();
+        forceChartSeen.clear();
+        return w;
+    }
+
+    static std::string LastCompanyNumber() {
+        shell::CompanyRecord last;
+        EXPECT_TRUE(shell::ReadLastCompany(last));
+        return last.number();
+    }
+
+    std::vector<std::string> agedCompanies;
+    std::vector<bool> forceChartSeen;
+};
+
+TEST_F(CompanySwitch, ClosingWithoutOkChangesNothing) {
+    auto& w = Started();
+    w.SwitchCompany([&] {
+        w.state().selectedCompany = StoredCompany("2");
+        return false;
+    });
+    EXPECT_EQ(w.state().currentCompany.number(), "1");
+    EXPECT_EQ(LastCompanyNumber(), "1");
+    EXPECT_EQ(w.BannerText(), "Acme Supply\n     Number: 1");
+    EXPECT_TRUE(agedCompanies.empty());
+}
+
+TEST_F(CompanySwitch, OkMakesTheSelectedCompanyCurrentEverywhere) {
+    auto& w = Started();
+    w.SwitchCompany([&] {
+        w.state().selectedCompany = StoredCompany("2");
+        return true;
+    });
+    EXPECT_EQ(w.state().currentCompany.number(), "2");
+    EXPECT_EQ(LastCompanyNumber(), "2");
+    EXPECT_EQ(w.BannerText(), "Birch Books\n     Number: 2");
+    EXPECT_EQ(w.state().todayText, "09/03/2026");
+    EXPECT_EQ(w.SystemModeText(), "System Mode: E-Mail");
+    EXPECT_EQ(agedCompanies, std::vector<std::string>{"2"});
+    EXPECT_EQ(forceChartSeen, std::vector<bool>{false});
+}
+
+TEST_F(CompanySwitch, SavedCurrentCompanyStaysCurrentEvenIfAnotherWasChosen) {
+    auto& w = Started();
+    w.SwitchCompany([&] {
+        shell::CompanyRecord edited = StoredCompany("1");
+        edited.setName("Acme Supply Inc");
+        UpdateStoredCompany(edited);
+        w.state().companyChanged = true;
+        w.state().selectedCompany = StoredCompany("2");  // "Set As Default" on company 2
+        return true;
+    });
+    EXPECT_EQ(w.state().currentCompany.name(), "Acme Supply Inc");
+    EXPECT_EQ(w.state().selectedCompany.name(), "Acme Supply Inc");
+    EXPECT_EQ(LastCompanyNumber(), "1");
+    EXPECT_EQ(w.BannerText(), "Acme Supply Inc\n     Number: 1");
+    EXPECT_FALSE(w.state().companyChanged);
+
+    // With the flag used up, the next visit can switch company again.
+    w.SwitchCompany([&] {
+        w.state().selectedCompany = StoredCompany("2");
+        return true;
+    });
+    EXPECT_EQ(w.state().currentCompany.number(), "2");
+}
+
+TEST_F(CompanySwitch, RequestedRebuildRunsBeforeAgingWithTheChart) {
+    auto& w = Started();
+    AddCustomers("2", 4);
+    std::filesystem::remove("2C.IX");
+    w.state().rebuildRequested = true;
+    w.SwitchCompany([&] {
+        w.state().selectedCompany = StoredCompany("2");
+        return true;
+    });
+    EXPECT_EQ(CustomerKeys("2"), 4);
+    EXPECT_EQ(StoredCompany("1").name(), "Acme Supply");
+    EXPECT_EQ(forceChartSeen, std::vector<bool>{true});
+    EXPECT_FALSE(w.state().forceChart);
+}
+
+}  // namespace
+}  // namespace shelltest
