@@ -27,16 +27,37 @@ std::vector<QWidget*> VisibleWindows() {
 
 }  // namespace
 
+// Offscreen windows have no frames; each gets a plain title bar with its caption so a dialog
+// stands out from the window behind it.
+constexpr int kTitleHeight = 26;
+
+QRect FramedGeometry(const QWidget* window) {
+    return window->geometry().adjusted(-1, -kTitleHeight, 1, 1);
+}
+
+void DrawFrame(QPainter& painter, const QWidget* window, const QRect& frame) {
+    painter.fillRect(frame, QColor(60, 64, 72));
+    QFont font = window->font();
+    font.setBold(true);
+    painter.setFont(font);
+    painter.setPen(Qt::white);
+    painter.drawText(QRect(frame.left() + 10, frame.top(), frame.width() - 20, kTitleHeight),
+                     Qt::AlignVCenter | Qt::AlignLeft, window->windowTitle());
+}
+
 bool SaveTopLevelWindows(const QString& file) {
     const std::vector<QWidget*> windows = VisibleWindows();
     QRect area;
-    for (QWidget* window : windows) area |= window->geometry();
+    for (QWidget* window : windows) area |= FramedGeometry(window);
     if (area.isEmpty()) return false;
     QImage picture(area.size(), QImage::Format_ARGB32);
     picture.fill(QColor(64, 64, 64));
     QPainter painter(&picture);
-    for (QWidget* window : windows)
-        painter.drawPixmap(window->geometry().topLeft() - area.topLeft(), window->grab());
+    painter.translate(-area.topLeft());
+    for (QWidget* window : windows) {
+        DrawFrame(painter, window, FramedGeometry(window));
+        painter.drawPixmap(window->geometry().topLeft(), window->grab());
+    }
     painter.end();
     return picture.save(file, "PNG");
 }

@@ -1,0 +1,123 @@
+// One running copy per data folder, checked with real processes of the program.
+#include <QDir>
+#include <QElapsedTimer>
+#include <QImage>
+#include <QProcess>
+#include <QSet>
+#include <QSignalSpy>
+
+#include "ShellFixture.h"
+#include "shell/Password.h"
+#include "shell/ui/SingleInstance.h"
+
+namespace shelltest {
+namespace {
+
+using shell::ui::SingleInstance;
+
+// The program is built beside the command-line tool.
+QString ProgramPath() {
+    QString path = KT_TOOL_PATH;
+    path.replace("src/tool/kt-invorra-tool", "src/app/kt-invorra");
+    return path;
+}
+
+struct ProgramRun {
+    int exitCode = -1;
+    bool finished = false;
+    QString output;
+};
+
+// Runs the program offscreen; events of this process keep being handled while it runs.
+ProgramRun RunProgram(const QStringList& arguments, int timeoutMs = 30000) {
+    QProcess process;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("QT_QPA_PLATFORM", "offscreen");
+    process.setProcessEnvironment(environment);
+    process.start(ProgramPath(), arguments);
+    QElapsedTimer timer;
+    timer.start();
+    while (!process.waitForFinished(20) && timer.elapsed() < timeoutMs)
+        QCoreApplication::processEvents();
+    ProgramRun run;
+    run.finished = process.state() == QProcess::NotRunning;
+    if (!run.finished) {
+        process.kill();
+        process.waitForFinished();
+    }
+    run.exitCode = process.exitCode();
+    run.output = QString::fromUtf8(process.readAllStandardOutput());
+    return run;
+}
+
+class SingleInstanceTest : public ShellTest {
+protected:
+    void SetUp() override { ASSERT_TRUE(QFile::exists(ProgramPath())) << "build kt-invorra first"; }
+};
+
+TEST_F(SingleInstanceTest, SecondCopyHandsOverToTheFirstAndEnds) {
+    SingleInstance first(QString::fromStdString(dir.path().string()));
+    ASSERT_EQ(first.Claim(), SingleInstance::Outcome::First);
+    QSignalSpy activations(&first, &SingleInstance::activationRequested);
+
+    // Without a hand-off the second copy would stop at the missing-data-files message and never
+    // end: this folder has no "LastCo.Dat".
+    const ProgramRun second = RunProgram({"--data", QString::fromStdString(dir.path().string())});
+    ASSERT_TRUE(second.finished);
+    EXPECT_EQ(second.exitCode, 0);
+    if (activations.isEmpty()) activations.wait(2000);
+    EXPECT_EQ(activations.size(), 1);
+}
+
+TEST_F(SingleInstanceTest, EachFolderHasItsOwnCopyAndAnEndedCopyFreesIt) {
+    testsupport::TempDir other;
+    const QString here = QString::fromStdString(dir.path().string());
+    {
+        SingleInstance first(here);
+        ASSERT_EQ(first.Claim(), SingleInstance::Outcome::First);
+        SingleInstance elsewhere(QString::fromStdString(other.path().string()));
+        EXPECT_EQ(elsewhere.Claim(), SingleInstance::Outcome::First);
+        // The same folder reached through another spelling is the same folder.
+        SingleInstance again(here + "/.");
+        EXPECT_EQ(again.Claim(), SingleInstance::Outcome::HandedOver);
+    }
+    SingleInstance later(here);
+    EXPECT_EQ(later.Claim(), SingleInstance::Outcome::First);
+}
+
+TEST_F(SingleInstanceTest, ScreenshotDrawsTheMainWindowAndEnds) {
+    MakeDataFolder();
+    const QString picture = QString::fromStdString(dir.file("main.png"));
+    const ProgramRun run = RunProgram(
+        {"--data", QString::fromStdString(dir.path().string()), "--screenshot", picture});
+    ASSERT_TRUE(run.finished);
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_TRUE(run.output.contains(picture));
+    const QImage image(picture);
+    ASSERT_FALSE(image.isNull());
+    EXPECT_GE(image.width(), 640);
+    EXPECT_GE(image.height(), 480);
+    QSet<QRgb> colours;  // a drawn window, not a blank page
+    for (int y = 0; y < image.height(); y += 4)
+        for (int x = 0; x < image.width(); x += 4) colours.insert(image.pixel(x, y));
+    EXPECT_GT(colours.size(), 20);
+}
+
+TEST_F(SingleInstanceTest, ScreenshotIncludesThePasswordPromptInFront) {
+    MakeDataFolder();
+    ASSERT_TRUE(shell::WritePassword("Secret"));
+    const QString withPrompt = QString::fromStdString(dir.file("prompt.png"));
+    const ProgramRun run = RunProgram(
+        {"--data", QString::fromStdString(dir.path().string()), "--screenshot", withPrompt});
+    ASSERT_TRUE(run.finished);
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_FALSE(QImage(withPrompt).isNull());
+    // Everything was closed on the way out: the next start runs as the only copy again.
+    const ProgramRun again = RunProgram(
+        {"--data", QString::fromStdString(dir.path().string()), "--screenshot", withPrompt});
+    EXPECT_TRUE(again.finished);
+    EXPECT_TRUE(again.output.contains(withPrompt));
+}
+
+}  // namespace
+}  // namespace shelltest
