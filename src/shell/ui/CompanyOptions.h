@@ -1,0 +1,74 @@
+#pragma once
+// TCompSet: the Company Options dialog ("New Company" / "Edit Company"). Eight pages edit every
+// option of a company record; "&Save" runs the checks and copies the controls back into the
+// record; the caller writes the record to the company file.
+
+#include <QDialog>
+#include <QString>
+#include <functional>
+#include <optional>
+#include <string>
+
+#include "shell/CompanyOptionsCheck.h"
+#include "shell/CompanyRecord.h"
+
+class QLabel;
+class QTabWidget;
+
+namespace base {
+class PromptService;
+}
+
+namespace shell {
+class ProgramState;
+}
+
+namespace shell::ui {
+
+class THeaderForm;
+
+class TCompSet : public QDialog {
+    Q_OBJECT
+public:
+    enum class Purpose { Add, Edit };
+
+    TCompSet(ProgramState& state, base::PromptService& prompts, THeaderForm& headers,
+             std::function<void(const QString& topic)> showHelp, QWidget* parent = nullptr);
+
+    // Shows the dialog modally for `record` (the selected company record, already holding the
+    // values to show). True when the user saved: `record` then holds the dialog's values (not yet
+    // normalised). `numberTaken` looks a typed company number up in the company file.
+    bool Execute(Purpose purpose, CompanyRecord& record,
+                 std::function<bool(const std::string& number)> numberTaken);
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    enum class FontRole { Envelope, Managers, Editor };
+
+    void FormShow();
+    void OKBtnClick();
+    void HelpBtnClick();
+    void BitmapBtnClick();
+    void LogoBitmapBtnClick();
+    void FontBtnClick(FontRole role);
+    std::optional<QString> ChooseBitmap(const QString& current);
+    void ShowFonts();
+    bool ShowBackgroundPreview();
+    void ShowFailure(const CompanyOptionsFailure& failure);
+    FontSpec& Font(FontRole role);
+
+    ProgramState& state_;
+    base::PromptService& prompts_;
+    THeaderForm& headers_;
+    std::function<void(const QString&)> showHelp_;
+    Purpose purpose_ = Purpose::Edit;
+    std::string shownNumber_;  // the number of the record as it came in
+    std::function<bool(const std::string&)> numberTaken_;
+    FontSpec envelopeFont_, managersFont_, editorFont_;
+    QTabWidget* pages_;
+    QLabel* preview_;
+};
+
+}  // namespace shell::ui
