@@ -17,6 +17,10 @@ const std::string kAboveEveryKey(engine::kMaxKeyLength, '\xFF');
 
 }  // namespace
 
+std::string EngineErrorText(int errorClass, int32_t error) {
+    return "Class " + std::to_string(errorClass) + " error.  Isam Error " + std::to_string(error);
+}
+
 TFvcDataSource::TFvcDataSource(engine::Engine& engine, engine::FileBlockHandle fileBlock,
                                int keyNumber, std::string lowKey, std::string highKey,
                                void* recordBuffer)

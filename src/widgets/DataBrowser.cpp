@@ -21,10 +21,6 @@ constexpr int kTextMargin = 2;  // pixels left of the first column
 constexpr int kWheelRows = 3;   // rows scrolled per wheel notch
 constexpr int kFilterProgressEvery = 100;
 
-QString ClassErrorText(int errorClass, int32_t error) {
-    return QString("Class %1 error.  Isam Error %2").arg(errorClass).arg(error);
-}
-
 // The characters that position the browser at the key made of them alone.
 bool IsPositioningCharacter(QChar ch) {
     const char16_t c = ch.unicode();
@@ -188,8 +184,7 @@ bool TFvcBrowser::Check(int errorClass) {
     if (errorClass <= 1) return true;
     if (!failed_) {
         failed_ = true;
-        prompts_.Message(engine::kProgramCaption,
-                         ClassErrorText(errorClass, source_->lastError()).toStdString(),
+        prompts_.Message(engine::kProgramCaption, EngineErrorText(errorClass, source_->lastError()),
                          base::PromptIcon::Error, base::PromptButtons::Ok);
     }
     return false;
