@@ -99,6 +99,7 @@ HelpWindow::HelpWindow(QWidget* parent)
     contents_->setObjectName("HelpContents");
     page_->setObjectName("HelpPage");
     page_->setOpenLinks(false);
+    page_->document()->setDocumentMargin(12);
 
     for (const HelpTopic& topic : HelpTopics()) {
         auto* item = new QListWidgetItem(topic.title, contents_);
