@@ -134,8 +134,7 @@ std::string RecordFile::BuildKey(const void* record, int keyNumber) const {
     return description_.buildKey(static_cast<const uint8_t*>(record), keyNumber);
 }
 
-// ---- retrying calls
-// ------------------------------------------------------------------------------
+// ---- retrying calls -----------------------------------------------------------------------------
 
 template <typename Call>
 bool RecordFile::Retrying(Call call) {
@@ -179,8 +178,7 @@ bool RecordFile::SearchKey(int keyNumber, int32_t& recordNumber, std::string& ke
     });
 }
 
-// ---- record with keys
-// ----------------------------------------------------------------------------
+// ---- record with keys ---------------------------------------------------------------------------
 
 bool RecordFile::Lock() {
     for (;;) {

@@ -63,8 +63,7 @@ TFvcBrowser::TFvcBrowser(base::PromptService& prompts, QWidget* parent)
 
 TFvcBrowser::~TFvcBrowser() = default;
 
-// ---- data source
-// ---------------------------------------------------------------------------------
+// ---- data source --------------------------------------------------------------------------------
 
 void TFvcBrowser::AttachDataSource(std::unique_ptr<TFvcDataSource> source) {
     source_ = std::move(source);
@@ -89,8 +88,7 @@ void TFvcBrowser::DetachDataSource() {
     if (hadRow && OnRowChanged) OnRowChanged(*this);
 }
 
-// ---- actions
-// -------------------------------------------------------------------------------------
+// ---- actions ------------------------------------------------------------------------------------
 
 template <typename Action>
 void TFvcBrowser::Act(Action action) {
@@ -177,8 +175,7 @@ int32_t TFvcBrowser::RowCount() {
     return count;
 }
 
-// ---- row supply
-// ----------------------------------------------------------------------------------
+// ---- row supply ---------------------------------------------------------------------------------
 
 bool TFvcBrowser::Check(int errorClass) {
     if (errorClass <= 1) return true;
@@ -259,8 +256,7 @@ TFvcBrowser::Step TFvcBrowser::LastRow(RowRec& row) {
     return Continue(errorClass, e, false, row);
 }
 
-// ---- page building
-// -------------------------------------------------------------------------------
+// ---- page building ------------------------------------------------------------------------------
 
 void TFvcBrowser::FillAround(const RowRec& row, int desiredIndex) {
     const int wanted = visibleRowCount();
@@ -313,9 +309,9 @@ void TFvcBrowser::ShowAtOrAfter(const BrowserEntry& entry, int desiredIndex) {
         case Step::Found:
             FillAround(row, desiredIndex);
             break;
-        case Step::End:
+        case Step::End:  // nothing at or after it: the end of the list
             ShowLast();
-            break;  // nothing at or after: the end of the list
+            break;
         case Step::Skip:
         case Step::Failed:
             break;
@@ -408,8 +404,7 @@ void TFvcBrowser::OnScrollBarAction(int action) {
     }
 }
 
-// ---- properties
-// ----------------------------------------------------------------------------------
+// ---- properties ---------------------------------------------------------------------------------
 
 void TFvcBrowser::SetHeader(const QString& header) {
     const QString cut = header.left(kMaxHeaderLength);
@@ -450,33 +445,7 @@ void TFvcBrowser::Recolor(QColor& member, const QColor& color) {
     viewport()->update();
 }
 
-void TFvcBrowser::SetColor(const QColor& c) {
-    Recolor(color_, c);
-}
-void TFvcBrowser::SetTextColor(const QColor& c) {
-    Recolor(textColor_, c);
-}
-void TFvcBrowser::SetHeaderColor(const QColor& c) {
-    Recolor(headerColor_, c);
-}
-void TFvcBrowser::SetHeaderTxtColor(const QColor& c) {
-    Recolor(headerTxtColor_, c);
-}
-void TFvcBrowser::SetFooterColor(const QColor& c) {
-    Recolor(footerColor_, c);
-}
-void TFvcBrowser::SetFooterTxtColor(const QColor& c) {
-    Recolor(footerTxtColor_, c);
-}
-void TFvcBrowser::SetHighlightColor(const QColor& c) {
-    Recolor(highlightColor_, c);
-}
-void TFvcBrowser::SetHighlightTxtColor(const QColor& c) {
-    Recolor(highlightTxtColor_, c);
-}
-
-// ---- geometry
-// ------------------------------------------------------------------------------------
+// ---- geometry -----------------------------------------------------------------------------------
 
 int TFvcBrowser::rowHeight() const {
     return std::max(1, QFontMetrics(font()).lineSpacing());
@@ -529,8 +498,7 @@ void TFvcBrowser::UpdateScrollBars() {
     updatingScrollBars_ = false;
 }
 
-// ---- painting
-// ------------------------------------------------------------------------------------
+// ---- painting -----------------------------------------------------------------------------------
 
 void TFvcBrowser::paintEvent(QPaintEvent*) {
     QPainter painter(viewport());
@@ -578,8 +546,7 @@ void TFvcBrowser::paintEvent(QPaintEvent*) {
     }
 }
 
-// ---- events
-// --------------------------------------------------------------------------------------
+// ---- events -------------------------------------------------------------------------------------
 
 void TFvcBrowser::resizeEvent(QResizeEvent* event) {
     QAbstractScrollArea::resizeEvent(event);

@@ -77,8 +77,9 @@ public:
     // ---- operations ----------------------------------------------------------------------------
     // Makes the first row at or after (key, record number) current, at the top of the page.
     void PositionAtKey(const std::string& key, int32_t recordNumber = 0);
-    void SetKeyNumber(int keyNumber);  // keeps the current record when the new key holds it
-    void Refresh();                    // rereads the page, keeping the current row
+    // Switches to another key's order and shows its first rows; the window positions it after.
+    void SetKeyNumber(int keyNumber);
+    void Refresh();  // rereads the page, keeping the current row
     void First();
     void Last();
     int32_t CurrentRecordNumber() const;  // 0 without a current row
@@ -109,21 +110,21 @@ public:
     void SetUseSeparator(bool on);
 
     QColor color() const { return color_; }
-    void SetColor(const QColor& c);
+    void SetColor(const QColor& c) { Recolor(color_, c); }
     QColor textColor() const { return textColor_; }
-    void SetTextColor(const QColor& c);
+    void SetTextColor(const QColor& c) { Recolor(textColor_, c); }
     QColor headerColor() const { return headerColor_; }
-    void SetHeaderColor(const QColor& c);
+    void SetHeaderColor(const QColor& c) { Recolor(headerColor_, c); }
     QColor headerTxtColor() const { return headerTxtColor_; }
-    void SetHeaderTxtColor(const QColor& c);
+    void SetHeaderTxtColor(const QColor& c) { Recolor(headerTxtColor_, c); }
     QColor footerColor() const { return footerColor_; }
-    void SetFooterColor(const QColor& c);
+    void SetFooterColor(const QColor& c) { Recolor(footerColor_, c); }
     QColor footerTxtColor() const { return footerTxtColor_; }
-    void SetFooterTxtColor(const QColor& c);
+    void SetFooterTxtColor(const QColor& c) { Recolor(footerTxtColor_, c); }
     QColor highlightColor() const { return highlightColor_; }
-    void SetHighlightColor(const QColor& c);
+    void SetHighlightColor(const QColor& c) { Recolor(highlightColor_, c); }
     QColor highlightTxtColor() const { return highlightTxtColor_; }
-    void SetHighlightTxtColor(const QColor& c);
+    void SetHighlightTxtColor(const QColor& c) { Recolor(highlightTxtColor_, c); }
 
     int rowHeight() const;
 
