@@ -10,6 +10,7 @@
 
 #include "Screenshot.h"
 #include "engine/Engine.h"
+#include "shell/ui/CompanyWindows.h"
 #include "shell/ui/MainWindow.h"
 #include "shell/ui/Resources.h"
 #include "shell/ui/SingleInstance.h"
@@ -66,6 +67,7 @@ int main(int argc, char** argv) {
     widgets::QtPromptService prompts(printer);
     base::Clock& clock = base::SystemClock();
     shell::ui::TMainForm mainForm(engine, prompts, clock, printer);
+    shell::ui::CompanyWindows companyWindows(mainForm);
     QObject::connect(instance.get(), &shell::ui::SingleInstance::activationRequested, &mainForm,
                      [&mainForm] {
                          if (mainForm.isMinimized()) mainForm.showNormal();
