@@ -85,12 +85,16 @@ std::set<std::pair<std::string, int32_t>> IndexEntries(engine::Engine& e,
 
 // Every index holds exactly the keys of the live records, and the live records are `expected`
 // (compared as a set: record numbers may be reused).
+std::multiset<Record> LiveSet(RecordFile& file) {
+    std::multiset<Record> records;
+    for (const auto& [n, r] : LiveRecords(file.engine(), file.handle())) records.insert(r);
+    return records;
+}
+
 void ExpectCoherent(RecordFile& file, const std::vector<Record>& expected) {
     engine::Engine& e = file.engine();
     const auto live = LiveRecords(e, file.handle());
-    std::multiset<Record> liveSet, expectedSet(expected.begin(), expected.end());
-    for (const auto& [n, r] : live) liveSet.insert(r);
-    EXPECT_EQ(liveSet, expectedSet);
+    EXPECT_EQ(LiveSet(file), std::multiset<Record>(expected.begin(), expected.end()));
     for (int key = 1; key <= file.description().keyCount(); ++key) {
         std::set<std::pair<std::string, int32_t>> wanted;
         for (const auto& [n, r] : live) wanted.insert({file.BuildKey(r.data(), key), n});
@@ -123,6 +127,10 @@ protected:
         ASSERT_TRUE(f.Close());
     }
 
+    void ExpectQuestion(const char* text, bool yes) {
+        prompts_.ExpectYesNo("Information", text, yes, base::PromptIcon::Information);
+    }
+
     std::string Bytes(const std::string& name) {
         std::ifstream in(name, std::ios::binary);
         return std::string(std::istreambuf_iterator<char>(in), {});
@@ -139,20 +147,16 @@ protected:
 const Record kAlpha = MakeRecord({"100", "C1", "K1", "S1", "N1", "R1"});
 const Record kBeta = MakeRecord({"101", "C2", "K2", "S2", "N2", "R2"});
 
-// ---- retrying calls
-// ------------------------------------------------------------------------------
+// ---- retrying calls -----------------------------------------------------------------------------
 
 TEST_F(RecordFileTest, LockQuestionRepeatsOnNoAndGivesUpOnYes) {
     Seed({kAlpha});
     RecordFile& f = Start();
     ASSERT_TRUE(f.OpenReadOnly());
     // A write on a read-only block is a class-2 refusal: each No repeats the call at once.
-    prompts_.ExpectYesNo("Information", "Cannot get a lock.  Abort?", false,
-                         base::PromptIcon::Information);
-    prompts_.ExpectYesNo("Information", "Cannot get a lock.  Abort?", false,
-                         base::PromptIcon::Information);
-    prompts_.ExpectYesNo("Information", "Cannot get a lock.  Abort?", true,
-                         base::PromptIcon::Information);
+    ExpectQuestion("Cannot get a lock.  Abort?", false);
+    ExpectQuestion("Cannot get a lock.  Abort?", false);
+    ExpectQuestion("Cannot get a lock.  Abort?", true);
     int32_t n = 0;
     EXPECT_FALSE(f.AddRecord(n, kBeta.data()));
     EXPECT_EQ(prompts_.shown().size(), 3u);
@@ -167,16 +171,14 @@ TEST_F(RecordFileTest, PassingLockConflictSucceedsAfterNo) {
     RecordFile& f = Start();
     ASSERT_TRUE(f.OpenReadOnly());
     faults_.FailRead(1, FaultInjectingFileSystem::Repeat::Once);
-    prompts_.ExpectYesNo("Information", "Cannot get a lock.  Abort?", false,
-                         base::PromptIcon::Information);
+    ExpectQuestion("Cannot get a lock.  Abort?", false);
     int32_t n = 0;
     std::string key = "100";
     EXPECT_TRUE(f.SearchKey(1, n, key));
     EXPECT_EQ(key, "100");
 }
 
-// ---- add
-// -----------------------------------------------------------------------------------------
+// ---- add ----------------------------------------------------------------------------------------
 
 TEST_F(RecordFileTest, AddWritesRecordThenKeysInTheAddOrder) {
     std::vector<int> log;
@@ -205,8 +207,7 @@ TEST_F(RecordFileTest, AddWhoseLaterKeyFailsLeavesNeitherRecordNorEarlierKeys) {
     EXPECT_EQ(n, 2);
 }
 
-// ---- update
-// --------------------------------------------------------------------------------------
+// ---- update -------------------------------------------------------------------------------------
 
 TEST_F(RecordFileTest, UnchangedRecordWritesNothing) {
     Seed({kAlpha});
@@ -276,8 +277,7 @@ TEST_F(RecordFileTest, UpdateWhoseNewKeyFailsChangesEarlierKeysBack) {
     ExpectCoherent(f, {kAlpha, kBeta});
 }
 
-// ---- delete
-// --------------------------------------------------------------------------------------
+// ---- delete -------------------------------------------------------------------------------------
 
 TEST_F(RecordFileTest, DeleteRemovesKeysAndRecord) {
     Seed({kAlpha, kBeta});
@@ -297,8 +297,7 @@ TEST_F(RecordFileTest, DeleteWhoseKeyIsMissingPutsBackTheKeysAndKeepsTheRecord) 
     ExpectCoherent(f, {kAlpha, kBeta});
 }
 
-// ---- open with repair and rebuild
-// ----------------------------------------------------------------
+// ---- open with repair and rebuild ---------------------------------------------------------------
 
 class RecordingObserver : public engine::RebuildObserver {
 public:
@@ -320,15 +319,12 @@ TEST_F(RecordFileTest, MissingFileIsCreatedAfterItsNotice) {
     ASSERT_TRUE(f.Open());
     EXPECT_EQ(engine_->UsedRecords(f.handle()), 0);
     EXPECT_EQ(engine_->KeyCount(f.handle()), 6);
-}
 
-TEST_F(RecordFileTest, FileWithoutNoticeIsCreatedSilently) {
-    FileDescription d = InvoiceLike();
-    d.name = "9D";
-    d.creationNotice.clear();
-    RecordFile& f = Start(d);
-    EXPECT_TRUE(f.Open());
-    EXPECT_TRUE(prompts_.shown().empty());
+    FileDescription lines = InvoiceLike();  // a file without a notice is created silently
+    lines.name = "9D";
+    lines.creationNotice.clear();
+    EXPECT_TRUE(Start(lines).Open());
+    EXPECT_EQ(prompts_.shown().size(), 1u);
 }
 
 TEST_F(RecordFileTest, FileLeftOpenAsksForRebuildAndOpensAfterIt) {
@@ -348,11 +344,9 @@ TEST_F(RecordFileTest, FileLeftOpenAsksForRebuildAndOpensAfterIt) {
     engine_ = std::make_unique<engine::Engine>(faults_);
     engine_->InitEngine(0, 30);
     RecordFile f(*engine_, InvoiceLike(), prompts_, &observer);
-    prompts_.ExpectYesNo("Information", "Index file is defective.  Rebuild?", false,
-                         base::PromptIcon::Information);
+    ExpectQuestion("Index file is defective.  Rebuild?", false);
     EXPECT_FALSE(f.Open());
-    prompts_.ExpectYesNo("Information", "Index file is defective.  Rebuild?", true,
-                         base::PromptIcon::Information);
+    ExpectQuestion("Index file is defective.  Rebuild?", true);
     ASSERT_TRUE(f.Open());
     ExpectCoherent(f, {kBeta});
     ASSERT_GE(observer.events.size(), 3u);
@@ -368,15 +362,13 @@ TEST_F(RecordFileTest, HeaderWithAnotherKeyCountIsTreatedAsDefective) {
     oneKey.addOrder = oneKey.updateOrder = {1};
     Seed({kAlpha}, oneKey);
     RecordFile& f = Start();
-    prompts_.ExpectYesNo("Information", "Index file is defective.  Rebuild?", true,
-                         base::PromptIcon::Information);
+    ExpectQuestion("Index file is defective.  Rebuild?", true);
     ASSERT_TRUE(f.Open());
     EXPECT_EQ(engine_->KeyCount(f.handle()), 6);
     ExpectCoherent(f, {kAlpha});
 }
 
-// ---- failing disk
-// --------------------------------------------------------------------------------
+// ---- failing disk -------------------------------------------------------------------------------
 
 enum class Io { Read, Write };
 enum class Operation { Add, Update, Delete };
@@ -422,61 +414,50 @@ protected:
         engine_.reset();
         const std::string data = Bytes("9I.DAT");
         if (data.size() > 20 && data[20] != 0)
-            prompts_.ExpectYesNo("Information", "Index file is defective.  Rebuild?", true,
-                                 base::PromptIcon::Information);
+            ExpectQuestion("Index file is defective.  Rebuild?", true);
         RecordFile& f = Start();
         EXPECT_TRUE(f.Open());
         prompts_.Verify();
         return f;
     }
+
+    // Fails the Nth read or write of the operation (once, or from then on), for N = 1, 2, ... until
+    // the operation no longer reaches an Nth call. The file then holds whole records with all their
+    // keys, as the operation reported: unchanged after a failure, changed after a success. Only a
+    // disk that refuses everything from some call on may keep a failed change (its undo could not
+    // be written either); the rebuild at the next open then makes it whole.
+    void Sweep(FaultInjectingFileSystem::Repeat repeat) {
+        for (int64_t nth = 1;; ++nth) {
+            SCOPED_TRACE("failing call " + std::to_string(nth));
+            Seed({kAlpha, kBeta});
+            RecordFile& f = Start();
+            ASSERT_TRUE(f.Open());
+            const int64_t faultsBefore = faults_.faultsInjected();
+            Arm(nth, repeat);
+            std::vector<Record> after, unchanged;
+            const bool ok = Run(f, after, unchanged);
+            const bool fired = faults_.faultsInjected() > faultsBefore;
+            std::vector<Record> expected = ok ? after : unchanged;
+            if (repeat == FaultInjectingFileSystem::Repeat::Once) {
+                faults_.Clear();
+                ExpectCoherent(f, expected);
+            }
+            RecordFile& reopened = Reopen();
+            if (repeat == FaultInjectingFileSystem::Repeat::FromThenOn &&
+                LiveSet(reopened) == std::multiset<Record>(after.begin(), after.end()))
+                expected = after;
+            ExpectCoherent(reopened, expected);
+            if (!fired) break;
+        }
+    }
 };
 
-// The Nth read or write of the operation fails once: the operation either succeeds completely or
-// reports failure with every step undone.
 TEST_P(RecordFileFaultTest, SingleFailureLeavesAllOrNothing) {
-    for (int64_t nth = 1;; ++nth) {
-        SCOPED_TRACE("failing call " + std::to_string(nth));
-        Seed({kAlpha, kBeta});
-        RecordFile& f = Start();
-        ASSERT_TRUE(f.Open());
-        const int64_t faultsBefore = faults_.faultsInjected();
-        Arm(nth, FaultInjectingFileSystem::Repeat::Once);
-        std::vector<Record> after, unchanged;
-        const bool ok = Run(f, after, unchanged);
-        const bool fired = faults_.faultsInjected() > faultsBefore;
-        faults_.Clear();
-        ExpectCoherent(f, ok ? after : unchanged);
-        ExpectCoherent(Reopen(), ok ? after : unchanged);
-        if (!fired) break;
-    }
+    Sweep(FaultInjectingFileSystem::Repeat::Once);
 }
 
-// From the Nth call on the disk refuses everything: the operation never reports success unless
-// it completed, and the file, reopened on a healthy disk, holds whole records with all their keys.
 TEST_P(RecordFileFaultTest, PersistentFailureIsReportedAndRepairable) {
-    for (int64_t nth = 1;; ++nth) {
-        SCOPED_TRACE("failing from call " + std::to_string(nth));
-        Seed({kAlpha, kBeta});
-        RecordFile& f = Start();
-        ASSERT_TRUE(f.Open());
-        const int64_t faultsBefore = faults_.faultsInjected();
-        Arm(nth, FaultInjectingFileSystem::Repeat::FromThenOn);
-        std::vector<Record> after, unchanged;
-        const bool ok = Run(f, after, unchanged);
-        const bool fired = faults_.faultsInjected() > faultsBefore;
-        RecordFile& reopened = Reopen();
-        const auto live = LiveRecords(*engine_, reopened.handle());
-        if (ok) {
-            ExpectCoherent(reopened, after);
-        } else {
-            std::vector<Record> records;
-            for (const auto& [n, r] : live) records.push_back(r);
-            const bool isBefore = std::multiset<Record>(records.begin(), records.end()) ==
-                                  std::multiset<Record>(unchanged.begin(), unchanged.end());
-            ExpectCoherent(reopened, isBefore ? unchanged : after);
-        }
-        if (!fired) break;
-    }
+    Sweep(FaultInjectingFileSystem::Repeat::FromThenOn);
 }
 
 std::string FaultCaseName(const ::testing::TestParamInfo<FaultCase>& info) {

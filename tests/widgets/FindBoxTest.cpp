@@ -31,7 +31,7 @@ protected:
         : chdir_(dir_.path()),
           faults_(engine::PosixFileSystem()),
           engine_(faults_),
-          box_(engine_, prompts_, [this](const QString& topic) { helpTopics_.push_back(topic); }) {
+          box_(engine_, prompts_, nullptr) {
         engine_.InitEngine(0, 30);
     }
     ~FindBoxTest() override {
@@ -71,7 +71,6 @@ protected:
     engine::Engine engine_;
     engine::FileBlockHandle fb_ = nullptr;
     testsupport::ScriptedPrompts prompts_;
-    std::vector<QString> helpTopics_;
     TFindBox box_;
 };
 
@@ -167,13 +166,6 @@ TEST_F(FindBoxTest, HeaderClickSortsAndDoubleClickPicksTheItem) {
     EXPECT_FALSE(box_.isVisible());
     EXPECT_EQ(box_.result(), QDialog::Accepted);
     EXPECT_EQ(box_.SelectedColumn(1), "C5");
-}
-
-TEST_F(FindBoxTest, HelpOpensItsTopic) {
-    AddCustomers({Customer("C1", "Smithers Ltd")});
-    Open(FindMode::Cust, "1C");
-    box_.findChild<QPushButton*>("HelpBtn")->click();
-    EXPECT_EQ(helpTopics_, (std::vector<QString>{"FindData"}));
 }
 
 TEST_F(FindBoxTest, ProductsAreFoundByCodeDescriptionOrPrice) {
