@@ -5,14 +5,12 @@
 #include <utility>
 
 #include "engine/DataFile.h"
+#include "engine/Errors.h"
 #include "engine/FileNames.h"
 
 namespace engine {
 
 namespace {
-
-constexpr int32_t kIndexDefective = 10010;
-constexpr int32_t kFileNotFound = 9903;
 
 // The rebuild keeps the live records (deletion mark 0) unchanged.
 bool KeepLiveRecord(const uint8_t* oldRecord, uint8_t* newRecord, int recordLength) {
@@ -75,9 +73,9 @@ bool RecordFile::Open() {
             if (engine_.KeyCount(handle_) == description_.keyCount()) return true;
             engine_.CloseFileBlock(handle_);
             if (!engine_.ok()) return false;
-            error = kIndexDefective;
+            error = err::kIndexUnusable;
         }
-        if (error == kIndexDefective) {
+        if (error == err::kIndexUnusable) {
             if (!prompts_.AskYesNo(kQuestionCaption, "Index file is defective.  Rebuild?",
                                    base::PromptIcon::Information))
                 return false;
@@ -85,7 +83,7 @@ bool RecordFile::Open() {
             if (!Rebuild()) return false;
             continue;
         }
-        if (error == kFileNotFound && !created) {
+        if (error == err::kFileNotFound && !created) {
             if (!description_.creationNotice.empty() &&
                 prompts_.Message(kCreationCaption, description_.creationNotice,
                                  base::PromptIcon::Information,
