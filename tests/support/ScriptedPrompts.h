@@ -23,8 +23,9 @@ enum class PromptKind { Message, OpenFile, SaveFile, Font, Color, Date, Print, P
 struct ShownPrompt {
     PromptKind kind = PromptKind::Message;
     std::string caption;  // message caption, dialog caption or print job title
-    std::string text;     // message text; the directory or proposed name of a file dialog
-    std::string filter;   // file dialogs only
+    std::string
+        text;  // message text; a file dialog's directory or proposed name; a colour in decimal
+    std::string filter;  // file dialogs only
     base::PromptIcon icon = base::PromptIcon::None;
     base::PromptButtons buttons = base::PromptButtons::Ok;
     base::FontChoice initialFont;  // font dialog only
