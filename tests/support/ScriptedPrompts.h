@@ -23,8 +23,8 @@ enum class PromptKind { Message, OpenFile, SaveFile, Font, Color, Date, Print, P
 struct ShownPrompt {
     PromptKind kind = PromptKind::Message;
     std::string caption;  // message caption, dialog caption or print job title
-    std::string
-        text;  // message text; a file dialog's directory or proposed name; a colour in decimal
+    // The message text; a file dialog's directory or proposed name; a colour dialog's colour.
+    std::string text;
     std::string filter;  // file dialogs only
     base::PromptIcon icon = base::PromptIcon::None;
     base::PromptButtons buttons = base::PromptButtons::Ok;
