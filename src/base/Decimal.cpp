@@ -92,11 +92,13 @@ std::optional<Decimal> Decimal::Parse(std::string_view text) {
     int fractionDigits = 0;
     bool roundUp = false;
     bool point = false;
+    bool anyDigit = false;
     for (; pos < s.size(); ++pos) {
         const char c = s[pos];
         if (c == '.' && !point) {
             point = true;
         } else if (c >= '0' && c <= '9') {
+            anyDigit = true;
             if (!point) {
                 if (integerDigits == kMaxIntegerDigits && integer > 0) return std::nullopt;
                 integer = integer * 10 + (c - '0');
@@ -112,8 +114,6 @@ std::optional<Decimal> Decimal::Parse(std::string_view text) {
             return std::nullopt;
         }
     }
-    const bool anyDigit =
-        std::any_of(s.begin(), s.end(), [](char c) { return c >= '0' && c <= '9'; });
     if (!anyDigit) return std::nullopt;
     Units units =
         integer * kOne + fraction * Power10(kDecimals - std::min(fractionDigits, kDecimals));
