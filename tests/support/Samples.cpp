@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-
 #include "base/Dates.h"
 #include "base/Decimal.h"
 #include "base/Text.h"
