@@ -1,11 +1,12 @@
-// check NAME...: verifies the files of each file block without the engine; prints one line per
-// problem ("NAME: problem") and exits 1 when any block has one, 0 when all are sound.
+// check NAME...: verifies the files of each file block by reading them directly (only their names
+// come from the engine's naming rule); prints one line per problem ("NAME: problem") and exits 1
+// when any block has one, 0 when all are sound.
 
 #include <cstdio>
 
+#include "engine/FileNames.h"
 #include "tool/BlockChecker.h"
 #include "tool/Commands.h"
-#include "tool/FileBlockNames.h"
 
 namespace tool {
 
@@ -16,7 +17,8 @@ int CheckCommand(const Args& args) {
     }
     bool sound = true;
     for (const std::string& name : args) {
-        for (const std::string& problem : CheckFileBlock(DataFileName(name), IndexFileName(name))) {
+        const engine::BlockFileNames files = engine::FileNamesOf(name);
+        for (const std::string& problem : CheckFileBlock(files.data, files.index)) {
             std::printf("%s: %s\n", name.c_str(), problem.c_str());
             sound = false;
         }

@@ -55,7 +55,7 @@ class FileBlockFuzz {
 public:
     static constexpr const char* kName = "F";
     static constexpr int kMaxOperations = 400;
-    static constexpr int kMaxSteps = 2000;  // entries or records visited by one walk
+    static constexpr int kMaxSteps = 1000;  // entries or records visited by one walk
     static constexpr int kMaxRecordLength = 1 << 16;
 
     explicit FileBlockFuzz(InputReader& in) : in_(in), engine_(files_) {}
@@ -215,7 +215,7 @@ private:
     void AddKeyedRecords(int count) {
         if (!HasRecords()) return;
         const uint8_t seed = in_.Byte();
-        for (int i = 0; i < count * 4; ++i) {
+        for (int i = 0; i < count * 2; ++i) {
             std::fill(record_.begin(), record_.end(), '\0');
             for (size_t b = 4; b < record_.size() && b < 40; ++b)
                 record_[b] =

@@ -5,7 +5,6 @@
 #include <chrono>
 #include <cstdio>
 #include <sstream>
-#include <thread>
 
 #include "tool/ToolProcess.h"
 
@@ -82,7 +81,12 @@ public:
         if (killed_) return std::nullopt;
         session_.Write(command);
         if (--remaining_ > 0) return session_.ReadLine();
-        std::this_thread::sleep_for(std::chrono::microseconds(random_() % 200));
+        // A command takes some microseconds: spinning up to 40 lands the kill before, during or
+        // after it, at random.
+        const auto until =
+            std::chrono::steady_clock::now() + std::chrono::microseconds(random_() % 40);
+        while (std::chrono::steady_clock::now() < until) {
+        }
         session_.Kill();
         killed_ = true;
         return session_.ReadLine();  // a reply written before the kill is still in the pipe
