@@ -316,7 +316,9 @@ void TListComps::SetKeyNumber(int keyNumber) {
     keyNumber_ = keyNumber;
     byNumber_->setChecked(keyNumber == kByNumber);
     byName_->setChecked(keyNumber == kByName);
+    const int32_t current = browser_->CurrentRecordNumber();
     browser_->SetKeyNumber(keyNumber);
+    if (current != 0) PositionOn(current);
 }
 
 void TListComps::ByNumberClick() {

@@ -1,0 +1,413 @@
+#include "shell/ui/CompanyManager.h"
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPrinter>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+#include <QTreeWidget>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "base/Text.h"
+#include "shell/CompanyFile.h"
+#include "shell/CompanySwitch.h"
+#include "shell/StarterData.h"
+#include "shell/ui/CompanyOptions.h"
+#include "shell/ui/HeaderForm.h"
+#include "support/RecordingCanvas.h"
+#include "support/Samples.h"
+#include "support/ScriptedPrompts.h"
+#include "support/TempDir.h"
+#include "widgets/DataBrowser.h"
+#include "widgets/FindBox.h"
+#include "widgets/ListWindow.h"
+#include "widgets/StatusWindow.h"
+
+namespace shell::ui {
+namespace {
+
+namespace fs = std::filesystem;
+using Outcome = TListComps::Outcome;
+
+std::string FileBytes(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream bytes;
+    bytes << in.rdbuf();
+    return bytes.str();
+}
+
+class CompanyManagerTest : public ::testing::Test {
+protected:
+    CompanyManagerTest() : chdir_(dir_.path()) {
+        engine_.InitEngine(0, 30);
+        std::ofstream("ZRTERMS.DAT", std::ios::binary) << "Net 30 Days\r\n";
+        std::ofstream(kBackgroundTileFile, std::ios::binary) << BackgroundTileBitmap();
+        printer_.setOutputFormat(QPrinter::PdfFormat);
+        printer_.setOutputFileName(QString::fromStdString(dir_.file("window.pdf")));
+    }
+
+    // Puts the companies on file; the first one is the current company.
+    void AddCompanies(const std::vector<std::pair<std::string, std::string>>& companies) {
+        std::vector<CompanyRecord> records;
+        for (const auto& [number, name] : companies) {
+            records.push_back(testsupport::SampleCompany(number, name));
+        }
+        testsupport::AddRecords(engine_, CompanyFileDescription(), records);
+        state_.currentCompany = records.front();
+    }
+
+    // Shows the manager; `interact` runs once it is up and must close it.
+    Outcome Run(const std::function<void()>& interact) {
+        QTimer::singleShot(0, [&] {
+            interact();
+            if (manager_.isVisible()) {
+                ADD_FAILURE() << "the manager stayed open";
+                manager_.reject();
+            }
+        });
+        return manager_.Execute();
+    }
+
+    // Runs `interact` once `window` (Company Options, find box, list window) is shown modally.
+    static void ThenInModal(QWidget& window, std::function<void()> interact, int tries = 100) {
+        QTimer::singleShot(0, [&window, interact, tries] {
+            if (!window.isVisible() && tries > 0) {
+                ThenInModal(window, interact, tries - 1);
+                return;
+            }
+            interact();
+            if (window.isVisible()) {
+                ADD_FAILURE() << window.objectName().toStdString() << " stayed open";
+                window.hide();
+            }
+        });
+    }
+
+    void Trigger(const char* action) { manager_.findChild<QAction*>(action)->trigger(); }
+    void Click(QWidget& window, const char* name) {
+        QTest::mouseClick(window.findChild<QPushButton*>(name), Qt::LeftButton);
+    }
+    QLineEdit& OptionsEdit(const char* name) { return *options_.findChild<QLineEdit*>(name); }
+
+    std::vector<std::string> RowNames() {
+        std::vector<std::string> names;
+        for (const widgets::RowRec& row : manager_.browser().rows()) {
+            names.push_back(base::Trim(row.text.substr(0, 35)));
+        }
+        return names;
+    }
+    std::string CurrentName() {
+        const auto& browser = manager_.browser();
+        return browser.currentRow() < 0
+                   ? ""
+                   : base::Trim(browser.rows()[browser.currentRow()].text.substr(0, 35));
+    }
+    void GoTo(const std::string& name) {
+        auto& browser = manager_.browser();
+        browser.First();
+        while (CurrentName() != name) {
+            const int row = browser.currentRow();
+            QTest::keyClick(&browser, Qt::Key_Down);
+            ASSERT_NE(row, browser.currentRow()) << name << " is not listed";
+        }
+    }
+    QString CountText() { return manager_.findChild<QLabel*>("CountPanel")->text(); }
+    std::optional<CompanyRecord> Stored(const std::string& number) {
+        CompanyFile file(engine_, prompts_);
+        EXPECT_TRUE(file.Open());
+        auto found = file.Find(number);
+        file.Close();
+        if (!found) return std::nullopt;
+        return found->second;
+    }
+
+    testsupport::TempDir dir_;
+    testsupport::ScopedChdir chdir_;
+    engine::Engine engine_;
+    testsupport::ScriptedPrompts prompts_;
+    base::FixedClock clock_{{{2024, 3, 5}, 14, 7, 0}};
+    ProgramState state_;
+    QPrinter printer_;
+    widgets::TStatForm status_;
+    QString helpTopic_;
+    widgets::WindowContext context_{engine_,
+                                    prompts_,
+                                    clock_,
+                                    state_,
+                                    printer_,
+                                    status_,
+                                    nullptr,
+                                    [this](const QString& topic) { helpTopic_ = topic; },
+                                    [](const QString&) {}};
+    int passwordChecks_ = 0;
+    bool passwordOk_ = true;
+    THeaderForm headers_{prompts_, context_.showHelp};
+    TCompSet options_{state_, prompts_, headers_, context_.showHelp};
+    widgets::TFindBox findBox_{engine_, prompts_, context_.showHelp};
+    std::shared_ptr<testsupport::RecordingCanvas> listCanvas_ =
+        std::make_shared<testsupport::RecordingCanvas>();
+    widgets::TListWindow listWindow_{prompts_, [this] { return listCanvas_; }};
+    TListComps manager_{context_, options_, findBox_, listWindow_, [this] {
+                            ++passwordChecks_;
+                            return passwordOk_;
+                        }};
+};
+
+TEST_F(CompanyManagerTest, OpensOnTheCurrentCompanyAndKeepsItWhenTheOrderChanges) {
+    AddCompanies({{"3", "Mid Co"}, {"1", "Zeta Foods"}, {"2", "Acme Parts"}});
+    EXPECT_EQ(
+        Run([&] {
+            EXPECT_EQ(manager_.windowTitle(), "Company Manager");
+            EXPECT_EQ(manager_.findChild<QLabel*>("TitleLabel")->text(), "Mid Co");
+            EXPECT_EQ(CountText(), "Companies: 3");
+            EXPECT_EQ(manager_.findChild<QLabel*>("HintPanel")->text(),
+                      "Right-click mouse or select from menu bar.");
+            EXPECT_EQ(RowNames(), (std::vector<std::string>{"Acme Parts", "Mid Co", "Zeta Foods"}));
+            EXPECT_EQ(CurrentName(), "Mid Co");
+            EXPECT_TRUE(manager_.findChild<QAction*>("ByNameItem")->isChecked());
+
+            Trigger("ByNumberItem");
+            EXPECT_EQ(RowNames(), (std::vector<std::string>{"Zeta Foods", "Acme Parts", "Mid Co"}));
+            EXPECT_EQ(CurrentName(), "Mid Co");
+            EXPECT_TRUE(manager_.findChild<QAction*>("ByNumberItem")->isChecked());
+            EXPECT_FALSE(manager_.findChild<QAction*>("ByNameItem")->isChecked());
+            Trigger("OverviewItem");
+            EXPECT_EQ(helpTopic_, "CompanyManager");
+            Trigger("CloseItem");
+        }),
+        Outcome::Closed);
+    // The order chosen last is kept for the next visit.
+    Run([&] {
+        EXPECT_EQ(RowNames(), (std::vector<std::string>{"Zeta Foods", "Acme Parts", "Mid Co"}));
+        Trigger("CloseItem");
+    });
+}
+
+TEST_F(CompanyManagerTest, NewCompanyInheritsFormSettingsButStartsFromNewValues) {
+    AddCompanies({{"1", "Acme Supply Co"}, {"2", "Brook Ltd"}, {"4", "Delta Marine"}});
+    CompanyRecord& current = state_.currentCompany;
+    current.setInvoiceCaption("BILL");
+    current.setBodyFont({"Liberation Serif", 11, kBlack, kItalic});
+    current.setEnvelopeLeftMargin("250");
+    current.setNextInvoiceNumber("5000");
+    current.setReceivablesTotal("812.40");
+    current.setDefaultTerms("COD");
+
+    const Outcome outcome = Run([&] {
+        ThenInModal(options_, [&] {
+            EXPECT_EQ(options_.windowTitle(), "New Company");
+            // Three companies on file: number 4 is proposed although it is taken.
+            EXPECT_EQ(OptionsEdit("CoNumb").text(), "4");
+            EXPECT_EQ(OptionsEdit("CName").text(), "");
+            OptionsEdit("CName").setText("Harbour Trading");
+            prompts_.ExpectInform("Company Number",
+                                  "This Company number already exists. Enter another number.");
+            Click(options_, "OKBtn");
+            OptionsEdit("CoNumb").setText("5");
+            Click(options_, "OKBtn");
+        });
+        Trigger("AddItem");
+        EXPECT_EQ(CountText(), "Companies: 4");
+        EXPECT_EQ(CurrentName(), "Harbour Trading");
+        // The new company can be chosen in the same visit.
+        QTest::keyClick(&manager_.browser(), Qt::Key_Return);
+    });
+    EXPECT_EQ(outcome, Outcome::Ok);
+    EXPECT_FALSE(state_.companyChanged);
+    EXPECT_EQ(state_.selectedCompany.number(), "5");
+
+    const auto added = Stored("5");
+    ASSERT_TRUE(added);
+    EXPECT_EQ(added->name(), "Harbour Trading");
+    EXPECT_EQ(added->receivablesTotal(), "0.00");
+    EXPECT_EQ(added->invoiceCaption(), "BILL");
+    EXPECT_EQ(added->bodyFont(), current.bodyFont());
+    EXPECT_EQ(added->envelopeLeftMargin(), "250");
+    EXPECT_EQ(added->nextInvoiceNumber(), "100");
+    EXPECT_EQ(added->defaultTerms(), "Net 30 Days");
+    EXPECT_EQ(added->editorFont(), (FontSpec{"Arial", 10, kBlue, kBold}));
+    EXPECT_EQ(added->agingCaption2(), "31-60:");
+}
+
+TEST_F(CompanyManagerTest, EditedCurrentCompanyStaysCurrentWhenAnotherIsSetAsDefault) {
+    AddCompanies({{"1", "Acme Supply Co"}, {"2", "Brook Ltd"}});
+    const Outcome outcome = Run([&] {
+        ThenInModal(options_, [&] {
+            EXPECT_EQ(options_.windowTitle(), "Edit Company");
+            EXPECT_TRUE(OptionsEdit("CoNumb").isReadOnly());
+            OptionsEdit("CAdd1").setText("1 New Street");
+            Click(options_, "OKBtn");
+        });
+        Trigger("EditItem");
+        GoTo("Brook Ltd");
+        Trigger("SetDefaultItem");
+    });
+    EXPECT_EQ(outcome, Outcome::Ok);
+    EXPECT_EQ(passwordChecks_, 1);
+    EXPECT_TRUE(state_.companyChanged);
+    EXPECT_EQ(Stored("1")->address1(), "1 New Street");
+
+    ASSERT_TRUE(AcceptCompanyManagerChoice(engine_, prompts_, state_, "1", clock_));
+    EXPECT_EQ(state_.currentCompany.number(), "1");
+    EXPECT_EQ(state_.currentCompany.address1(), "1 New Street");
+}
+
+TEST_F(CompanyManagerTest, TheCurrentCompanyCannotBeDeletedAndOthersTakeTheirFiles) {
+    AddCompanies({{"1", "Acme Supply Co"}, {"2", "Brook Ltd"}, {"12", "Cedar Works"}});
+    for (const char* name : {"2C.DAT", "2C.IX", "2P.DAT", "2I.IX", "2M.DAT", "12C.DAT"}) {
+        std::ofstream(name) << "data";
+    }
+    const Outcome outcome = Run([&] {
+        GoTo("Acme Supply Co");
+        prompts_.ExpectInform("Delete Company",
+                              "You are trying to delete the current default company. You need to "
+                              "have another company open to delete this one.");
+        QTest::keyClick(&manager_.browser(), Qt::Key_Delete);
+        EXPECT_EQ(CountText(), "Companies: 3");
+
+        GoTo("Brook Ltd");
+        const std::string question =
+            "If you delete this company, all invoices and payments will also be removed. ALL "
+            "company data will be deleted! Data for other companies will NOT be removed. "
+            "Continue?";
+        prompts_.ExpectYesNo("Please Confirm", question, false);
+        Trigger("DeleteItem");
+        EXPECT_EQ(CountText(), "Companies: 3");
+        EXPECT_TRUE(fs::exists("2C.DAT"));
+
+        prompts_.ExpectYesNo("Please Confirm", question, true);
+        Trigger("DeleteItem");
+        EXPECT_EQ(CountText(), "Companies: 2");
+        EXPECT_EQ(RowNames(), (std::vector<std::string>{"Acme Supply Co", "Cedar Works"}));
+        Trigger("CloseItem");
+    });
+    EXPECT_EQ(outcome, Outcome::Closed);
+    EXPECT_EQ(passwordChecks_, 3);
+    EXPECT_FALSE(Stored("2"));
+    for (const char* name : {"2C.DAT", "2C.IX", "2P.DAT", "2I.IX", "2M.DAT"}) {
+        EXPECT_FALSE(fs::exists(name)) << name;
+    }
+    EXPECT_TRUE(fs::exists("12C.DAT"));
+}
+
+TEST_F(CompanyManagerTest, AWrongPasswordStopsEditAndDelete) {
+    AddCompanies({{"1", "Acme Supply Co"}, {"2", "Brook Ltd"}});
+    passwordOk_ = false;
+    Run([&] {
+        GoTo("Brook Ltd");
+        Trigger("EditItem");
+        EXPECT_FALSE(options_.isVisible());
+        Trigger("DeleteItem");
+        Trigger("CloseItem");
+    });
+    EXPECT_EQ(passwordChecks_, 2);
+    EXPECT_TRUE(Stored("2"));
+}
+
+TEST_F(CompanyManagerTest, CancelledDialogsLeaveTheCompanyFileAsItWas) {
+    AddCompanies({{"1", "Acme Supply Co"}, {"2", "Brook Ltd"}});
+    const std::string data = FileBytes("Company.DAT");
+    const std::string index = FileBytes("Company.IX");
+    base::FontChoice mono;
+    mono.family = "Liberation Mono";
+    Run([&] {
+        ThenInModal(options_, [&] {
+            prompts_.ExpectFont(mono);
+            Click(options_, "BrowFontDlg");
+            OptionsEdit("CName").setText("Renamed");
+            Click(options_, "CancelBtn");
+        });
+        Trigger("EditItem");
+        ThenInModal(options_, [&] {
+            OptionsEdit("CName").setText("Never Added");
+            Click(options_, "CancelBtn");
+        });
+        Trigger("AddItem");
+        EXPECT_EQ(CountText(), "Companies: 2");
+        Trigger("CloseItem");
+    });
+    EXPECT_EQ(FileBytes("Company.DAT"), data);
+    EXPECT_EQ(FileBytes("Company.IX"), index);
+    EXPECT_FALSE(state_.companyChanged);
+}
+
+TEST_F(CompanyManagerTest, CompanyListGoesToTheListWindowInTheChosenOrder) {
+    AddCompanies({{"2", "Zeta Foods"}, {"1", "Acme Supply Co"}});
+    Run([&] {
+        prompts_.ExpectMessage(
+            "Company List",
+            "The companies will be sorted by name. Would you rather sort by company number?",
+            base::PromptAnswer::Cancel, base::PromptIcon::Question,
+            base::PromptButtons::YesNoCancel);
+        Trigger("ListItem");
+        EXPECT_FALSE(listWindow_.isVisible());
+
+        prompts_.ExpectMessage(
+            "Company List",
+            "The companies will be sorted by name. Would you rather sort by company number?",
+            base::PromptAnswer::Yes);
+        ThenInModal(listWindow_, [&] {
+            EXPECT_EQ(listWindow_.windowTitle(), "Company List by Number");
+            const std::string text = listWindow_.text();
+            EXPECT_EQ(text.find("Invorra Company List"), 0u);
+            EXPECT_NE(text.find("Date: Tuesday, March 5, 2024, 02:07 PM"), std::string::npos);
+            EXPECT_LT(text.find("Acme Supply Co"), text.find("Zeta Foods"));
+            EXPECT_FALSE(status_.isVisible());
+            listWindow_.reject();
+        });
+        Trigger("ListItem");
+        EXPECT_FALSE(fs::exists("TXTTEMP.TXT"));
+        Trigger("CloseItem");
+    });
+}
+
+TEST_F(CompanyManagerTest, FindPositionsOnThePickedCompanyAndTypedLettersAreUpperCased) {
+    AddCompanies({{"1", "Acme Supply Co"}, {"2", "Brook Ltd"}, {"3", "Mill Street Bakery"}});
+    Run([&] {
+        ThenInModal(findBox_, [&] {
+            EXPECT_EQ(findBox_.windowTitle(), "Find Company");
+            QTest::keyClicks(findBox_.findChild<QLineEdit*>("FindText"), "brook");
+            Click(findBox_, "FindBtn");
+            auto* list = findBox_.findChild<QTreeWidget*>("ListView1");
+            ASSERT_EQ(list->topLevelItemCount(), 1);
+            list->setCurrentItem(list->topLevelItem(0));
+            Click(findBox_, "ExitBtn");
+        });
+        Trigger("FindItem");
+        EXPECT_EQ(CurrentName(), "Brook Ltd");
+
+        QTest::keyClicks(&manager_.browser(), "m");
+        EXPECT_EQ(CurrentName(), "Mill Street Bakery");
+        Trigger("CloseItem");
+    });
+}
+
+TEST_F(CompanyManagerTest, PrintWindowPrintsThePictureOfTheWindow) {
+    AddCompanies({{"1", "Acme Supply Co"}});
+    Run([&] {
+        prompts_.ExpectPrintDialog(false);
+        Trigger("PrintWindowItem");
+        EXPECT_FALSE(fs::exists("window.pdf"));
+        prompts_.ExpectPrintDialog(true, "Company Manager");
+        Trigger("PrintWindowItem");
+        Trigger("CloseItem");
+    });
+    EXPECT_GT(fs::file_size("window.pdf"), 1000u);
+}
+
+TEST_F(CompanyManagerTest, ACompanyFileThatCannotBeOpenedIsReported) {
+    fs::create_directory("Company.DAT");
+    prompts_.ExpectMessage("KT Invorra Pro", "Unable to open company database",
+                           base::PromptAnswer::Ok, base::PromptIcon::Error);
+    EXPECT_EQ(manager_.Execute(), Outcome::CannotOpen);
+}
+
+}  // namespace
+}  // namespace shell::ui
