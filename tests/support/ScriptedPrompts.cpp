@@ -30,6 +30,36 @@ const char* KindName(PromptKind kind) {
     return "prompt";
 }
 
+const char* IconName(base::PromptIcon icon) {
+    switch (icon) {
+        case base::PromptIcon::None:
+            return "no icon";
+        case base::PromptIcon::Information:
+            return "Information";
+        case base::PromptIcon::Warning:
+            return "Warning";
+        case base::PromptIcon::Error:
+            return "Error";
+        case base::PromptIcon::Question:
+            return "Question";
+    }
+    return "?";
+}
+
+const char* ButtonsName(base::PromptButtons buttons) {
+    switch (buttons) {
+        case base::PromptButtons::Ok:
+            return "OK";
+        case base::PromptButtons::OkCancel:
+            return "OK/Cancel";
+        case base::PromptButtons::YesNo:
+            return "Yes/No";
+        case base::PromptButtons::YesNoCancel:
+            return "Yes/No/Cancel";
+    }
+    return "?";
+}
+
 std::string Describe(PromptKind kind, const std::optional<std::string>& caption,
                      const std::optional<std::string>& text) {
     std::string out = KindName(kind);
@@ -192,11 +222,11 @@ std::optional<ScriptedPrompts::Expectation> ScriptedPrompts::Take(const ShownPro
         ADD_FAILURE() << KindName(prompt.kind) << " text \"" << prompt.text
                       << "\" differs from the expected \"" << *e.text << "\"";
     if (e.icon && *e.icon != prompt.icon)
-        ADD_FAILURE() << shownAs << " shows icon " << static_cast<int>(prompt.icon)
-                      << " instead of " << static_cast<int>(*e.icon);
+        ADD_FAILURE() << shownAs << " shows icon " << IconName(prompt.icon) << " instead of "
+                      << IconName(*e.icon);
     if (e.buttons && *e.buttons != prompt.buttons)
-        ADD_FAILURE() << shownAs << " shows buttons " << static_cast<int>(prompt.buttons)
-                      << " instead of " << static_cast<int>(*e.buttons);
+        ADD_FAILURE() << shownAs << " shows buttons " << ButtonsName(prompt.buttons)
+                      << " instead of " << ButtonsName(*e.buttons);
     return e;
 }
 
