@@ -31,24 +31,11 @@ TEST(DatePicker, OkReturnsTheInitialDateAndRestoresTheCaption) {
     EXPECT_EQ(*picked, (base::Date{2024, 2, 29}));
     EXPECT_EQ(captionWhileOpen, "Invoice Date");
     EXPECT_EQ(form.windowTitle(), "Date Selection");
-}
 
-TEST(DatePicker, CancelReturnsNothing) {
-    TCalForm form;
     WhenShown(form, [&] {
         QTest::mouseClick(form.findChild<QPushButton*>("CancelBtn"), Qt::LeftButton);
     });
     EXPECT_FALSE(form.Pick("", {2024, 5, 1}).has_value());
-}
-
-TEST(DatePicker, EnterInTheCalendarAcceptsLikeADoubleClick) {
-    TCalForm form;
-    WhenShown(form, [&] {
-        auto* calendar = form.findChild<QCalendarWidget*>("Calendar");
-        calendar->setSelectedDate(QDate(2023, 7, 14));
-        emit calendar->activated(QDate(2023, 7, 14));
-    });
-    EXPECT_EQ(form.Pick("", {2023, 7, 1}), (base::Date{2023, 7, 14}));
 }
 
 TEST(DatePicker, MonthAndYearListsFollowAndMoveThePage) {
@@ -68,19 +55,6 @@ TEST(DatePicker, MonthAndYearListsFollowAndMoveThePage) {
     form.findChild<QCalendarWidget*>("Calendar")->setCurrentPage(2025, 12);
     EXPECT_EQ(months->currentText(), "December");
     EXPECT_EQ(years->value(), 2025);
-}
-
-TEST(DatePicker, ViewCalendarShowsTodayUnderItsOwnCaption) {
-    TCalForm form;
-    QString captionWhileOpen;
-    WhenShown(form, [&] {
-        captionWhileOpen = form.windowTitle();
-        form.reject();
-    });
-    form.ViewCalendar({2026, 12, 6}, nullptr);
-    EXPECT_EQ(captionWhileOpen, "View Calendar");
-    EXPECT_EQ(form.windowTitle(), "Date Selection");
-    EXPECT_EQ(form.SelectedDate(), (base::Date{2026, 12, 6}));
 }
 
 }  // namespace

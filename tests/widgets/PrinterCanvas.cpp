@@ -61,23 +61,6 @@ TEST(PrinterCanvas, WritesTextOnEachPageOfAPdf) {
     EXPECT_NE(text.find("Second page"), std::string::npos) << text;
 }
 
-TEST(PrinterCanvas, TextTopLeftAndMetricsFollowTheFontSize) {
-    testsupport::TempDir dir;
-    PrinterCanvas canvas(QString::fromStdString(dir.file("m.pdf")), Letter(), 600);
-    ASSERT_TRUE(canvas.BeginDocument("metrics"));
-    canvas.SetFont({"Liberation Sans", 10});
-    const int small = canvas.TextHeight("X");
-    const int smallWidth = canvas.TextWidth("WWWW");
-    canvas.SetFont({"Liberation Sans", 20});
-    // 10 points at 600 dpi is about 83 device units of em; line height is a bit more.
-    EXPECT_GT(small, 80);
-    EXPECT_LT(small, 140);
-    EXPECT_NEAR(canvas.TextHeight("X"), 2 * small, 6);
-    EXPECT_NEAR(canvas.TextWidth("WWWW"), 2 * smallWidth, 8);
-    EXPECT_EQ(canvas.TextWidth(""), 0);
-    canvas.EndDocument();
-}
-
 TEST(PrinterCanvas, DrawsShapesAndImagesInTheRightPlaces) {
     testsupport::TempDir dir;
     const std::string pdf = dir.file("shapes.pdf");
@@ -101,19 +84,6 @@ TEST(PrinterCanvas, DrawsShapesAndImagesInTheRightPlaces) {
     EXPECT_TRUE(Near(page.pixelColor(450, 50), Qt::blue));
     EXPECT_TRUE(Near(page.pixelColor(300, 50), Qt::white));
     EXPECT_TRUE(Near(page.pixelColor(100, 150), Qt::white));
-}
-
-TEST(PrinterCanvas, ColoursAreStoredBlueGreenRed) {
-    EXPECT_EQ(PrinterCanvas::ToQColor(0x00FF0000), QColor(0, 0, 255));
-    EXPECT_EQ(PrinterCanvas::ToQColor(0x0000FF00), QColor(0, 255, 0));
-    EXPECT_EQ(PrinterCanvas::ToQColor(0x00123456), QColor(0x56, 0x34, 0x12));
-}
-
-TEST(PrinterCanvas, AnUnwritablePdfCannotBegin) {
-    PrinterCanvas canvas("/nonexistent-folder/x.pdf", Letter());
-    EXPECT_FALSE(canvas.BeginDocument("nothing"));
-    canvas.TextOut(0, 0, "ignored while no page is open");
-    canvas.EndDocument();
 }
 
 }  // namespace

@@ -7,16 +7,9 @@ namespace {
 
 using widgets::TStatForm;
 
-TEST(StatusWindow, StartsWithItsDesignTexts) {
-    TStatForm form;
-    EXPECT_EQ(form.windowTitle(), "Rebuild Status");
-    EXPECT_EQ(form.Line(1), "Line1");
-    EXPECT_EQ(form.Line(2), "Line2");
-    EXPECT_EQ(form.Line(3), "Line3");
-}
-
 TEST(StatusWindow, RebuildShowsTheFileCaptionAndHidesAtTheEnd) {
     TStatForm form;
+    EXPECT_EQ(form.windowTitle(), "Rebuild Status");
     form.RebuildStarted("Customers");
     EXPECT_TRUE(form.isVisible());
     EXPECT_EQ(form.windowTitle(), "Customers");
@@ -42,16 +35,6 @@ TEST(StatusWindow, ProgressLinesChangeOnlyAtMultiplesOfFifty) {
     form.RebuildProgress(3, 100, 97);
     EXPECT_EQ(form.Line(1), "Key number: 3");
     EXPECT_EQ(form.Line(3), "Records written: 97");
-}
-
-TEST(StatusWindow, OtherRunsSetTheirOwnCaptionAndLines) {
-    TStatForm form;
-    form.ShowStatus("Aging");
-    form.SetLines("Aging customers", "SMITH", "12 of 40");
-    EXPECT_EQ(form.windowTitle(), "Aging");
-    EXPECT_EQ(form.Line(2), "SMITH");
-    form.HideStatus();
-    EXPECT_FALSE(form.isVisible());
 }
 
 }  // namespace

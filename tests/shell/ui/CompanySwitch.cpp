@@ -16,8 +16,8 @@ protected:
         shell::CompanyRecord second = SampleCompany("2", "Birch Books");
         second.setDateFormat("D");
         second.setDefaultOutputEmail(true);
-        AddCompanies({SampleCompany("1", "Acme Supply"), second});
-        EXPECT_TRUE(shell::WriteLastCompany(SampleCompany("1", "Acme Supply")));
+        MakeDataFolder();
+        AddCompanies({second});
         auto& w = NewMainWindow();
         w.InstallAgingRun([this](shell::ProgramState& state) {
             agedCompanies.push_back(state.currentCompany.code());

@@ -66,20 +66,6 @@ TEST_F(PasswordCommands, NewPasswordIsAskedTwiceAndShown) {
     EXPECT_EQ(shell::ReadPassword(), std::optional<std::string>("Open Sesame"));
 }
 
-TEST_F(PasswordCommands, ChangingNeedsTheCurrentPassword) {
-    Started();
-    ASSERT_TRUE(shell::WritePassword("Secret"));
-    prompts.ExpectYesNo("Please Confirm", "A Password exists. Do you want to change it?", true);
-    prompts.ExpectMessage("Incorrect Password",
-                          "You did not enter the correct password. Unable to change password.",
-                          base::PromptAnswer::Ok);
-    QStringList captions;
-    AnswerPasswordPrompts({"secret"}, &captions);
-    PasswordSetupClick();
-    EXPECT_EQ(captions, QStringList{"Enter the Current Password"});
-    EXPECT_EQ(shell::ReadPassword(), std::optional<std::string>("Secret"));
-}
-
 TEST_F(PasswordCommands, OneCharacterTwiceRemovesTheProtection) {
     Started();
     ASSERT_TRUE(shell::WritePassword("Secret"));
@@ -92,20 +78,6 @@ TEST_F(PasswordCommands, OneCharacterTwiceRemovesTheProtection) {
                           "system is no longer password protected.",
                           base::PromptAnswer::Ok);
     AnswerPasswordPrompts({"Secret", "x", "x"});
-    PasswordSetupClick();
-    EXPECT_FALSE(shell::PasswordIsSet());
-}
-
-TEST_F(PasswordCommands, DifferentEntriesSetNothing) {
-    Started();
-    prompts.ExpectYesNo("Please Confirm",
-                        "Once you create a password you must enter it EXACTLY or you will not be "
-                        "able to use the billing system. Continue?",
-                        true);
-    prompts.ExpectMessage("Invalid Password",
-                          "The two passwords do not match. Unable to setup password. Try again.",
-                          base::PromptAnswer::Ok);
-    AnswerPasswordPrompts({"Secret", "Secrets"});
     PasswordSetupClick();
     EXPECT_FALSE(shell::PasswordIsSet());
 }

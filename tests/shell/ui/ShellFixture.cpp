@@ -23,7 +23,11 @@ shell::CompanyRecord SampleCompany(const std::string& number, const std::string&
     return company;
 }
 
-void AddCompanies(const std::vector<shell::CompanyRecord>& companies) {
+namespace {
+
+// Runs `use` on the company file of the working folder, opened by an engine of its own.
+template <typename Use>
+void WithCompanyFile(Use use) {
     engine::Engine engine;
     engine.InitEngine(0, 30);
     testsupport::ScriptedPrompts silent;
@@ -32,35 +36,38 @@ void AddCompanies(const std::vector<shell::CompanyRecord>& companies) {
         ASSERT_TRUE(file.file().Create());
     }
     ASSERT_TRUE(file.Open());
-    for (const auto& company : companies) {
-        int32_t recordNumber = 0;
-        ASSERT_TRUE(file.Add(company, recordNumber));
-    }
+    use(file);
     file.Close();
+}
+
+}  // namespace
+
+void AddCompanies(const std::vector<shell::CompanyRecord>& companies) {
+    WithCompanyFile([&](shell::CompanyFile& file) {
+        for (const auto& company : companies) {
+            int32_t recordNumber = 0;
+            ASSERT_TRUE(file.Add(company, recordNumber));
+        }
+    });
 }
 
 shell::CompanyRecord StoredCompany(const std::string& number) {
-    engine::Engine engine;
-    engine.InitEngine(0, 30);
-    testsupport::ScriptedPrompts silent;
-    shell::CompanyFile file(engine, silent);
-    EXPECT_TRUE(file.Open());
-    const auto found = file.Find(number);
-    file.Close();
-    EXPECT_TRUE(found.has_value()) << "company " << number;
-    return found ? found->second : shell::CompanyRecord{};
+    shell::CompanyRecord company;
+    WithCompanyFile([&](shell::CompanyFile& file) {
+        const auto found = file.Find(number);
+        ASSERT_TRUE(found.has_value()) << "company " << number;
+        company = found->second;
+    });
+    return company;
 }
 
 void UpdateStoredCompany(const shell::CompanyRecord& company) {
-    engine::Engine engine;
-    engine.InitEngine(0, 30);
-    testsupport::ScriptedPrompts silent;
-    shell::CompanyFile file(engine, silent);
-    ASSERT_TRUE(file.Open());
-    const auto found = file.Find(company.number());
-    ASSERT_TRUE(found.has_value());
-    EXPECT_EQ(file.Modify(found->first, company, found->second), engine::UpdateOutcome::Written);
-    file.Close();
+    WithCompanyFile([&](shell::CompanyFile& file) {
+        const auto found = file.Find(company.number());
+        ASSERT_TRUE(found.has_value());
+        EXPECT_EQ(file.Modify(found->first, company, found->second),
+                  engine::UpdateOutcome::Written);
+    });
 }
 
 void AnswerPasswordPrompts(std::vector<std::optional<std::string>> texts,
@@ -92,8 +99,7 @@ ShellTest::~ShellTest() {
     }
 }
 
-void ShellTest::MakeDataFolder(const std::string& name) {
-    const shell::CompanyRecord company = SampleCompany("1", name);
+void ShellTest::MakeDataFolder(const shell::CompanyRecord& company) {
     AddCompanies({company});
     ASSERT_TRUE(shell::WriteLastCompany(company));
 }

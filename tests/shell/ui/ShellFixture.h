@@ -49,8 +49,8 @@ protected:
     ShellTest();
     ~ShellTest() override;
 
-    // Company 1 "Acme Supply" current, in a company file of its own.
-    void MakeDataFolder(const std::string& name = "Acme Supply");
+    // `company` (by default company 1 "Acme Supply") current, in a company file of its own.
+    void MakeDataFolder(const shell::CompanyRecord& company = SampleCompany("1", "Acme Supply"));
     // A fresh main window over the folder (as a new start of the program would make).
     shell::ui::TMainForm& NewMainWindow();
 

@@ -85,38 +85,28 @@ TEST_F(SingleInstanceTest, EachFolderHasItsOwnCopyAndAnEndedCopyFreesIt) {
     EXPECT_EQ(later.Claim(), SingleInstance::Outcome::First);
 }
 
-TEST_F(SingleInstanceTest, ScreenshotDrawsTheMainWindowAndEnds) {
-    MakeDataFolder();
-    const QString picture = QString::fromStdString(dir.file("main.png"));
-    const ProgramRun run = RunProgram(
-        {"--data", QString::fromStdString(dir.path().string()), "--screenshot", picture});
-    ASSERT_TRUE(run.finished);
-    EXPECT_EQ(run.exitCode, 0);
-    EXPECT_TRUE(run.output.contains(picture));
-    const QImage image(picture);
-    ASSERT_FALSE(image.isNull());
-    EXPECT_GE(image.width(), 640);
-    EXPECT_GE(image.height(), 480);
-    QSet<QRgb> colours;  // a drawn window, not a blank page
-    for (int y = 0; y < image.height(); y += 4)
-        for (int x = 0; x < image.width(); x += 4) colours.insert(image.pixel(x, y));
-    EXPECT_GT(colours.size(), 20);
-}
-
-TEST_F(SingleInstanceTest, ScreenshotIncludesThePasswordPromptInFront) {
+// The picture is taken while start-up waits in the password prompt, and the program still ends
+// with every file closed: the next start runs as the only copy again.
+TEST_F(SingleInstanceTest, ScreenshotDrawsTheWindowsShownAndEnds) {
     MakeDataFolder();
     ASSERT_TRUE(shell::WritePassword("Secret"));
-    const QString withPrompt = QString::fromStdString(dir.file("prompt.png"));
-    const ProgramRun run = RunProgram(
-        {"--data", QString::fromStdString(dir.path().string()), "--screenshot", withPrompt});
-    ASSERT_TRUE(run.finished);
-    EXPECT_EQ(run.exitCode, 0);
-    EXPECT_FALSE(QImage(withPrompt).isNull());
-    // Everything was closed on the way out: the next start runs as the only copy again.
-    const ProgramRun again = RunProgram(
-        {"--data", QString::fromStdString(dir.path().string()), "--screenshot", withPrompt});
-    EXPECT_TRUE(again.finished);
-    EXPECT_TRUE(again.output.contains(withPrompt));
+    const QString picture = QString::fromStdString(dir.file("main.png"));
+    const QStringList arguments = {"--data", QString::fromStdString(dir.path().string()),
+                                   "--screenshot", picture};
+    for (int start = 0; start < 2; ++start) {
+        QFile::remove(picture);
+        const ProgramRun run = RunProgram(arguments);
+        ASSERT_TRUE(run.finished);
+        EXPECT_EQ(run.exitCode, 0);
+        EXPECT_TRUE(run.output.contains(picture));
+        const QImage image(picture);
+        ASSERT_FALSE(image.isNull());
+        EXPECT_GE(image.width(), 640);
+        QSet<QRgb> colours;  // drawn windows, not a blank page
+        for (int y = 0; y < image.height(); y += 4)
+            for (int x = 0; x < image.width(); x += 4) colours.insert(image.pixel(x, y));
+        EXPECT_GT(colours.size(), 20);
+    }
 }
 
 }  // namespace
