@@ -53,7 +53,8 @@ QMessageBox::StandardButtons ToQtButtons(base::PromptButtons buttons) {
     return QMessageBox::Ok;
 }
 
-// Closing the box without a choice answers Cancel, or No when there is no Cancel button.
+// Closing the box without a choice answers Cancel, or No when there is no Cancel button; a box
+// with OK alone has no other answer.
 QMessageBox::StandardButton EscapeButton(base::PromptButtons buttons) {
     switch (buttons) {
         case base::PromptButtons::Ok:

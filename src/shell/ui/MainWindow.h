@@ -8,7 +8,6 @@
 // toolbar buttons become enabled and open the window) and reach the program through context().
 
 #include <QMainWindow>
-#include <QPixmap>
 #include <functional>
 #include <map>
 #include <memory>
@@ -22,7 +21,6 @@ class QAction;
 class QLabel;
 class QRadioButton;
 class QTimer;
-class QAbstractButton;
 
 namespace widgets {
 class TStatForm;
@@ -75,7 +73,6 @@ public:
     ProgramState& state() { return state_; }
     widgets::TStatForm& statusWindow() { return *statusWindow_; }
     HelpWindow& helpWindow();
-    TPWDlg& passwordDialog() { return *passwordDialog_; }
 
     void SetStatusText(const QString& text);
     QString StatusText() const;

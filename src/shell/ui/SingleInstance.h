@@ -24,8 +24,6 @@ public:
     // Waits at most `waitMs` for a copy that is still starting to answer.
     Outcome Claim(int waitMs = 10000);
 
-    QString socketName() const { return name_; }
-
 signals:
     // A later copy asked this one to come to the front.
     void activationRequested();
