@@ -1,5 +1,7 @@
 #include "base/RecordField.h"
 
+#include <algorithm>
+
 #include "base/Text.h"
 #include "base/Windows1252.h"
 

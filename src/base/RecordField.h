@@ -14,13 +14,11 @@
 //   YesNo  bool getter() const / void setter(bool)  - a 1+1 text, true only when it holds "Y"
 //   Font   a font block (declared with the font type in shell/FontSpec.h)
 
-#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <cstring>
 #include <string>
 #include <string_view>
-#include <vector>
 
 namespace base {
 
