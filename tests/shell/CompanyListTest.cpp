@@ -18,9 +18,7 @@ TEST(CompanyList, BrowserRowsAlignNameNumberAndBalance) {
     EXPECT_EQ(wide.substr(35, 2), " 7");
     EXPECT_EQ(wide.substr(43, 12), "    1,000.00");
 
-    const std::string header = CompanyBrowserHeader();
-    EXPECT_EQ(header.find("Number"), 36u);
-    EXPECT_EQ(header.find("Balance"), 48u);
+    EXPECT_EQ(CompanyBrowserHeader().find("Balance"), 48u);
 }
 
 TEST(CompanyList, ReportListsNumberedCompaniesBetweenRules) {

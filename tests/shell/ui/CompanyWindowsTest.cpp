@@ -7,53 +7,28 @@
 
 #include <QAction>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QPushButton>
 #include <QTest>
-#include <QTimer>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 
+#include "CompanyTestHelpers.h"
 #include "ShellFixture.h"
 #include "customers/CustomerRecord.h"
 #include "engine/RecordFile.h"
 #include "shell/ui/CompanyManager.h"
 #include "shell/ui/CompanyOptions.h"
 #include "shell/ui/MainWindow.h"
-#include "shell/ui/TermEditor.h"
 
 namespace shell::ui {
 namespace {
 
 namespace fs = std::filesystem;
 
-// Runs `interact` once `window` is shown modally.
-void ThenInModal(QWidget& window, std::function<void()> interact, int tries = 100) {
-    QTimer::singleShot(0, [&window, interact, tries] {
-        if (!window.isVisible() && tries > 0) {
-            ThenInModal(window, interact, tries - 1);
-            return;
-        }
-        interact();
-        if (window.isVisible()) {
-            ADD_FAILURE() << window.objectName().toStdString() << " stayed open";
-            window.hide();
-        }
-    });
-}
+using shelltest::ThenInModal;
 
 class CompanyWindowsTest : public shelltest::ShellTest {
 protected:
-    // A data folder made by the maintainer's tool, as a new user gets it.
-    void InitDataFolder() {
-        const fs::path folder = dir.path() / "data";
-        const std::string command =
-            std::string(KT_TOOL_PATH) + " init '" + folder.string() + "' > /dev/null";
-        ASSERT_EQ(std::system(command.c_str()), 0);
-        fs::current_path(folder);
-    }
-
     TMainForm& Start() {
         TMainForm& main = NewMainWindow();
         windows_ = std::make_unique<CompanyWindows>(main);
@@ -66,7 +41,13 @@ protected:
 };
 
 TEST_F(CompanyWindowsTest, ASecondCompanyAddedAndChosenStaysCurrentAfterARestart) {
-    InitDataFolder();
+    // A data folder made by the maintainer's tool, as a new user gets it.
+    const fs::path folder = dir.path() / "data";
+    const std::string init =
+        std::string(KT_TOOL_PATH) + " init '" + folder.string() + "' >/dev/null";
+    ASSERT_EQ(std::system(init.c_str()), 0);
+    fs::current_path(folder);
+
     TMainForm& first = Start();
     ASSERT_TRUE(first.IsCommandEnabled(Command::CompanyManager));
     TListComps& manager = windows_->manager();
@@ -95,19 +76,6 @@ TEST_F(CompanyWindowsTest, ASecondCompanyAddedAndChosenStaysCurrentAfterARestart
     engine::RecordFile customers(engine, customers::CustomerFileDescription("2"), prompts);
     EXPECT_TRUE(customers.Open());
     EXPECT_TRUE(fs::exists("2C.DAT"));
-}
-
-TEST_F(CompanyWindowsTest, EditPaymentTermsOpensTheEditor) {
-    InitDataFolder();
-    TMainForm& main = Start();
-    TTermEdit& terms = windows_->terms();
-    ThenInModal(terms, [&] {
-        EXPECT_EQ(terms.findChild<QListWidget*>("TermList")->count(),
-                  static_cast<int>(terms.Terms().size()));
-        EXPECT_FALSE(terms.Terms().empty());
-        QTest::mouseClick(terms.findChild<QPushButton*>("CloseBtn"), Qt::LeftButton);
-    });
-    main.CommandAction(Command::EditPaymentTerms)->trigger();
 }
 
 }  // namespace

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <QLabel>
-#include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
 
@@ -14,8 +13,7 @@ namespace {
 
 TEST(HeaderForm, FontButtonsChangeOnlyTheirBlockAndItsSample) {
     testsupport::ScriptedPrompts prompts;
-    QString helpTopic;
-    THeaderForm form(prompts, [&](const QString& topic) { helpTopic = topic; });
+    THeaderForm form(prompts, [](const QString&) {});
     const FontSpec body{"Arial", 10, kBlack, 0};
     const FontSpec captions{"Arial", 12, kBlue, kBold};
     form.fonts() = {body, captions, body, body, body, body};
@@ -32,11 +30,7 @@ TEST(HeaderForm, FontButtonsChangeOnlyTheirBlockAndItsSample) {
     EXPECT_EQ(prompts.shown()[0].initialFont, captions.ToChoice());
     EXPECT_FALSE(prompts.shown()[0].fixedPitchOnly);
 
-    base::FontChoice chosen;
-    chosen.family = std::string(40, 'F');
-    chosen.pointSize = 14;
-    chosen.italic = true;
-    chosen.color = 0x0000FF;
+    const base::FontChoice chosen{std::string(40, 'F'), 14, false, true, false, false, 0x0000FF};
     prompts.ExpectFont(chosen);
     QTest::mouseClick(form.findChild<QPushButton*>("FontBtn2"), Qt::LeftButton);
     EXPECT_EQ(form.fonts()[1], (FontSpec{std::string(32, 'F'), 14, 0x0000FF, kItalic}));
@@ -45,24 +39,8 @@ TEST(HeaderForm, FontButtonsChangeOnlyTheirBlockAndItsSample) {
     EXPECT_EQ(sample->font().pointSize(), 14);
     EXPECT_EQ(sample->palette().color(QPalette::WindowText), QColor(255, 0, 0));
 
-    QTest::mouseClick(form.findChild<QPushButton*>("HelpBtn"), Qt::LeftButton);
-    EXPECT_EQ(helpTopic, "HFC");
     QTest::mouseClick(form.findChild<QPushButton*>("OKBtn"), Qt::LeftButton);
     EXPECT_FALSE(form.isVisible());
-}
-
-TEST(HeaderForm, TextsKeepTheirLimits) {
-    testsupport::ScriptedPrompts prompts;
-    THeaderForm form(prompts, [](const QString&) {});
-    const std::pair<const char*, int> limits[] = {
-        {"InvCapData", 25}, {"StmntCapData", 25}, {"PackSHeadData", 25}, {"FCHeadData", 25},
-        {"PrCdhead", 15},   {"QuanHead", 15},     {"DescHead", 32},      {"Edit8", 15},
-        {"ExtHead", 15},    {"MemoHeadr", 80},    {"StmntNote", 80},     {"EBShipCap", 25}};
-    for (const auto& [name, limit] : limits) {
-        auto* edit = form.findChild<QLineEdit*>(name);
-        ASSERT_NE(edit, nullptr) << name;
-        EXPECT_EQ(edit->maxLength(), limit) << name;
-    }
 }
 
 }  // namespace
