@@ -11,11 +11,11 @@
 #include <QToolBar>
 #include <QVBoxLayout>
 
-#include "base/Text.h"
 #include "base/Windows1252.h"
 #include "shell/CompanyFileSet.h"
 #include "shell/CompanyOptionsCheck.h"
 #include "shell/ui/CompanyOptions.h"
+#include "shell/ui/RecordText.h"
 #include "widgets/DataBrowser.h"
 #include "widgets/FindBox.h"
 #include "widgets/ListWindow.h"
@@ -193,7 +193,7 @@ bool TListComps::FormShow() {
     const FontSpec font = current.managersFont();
     browser_->setFont(widgets::PrinterCanvas::ToQFont(font.ToChoice()));
     browser_->SetTextColor(widgets::PrinterCanvas::ToQColor(font.color));
-    title_->setText(QString::fromStdString(base::Win1252ToUtf8(current.name())));
+    title_->setText(ToRecordText(current.name()));
     if (const auto found = companyFile_->Find(current.number())) PositionOn(found->first);
     browser_->setFocus();
     return true;
@@ -382,11 +382,11 @@ void TListComps::FindClick() {
         QDialog::Accepted) {
         return;
     }
-    const std::optional<std::string> number = findBox_.SelectedColumn(1);
-    if (!number) return;
-    if (const auto found = companyFile_->Find(*base::Utf8ToWin1252(*number))) {
-        PositionOn(found->first);
-    }
+    // The dialog's columns are UTF-8; the number is looked up as record text.
+    const auto number = findBox_.SelectedColumn(1);
+    const auto recordNumber = number ? base::Utf8ToWin1252(*number) : std::nullopt;
+    if (!recordNumber) return;
+    if (const auto found = companyFile_->Find(*recordNumber)) PositionOn(found->first);
 }
 
 void TListComps::PrintWindowClick() {

@@ -1,7 +1,6 @@
 #include "shell/ui/CompanyOptions.h"
 
 #include <QComboBox>
-#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
