@@ -50,6 +50,7 @@ protected:
         std::vector<CompanyRecord> records;
         for (const auto& [number, name] : companies) {
             records.push_back(testsupport::SampleCompany(number, name));
+            records.back().setReceivablesTotal("150.00");
         }
         testsupport::AddRecords(engine_, CompanyFileDescription(), records);
         state_.currentCompany = records.front();
@@ -201,6 +202,8 @@ TEST_F(CompanyManagerTest, EditedCurrentCompanyStaysCurrentWhenAnotherIsSetAsDef
     EXPECT_EQ(passwordChecks_, 1);
     EXPECT_TRUE(state_.companyChanged);
     EXPECT_EQ(Stored("1")->address1(), "1 New Street");
+    // An edit keeps the receivables total that invoicing and payments maintain.
+    EXPECT_EQ(Stored("1")->receivablesTotal(), "150.00");
 
     ASSERT_TRUE(AcceptCompanyManagerChoice(engine_, prompts_, state_, "1", clock_));
     EXPECT_EQ(state_.currentCompany.number(), "1");
