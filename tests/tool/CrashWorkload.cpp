@@ -53,19 +53,6 @@ std::string FirstDifference(const std::map<std::string, std::string>& expected,
     return "none";
 }
 
-std::string FirstDifferentLine(const std::string& expected, const std::string& actual) {
-    std::istringstream a(expected), b(actual);
-    std::string lineA, lineB;
-    for (int line = 1;; ++line) {
-        const bool moreA = static_cast<bool>(std::getline(a, lineA));
-        const bool moreB = static_cast<bool>(std::getline(b, lineB));
-        if (!moreA && !moreB) return "none";
-        if (!moreA || !moreB || lineA != lineB)
-            return "line " + std::to_string(line) + ": expected '" + (moreA ? lineA : "<end>") +
-                   "', got '" + (moreB ? lineB : "<end>") + "'";
-    }
-}
-
 }  // namespace
 
 // One script process; after a chosen number of commands it is killed while the last one runs.
@@ -282,9 +269,8 @@ void CrashWorkload::VerifyBlock(CrashBlock& block) {
         byGroup += std::to_string(recordNumber) + " " + Quoted(group) + "\n";
     const ToolResult key1 = RunTool({"dump", block.name, "--key", "1"}, dir_);
     const ToolResult key2 = RunTool({"dump", block.name, "--key", "2"}, dir_);
-    EXPECT_TRUE(key1.out == byId) << block.name << " key 1, " << FirstDifferentLine(byId, key1.out);
-    EXPECT_TRUE(key2.out == byGroup)
-        << block.name << " key 2, " << FirstDifferentLine(byGroup, key2.out);
+    EXPECT_EQ(key1.out, byId) << block.name << " key 1";
+    EXPECT_EQ(key2.out, byGroup) << block.name << " key 2";
 }
 
 std::map<int32_t, std::string> ParseRecordDump(const std::string& out) {
