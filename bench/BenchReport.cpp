@@ -55,7 +55,7 @@ std::vector<std::string> Report::Mismatches() const {
 std::string Report::Markdown() const {
     std::ostringstream out;
     out << "Run of " << date << " at " << ScaleTag(scale) << " (1.00 is full size) on " << machine
-        << ".\n\n";
+        << ". Operations per second of processor time.\n\n";
     out << "| # | Workload (one operation =) | operations | engine ops/s | misses/op | writes/op "
            "| SQLite ops/s | engine ÷ SQLite | goal | met |";
     const bool large = engineLarge.completed;

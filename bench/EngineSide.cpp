@@ -7,6 +7,7 @@
 
 #include "BenchData.h"
 #include "engine/Engine.h"
+#include "engine/Errors.h"
 
 namespace bench {
 namespace {
@@ -91,7 +92,7 @@ public:
         std::string record(static_cast<size_t>(kInvoices.recordLength), '\0');
         for (int32_t n = 0;;) {
             engine_.NextUsedRecord(invoices_, n);
-            if (engine_.error() == kNoFurtherRecord) break;
+            if (engine_.error() == engine::err::kNoLiveRecord) break;
             Require("NextUsedRecord");
             engine_.GetRecord(invoices_, n, record.data());
             Require("GetRecord");
@@ -109,7 +110,7 @@ public:
         std::string name;
         for (;;) {
             engine_.NextKey(customers_, 1, n, name);
-            if (engine_.error() == kNoFurtherKey) break;
+            if (engine_.error() == engine::err::kNoNextKey) break;
             Require("NextKey");
             engine_.GetRecord(customers_, n, customer.data());
             Require("GetRecord");
@@ -183,9 +184,6 @@ public:
     }
 
 private:
-    static constexpr int32_t kNoFurtherRecord = 10275;
-    static constexpr int32_t kNoFurtherKey = 10250;
-    static constexpr int32_t kNoEntry = 10210;
     static constexpr int64_t kLineStream = 1'000'000'000;
 
     static std::vector<engine::KeyDescriptor> Descriptors(const FileLayout& layout) {
@@ -246,12 +244,12 @@ private:
         int32_t n = 0;
         std::string current = key;
         engine_.SearchKey(fb, keyNumber, n, current);
-        if (engine_.error() == kNoEntry) return found;
+        if (engine_.error() == engine::err::kSearchNotFound) return found;
         Require("SearchKey");
         while (current == key) {
             found.push_back(n);
             engine_.NextKey(fb, keyNumber, n, current);
-            if (engine_.error() == kNoFurtherKey) break;
+            if (engine_.error() == engine::err::kNoNextKey) break;
             Require("NextKey");
         }
         return found;
@@ -263,7 +261,7 @@ private:
         std::string key = wanted;
         engine_.SearchKey(fb, keyNumber, n, key);
         outcome.operations++;
-        if (engine_.error() == kNoEntry || key != wanted) return;
+        if (engine_.error() == engine::err::kSearchNotFound || key != wanted) return;
         Require("SearchKey");
         engine_.GetRecord(fb, n, record.data());
         Require("GetRecord");
@@ -278,7 +276,7 @@ private:
         std::string key;
         for (;;) {
             engine_.NextKey(fb, keyNumber, n, key);
-            if (engine_.error() == kNoFurtherKey) break;
+            if (engine_.error() == engine::err::kNoNextKey) break;
             Require("NextKey");
             engine_.GetRecord(fb, n, record.data());
             Require("GetRecord");

@@ -4,9 +4,7 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <cstring>
 #include <optional>
-#include <string_view>
 
 #include "tool/BlockFormat.h"
 

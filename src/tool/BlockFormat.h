@@ -18,7 +18,6 @@
 // right child (i32), key length byte and the key's bytes, key length + 9 bytes each.
 
 #include <cstdint>
-#include <cstring>
 
 namespace tool::format {
 

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "engine/Engine.h"
+#include "engine/Errors.h"
 #include "tool/Commands.h"
 #include "tool/ScriptSyntax.h"
 
@@ -74,7 +75,8 @@ int DumpCommand(const Args& args) {
         PrintKeys(engine, fb, keyNumber);
     else
         PrintRecords(engine, fb);
-    const bool ended = engine.error() == (byKey ? kKeysEnd : kScanEnd);
+    const bool ended =
+        engine.error() == (byKey ? engine::err::kNoNextKey : engine::err::kNoLiveRecord);
     if (!ended) return Fail(engine, name);
     engine.CloseFileBlock(fb);
     return engine.ok() ? 0 : Fail(engine, name);

@@ -80,6 +80,21 @@ protected:
         return !session.ReadLine() && landed();
     }
 
+    // Kills rebuilds in one phase until three kills have landed inside it (at most 30 tries),
+    // repairing and verifying after each; returns how many landed.
+    template <typename PhaseFactory, typename Landed>
+    int KillRepeatedly(PhaseFactory makePhase, Landed landed) {
+        const uint32_t seed = Seed();
+        SCOPED_TRACE("KT_KILL_SEED=" + std::to_string(seed));
+        std::mt19937 random(seed);
+        int count = 0;
+        for (int attempt = 0; attempt < 30 && count < 3 && !HasFailure(); ++attempt) {
+            if (KillDuring(makePhase(), landed, random)) ++count;
+            RecoverAndVerify();
+        }
+        return count;
+    }
+
     void RecoverAndVerify() {
         EXPECT_EQ(RunScript(dir_.path(), std::string("init 30\n") + kRebuild + "\n"),
                   (std::vector<std::string>{"ok", "ok"}));
@@ -106,38 +121,23 @@ protected:
 };
 
 TEST_F(RebuildKillTest, AKillInTheDataPhaseIsRepairedByTheNextRebuild) {
-    const uint32_t seed = Seed();
-    SCOPED_TRACE("KT_KILL_SEED=" + std::to_string(seed));
-    std::mt19937 random(seed);
-    int landed = 0;
-    for (int attempt = 0; attempt < 30 && landed < 3 && !HasFailure(); ++attempt) {
-        // The old data lives under the SAV name exactly while the data phase runs.
-        const auto dataPhase = [this] { return Exists("RB.SAV"); };
-        if (KillDuring(dataPhase, dataPhase, random)) ++landed;
-        RecoverAndVerify();
-    }
-    EXPECT_EQ(landed, 3) << "the kill never landed inside the data phase";
+    // The old data lives under the SAV name exactly while the data phase runs.
+    const auto dataPhase = [this] { return Exists("RB.SAV"); };
+    EXPECT_EQ(KillRepeatedly([&] { return dataPhase; }, dataPhase), 3)
+        << "the kill never landed inside the data phase";
 }
 
 TEST_F(RebuildKillTest, AKillInTheIndexPhaseIsRepairedByTheNextRebuild) {
-    const uint32_t seed = Seed();
-    SCOPED_TRACE("KT_KILL_SEED=" + std::to_string(seed));
-    std::mt19937 random(seed);
-    int landed = 0;
-    for (int attempt = 0; attempt < 30 && landed < 3 && !HasFailure(); ++attempt) {
-        // The data phase moves the data to the SAV name and removes the index; the index phase
-        // creates the index afresh once the SAV copy is gone.
-        bool started = false;
-        const auto indexPhase = [&] {
+    // The data phase moves the data to the SAV name and removes the index; the index phase
+    // creates the index afresh once the SAV copy is gone.
+    const auto indexPhase = [this] {
+        return [this, started = false]() mutable {
             if (Exists("RB.SAV") || !Exists("RB.IX")) started = true;
             return started && !Exists("RB.SAV") && Exists("RB.IX");
         };
-        if (KillDuring(
-                indexPhase, [] { return true; }, random))
-            ++landed;
-        RecoverAndVerify();
-    }
-    EXPECT_EQ(landed, 3) << "the kill never landed inside the index phase";
+    };
+    EXPECT_EQ(KillRepeatedly(indexPhase, [] { return true; }), 3)
+        << "the kill never landed inside the index phase";
 }
 
 }  // namespace
