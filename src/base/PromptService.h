@@ -37,6 +37,15 @@ public:
     virtual PromptAnswer Message(std::string_view caption, std::string_view text, PromptIcon icon,
                                  PromptButtons buttons) = 0;
 
+    // The same box with the button that Enter chooses named (otherwise the first button is).
+    // Implementations without a notion of a default button answer as Message does.
+    virtual PromptAnswer MessageWithDefault(std::string_view caption, std::string_view text,
+                                            PromptIcon icon, PromptButtons buttons,
+                                            PromptAnswer defaultButton) {
+        (void)defaultButton;
+        return Message(caption, text, icon, buttons);
+    }
+
     // File dialogs; nothing when the user cancels. `filter` uses Qt's "Text files (*.txt)" form.
     virtual std::optional<std::string> OpenFileName(std::string_view caption,
                                                     std::string_view directory,

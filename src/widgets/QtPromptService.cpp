@@ -2,11 +2,13 @@
 
 #include <QApplication>
 #include <QColorDialog>
+#include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QFontDialog>
 #include <QMessageBox>
 #include <QPageSetupDialog>
 #include <QPrintDialog>
+#include <QPushButton>
 
 #include "widgets/DatePicker.h"
 #include "widgets/PrinterCanvas.h"
@@ -68,6 +70,20 @@ QMessageBox::StandardButton EscapeButton(base::PromptButtons buttons) {
     return QMessageBox::Cancel;
 }
 
+QMessageBox::StandardButton ToQtButton(base::PromptAnswer answer) {
+    switch (answer) {
+        case base::PromptAnswer::Ok:
+            return QMessageBox::Ok;
+        case base::PromptAnswer::Yes:
+            return QMessageBox::Yes;
+        case base::PromptAnswer::No:
+            return QMessageBox::No;
+        case base::PromptAnswer::Cancel:
+            return QMessageBox::Cancel;
+    }
+    return QMessageBox::NoButton;
+}
+
 std::optional<std::string> Chosen(const QString& path) {
     if (path.isEmpty()) return std::nullopt;
     return path.toStdString();
@@ -81,9 +97,23 @@ QtPromptService::~QtPromptService() = default;
 
 base::PromptAnswer QtPromptService::Message(std::string_view caption, std::string_view text,
                                             base::PromptIcon icon, base::PromptButtons buttons) {
+    return ShowMessageBox(caption, text, icon, buttons, std::nullopt);
+}
+
+base::PromptAnswer QtPromptService::MessageWithDefault(std::string_view caption,
+                                                       std::string_view text, base::PromptIcon icon,
+                                                       base::PromptButtons buttons,
+                                                       base::PromptAnswer defaultButton) {
+    return ShowMessageBox(caption, text, icon, buttons, defaultButton);
+}
+
+base::PromptAnswer QtPromptService::ShowMessageBox(
+    std::string_view caption, std::string_view text, base::PromptIcon icon,
+    base::PromptButtons buttons, std::optional<base::PromptAnswer> defaultButton) {
     QMessageBox box(ToQtIcon(icon), Q(caption), Q(text), ToQtButtons(buttons), DialogParent());
     box.setObjectName("MessageBox");
     box.setEscapeButton(EscapeButton(buttons));
+    if (defaultButton) box.setDefaultButton(ToQtButton(*defaultButton));
     switch (box.exec()) {
         case QMessageBox::Ok:
             return base::PromptAnswer::Ok;
@@ -111,15 +141,25 @@ std::optional<std::string> QtPromptService::SaveFileName(std::string_view captio
         QFileDialog::getSaveFileName(DialogParent(), Q(caption), Q(proposedName), Q(filter)));
 }
 
-// The font dialog has no colour choice: the colour given comes back unchanged.
+// The platform font dialog offers no colour, so a "Color..." button is added to its buttons; the
+// colour chosen there travels with the font ("effects" of the font dialog).
 std::optional<base::FontChoice> QtPromptService::ChooseFont(const base::FontChoice& initial,
                                                             bool fixedPitchOnly) {
-    bool ok = false;
-    QFontDialog::FontDialogOptions options;
-    if (fixedPitchOnly) options |= QFontDialog::MonospacedFonts;
-    const QFont font =
-        QFontDialog::getFont(&ok, PrinterCanvas::ToQFont(initial), DialogParent(), "Font", options);
-    if (!ok) return std::nullopt;
+    QFontDialog dialog(PrinterCanvas::ToQFont(initial), DialogParent());
+    dialog.setWindowTitle("Font");
+    dialog.setObjectName("FontDialog");
+    dialog.setOption(QFontDialog::DontUseNativeDialog);
+    if (fixedPitchOnly) dialog.setOption(QFontDialog::MonospacedFonts);
+    uint32_t color = initial.color;
+    if (auto* buttons = dialog.findChild<QDialogButtonBox*>()) {
+        QPushButton* colorButton = buttons->addButton("&Color...", QDialogButtonBox::ActionRole);
+        colorButton->setObjectName("FontColorButton");
+        QObject::connect(colorButton, &QPushButton::clicked, &dialog, [this, &color] {
+            if (const auto picked = ChooseColor(color)) color = *picked;
+        });
+    }
+    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+    const QFont font = dialog.selectedFont();
     base::FontChoice chosen = initial;
     chosen.family = font.family().toStdString();
     chosen.pointSize = font.pointSize() > 0 ? font.pointSize() : initial.pointSize;
@@ -127,6 +167,7 @@ std::optional<base::FontChoice> QtPromptService::ChooseFont(const base::FontChoi
     chosen.italic = font.italic();
     chosen.underline = font.underline();
     chosen.strikeOut = font.strikeOut();
+    chosen.color = color;
     return chosen;
 }
 

@@ -19,6 +19,9 @@ public:
 
     base::PromptAnswer Message(std::string_view caption, std::string_view text,
                                base::PromptIcon icon, base::PromptButtons buttons) override;
+    base::PromptAnswer MessageWithDefault(std::string_view caption, std::string_view text,
+                                          base::PromptIcon icon, base::PromptButtons buttons,
+                                          base::PromptAnswer defaultButton) override;
     std::optional<std::string> OpenFileName(std::string_view caption, std::string_view directory,
                                             std::string_view filter) override;
     std::optional<std::string> SaveFileName(std::string_view caption, std::string_view proposedName,
@@ -35,6 +38,9 @@ public:
     TCalForm& datePicker();
 
 private:
+    base::PromptAnswer ShowMessageBox(std::string_view caption, std::string_view text,
+                                      base::PromptIcon icon, base::PromptButtons buttons,
+                                      std::optional<base::PromptAnswer> defaultButton);
     QPrinter& printer_;
     std::unique_ptr<TCalForm> datePicker_;  // made when first needed
 };

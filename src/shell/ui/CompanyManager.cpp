@@ -346,10 +346,10 @@ std::vector<CompanyListEntry> TListComps::ReadCompaniesInOrder(int keyNumber) {
 }
 
 void TListComps::CompanyListClick() {
-    const base::PromptAnswer answer = context_.prompts.Message(
+    const base::PromptAnswer answer = context_.prompts.MessageWithDefault(
         "Company List",
         "The companies will be sorted by name. Would you rather sort by company number?",
-        base::PromptIcon::Question, base::PromptButtons::YesNoCancel);
+        base::PromptIcon::Question, base::PromptButtons::YesNoCancel, base::PromptAnswer::No);
     if (answer == base::PromptAnswer::Cancel) return;
     const bool byNumber = answer == base::PromptAnswer::Yes;
 
