@@ -91,16 +91,23 @@ TEST_F(PasswordFile, CheckIgnoresBlanksButNotLetterCase) {
     passwordPrompt.Expect("Password Required", std::nullopt);  // cancelled
     prompts.ExpectMessage("Invalid Password", kWrong, base::PromptAnswer::Ok);
     EXPECT_FALSE(CheckPassword(prompts, passwordPrompt.ask()));
-}
 
-TEST_F(PasswordFile, UnreadablePasswordFileDoesNotUnlock) {
+    ASSERT_TRUE(RemovePassword());
     std::filesystem::create_directory(kPasswordFile);  // exists, cannot be read as a file
     passwordPrompt.Expect("Password Required", "");
     prompts.ExpectMessage("Invalid Password", kWrong, base::PromptAnswer::Ok);
     EXPECT_FALSE(CheckPassword(prompts, passwordPrompt.ask()));
 }
 
-TEST_F(PasswordFile, SetupCreatesAPasswordTypedTwiceWithoutBlanks) {
+TEST_F(PasswordFile, SetupCreatesAPasswordOnlyWhenBothEntriesMatchWithoutBlanks) {
+    prompts.ExpectYesNo(kConfirm, kFirstTime, true);
+    passwordPrompt.Expect("Password Setup", "Tiger").Expect("Re-enter Your Password", "tiger");
+    prompts.ExpectMessage("Invalid Password",
+                          "The two passwords do not match. Unable to setup password. Try again.",
+                          base::PromptAnswer::Ok);
+    PasswordSetup(prompts, passwordPrompt.ask());
+    EXPECT_FALSE(PasswordIsSet());
+
     prompts.ExpectYesNo(kConfirm, kFirstTime, true);
     passwordPrompt.Expect("Password Setup", " Tiger").Expect("Re-enter Your Password", "Tiger ");
     prompts.ExpectInform("\nPassword: Tiger",
@@ -110,17 +117,7 @@ TEST_F(PasswordFile, SetupCreatesAPasswordTypedTwiceWithoutBlanks) {
     EXPECT_EQ(ReadPassword(), "Tiger");
 }
 
-TEST_F(PasswordFile, SetupRefusesEntriesThatDiffer) {
-    prompts.ExpectYesNo(kConfirm, kFirstTime, true);
-    passwordPrompt.Expect("Password Setup", "Tiger").Expect("Re-enter Your Password", "tiger");
-    prompts.ExpectMessage("Invalid Password",
-                          "The two passwords do not match. Unable to setup password. Try again.",
-                          base::PromptAnswer::Ok);
-    PasswordSetup(prompts, passwordPrompt.ask());
-    EXPECT_FALSE(PasswordIsSet());
-}
-
-TEST_F(PasswordFile, OneCharacterPasswordRemovesTheProtection) {
+TEST_F(PasswordFile, ChangeNeedsTheCurrentPasswordAndOneCharacterRemovesTheProtection) {
     ASSERT_TRUE(WritePassword("Tiger"));
     prompts.ExpectYesNo(kConfirm, "A Password exists. Do you want to change it?", true);
     passwordPrompt.Expect("Enter the Current Password", "Tiger");
@@ -133,9 +130,8 @@ TEST_F(PasswordFile, OneCharacterPasswordRemovesTheProtection) {
                          "is no longer password protected.");
     PasswordSetup(prompts, passwordPrompt.ask());
     EXPECT_FALSE(PasswordIsSet());
-}
 
-TEST_F(PasswordFile, ChangeNeedsTheCurrentPassword) {
+    // A change needs the current password.
     ASSERT_TRUE(WritePassword("Tiger"));
     prompts.ExpectYesNo(kConfirm, "A Password exists. Do you want to change it?", true);
     passwordPrompt.Expect("Enter the Current Password", "Lion");

@@ -10,7 +10,6 @@ std::vector<std::string> RecordingCanvas::TextsOnPage(int page) const {
 }
 
 bool RecordingCanvas::BeginDocument(std::string_view title) {
-    if (refuse_) return false;
     documents_.emplace_back(title);
     page_ = 1;
     ended_ = false;
@@ -24,11 +23,11 @@ void RecordingCanvas::TextOut(int x, int y, std::string_view text) {
 int RecordingCanvas::TextWidth(std::string_view text) {
     int characters = 0;  // UTF-8: every byte that does not continue a character
     for (char c : text) characters += (static_cast<unsigned char>(c) & 0xC0) != 0x80;
-    return characters * font_.pointSize * dpi_ * 6 / 720;
+    return characters * font_.pointSize * DotsPerInch() * 6 / 720;
 }
 
 int RecordingCanvas::TextHeight(std::string_view) {
-    return font_.pointSize * dpi_ * 12 / 720;
+    return font_.pointSize * DotsPerInch() * 12 / 720;
 }
 
 }  // namespace testsupport

@@ -18,49 +18,35 @@ struct CanvasText {
     base::FontChoice font;
 };
 
+// Pages are letter size at 600 dots per inch.
 class RecordingCanvas : public base::Canvas {
 public:
-    // A letter-size page at 600 dots per inch unless told otherwise.
-    explicit RecordingCanvas(int pageWidth = 5100, int pageHeight = 6600, int dotsPerInch = 600)
-        : width_(pageWidth), height_(pageHeight), dpi_(dotsPerInch) {}
-
-    // ---- what was drawn ------------------------------------------------------------------------
     const std::vector<std::string>& documents() const { return documents_; }  // titles
     int pages() const { return page_; }
     bool ended() const { return ended_; }
     const std::vector<CanvasText>& texts() const { return texts_; }
     std::vector<std::string> TextsOnPage(int page) const;
-    int lines() const { return lines_; }
-    int rectangles() const { return rectangles_; }
 
-    // Makes BeginDocument fail, as a printer that cannot start a page does.
-    void RefuseDocuments() { refuse_ = true; }
-
-    // ---- base::Canvas --------------------------------------------------------------------------
     bool BeginDocument(std::string_view title) override;
     void NewPage() override { ++page_; }
     void EndDocument() override { ended_ = true; }
-    int PageWidth() const override { return width_; }
-    int PageHeight() const override { return height_; }
-    int DotsPerInch() const override { return dpi_; }
+    int PageWidth() const override { return 5100; }
+    int PageHeight() const override { return 6600; }
+    int DotsPerInch() const override { return 600; }
     void SetFont(const base::FontChoice& font) override { font_ = font; }
     void SetPen(uint32_t, int) override {}
     void SetBrush(uint32_t, base::BrushStyle) override {}
     void TextOut(int x, int y, std::string_view text) override;
     int TextWidth(std::string_view text) override;
     int TextHeight(std::string_view text) override;
-    void Line(int, int, int, int) override { ++lines_; }
-    void Rectangle(int, int, int, int) override { ++rectangles_; }
-    void FillRect(int, int, int, int) override { ++rectangles_; }
+    void Line(int, int, int, int) override {}
+    void Rectangle(int, int, int, int) override {}
+    void FillRect(int, int, int, int) override {}
     bool DrawImage(int, int, int, int, const std::string&) override { return true; }
 
 private:
-    int width_, height_, dpi_;
-    bool refuse_ = false;
     bool ended_ = false;
     int page_ = 0;
-    int lines_ = 0;
-    int rectangles_ = 0;
     base::FontChoice font_;
     std::vector<std::string> documents_;
     std::vector<CanvasText> texts_;

@@ -1,7 +1,6 @@
 #pragma once
-// Sample records for every suite: companies, customers, products and invoices with their lines or
-// memo text, built the way the program's windows build them, and a helper that writes records
-// with all their keys into a company's files in the working folder.
+// Sample records built the way the program's windows build them, and helpers that write records
+// with all their keys into the files of the working folder.
 
 #include <optional>
 #include <string>
@@ -24,8 +23,8 @@ namespace testsupport {
 shell::CompanyRecord SampleCompany(std::string_view number = "1",
                                    std::string_view name = "Acme Supply Co");
 
-// A new customer with a billing address (copied to shipping), terms "Net 30 Days" and a short
-// name made of the first ten letters of the name, upper-cased.
+// Billing address copied to shipping, terms "Net 30 Days", short name the first ten letters
+// upper-cased.
 customers::CustomerRecord SampleCustomer(std::string_view number, std::string_view name);
 
 products::ProductRecord SampleProduct(std::string_view code, std::string_view description,
@@ -45,24 +44,20 @@ struct SampleInvoice {
     std::optional<invoicing::InvoiceMemoRecord> memo;
 };
 
-// An unpaid line-item invoice ("I", form "P") dated `date` in the company's date format: each
-// extension is quantity x unit price rounded to cents, tax is the company's rate on the taxable
-// lines when the company calculates taxes, total = net + tax, nothing paid.
+// An unpaid line-item invoice ("I", form "P"), amounts computed as the invoice window does.
 SampleInvoice SampleProductInvoice(const shell::CompanyRecord& company,
                                    const customers::CustomerRecord& customer,
                                    std::string_view number, const base::Date& date,
                                    const std::vector<SampleLine>& lines);
 
-// An unpaid memo invoice ("I", form "M"): one memo line ("Memo", quantity 1, the description,
-// the net amount) and the memo text.
+// An unpaid memo invoice ("I", form "M"): one "Memo" line of the net amount, and the memo text.
 SampleInvoice SampleMemoInvoice(const shell::CompanyRecord& company,
                                 const customers::CustomerRecord& customer, std::string_view number,
                                 const base::Date& date, std::string_view net,
                                 std::string_view description,
                                 const std::vector<std::string>& memoText);
 
-// Adds records (each `file.recordLength` bytes) with all their keys to the file block, creating
-// it when it does not exist yet. Fails the running test when anything fails.
+// Adds records with all their keys, creating the file block when missing; fails the test on error.
 void AddRecords(engine::Engine& engine, const engine::FileDescription& file,
                 const std::vector<const uint8_t*>& records);
 

@@ -4,60 +4,29 @@
 
 #include <utility>
 
+// Prompts and expectations are built with designated initializers: the fields left out keep their
+// defaults.
+#pragma GCC diagnostic ignored "-Wmissing-field-initializers"
+
 namespace testsupport {
 
 namespace {
 
 const char* KindName(PromptKind kind) {
-    switch (kind) {
-        case PromptKind::Message:
-            return "message box";
-        case PromptKind::OpenFile:
-            return "open-file dialog";
-        case PromptKind::SaveFile:
-            return "save-file dialog";
-        case PromptKind::Font:
-            return "font dialog";
-        case PromptKind::Color:
-            return "colour dialog";
-        case PromptKind::Date:
-            return "date picker";
-        case PromptKind::Print:
-            return "print dialog";
-        case PromptKind::PrinterSetup:
-            return "printer set-up";
-    }
-    return "prompt";
+    static const char* const names[] = {"message box",  "open-file dialog", "save-file dialog",
+                                        "font dialog",  "colour dialog",    "date picker",
+                                        "print dialog", "printer set-up"};
+    return names[static_cast<int>(kind)];
 }
 
 const char* IconName(base::PromptIcon icon) {
-    switch (icon) {
-        case base::PromptIcon::None:
-            return "no icon";
-        case base::PromptIcon::Information:
-            return "Information";
-        case base::PromptIcon::Warning:
-            return "Warning";
-        case base::PromptIcon::Error:
-            return "Error";
-        case base::PromptIcon::Question:
-            return "Question";
-    }
-    return "?";
+    static const char* const names[] = {"no icon", "Information", "Warning", "Error", "Question"};
+    return names[static_cast<int>(icon)];
 }
 
 const char* ButtonsName(base::PromptButtons buttons) {
-    switch (buttons) {
-        case base::PromptButtons::Ok:
-            return "OK";
-        case base::PromptButtons::OkCancel:
-            return "OK/Cancel";
-        case base::PromptButtons::YesNo:
-            return "Yes/No";
-        case base::PromptButtons::YesNoCancel:
-            return "Yes/No/Cancel";
-    }
-    return "?";
+    static const char* const names[] = {"OK", "OK/Cancel", "Yes/No", "Yes/No/Cancel"};
+    return names[static_cast<int>(buttons)];
 }
 
 std::string Describe(PromptKind kind, const std::optional<std::string>& caption,
@@ -90,19 +59,21 @@ ScriptedPrompts::~ScriptedPrompts() {
     Verify();
 }
 
+ScriptedPrompts& ScriptedPrompts::Expect(Expectation e) {
+    script_.push_back(std::move(e));
+    return *this;
+}
+
 ScriptedPrompts& ScriptedPrompts::ExpectMessage(std::string caption, std::string text,
                                                 base::PromptAnswer answer,
                                                 std::optional<base::PromptIcon> icon,
                                                 std::optional<base::PromptButtons> buttons) {
-    Expectation e;
-    e.kind = PromptKind::Message;
-    e.caption = std::move(caption);
-    e.text = std::move(text);
-    e.icon = icon;
-    e.buttons = buttons;
-    e.answer = answer;
-    script_.push_back(std::move(e));
-    return *this;
+    return Expect({.kind = PromptKind::Message,
+                   .caption = std::move(caption),
+                   .text = std::move(text),
+                   .icon = icon,
+                   .buttons = buttons,
+                   .answer = answer});
 }
 
 ScriptedPrompts& ScriptedPrompts::ExpectInform(std::string caption, std::string text) {
@@ -124,74 +95,39 @@ ScriptedPrompts& ScriptedPrompts::ExpectYesNo(std::string caption, std::string t
 
 ScriptedPrompts& ScriptedPrompts::ExpectOpenFile(std::optional<std::string> answer,
                                                  std::optional<std::string> caption) {
-    Expectation e;
-    e.kind = PromptKind::OpenFile;
-    e.caption = std::move(caption);
-    e.fileAnswer = std::move(answer);
-    script_.push_back(std::move(e));
-    return *this;
+    return Expect({.kind = PromptKind::OpenFile,
+                   .caption = std::move(caption),
+                   .fileAnswer = std::move(answer)});
 }
 
 ScriptedPrompts& ScriptedPrompts::ExpectSaveFile(std::optional<std::string> answer,
                                                  std::optional<std::string> caption,
                                                  std::optional<std::string> proposedName) {
-    Expectation e;
-    e.kind = PromptKind::SaveFile;
-    e.caption = std::move(caption);
-    e.text = std::move(proposedName);
-    e.fileAnswer = std::move(answer);
-    script_.push_back(std::move(e));
-    return *this;
+    return Expect({.kind = PromptKind::SaveFile,
+                   .caption = std::move(caption),
+                   .text = std::move(proposedName),
+                   .fileAnswer = std::move(answer)});
 }
 
 ScriptedPrompts& ScriptedPrompts::ExpectFont(std::optional<base::FontChoice> answer) {
-    Expectation e;
-    e.kind = PromptKind::Font;
-    e.fontAnswer = std::move(answer);
-    script_.push_back(std::move(e));
-    return *this;
+    return Expect({.kind = PromptKind::Font, .fontAnswer = std::move(answer)});
 }
 
 ScriptedPrompts& ScriptedPrompts::ExpectColor(std::optional<uint32_t> answer) {
-    Expectation e;
-    e.kind = PromptKind::Color;
-    e.colorAnswer = answer;
-    script_.push_back(std::move(e));
-    return *this;
+    return Expect({.kind = PromptKind::Color, .colorAnswer = answer});
 }
 
 ScriptedPrompts& ScriptedPrompts::ExpectDate(std::optional<base::Date> answer,
                                              std::optional<std::string> caption) {
-    Expectation e;
-    e.kind = PromptKind::Date;
-    e.caption = std::move(caption);
-    e.dateAnswer = answer;
-    script_.push_back(std::move(e));
-    return *this;
+    return Expect({.kind = PromptKind::Date, .caption = std::move(caption), .dateAnswer = answer});
 }
 
 ScriptedPrompts& ScriptedPrompts::ExpectPrintDialog(bool answer, std::optional<std::string> title) {
-    Expectation e;
-    e.kind = PromptKind::Print;
-    e.caption = std::move(title);
-    e.boolAnswer = answer;
-    script_.push_back(std::move(e));
-    return *this;
+    return Expect({.kind = PromptKind::Print, .caption = std::move(title), .boolAnswer = answer});
 }
 
 ScriptedPrompts& ScriptedPrompts::ExpectPrinterSetup(bool answer) {
-    Expectation e;
-    e.kind = PromptKind::PrinterSetup;
-    e.boolAnswer = answer;
-    script_.push_back(std::move(e));
-    return *this;
-}
-
-std::vector<std::string> ScriptedPrompts::messageTexts() const {
-    std::vector<std::string> texts;
-    for (const ShownPrompt& p : shown_)
-        if (p.kind == PromptKind::Message) texts.push_back(p.text);
-    return texts;
+    return Expect({.kind = PromptKind::PrinterSetup, .boolAnswer = answer});
 }
 
 void ScriptedPrompts::Verify() {
@@ -232,12 +168,11 @@ std::optional<ScriptedPrompts::Expectation> ScriptedPrompts::Take(const ShownPro
 
 base::PromptAnswer ScriptedPrompts::Message(std::string_view caption, std::string_view text,
                                             base::PromptIcon icon, base::PromptButtons buttons) {
-    ShownPrompt p;
-    p.kind = PromptKind::Message;
-    p.caption = caption;
-    p.text = text;
-    p.icon = icon;
-    p.buttons = buttons;
+    const ShownPrompt p{.kind = PromptKind::Message,
+                        .caption = std::string(caption),
+                        .text = std::string(text),
+                        .icon = icon,
+                        .buttons = buttons};
     // Closing a box without choosing answers Cancel, or No when the box has no Cancel button.
     const base::PromptAnswer closed =
         buttons == base::PromptButtons::YesNo ? base::PromptAnswer::No : base::PromptAnswer::Cancel;
@@ -254,65 +189,47 @@ base::PromptAnswer ScriptedPrompts::Message(std::string_view caption, std::strin
 std::optional<std::string> ScriptedPrompts::OpenFileName(std::string_view caption,
                                                          std::string_view directory,
                                                          std::string_view filter) {
-    ShownPrompt p;
-    p.kind = PromptKind::OpenFile;
-    p.caption = caption;
-    p.text = directory;
-    p.filter = filter;
-    std::optional<Expectation> e = Take(p);
+    const auto e = Take({.kind = PromptKind::OpenFile,
+                         .caption = std::string(caption),
+                         .text = std::string(directory),
+                         .filter = std::string(filter)});
     return e ? e->fileAnswer : std::nullopt;
 }
 
 std::optional<std::string> ScriptedPrompts::SaveFileName(std::string_view caption,
                                                          std::string_view proposedName,
                                                          std::string_view filter) {
-    ShownPrompt p;
-    p.kind = PromptKind::SaveFile;
-    p.caption = caption;
-    p.text = proposedName;
-    p.filter = filter;
-    std::optional<Expectation> e = Take(p);
+    const auto e = Take({.kind = PromptKind::SaveFile,
+                         .caption = std::string(caption),
+                         .text = std::string(proposedName),
+                         .filter = std::string(filter)});
     return e ? e->fileAnswer : std::nullopt;
 }
 
 std::optional<base::FontChoice> ScriptedPrompts::ChooseFont(const base::FontChoice& initial,
                                                             bool fixedPitchOnly) {
-    ShownPrompt p;
-    p.kind = PromptKind::Font;
-    p.initialFont = initial;
-    p.fixedPitchOnly = fixedPitchOnly;
-    std::optional<Expectation> e = Take(p);
+    const auto e =
+        Take({.kind = PromptKind::Font, .initialFont = initial, .fixedPitchOnly = fixedPitchOnly});
     return e ? e->fontAnswer : std::nullopt;
 }
 
 std::optional<uint32_t> ScriptedPrompts::ChooseColor(uint32_t initial) {
-    ShownPrompt p;
-    p.kind = PromptKind::Color;
-    p.text = std::to_string(initial);
-    std::optional<Expectation> e = Take(p);
+    const auto e = Take({.kind = PromptKind::Color, .text = std::to_string(initial)});
     return e ? e->colorAnswer : std::nullopt;
 }
 
 std::optional<base::Date> ScriptedPrompts::PickDate(std::string_view caption, base::Date) {
-    ShownPrompt p;
-    p.kind = PromptKind::Date;
-    p.caption = caption;
-    std::optional<Expectation> e = Take(p);
+    const auto e = Take({.kind = PromptKind::Date, .caption = std::string(caption)});
     return e ? e->dateAnswer : std::nullopt;
 }
 
 bool ScriptedPrompts::PrintDialog(std::string_view title) {
-    ShownPrompt p;
-    p.kind = PromptKind::Print;
-    p.caption = title;
-    std::optional<Expectation> e = Take(p);
+    const auto e = Take({.kind = PromptKind::Print, .caption = std::string(title)});
     return e && e->boolAnswer;
 }
 
 bool ScriptedPrompts::PrinterSetup() {
-    ShownPrompt p;
-    p.kind = PromptKind::PrinterSetup;
-    std::optional<Expectation> e = Take(p);
+    const auto e = Take({.kind = PromptKind::PrinterSetup});
     return e && e->boolAnswer;
 }
 

@@ -6,7 +6,6 @@
 // an answer the box cannot give, and an expectation still waiting when the object is destroyed
 // (or Verify() is called) each fail the running test with ADD_FAILURE.
 
-#include <cstddef>
 #include <cstdint>
 #include <deque>
 #include <optional>
@@ -39,7 +38,6 @@ public:
     ScriptedPrompts(const ScriptedPrompts&) = delete;
     ScriptedPrompts& operator=(const ScriptedPrompts&) = delete;
 
-    // ---- the script (each call appends one expected prompt) ------------------------------------
     // A message box with this caption and text, answered by `answer`; icon and buttons are
     // checked only when given.
     ScriptedPrompts& ExpectMessage(std::string caption, std::string text, base::PromptAnswer answer,
@@ -68,15 +66,10 @@ public:
                                        std::optional<std::string> title = std::nullopt);
     ScriptedPrompts& ExpectPrinterSetup(bool answer);
 
-    // ---- what happened -------------------------------------------------------------------------
     const std::vector<ShownPrompt>& shown() const { return shown_; }
-    // Message texts shown, in order (handy for status-free windows).
-    std::vector<std::string> messageTexts() const;
-    std::size_t pending() const { return script_.size(); }
     // Fails the test for every expectation still waiting, and forgets them.
     void Verify();
 
-    // ---- base::PromptService -------------------------------------------------------------------
     base::PromptAnswer Message(std::string_view caption, std::string_view text,
                                base::PromptIcon icon, base::PromptButtons buttons) override;
     std::optional<std::string> OpenFileName(std::string_view caption, std::string_view directory,
@@ -105,10 +98,10 @@ private:
         bool boolAnswer = false;
     };
 
-    // Records the prompt and takes the next expectation when it is of the prompt's kind and its
-    // checks pass; otherwise reports the failure. Nothing is returned when the prompt was
-    // unexpected (the caller then answers as a user who cancels).
+    // Records the prompt and takes the next expectation; nothing when the prompt was unexpected
+    // (the caller then answers as a user who cancels).
     std::optional<Expectation> Take(const ShownPrompt& prompt);
+    ScriptedPrompts& Expect(Expectation e);
 
     std::deque<Expectation> script_;
     std::vector<ShownPrompt> shown_;
