@@ -68,7 +68,7 @@ IndexFile::~IndexFile() {
 
 int32_t IndexFile::ReadPage(int keyNumber, int32_t pageNumber, Page& page) {
     const KeyState& state = keys_[keyNumber - 1];
-    io_.resize(static_cast<size_t>(state.header.pageSize));
+    io_.resize(static_cast<size_t>(state.header.pageSize) + kPageSlack);
     if (const int32_t error = ReadExactly(*file_, PageOffset(keyNumber, pageNumber), io_.data(),
                                           state.header.pageSize))
         return error;
@@ -78,7 +78,7 @@ int32_t IndexFile::ReadPage(int keyNumber, int32_t pageNumber, Page& page) {
 
 int32_t IndexFile::WritePage(int keyNumber, int32_t pageNumber, const Page& page) {
     const KeyState& state = keys_[keyNumber - 1];
-    io_.resize(static_cast<size_t>(state.header.pageSize));
+    io_.resize(static_cast<size_t>(state.header.pageSize) + kPageSlack);
     const int used = PackPage(page, state.keyLength, io_.data());
     return WriteExactly(*file_, PageOffset(keyNumber, pageNumber), io_.data(), used);
 }

@@ -63,6 +63,10 @@ struct Page {
     const Item& item(int position) const { return items[position - 1]; }
 };
 
+// Buffers handed to PackPage and UnpackPage reach this many bytes beyond the page size: keys
+// are copied at their widest length.
+constexpr int kPageSlack = kMaxKeyBytes;
+
 // Packs the used part of a page; returns the number of bytes that matter.
 int PackPage(const Page& page, int keyLength, uint8_t* out);
 // Unpacks and checks a page read from disk: item count within capacity, child page numbers within
