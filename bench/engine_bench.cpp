@@ -18,7 +18,6 @@
 #include <ctime>
 #include <filesystem>
 #include <memory>
-#include <sstream>
 #include <string>
 
 #include "BenchData.h"
