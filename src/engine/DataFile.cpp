@@ -55,10 +55,67 @@ int32_t WriteZeros(File& file, int64_t offset, int64_t size) {
 DataFile::DataFile(std::unique_ptr<File> file, const DataHeader& header, bool inUseWritten)
     : file_(std::move(file)), header_(header), inUseWritten_(inUseWritten) {}
 
+int32_t DataFile::WriteAt(int64_t offset, const void* bytes, int64_t size) {
+    if (const int32_t error = WriteExactly(*file_, offset, bytes, size)) {
+        windowBytes_ = 0;  // how much of the write reached the file is unknown
+        return error;
+    }
+    const int64_t windowStart = SlotOffset(windowFirst_);
+    const int64_t from = std::max(offset, windowStart);
+    const int64_t to = std::min(offset + size, windowStart + windowBytes_);
+    if (from < to)
+        std::memcpy(window_.data() + (from - windowStart),
+                    static_cast<const uint8_t*>(bytes) + (from - offset),
+                    static_cast<size_t>(to - from));
+    return err::kNone;
+}
+
+int32_t DataFile::ReadSlots(int32_t first, int32_t count) {
+    const int64_t bytes = static_cast<int64_t>(count) * header_.recordLength;
+    if (static_cast<int64_t>(window_.size()) < bytes) window_.resize(static_cast<size_t>(bytes));
+    windowFirst_ = first;
+    windowBytes_ = 0;
+    int64_t got = 0;
+    if (const int error = file_->Read(SlotOffset(first), window_.data(), bytes, got); error)
+        return err::FromPlatform(error);
+    windowBytes_ = got;
+    return err::kNone;
+}
+
+int32_t DataFile::ChunkAt(int32_t slot) const {
+    const int32_t most =
+        static_cast<int32_t>(std::max<int64_t>(1, kScanBytes / header_.recordLength));
+    const int32_t held = static_cast<int32_t>(windowBytes_ / header_.recordLength);
+    const bool follows = held > 0 && (slot == windowFirst_ + held || slot == windowFirst_ - 1);
+    return follows ? std::min(most, 2 * held) : 1;
+}
+
+const uint8_t* DataFile::Windowed(int32_t slot, bool whole) const {
+    if (slot < windowFirst_) return nullptr;
+    const int64_t at = static_cast<int64_t>(slot - windowFirst_) * header_.recordLength;
+    if (at + (whole ? header_.recordLength : 4) > windowBytes_) return nullptr;
+    return window_.data() + at;
+}
+
+bool DataFile::SlotIsLive(int32_t slot) const {
+    return LoadI32(Windowed(slot, false)) == 0;
+}
+
+int32_t DataFile::ReadMark(int32_t slot, int32_t& mark) {
+    if (const uint8_t* bytes = Windowed(slot, false)) {
+        mark = LoadI32(bytes);
+        return err::kNone;
+    }
+    uint8_t bytes[4];
+    if (const int32_t error = ReadExactly(*file_, SlotOffset(slot), bytes, 4)) return error;
+    mark = LoadI32(bytes);
+    return err::kNone;
+}
+
 int32_t DataFile::MarkInUse() {
     if (inUseWritten_) return err::kNone;
     const uint8_t flag = kInUseByChange;
-    if (const int32_t error = WriteExactly(*file_, kInUseOffset, &flag, 1)) return error;
+    if (const int32_t error = WriteAt(kInUseOffset, &flag, 1)) return error;
     if (const int error = file_->Flush(); error != kPlatformOk) return err::FromPlatform(error);
     header_.inUse = flag;
     inUseWritten_ = true;
@@ -72,16 +129,13 @@ int32_t DataFile::Add(const void* record, int32_t& recordNumber) {
     if (reused != -1) {
         if (reused < 1 || reused > header_.recordCount || header_.freeCount <= 0)
             return err::kFreeChainDamaged;
-        uint8_t link[4];
-        if (const int32_t error = ReadExactly(*file_, SlotOffset(reused), link, 4)) return error;
-        nextFree = LoadI32(link);
+        if (const int32_t error = ReadMark(reused, nextFree)) return error;
         if (nextFree == 0 || nextFree < -1 || nextFree > header_.recordCount)
             return err::kFreeChainDamaged;
     }
     // The header changes only once the record is on disk, so a failed write gives the slot back.
     const int32_t slot = reused != -1 ? reused : header_.recordCount + 1;
-    if (const int32_t error = WriteExactly(*file_, SlotOffset(slot), record, header_.recordLength))
-        return error;
+    if (const int32_t error = WriteAt(SlotOffset(slot), record, header_.recordLength)) return error;
     if (reused != -1) {
         header_.firstFree = nextFree;
         --header_.freeCount;
@@ -94,69 +148,60 @@ int32_t DataFile::Add(const void* record, int32_t& recordNumber) {
 
 int32_t DataFile::Get(int32_t recordNumber, void* record) {
     if (recordNumber < 0) return err::kPlatform;
-    return ReadExactly(*file_, SlotOffset(recordNumber), record, header_.recordLength);
+    // The header slot and slots beyond the count are read as they are, past the window.
+    if (recordNumber == 0 || recordNumber > header_.recordCount)
+        return ReadExactly(*file_, SlotOffset(recordNumber), record, header_.recordLength);
+    if (!Windowed(recordNumber, true)) {
+        const int32_t count =
+            std::min(ChunkAt(recordNumber), header_.recordCount - recordNumber + 1);
+        if (const int32_t error = ReadSlots(recordNumber, count)) return error;
+    }
+    const uint8_t* slot = Windowed(recordNumber, true);
+    if (!slot) return err::kShortRead;
+    std::memcpy(record, slot, static_cast<size_t>(header_.recordLength));
+    return err::kNone;
 }
 
 int32_t DataFile::Put(int32_t recordNumber, const void* record) {
     if (recordNumber < 0) return err::kPlatform;
     // Beyond the record count the write would grow the file behind the header's back.
     if (recordNumber == 0 || recordNumber > header_.recordCount) return err::kPutOutOfRange;
-    return WriteExactly(*file_, SlotOffset(recordNumber), record, header_.recordLength);
+    return WriteAt(SlotOffset(recordNumber), record, header_.recordLength);
 }
 
 int32_t DataFile::Delete(int32_t recordNumber) {
     if (recordNumber < 1 || recordNumber > header_.recordCount) return err::kDeleteOutOfRange;
     // Deleting a deleted slot again would link it into the free chain twice and make it a loop.
-    uint8_t mark[4];
-    if (const int32_t error = ReadExactly(*file_, SlotOffset(recordNumber), mark, 4)) return error;
-    if (LoadI32(mark) != 0) return err::kDeleteOutOfRange;
+    int32_t mark = 0;
+    if (const int32_t error = ReadMark(recordNumber, mark)) return error;
+    if (mark != 0) return err::kDeleteOutOfRange;
     if (const int32_t error = MarkInUse()) return error;
-    StoreI32(mark, header_.firstFree);
-    if (const int32_t error = WriteExactly(*file_, SlotOffset(recordNumber), mark, 4)) return error;
+    uint8_t link[4];
+    StoreI32(link, header_.firstFree);
+    if (const int32_t error = WriteAt(SlotOffset(recordNumber), link, 4)) return error;
     header_.firstFree = recordNumber;
     ++header_.freeCount;
     return err::kNone;
-}
-
-int32_t DataFile::ReadSlots(int32_t first, int32_t count, int32_t& readable) {
-    const int64_t bytes = static_cast<int64_t>(count) * header_.recordLength;
-    scan_.resize(static_cast<size_t>(bytes));
-    int64_t got = 0;
-    readable = 0;
-    if (const int error = file_->Read(SlotOffset(first), scan_.data(), bytes, got); error)
-        return err::FromPlatform(error);
-    // A slot whose mark arrived whole can be tested; the first one that did not ends the scan.
-    if (got >= 4)
-        readable =
-            static_cast<int32_t>(std::min<int64_t>(count, (got - 4) / header_.recordLength + 1));
-    return err::kNone;
-}
-
-bool DataFile::SlotIsLive(int32_t indexInScan) const {
-    return LoadI32(scan_.data() + static_cast<size_t>(indexInScan) * header_.recordLength) == 0;
 }
 
 int32_t DataFile::ScanForward(int32_t& recordNumber) {
     int32_t slot = std::max<int32_t>(recordNumber, 1);
     recordNumber = slot;
     if (slot > header_.recordCount) return err::kNoLiveRecord;
-    const int32_t maxChunk =
-        static_cast<int32_t>(std::max<int64_t>(1, kScanBytes / header_.recordLength));
     // The next live slot is usually near: read one slot first, then ever larger chunks.
-    for (int32_t chunk = 1;; chunk = std::min(chunk * 2, maxChunk)) {
-        const int32_t count = std::min(chunk, header_.recordCount - slot + 1);
-        int32_t readable = 0;
-        if (const int32_t error = ReadSlots(slot, count, readable)) return error;
-        for (int32_t i = 0; i < readable; ++i) {
-            recordNumber = slot + i;
-            if (SlotIsLive(i)) return err::kNone;
+    for (;;) {
+        if (!Windowed(slot, false)) {
+            const int32_t count = std::min(ChunkAt(slot), header_.recordCount - slot + 1);
+            if (const int32_t error = ReadSlots(slot, count)) return error;
+            // A slot whose mark cannot be read ends the scan.
+            if (!Windowed(slot, false)) return err::kNoLiveRecord;
         }
-        if (readable < count) {
-            recordNumber = slot + readable;
-            return err::kNoLiveRecord;
+        for (; slot <= header_.recordCount && Windowed(slot, false); ++slot) {
+            recordNumber = slot;
+            if (SlotIsLive(slot)) return err::kNone;
         }
-        slot += count;
         if (slot > header_.recordCount) return err::kNoLiveRecord;
+        recordNumber = slot;
     }
 }
 
@@ -164,20 +209,18 @@ int32_t DataFile::ScanBackward(int32_t& recordNumber) {
     int32_t slot = std::min(recordNumber, header_.recordCount);
     recordNumber = slot;
     if (slot < 1) return err::kNoLiveRecord;
-    const int32_t maxChunk =
-        static_cast<int32_t>(std::max<int64_t>(1, kScanBytes / header_.recordLength));
-    for (int32_t chunk = 1;; chunk = std::min(chunk * 2, maxChunk)) {
-        const int32_t count = std::min(chunk, slot);
-        const int32_t first = slot - count + 1;
-        int32_t readable = 0;
-        if (const int32_t error = ReadSlots(first, count, readable)) return error;
-        for (int32_t i = count - 1; i >= 0; --i) {
-            recordNumber = first + i;
-            if (i >= readable) return err::kNoLiveRecord;
-            if (SlotIsLive(i)) return err::kNone;
+    for (;;) {
+        if (!Windowed(slot, false)) {
+            const int32_t count = std::min(ChunkAt(slot), slot);
+            if (const int32_t error = ReadSlots(slot - count + 1, count)) return error;
+            if (!Windowed(slot, false)) return err::kNoLiveRecord;
         }
-        slot = first - 1;
+        for (; slot >= 1 && Windowed(slot, false); --slot) {
+            recordNumber = slot;
+            if (SlotIsLive(slot)) return err::kNone;
+        }
         if (slot < 1) return err::kNoLiveRecord;
+        recordNumber = slot;
     }
 }
 
@@ -192,9 +235,10 @@ int32_t DataFile::Test(int32_t& recordNumber, int direction) {
     } else if (recordNumber == 0 || recordNumber > header_.recordCount) {
         error = err::kNoLiveRecord;  // the header slot and slots beyond the count are never live
     } else {
-        int32_t readable = 0;
-        error = ReadSlots(recordNumber, 1, readable);
-        if (!error) error = readable == 1 && SlotIsLive(0) ? err::kNone : err::kNoLiveRecord;
+        if (!Windowed(recordNumber, false)) error = ReadSlots(recordNumber, 1);
+        if (!error)
+            error = Windowed(recordNumber, false) && SlotIsLive(recordNumber) ? err::kNone
+                                                                              : err::kNoLiveRecord;
     }
     if (error == err::kPlatform) return err::kScanPlatform;
     if (error == err::kNone || error == err::kInvalidHandle) return error;
@@ -204,8 +248,7 @@ int32_t DataFile::Test(int32_t& recordNumber, int direction) {
 int32_t DataFile::Append(const uint8_t* records, int32_t count) {
     if (count <= 0) return err::kNone;
     const int64_t bytes = static_cast<int64_t>(count) * header_.recordLength;
-    if (const int32_t error =
-            WriteExactly(*file_, SlotOffset(header_.recordCount + 1), records, bytes))
+    if (const int32_t error = WriteAt(SlotOffset(header_.recordCount + 1), records, bytes))
         return error;
     header_.recordCount += count;
     return err::kNone;
@@ -216,7 +259,7 @@ int32_t DataFile::WriteHeader(uint8_t inUse) {
     DataHeader written = header_;
     written.inUse = inUse;
     written.Encode(bytes);
-    if (const int32_t error = WriteExactly(*file_, 0, bytes, kDataHeaderSize)) return error;
+    if (const int32_t error = WriteAt(0, bytes, kDataHeaderSize)) return error;
     if (const int error = file_->Flush(); error != kPlatformOk) return err::FromPlatform(error);
     header_.inUse = inUse;
     return err::kNone;

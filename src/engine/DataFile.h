@@ -1,7 +1,13 @@
 #pragma once
 // The data file of a file block: slot 0 holds the 21-byte header, slots 1..record count hold
 // records, live (deletion mark 0) or deleted (mark = next free slot, -1 ends the chain). The
-// header lives in memory between open and close; each record operation is one read or write.
+// header lives in memory between open and close; each record operation is at most one read or
+// write.
+//
+// The slots read last stay in a window, so that a scan's GetRecord, a delete's mark check and a
+// walk in record order need no read of their own; a walk reads ahead in ever larger chunks. The
+// file is held without sharing, so only this object changes it: every write goes to the file in
+// the same call and updates the bytes of the window it covers.
 
 #include <cstdint>
 #include <memory>
@@ -67,14 +73,24 @@ public:
 private:
     int32_t ScanForward(int32_t& recordNumber);
     int32_t ScanBackward(int32_t& recordNumber);
-    // Reads slots first..first+count-1 into scan_; returns how many have their mark readable.
-    int32_t ReadSlots(int32_t first, int32_t count, int32_t& readable);
-    bool SlotIsLive(int32_t indexInScan) const;
+    // Reads slots first..first+count-1 into the window.
+    int32_t ReadSlots(int32_t first, int32_t count);
+    // Slots to read for `slot`: one, or twice the window's when the reads follow each other.
+    int32_t ChunkAt(int32_t slot) const;
+    // The slot's bytes while the window holds its mark (its whole slot when `whole`), else null.
+    const uint8_t* Windowed(int32_t slot, bool whole) const;
+    bool SlotIsLive(int32_t slot) const;  // the slot's mark must be in the window
+    // Reads the 4-byte mark of a slot, from the window when it is there.
+    int32_t ReadMark(int32_t slot, int32_t& mark);
+    // Writes through to the file and keeps the window equal to it.
+    int32_t WriteAt(int64_t offset, const void* bytes, int64_t size);
 
     std::unique_ptr<File> file_;
     DataHeader header_;
     bool inUseWritten_;
-    std::vector<uint8_t> scan_;
+    std::vector<uint8_t> window_;
+    int32_t windowFirst_ = 0;  // slot number of the window's first byte
+    int64_t windowBytes_ = 0;  // bytes of the file the window holds
 };
 
 }  // namespace engine

@@ -138,6 +138,37 @@ TEST_F(DataFileTest, ScansFindLiveSlotsAndReportTheEnd) {
     EXPECT_EQ(engine_.error(), 10275);
 }
 
+// Scans and walks in record order are served from slots read ahead; every change must reach
+// both the file at once and what later reads return.
+TEST_F(DataFileTest, ReadAheadSlotsFollowEveryChange) {
+    FileBlockHandle fb = CreateOpen("B", 40);
+    for (int i = 1; i <= 60; ++i) Add(fb, "r" + std::to_string(i));
+    std::vector<uint8_t> record(40);
+    int32_t n = 0;
+    for (int i = 0; i < 8; ++i) engine_.NextUsedRecord(fb, n);  // reads ahead past slot 12
+    for (int32_t r = 9; r <= 12; ++r) engine_.GetRecord(fb, r, record.data());
+    const auto changed = Record(40, "changed");
+    engine_.PutRecord(fb, 10, changed.data());
+    engine_.DeleteRecord(fb, 11);
+    engine_.DeleteRecord(fb, 11);
+    EXPECT_EQ(engine_.error(), 10135);  // the window saw the first delete
+    engine_.DeleteRecord(fb, 12);
+    EXPECT_EQ(Add(fb, "reused"), 12);
+    const auto onDisk = ReadFileBytes(path("B.DAT"));
+    engine_.GetRecord(fb, 10, record.data());
+    EXPECT_EQ(record, changed);
+    EXPECT_EQ(std::vector<uint8_t>(onDisk.begin() + 400, onDisk.begin() + 440), changed);
+    engine_.GetRecord(fb, 12, record.data());
+    EXPECT_EQ(record, Record(40, "reused"));
+    EXPECT_EQ(std::vector<uint8_t>(onDisk.begin() + 480, onDisk.begin() + 520), record);
+    n = 10;
+    engine_.NextUsedRecord(fb, n);
+    EXPECT_EQ(n, 12);
+    n = 12;
+    engine_.PrevUsedRecord(fb, n);
+    EXPECT_EQ(n, 10);
+}
+
 TEST_F(DataFileTest, InUseFlagIsSetByTheFirstChangeAndClearedByClose) {
     FileBlockHandle fb = CreateOpen("B", 40);
     EXPECT_EQ(ReadFileBytes(path("B.DAT"))[20], 0);
