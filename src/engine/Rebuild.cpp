@@ -20,7 +20,16 @@ namespace engine {
 namespace {
 
 constexpr int kMaxRebuildRecordLength = 65535;
-constexpr int kRebuildPageBuffers = 1024;
+constexpr int kRebuildMinBuffers = 1024;
+constexpr int kRebuildMaxBuffers = 16384;  // about 40 MB of page buffers
+
+// The index phase inserts every key through a private pool. Random keys miss in a pool smaller
+// than their tree, so the pool grows with the file towards one tree's pages (entries / 31 at
+// most below the root): the page numbers and the written pages are the same whatever is cached.
+int RebuildBuffersFor(int32_t records) {
+    return std::clamp(records / (kPageCapacity / 2) + kMaxTreeDepth, kRebuildMinBuffers,
+                      kRebuildMaxBuffers);
+}
 
 // Removes the files of a block as DeleteFileBlock does, ignoring every error.
 void RemoveBlockFiles(FileSystem& fs, const BlockFileNames& names) {
@@ -196,7 +205,8 @@ private:
         if (created) return created;
 
         pool_ = std::make_unique<PagePool>();
-        if (pool_->Allocate(kRebuildPageBuffers) < kMaxTreeDepth) return err::kOutOfMemoryOpening;
+        if (pool_->Allocate(RebuildBuffersFor(header.recordCount)) < kMaxTreeDepth)
+            return err::kOutOfMemoryOpening;
         OpenRequest open;
         open.names = names_;
         open.acceptInUse = true;
