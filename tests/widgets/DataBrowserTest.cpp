@@ -103,8 +103,6 @@ protected:
     TFvcBrowser browser_{prompts_};
 };
 
-// ---- what is shown ------------------------------------------------------------------------------
-
 TEST_F(DataBrowserTest, EmptyBlockShowsNoRowsAndNoCurrentRecord) {
     EXPECT_EQ(browser_.CurrentKeyNumber(), 65535);
     bool found = true;
@@ -185,8 +183,6 @@ TEST_F(DataBrowserTest, KeyRangeLimitsTheRows) {
     browser_.Last();
     EXPECT_EQ(browser_.CurrentKey(), "BARNES");
 }
-
-// ---- keyboard and mouse -------------------------------------------------------------------------
 
 TEST_F(DataBrowserTest, TypedCharacterLandsOnTheFirstKeyStartingWithItOrAfter) {
     for (const char* name : {"1ST", "ADAMS", "BAKER", "DAVIS", "EVANS", "\xC4RGER"}) Add(name);
@@ -271,9 +267,7 @@ TEST_F(DataBrowserTest, ClickSelectsARowAndDoubleClickReportsIt) {
     EXPECT_EQ(doubleClicks, 1);
 }
 
-// ---- scroll bar ---------------------------------------------------------------------------------
-
-TEST_F(DataBrowserTest, ScrollBarMapsPositionsThroughTheEngine) {
+TEST_F(DataBrowserTest, ScrollBarMapsKeyAndRecordPositionsThroughTheEngine) {
     AddNumbered(3000);
     Attach();
     QScrollBar* bar = browser_.verticalScrollBar();
@@ -294,18 +288,13 @@ TEST_F(DataBrowserTest, ScrollBarMapsPositionsThroughTheEngine) {
     EXPECT_EQ(browser_.CurrentRecordNumber(), 3000);
     bar->triggerAction(QAbstractSlider::SliderToMinimum);
     EXPECT_EQ(browser_.CurrentRecordNumber(), 1);
-}
 
-TEST_F(DataBrowserTest, ScrollBarInRecordOrderUsesRecordPositions) {
-    AddNumbered(3000);
+    // In record order the positions are record positions.
     Attach(0);
-    QScrollBar* bar = browser_.verticalScrollBar();
     bar->setSliderPosition(20);
     EXPECT_EQ(browser_.CurrentRecordNumber(), engine_.PositionToRecord(fb_, 20, 63));
     EXPECT_EQ(bar->value(), engine_.RecordToPosition(fb_, browser_.CurrentRecordNumber(), 63));
 }
-
-// ---- painting -----------------------------------------------------------------------------------
 
 TEST_F(DataBrowserTest, SettingTheSameHeaderTwiceRepaintsOnce) {
     AddNumbered(3);
@@ -321,8 +310,6 @@ TEST_F(DataBrowserTest, SettingTheSameHeaderTwiceRepaintsOnce) {
     browser_.SetHeader(QString(200, 'x'));
     EXPECT_EQ(browser_.header().size(), 128);
 }
-
-// ---- engine errors ------------------------------------------------------------------------------
 
 TEST_F(DataBrowserTest, PassingLockConflictIsRetriedSilently) {
     AddNumbered(5);

@@ -1,6 +1,5 @@
 // The company switch after the Company Manager closes.
 #include <QRadioButton>
-#include <filesystem>
 
 #include "ShellFixture.h"
 #include "shell/LastCompany.h"
@@ -29,6 +28,13 @@ protected:
         forceChartSeen.clear();
         return w;
     }
+    // Company 2 picked in the manager, closed with OK or not.
+    void PickSecond(shell::ui::TMainForm& w, bool ok) {
+        w.SwitchCompany([&] {
+            w.state().selectedCompany = StoredCompany("2");
+            return ok;
+        });
+    }
 
     static std::string LastCompanyNumber() {
         shell::CompanyRecord last;
@@ -40,55 +46,38 @@ protected:
     std::vector<bool> forceChartSeen;
 };
 
-TEST_F(CompanySwitch, ClosingWithoutOkChangesNothing) {
+TEST_F(CompanySwitch, OkMakesTheSelectedCompanyCurrentEverywhereUnlessTheCurrentWasSaved) {
     auto& w = Started();
-    w.SwitchCompany([&] {
-        w.state().selectedCompany = StoredCompany("2");
-        return false;
-    });
+    PickSecond(w, false);
     EXPECT_EQ(w.state().currentCompany.number(), "1");
-    EXPECT_EQ(LastCompanyNumber(), "1");
-    EXPECT_EQ(w.BannerText(), "Acme Supply\n     Number: 1");
     EXPECT_TRUE(agedCompanies.empty());
-}
 
-TEST_F(CompanySwitch, OkMakesTheSelectedCompanyCurrentEverywhere) {
-    auto& w = Started();
-    w.SwitchCompany([&] {
-        w.state().selectedCompany = StoredCompany("2");
-        return true;
-    });
-    EXPECT_EQ(w.state().currentCompany.number(), "2");
-    EXPECT_EQ(LastCompanyNumber(), "2");
-    EXPECT_EQ(w.BannerText(), "Birch Books\n     Number: 2");
-    EXPECT_EQ(w.state().todayText, "09/03/2026");
-    EXPECT_EQ(w.SystemModeText(), "System Mode: E-Mail");
-    EXPECT_EQ(agedCompanies, std::vector<std::string>{"2"});
-    EXPECT_EQ(forceChartSeen, std::vector<bool>{false});
-}
-
-TEST_F(CompanySwitch, SavedCurrentCompanyStaysCurrentEvenIfAnotherWasChosen) {
-    auto& w = Started();
-    w.SwitchCompany([&] {
-        shell::CompanyRecord edited = StoredCompany("1");
-        edited.setName("Acme Supply Inc");
-        UpdateStoredCompany(edited);
-        w.state().companyChanged = true;
-        w.state().selectedCompany = StoredCompany("2");  // "Set As Default" on company 2
-        return true;
-    });
+    // The current company was edited and saved: it stays current, with its new settings.
+    shell::CompanyRecord edited = StoredCompany("1");
+    edited.setName("Acme Supply Inc");
+    UpdateStoredCompany(edited);
+    w.state().companyChanged = true;
+    PickSecond(w, true);
     EXPECT_EQ(w.state().currentCompany.name(), "Acme Supply Inc");
     EXPECT_EQ(w.state().selectedCompany.name(), "Acme Supply Inc");
     EXPECT_EQ(LastCompanyNumber(), "1");
     EXPECT_EQ(w.BannerText(), "Acme Supply Inc\n     Number: 1");
     EXPECT_FALSE(w.state().companyChanged);
 
-    // With the flag used up, the next visit can switch company again.
-    w.SwitchCompany([&] {
-        w.state().selectedCompany = StoredCompany("2");
-        return true;
-    });
+    agedCompanies.clear();
+    forceChartSeen.clear();
+    PickSecond(w, true);
     EXPECT_EQ(w.state().currentCompany.number(), "2");
+    EXPECT_EQ(LastCompanyNumber(), "2");
+    EXPECT_EQ(w.BannerText(), "Birch Books\n     Number: 2");
+    EXPECT_EQ(w.state().todayText, "09/03/2026");
+    EXPECT_EQ(w.SystemModeText(), "System Mode: E-Mail");
+    w.findChild<QRadioButton*>("PrintRB")->click();
+    EXPECT_EQ(w.SystemModeText(), "System Mode: Printer / Fax");
+    EXPECT_EQ(w.state().defaultOutput, shell::PrintedOutput::PrinterOrFax);
+    EXPECT_TRUE(StoredCompany("2").defaultOutputEmail());  // the choice is not saved
+    EXPECT_EQ(agedCompanies, std::vector<std::string>{"2"});
+    EXPECT_EQ(forceChartSeen, std::vector<bool>{false});
 }
 
 TEST_F(CompanySwitch, RequestedRebuildRunsBeforeAgingWithTheChart) {
@@ -96,10 +85,7 @@ TEST_F(CompanySwitch, RequestedRebuildRunsBeforeAgingWithTheChart) {
     AddCustomers("2", 4);
     std::filesystem::remove("2C.IX");
     w.state().rebuildRequested = true;
-    w.SwitchCompany([&] {
-        w.state().selectedCompany = StoredCompany("2");
-        return true;
-    });
+    PickSecond(w, true);
     EXPECT_EQ(CustomerKeys("2"), 4);
     EXPECT_EQ(StoredCompany("1").name(), "Acme Supply");
     EXPECT_EQ(forceChartSeen, std::vector<bool>{true});

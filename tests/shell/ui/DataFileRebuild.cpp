@@ -5,27 +5,19 @@
 #include "ShellFixture.h"
 #include "customers/CustomerRecord.h"
 #include "engine/RecordFile.h"
-#include "shell/ui/DataFileRebuild.h"
 #include "shell/ui/MainWindow.h"
+#include "support/Samples.h"
 #include "widgets/StatusWindow.h"
 
 namespace shelltest {
 
 void AddCustomers(const std::string& companyCode, int count) {
+    std::vector<customers::CustomerRecord> records;
+    for (int i = 1; i <= count; ++i)
+        records.push_back(
+            testsupport::SampleCustomer(std::to_string(i), "Customer " + std::to_string(i)));
     engine::Engine engine;
-    engine.InitEngine(0, 30);
-    testsupport::ScriptedPrompts silent;
-    engine::RecordFile file(engine, customers::CustomerFileDescription(companyCode), silent);
-    ASSERT_TRUE(file.Create());
-    ASSERT_TRUE(file.Open());
-    for (int i = 1; i <= count; ++i) {
-        customers::CustomerRecord customer;
-        customer.setNumber(std::to_string(i));
-        customer.setName("Customer " + std::to_string(i));
-        int32_t recordNumber = 0;
-        ASSERT_TRUE(file.Add(customer.data(), recordNumber));
-    }
-    file.Close();
+    testsupport::AddRecords(engine, customers::CustomerFileDescription(companyCode), records);
 }
 
 int32_t CustomerKeys(const std::string& companyCode) {
@@ -41,27 +33,7 @@ int32_t CustomerKeys(const std::string& companyCode) {
 
 namespace {
 
-struct RecordingObserver : engine::RebuildObserver {
-    std::vector<std::string> captions;
-    int finished = 0;
-    void RebuildStarted(const std::string& caption) override { captions.push_back(caption); }
-    void RebuildProgress(int, int32_t, int32_t) override {}
-    void RebuildFinished() override { ++finished; }
-};
-
-class DataFileRebuild : public ShellTest {};
-
-TEST_F(DataFileRebuild, RebuildsTheSixFilesInOrder) {
-    MakeDataFolder();
-    engine.InitEngine(0, 30);
-    RecordingObserver observer;
-    shell::ui::RebuildAllDataFiles(engine, prompts, observer, "1");
-    EXPECT_EQ(observer.captions,
-              (std::vector<std::string>{"Companies", "Customers", "Invoices", "Detail Records",
-                                        "Memo Records", "Products"}));
-    EXPECT_EQ(observer.finished, 6);
-    EXPECT_EQ(StoredCompany("1").name(), "Acme Supply");
-}
+using DataFileRebuild = ShellTest;
 
 TEST_F(DataFileRebuild, CommandRepairsAMissingIndexAndReportsCompletion) {
     MakeDataFolder();

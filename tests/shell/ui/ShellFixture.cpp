@@ -112,4 +112,12 @@ shell::ui::TMainForm& ShellTest::NewMainWindow() {
     return *window;
 }
 
+shell::ui::TMainForm& ShellTest::StartedWindow() {
+    MakeDataFolder();
+    auto& w = NewMainWindow();
+    EXPECT_TRUE(w.FormCreate());
+    EXPECT_TRUE(w.FormShow());
+    return w;
+}
+
 }  // namespace shelltest

@@ -53,6 +53,8 @@ protected:
     void MakeDataFolder(const shell::CompanyRecord& company = SampleCompany("1", "Acme Supply"));
     // A fresh main window over the folder (as a new start of the program would make).
     shell::ui::TMainForm& NewMainWindow();
+    // A new data folder and a main window created and shown over it.
+    shell::ui::TMainForm& StartedWindow();
 
     testsupport::TempDir dir;
     testsupport::ScopedChdir inDir{dir.path()};

@@ -2,7 +2,6 @@
 #include <QFileInfo>
 #include <QImage>
 #include <QLabel>
-#include <QRadioButton>
 
 #include "ShellFixture.h"
 #include "shell/LastCompany.h"
@@ -36,6 +35,8 @@ TEST_F(Startup, LoadsTheSavedSettingsOfTheLastCompany) {
     EXPECT_EQ(w.state().currentCompany.name(), "Acme Supply");
     EXPECT_EQ(w.BannerText(), "Acme Supply\n     Number: 1");
     EXPECT_EQ(w.state().todayText, "03/09/2026");
+    EXPECT_EQ(w.findChild<QLabel*>("StatusPanel1")->text(), "Monday, March 9, 2026, 10:30 AM");
+    EXPECT_EQ(w.StatusText(), "Ready.");
 
     // A company no longer on file: the search lands on company 1, whose key differs, and that
     // company must not be read in its place.
@@ -143,20 +144,6 @@ TEST_F(Startup, OnlyTheRightPasswordOpensTheWindow) {
     }
 }
 
-TEST_F(Startup, DefaultOutputFollowsTheCompany) {
-    shell::CompanyRecord company = SampleCompany("1", "Acme Supply");
-    company.setDefaultOutputEmail(true);
-    MakeDataFolder(company);
-    auto& w = NewMainWindow();
-    ASSERT_TRUE(w.FormCreate());
-    ASSERT_TRUE(w.FormShow());
-    EXPECT_EQ(w.SystemModeText(), "System Mode: E-Mail");
-    w.findChild<QRadioButton*>("PrintRB")->click();
-    EXPECT_EQ(w.SystemModeText(), "System Mode: Printer / Fax");
-    EXPECT_EQ(w.state().defaultOutput, shell::PrintedOutput::PrinterOrFax);
-    EXPECT_TRUE(StoredCompany("1").defaultOutputEmail());  // the choice is not saved
-}
-
 // The aging run stands in for the receivables' run: it stores today as the last aging date.
 TEST_F(Startup, AutomaticAgingRunsOncePerDayPerCompany) {
     MakeDataFolder();
@@ -183,13 +170,6 @@ TEST_F(Startup, AutomaticAgingRunsOncePerDayPerCompany) {
     ASSERT_TRUE(w.FormCreate());
     ASSERT_TRUE(w.FormShow());
     EXPECT_EQ(runs, 2);
-}
-
-TEST_F(Startup, ClockShowsTheLongDateAndTime) {
-    MakeDataFolder();
-    auto& w = NewMainWindow();
-    EXPECT_EQ(w.findChild<QLabel*>("StatusPanel1")->text(), "Monday, March 9, 2026, 10:30 AM");
-    EXPECT_EQ(w.StatusText(), "Ready.");
 }
 
 }  // namespace
