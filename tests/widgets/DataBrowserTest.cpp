@@ -332,12 +332,11 @@ TEST_F(DataBrowserTest, LastingLockConflictIsReportedAfterThirtyThreeAttempts) {
 
 TEST_F(DataBrowserTest, FatalErrorIsReportedAtOnce) {
     AddNumbered(5);
-    Attach(0);
-    // Reading a record fails: class 4, no retry.
-    faults_.FailRead(2, FaultInjectingFileSystem::Repeat::Once);
+    // Reading the first record in key order fails: class 4, no retry.
+    faults_.FailRead(1, FaultInjectingFileSystem::Repeat::Once);
     prompts_.ExpectMessage("KT Invorra Pro", "Class 4 error.  Isam Error 10140",
                            base::PromptAnswer::Ok, base::PromptIcon::Error);
-    browser_.Refresh();
+    Attach(1);
     EXPECT_EQ(pauses_, 0);
 }
 
