@@ -57,6 +57,9 @@ public:
     static constexpr int kMaxOperations = 400;
     static constexpr int kMaxSteps = 1000;  // entries or records visited by one walk
     static constexpr int kMaxRecordLength = 1 << 16;
+    // A rebuild sets up a page pool of its own, which costs more than everything else an input
+    // does; a few per input reach every path of it.
+    static constexpr int kMaxRebuilds = 3;
 
     explicit FileBlockFuzz(InputReader& in) : in_(in), engine_(files_) {}
 
@@ -261,6 +264,7 @@ private:
     }
 
     void Rebuild() {
+        if (++rebuilds_ > kMaxRebuilds) return;
         if (fb_) engine_.CloseFileBlock(fb_);
         const int length = recordLength_ > 0 ? recordLength_ : StoredRecordLength();
         const auto keepLive = [](const uint8_t* oldRecord, uint8_t* newRecord, int recordLength) {
@@ -298,6 +302,7 @@ private:
     std::string record_;
     int32_t recordLength_ = 0;
     int keyCount_ = 0;
+    int rebuilds_ = 0;
 };
 
 inline void RunFileBlockInput(const uint8_t* data, size_t size) {
