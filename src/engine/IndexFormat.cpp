@@ -60,7 +60,8 @@ int PackPage(const Page& page, int keyLength, uint8_t* out) {
         StoreI32(at + 4, item.right);
         at[8] = item.length;
         // A constant-length copy is a few register moves; a copy of item.length bytes is a slow
-        // string instruction. What it writes beyond the key length the next item overwrites.
+        // string instruction. Bytes beyond the key length are overwritten by the next item or
+        // lie beyond the used part, which is all that reaches the file.
         std::memcpy(at + 9, item.key.data(), kMaxKeyBytes);
         for (int j = item.length; j < keyLength; ++j) at[9 + j] = 0;
     }

@@ -25,7 +25,9 @@ constexpr int kRebuildMaxBuffers = 16384;  // about 40 MB of page buffers
 
 // The index phase inserts every key through a private pool. Random keys miss in a pool smaller
 // than their tree, so the pool grows with the file towards one tree's pages (entries / 31 at
-// most below the root): the page numbers and the written pages are the same whatever is cached.
+// most below the root). Pages are allocated in the same order whatever is cached, so the trees
+// come out the same; only the unused tails of page slots, which no reader looks at, keep
+// whatever an earlier write of the page left there.
 int RebuildBuffersFor(int32_t records) {
     return std::clamp(records / (kPageCapacity / 2) + kMaxTreeDepth, kRebuildMinBuffers,
                       kRebuildMaxBuffers);
