@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -38,6 +39,25 @@ inline int32_t I32At(const std::vector<uint8_t>& bytes, size_t offset) {
 
 inline void PutI32(std::vector<uint8_t>& bytes, size_t offset, int32_t value) {
     for (int i = 0; i < 4; ++i) bytes[offset + i] = static_cast<uint8_t>(value >> (8 * i));
+}
+
+// The header of key 1 in an index file's bytes.
+struct IndexHeader {
+    int32_t firstFree, freeCount, pageCount, pageSize, root, entries;
+};
+
+inline IndexHeader KeyOneHeader(const std::vector<uint8_t>& index) {
+    return {I32At(index, 0),  I32At(index, 4),  I32At(index, 8),
+            I32At(index, 12), I32At(index, 16), I32At(index, 22)};
+}
+
+// The problems the command-line checker finds in block `name` of the working folder; "" if sound.
+inline std::string CheckBlock(const std::string& name) {
+    std::string output;
+    FILE* pipe = popen((std::string(KT_TOOL_PATH) + " check " + name + " 2>&1").c_str(), "r");
+    for (char line[256]; pipe && std::fgets(line, sizeof line, pipe);) output += line;
+    const int status = pipe ? pclose(pipe) : -1;
+    return status == 0 ? output : "check failed (" + std::to_string(status) + "): " + output;
 }
 
 // A record of `length` bytes: deletion mark 0, then `text`, zero-filled.

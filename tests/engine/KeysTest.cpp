@@ -1,26 +1,45 @@
 // Index file layout, B-tree insertion and deletion, and the cursor rules.
 
 #include "EngineFixture.h"
-#include "IndexImage.h"
 
 namespace enginetest {
 namespace {
 
 class KeysTest : public EngineTest {
 protected:
-    void AddKeys(FileBlockHandle fb, int key, int from, int to, const char* format = "K%04d") {
+    static std::string KeyText(int i) {
+        char text[16];
+        std::snprintf(text, sizeof text, "K%04d", i);
+        return text;
+    }
+    void AddKeys(FileBlockHandle fb, int from, int to) {
         for (int i = from; i <= to; ++i) {
-            char text[32];
-            std::snprintf(text, sizeof text, format, i);
-            engine_.AddKey(fb, key, i, text);
+            engine_.AddKey(fb, 1, i, KeyText(i));
             ASSERT_TRUE(engine_.ok()) << engine_.error() << " at " << i;
         }
     }
-    IndexImage Image(const std::string& name) {
-        return IndexImage(ReadFileBytes(path(name + ".IX")),
-                          ReadFileBytes(path(name + ".DAT"))[16]);
+    IndexHeader Header(const std::string& name) {
+        return KeyOneHeader(ReadFileBytes(path(name + ".IX")));
     }
 };
+
+// Page p of a one-key index: its leftmost child and its items as (key, right child).
+struct PageView {
+    int32_t left;
+    std::vector<std::pair<std::string, int32_t>> items;
+};
+
+PageView PageOf(const std::vector<uint8_t>& index, int32_t p) {
+    const int32_t pageSize = I32At(index, 12);
+    const size_t at = static_cast<size_t>(p) * pageSize, itemSize = (pageSize - 6) / 62;
+    PageView view{I32At(index, at + 2), {}};
+    for (size_t i = 0; i < static_cast<size_t>(index[at] | index[at + 1] << 8); ++i) {
+        const size_t item = at + 6 + i * itemSize;
+        const auto* key = reinterpret_cast<const char*>(&index[item + 9]);
+        view.items.emplace_back(std::string(key, index[item + 8]), I32At(index, item + 4));
+    }
+    return view;
+}
 
 TEST_F(KeysTest, IndexFileLayoutForTwoKeys) {
     std::vector<KeyDescriptor> keys = {{10, false}, {9, true}};
@@ -38,76 +57,42 @@ TEST_F(KeysTest, IndexFileLayoutForTwoKeys) {
 
 TEST_F(KeysTest, SixtyThirdEntrySplitsTheRootIntoTwoHalves) {
     FileBlockHandle fb = CreateOpen("S", 40, {{10, false}});
-    AddKeys(fb, 1, 1, 62);
+    AddKeys(fb, 1, 62);
     engine_.CloseFileBlock(fb);
-    EXPECT_EQ(Image("S").key(1).pageCount, 1);
+    EXPECT_EQ(Header("S").pageCount, 1);
     engine_.OpenFileBlock(fb, "S");
-    AddKeys(fb, 1, 63, 63);
+    AddKeys(fb, 63, 63);
     engine_.CloseFileBlock(fb);
-    const IndexImage image = Image("S");
-    const auto header = image.key(1);
+    const auto index = ReadFileBytes(path("S.IX"));
+    const IndexHeader header = KeyOneHeader(index);
     EXPECT_EQ(header.pageCount, 3);  // old root, new sibling, new root: in that order
     EXPECT_EQ(header.root, 3);
     EXPECT_EQ(header.entries, 63);
-    const auto root = image.page(1, 3);
+    const PageView root = PageOf(index, 3);
     ASSERT_EQ(root.items.size(), 1u);
-    EXPECT_EQ(root.items[0].key, "K0032");
+    EXPECT_EQ(root.items[0].first, "K0032");
     EXPECT_EQ(root.left, 1);
-    EXPECT_EQ(root.items[0].right, 2);
-    EXPECT_EQ(image.page(1, 1).items.size(), 31u);
-    EXPECT_EQ(image.page(1, 2).items.size(), 31u);
+    EXPECT_EQ(root.items[0].second, 2);
+    EXPECT_EQ(PageOf(index, 1).items.size(), 31u);
+    EXPECT_EQ(PageOf(index, 2).items.size(), 31u);
     // Only the used part of a page is written.
-    EXPECT_EQ(image.rowCount(), 3);
+    EXPECT_EQ(index.size(), 4u * header.pageSize);
 }
 
-TEST_F(KeysTest, FullLeafLendsToItsNeighbourBeforeSplitting) {
-    FileBlockHandle fb = CreateOpen("S", 40, {{10, false}});
-    AddKeys(fb, 1, 1, 63);
-    // The left leaf (31 items) fills up to 62 by its own insertions, then overflows into the
-    // right neighbour instead of splitting.
-    AddKeys(fb, 1, 1, 32, "J%04d");
-    engine_.CloseFileBlock(fb);
-    const IndexImage image = Image("S");
-    EXPECT_EQ(image.key(1).pageCount, 3);
-    const auto root = image.page(1, image.key(1).root);
-    ASSERT_EQ(root.items.size(), 1u);
-    const size_t left = image.page(1, root.left).items.size();
-    const size_t right = image.page(1, root.items[0].right).items.size();
-    EXPECT_EQ(left + right, 94u);
-    EXPECT_EQ(left, 47u);  // 62 + 31 + 1 items: the overflowing page keeps ceil(94 / 2)
-    EXPECT_EQ(CheckTree(image, 1), "");
-}
-
-TEST_F(KeysTest, DuplicatesOrderByRecordNumber) {
+TEST_F(KeysTest, DuplicatesOrderByRecordNumberAndSearchFindsTheFirstEntryAtOrAfterTheKey) {
     FileBlockHandle fb = CreateOpen("D", 40, {{10, true}});
     engine_.AddKey(fb, 1, 7, "SMITH");
     engine_.AddKey(fb, 1, 3, "SMITH");
     engine_.AddKey(fb, 1, 3, "SMITH");
     EXPECT_EQ(engine_.error(), 10230);
-    std::string key = "SMITH";
-    int32_t record = 0;
-    engine_.SearchKey(fb, 1, record, key);
-    EXPECT_EQ(record, 3);
-    engine_.NextKey(fb, 1, record, key);
-    EXPECT_EQ(record, 7);
-    EXPECT_EQ(key, "SMITH");
-    // Without duplicates the record number takes no part in a comparison.
-    FileBlockHandle unique = CreateOpen("U", 40, {{10, false}});
-    engine_.AddKey(unique, 1, 1, "SMITH");
-    engine_.AddKey(unique, 1, 2, "SMITH");
-    EXPECT_EQ(engine_.error(), 10230);
-    engine_.DeleteKey(unique, 1, 99, "SMITH");
-    EXPECT_EQ(engine_.UsedKeys(unique, 1), 0);
-}
-
-TEST_F(KeysTest, SearchFindsFirstEntryAtOrAfterTheKey) {
-    FileBlockHandle fb = CreateOpen("U", 40, {{10, false}});
     engine_.AddKey(fb, 1, 1, "JONES");
-    engine_.AddKey(fb, 1, 2, "SMITH");
-    engine_.AddKey(fb, 1, 3, "SMYTHE");
     std::string key = "SM";
     int32_t record = 0;
     engine_.SearchKey(fb, 1, record, key);
+    EXPECT_EQ(key, "SMITH");
+    EXPECT_EQ(record, 3);
+    engine_.NextKey(fb, 1, record, key);
+    EXPECT_EQ(record, 7);
     EXPECT_EQ(key, "SMITH");
     key = "ZZ";
     engine_.SearchKey(fb, 1, record, key);
@@ -116,6 +101,13 @@ TEST_F(KeysTest, SearchFindsFirstEntryAtOrAfterTheKey) {
     // A failed search empties the cursor: the next step starts at the first entry.
     engine_.NextKey(fb, 1, record, key);
     EXPECT_EQ(key, "JONES");
+    // Without duplicates the record number takes no part in a comparison.
+    FileBlockHandle unique = CreateOpen("U", 40, {{10, false}});
+    engine_.AddKey(unique, 1, 1, "SMITH");
+    engine_.AddKey(unique, 1, 2, "SMITH");
+    EXPECT_EQ(engine_.error(), 10230);
+    engine_.DeleteKey(unique, 1, 99, "SMITH");
+    EXPECT_EQ(engine_.UsedKeys(unique, 1), 0);
 }
 
 TEST_F(KeysTest, KeysAreCheckedAgainstTheKeyLengthAfterCuttingTo30) {
@@ -139,7 +131,7 @@ TEST_F(KeysTest, KeysAreCheckedAgainstTheKeyLengthAfterCuttingTo30) {
 
 TEST_F(KeysTest, CursorWalksBothWaysAndRestartsAfterRunningOff) {
     FileBlockHandle fb = CreateOpen("C", 40, {{10, false}});
-    AddKeys(fb, 1, 1, 500);
+    AddKeys(fb, 1, 500);
     std::string key = "K0499";
     int32_t record = 0;
     engine_.SearchKey(fb, 1, record, key);
@@ -163,7 +155,7 @@ TEST_F(KeysTest, CursorWalksBothWaysAndRestartsAfterRunningOff) {
 
 TEST_F(KeysTest, ChangeInvalidatesTheCursorWhichResumesFromTheCallersEntry) {
     FileBlockHandle fb = CreateOpen("C", 40, {{10, true}});
-    AddKeys(fb, 1, 1, 300);
+    AddKeys(fb, 1, 300);
     std::string key = "K0100";
     int32_t record = 0;
     engine_.SearchKey(fb, 1, record, key);
@@ -191,62 +183,49 @@ TEST_F(KeysTest, ChangeInvalidatesTheCursorWhichResumesFromTheCallersEntry) {
     EXPECT_EQ(record, 12);
 }
 
-TEST_F(KeysTest, AddOnAnEmptyCursorMakesTheNextStepSearchTheCallersPair) {
+TEST_F(KeysTest, EmptyCursorSearchesTheCallersPairAndPositionQueriesLeaveItAlone) {
     FileBlockHandle fb = CreateOpen("C", 40, {{10, false}});
-    AddKeys(fb, 1, 1, 10);
-    engine_.AddKey(fb, 1, 11, "K0011");
+    AddKeys(fb, 1, 1000);
     std::string key = "K0005";
     int32_t record = 5;
-    engine_.NextKey(fb, 1, record, key);
+    engine_.NextKey(fb, 1, record, key);  // the adds left no cursor
     EXPECT_EQ(record, 6);
-    engine_.AddKey(fb, 1, 12, "K0012");
-    key = "K0100";
+    engine_.AddKey(fb, 1, 1001, "K1001");
+    key = "K2000";
     engine_.PrevKey(fb, 1, record, key);
-    EXPECT_EQ(record, 12);
-    engine_.AddKey(fb, 1, 13, "K0013");
+    EXPECT_EQ(record, 1001);
+    engine_.AddKey(fb, 1, 1002, "K1002");
     key = "A";
     engine_.PrevKey(fb, 1, record, key);
     EXPECT_EQ(engine_.error(), 10260);
-}
-
-TEST_F(KeysTest, PositionQueriesLeaveTheCursorAlone) {
-    FileBlockHandle fb = CreateOpen("C", 40, {{10, false}});
-    AddKeys(fb, 1, 1, 1000);
-    std::string key = "K0400";
-    int32_t record = 0;
+    key = "K0400";
     engine_.SearchKey(fb, 1, record, key);
     std::string other;
     int32_t otherRecord = 0;
     engine_.PositionToKey(fb, 1, 60, 63, otherRecord, other);
     engine_.KeyToPosition(fb, 1, 900, "K0900", 63);
-    EXPECT_EQ(engine_.UsedKeys(fb, 1), 1000);
     engine_.NextKey(fb, 1, record, key);
     EXPECT_EQ(record, 401);
 }
 
 TEST_F(KeysTest, DeletingEverythingEmptiesTheTreeAndFreedPagesAreReusedLatestFirst) {
     FileBlockHandle fb = CreateOpen("E", 40, {{10, false}});
-    AddKeys(fb, 1, 1, 2000);
+    AddKeys(fb, 1, 2000);
     for (int i = 1; i <= 2000; ++i) {
-        char text[16];
-        std::snprintf(text, sizeof text, "K%04d", i);
-        engine_.DeleteKey(fb, 1, i, text);
+        engine_.DeleteKey(fb, 1, i, KeyText(i));
         ASSERT_TRUE(engine_.ok()) << engine_.error() << " at " << i;
     }
     engine_.CloseFileBlock(fb);
-    IndexImage image = Image("E");
-    const auto header = image.key(1);
+    const IndexHeader header = Header("E");
     EXPECT_EQ(header.root, 0);
     EXPECT_EQ(header.entries, 0);
     EXPECT_EQ(header.freeCount, header.pageCount);
-    EXPECT_EQ(CheckFreeChain(image, 1), "");
-    const int32_t lastFreed = header.firstFree;
+    EXPECT_EQ(CheckBlock("E"), "");
     engine_.OpenFileBlock(fb, "E");
     engine_.AddKey(fb, 1, 1, "A");
     engine_.CloseFileBlock(fb);
-    image = Image("E");
-    EXPECT_EQ(image.key(1).root, lastFreed);
-    EXPECT_EQ(image.key(1).pageCount, header.pageCount);
+    EXPECT_EQ(Header("E").root, header.firstFree);
+    EXPECT_EQ(Header("E").pageCount, header.pageCount);
 }
 
 TEST_F(KeysTest, KeyPositionsFollowTheirFormulas) {
@@ -260,7 +239,7 @@ TEST_F(KeysTest, KeyPositionsFollowTheirFormulas) {
     engine_.KeyToPosition(fb, 1, 0, "", 63);
     EXPECT_EQ(engine_.error(), 10285);
     // A root leaf of 10 items: item r sits at 64 r div 11; position u picks item 11 u div 64.
-    AddKeys(fb, 1, 1, 10);
+    AddKeys(fb, 1, 10);
     EXPECT_EQ(engine_.KeyToPosition(fb, 1, 5, "K0005", 63), 64 * 5 / 11);
     EXPECT_EQ(engine_.KeyToPosition(fb, 1, 0, "K0000", 63), 0);
     engine_.PositionToKey(fb, 1, 32, 63, record, key);
