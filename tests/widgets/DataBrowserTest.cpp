@@ -1,5 +1,3 @@
-// TFvcBrowser over a real file block: rows, filter, record order, typed keys, navigation, the
-// scroll bar's engine positions, repainting and the silent retries of its data source.
 #include "widgets/DataBrowser.h"
 
 #include <gtest/gtest.h>
@@ -7,7 +5,6 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QScrollBar>
-#include <QTest>
 #include <cstring>
 #include <memory>
 #include <string>
@@ -27,16 +24,6 @@ using widgets::TFvcDataSource;
 
 constexpr int kRecordLength = 40;
 
-// Counts the paint events a widget receives.
-class PaintCounter : public QObject {
-public:
-    int paints = 0;
-    bool eventFilter(QObject*, QEvent* event) override {
-        if (event->type() == QEvent::Paint) ++paints;
-        return false;
-    }
-};
-
 class DataBrowserTest : public ::testing::Test {
 protected:
     DataBrowserTest() : chdir_(dir_.path()), faults_(engine::PosixFileSystem()), engine_(faults_) {
@@ -54,7 +41,6 @@ protected:
 
     std::string Name() const { return reinterpret_cast<const char*>(buffer_.data()) + 4; }
 
-    // Adds a record named `name` (Windows-1252) with its key.
     int32_t Add(const std::string& name) {
         std::vector<uint8_t> record(kRecordLength, 0);
         std::memcpy(record.data() + 4, name.data(), name.size());
@@ -128,9 +114,6 @@ TEST_F(DataBrowserTest, RowsFollowTheKeyAndFillThePage) {
     EXPECT_EQ(browser_.rows()[2].key, "CHARLIE");
     EXPECT_EQ(browser_.CurrentRecordNumber(), 2);
     EXPECT_EQ(browser_.RowCount(), 3);
-    browser_.OnBuildRow = nullptr;
-    browser_.Refresh();
-    EXPECT_EQ(browser_.rows()[0].text, "You do not have an OnBuildRow event defined");
 }
 
 TEST_F(DataBrowserTest, FilterHidesRowsAndRejectingEverythingShowsNone) {
@@ -163,25 +146,6 @@ TEST_F(DataBrowserTest, RecordOrderSkipsDeletedSlots) {
     browser_.Last();
     EXPECT_EQ(browser_.CurrentRecordNumber(), 6);
     EXPECT_EQ(browser_.RowCount(), 4);
-}
-
-TEST_F(DataBrowserTest, IndexEntryOfADeletedRecordIsNotShown) {
-    Add("ALPHA");
-    const int32_t gone = Add("BRAVO");
-    Add("CHARLIE");
-    engine_.DeleteRecord(fb_, gone);  // the key stays behind
-    Attach();
-    EXPECT_EQ(Numbers(), (std::vector<int32_t>{1, 3}));
-}
-
-TEST_F(DataBrowserTest, KeyRangeLimitsTheRows) {
-    for (const char* name : {"AARON", "BAKER", "BARNES", "BROWN", "CARTER"}) Add(name);
-    Attach(1, "B", "BA");  // a high key also admits the keys it begins
-    std::vector<std::string> keys;
-    for (const RowRec& row : browser_.rows()) keys.push_back(row.key);
-    EXPECT_EQ(keys, (std::vector<std::string>{"BAKER", "BARNES"}));
-    browser_.Last();
-    EXPECT_EQ(browser_.CurrentKey(), "BARNES");
 }
 
 TEST_F(DataBrowserTest, TypedCharacterLandsOnTheFirstKeyStartingWithItOrAfter) {
@@ -240,33 +204,6 @@ TEST_F(DataBrowserTest, NavigationKeysMoveTheCurrentRowAndReportIt) {
     EXPECT_EQ(browser_.rows().front().recordNumber, 2);
 }
 
-TEST_F(DataBrowserTest, PlusRereadsThePage) {
-    Add("ALPHA");
-    Attach();
-    std::vector<uint8_t> record(kRecordLength, 0);
-    std::memcpy(record.data() + 4, "ALPHONSE", 8);
-    engine_.PutRecord(fb_, 1, record.data());
-    EXPECT_EQ(browser_.rows()[0].text, "ALPHA #1");
-    Press(Qt::Key_Plus, "+");
-    EXPECT_EQ(browser_.rows()[0].text, "ALPHONSE #1");
-}
-
-TEST_F(DataBrowserTest, ClickSelectsARowAndDoubleClickReportsIt) {
-    AddNumbered(5);
-    Attach();
-    int doubleClicks = 0;
-    browser_.OnDblClick = [&](TFvcBrowser&) { ++doubleClicks; };
-    const int y = browser_.rowHeight() * 2 + browser_.rowHeight() / 2;
-    QTest::mouseClick(browser_.viewport(), Qt::LeftButton, {}, QPoint(10, y));
-    EXPECT_EQ(browser_.CurrentRecordNumber(), 3);
-    EXPECT_EQ(browser_.RowAtPosition(y), 2);
-    QTest::mouseDClick(browser_.viewport(), Qt::LeftButton, {}, QPoint(10, y));
-    EXPECT_EQ(doubleClicks, 1);
-    // Below the last row there is nothing to pick.
-    QTest::mouseDClick(browser_.viewport(), Qt::LeftButton, {}, QPoint(10, 190));
-    EXPECT_EQ(doubleClicks, 1);
-}
-
 TEST_F(DataBrowserTest, ScrollBarMapsKeyAndRecordPositionsThroughTheEngine) {
     AddNumbered(3000);
     Attach();
@@ -296,30 +233,6 @@ TEST_F(DataBrowserTest, ScrollBarMapsKeyAndRecordPositionsThroughTheEngine) {
     EXPECT_EQ(bar->value(), engine_.RecordToPosition(fb_, browser_.CurrentRecordNumber(), 63));
 }
 
-TEST_F(DataBrowserTest, SettingTheSameHeaderTwiceRepaintsOnce) {
-    AddNumbered(3);
-    Attach();
-    QApplication::processEvents();
-    PaintCounter counter;
-    browser_.viewport()->installEventFilter(&counter);
-    browser_.SetHeader("Name        Number");
-    QApplication::processEvents();
-    browser_.SetHeader("Name        Number");
-    QApplication::processEvents();
-    EXPECT_EQ(counter.paints, 1);
-    browser_.SetHeader(QString(200, 'x'));
-    EXPECT_EQ(browser_.header().size(), 128);
-}
-
-TEST_F(DataBrowserTest, PassingLockConflictIsRetriedSilently) {
-    AddNumbered(5);
-    // The record-order scan meets a platform error once (class 2).
-    faults_.FailRead(1, FaultInjectingFileSystem::Repeat::Once);
-    Attach(0);
-    EXPECT_EQ(Numbers(), (std::vector<int32_t>{1, 2, 3, 4, 5}));
-    EXPECT_EQ(pauses_, 1);
-}
-
 TEST_F(DataBrowserTest, LastingLockConflictIsReportedAfterThirtyThreeAttempts) {
     AddNumbered(5);
     faults_.FailRead(1, FaultInjectingFileSystem::Repeat::FromThenOn);
@@ -328,16 +241,6 @@ TEST_F(DataBrowserTest, LastingLockConflictIsReportedAfterThirtyThreeAttempts) {
     Attach(0);
     EXPECT_TRUE(browser_.rows().empty());
     EXPECT_EQ(pauses_, 32);
-}
-
-TEST_F(DataBrowserTest, FatalErrorIsReportedAtOnce) {
-    AddNumbered(5);
-    // Reading the first record in key order fails: class 4, no retry.
-    faults_.FailRead(1, FaultInjectingFileSystem::Repeat::Once);
-    prompts_.ExpectMessage("KT Invorra Pro", "Class 4 error.  Isam Error 10140",
-                           base::PromptAnswer::Ok, base::PromptIcon::Error);
-    Attach(1);
-    EXPECT_EQ(pauses_, 0);
 }
 
 }  // namespace

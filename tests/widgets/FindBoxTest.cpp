@@ -1,5 +1,3 @@
-// TFindBox over real company files: the search text rules, each matching record listed once in
-// record order, the modes' columns, the status texts, sorting and picking.
 #include "widgets/FindBox.h"
 
 #include <gtest/gtest.h>
@@ -13,25 +11,17 @@
 #include <vector>
 
 #include "customers/CustomerRecord.h"
-#include "engine/FaultInjectingFileSystem.h"
-#include "invoicing/CompanyDataFiles.h"
-#include "products/ProductRecord.h"
 #include "support/Samples.h"
 #include "support/ScriptedPrompts.h"
 #include "support/TempDir.h"
 
 namespace {
 
-using widgets::FindMode;
 using widgets::TFindBox;
 
 class FindBoxTest : public ::testing::Test {
 protected:
-    FindBoxTest()
-        : chdir_(dir_.path()),
-          faults_(engine::PosixFileSystem()),
-          engine_(faults_),
-          box_(engine_, prompts_, nullptr) {
+    FindBoxTest() : chdir_(dir_.path()), box_(engine_, prompts_, nullptr) {
         engine_.InitEngine(0, 30);
     }
     ~FindBoxTest() override {
@@ -42,10 +32,10 @@ protected:
         testsupport::AddRecords(engine_, customers::CustomerFileDescription("1"), records);
     }
 
-    void Open(FindMode mode, const std::string& block) {
-        engine_.OpenFileBlock(fb_, block);
+    void Open() {
+        engine_.OpenFileBlock(fb_, "1C");
         ASSERT_TRUE(engine_.ok()) << engine_.error();
-        box_.Prepare(mode, "Find Customer", fb_);
+        box_.Prepare(widgets::FindMode::Cust, "Find Customer", fb_);
         box_.show();
     }
 
@@ -67,7 +57,6 @@ protected:
 
     testsupport::TempDir dir_;
     testsupport::ScopedChdir chdir_;
-    engine::FaultInjectingFileSystem faults_;
     engine::Engine engine_;
     engine::FileBlockHandle fb_ = nullptr;
     testsupport::ScriptedPrompts prompts_;
@@ -90,7 +79,7 @@ TEST(FindSearchText, IsTrimmedUpperCasedAndCutToTenCharacters) {
 TEST_F(FindBoxTest, CustomersMatchingInAnyFieldAreListedOnceInRecordOrder) {
     AddCustomers({Customer("C1", "Smithers Ltd"), Customer("C2", "Jones & Co", "12 Smith Street"),
                   Customer("C3", "Brown Bakery"), Customer("C4", "Smith", "1 Smith Square")});
-    Open(FindMode::Cust, "1C");
+    Open();
     EXPECT_EQ(box_.windowTitle(), "Find Customer");
     EXPECT_EQ(box_.status(), "Enter the text to search for then select Find button...");
     EXPECT_EQ(List()->headerItem()->text(0), "Customer Name");
@@ -107,51 +96,24 @@ TEST_F(FindBoxTest, CustomersMatchingInAnyFieldAreListedOnceInRecordOrder) {
 
 TEST_F(FindBoxTest, OnlyTheFirstTenCharactersOfTheTextAreSought) {
     AddCustomers({Customer("C1", "Smithers Limited"), Customer("C2", "Smithers")});
-    Open(FindMode::Cust, "1C");
+    Open();
     Search("smithers lxy");  // 12 characters; "SMITHERS L" is sought
     EXPECT_EQ(Column(1), (std::vector<std::string>{"C1"}));
 }
 
 TEST_F(FindBoxTest, EmptyFileReportsThatNothingWasFound) {
     AddCustomers(std::vector<customers::CustomerRecord>{});
-    Open(FindMode::Cust, "1C");
+    Open();
     prompts_.ExpectMessage("Text to Find", "No matching items were found.", base::PromptAnswer::Ok);
     Search("smith");
     EXPECT_EQ(List()->topLevelItemCount(), 0);
     EXPECT_EQ(box_.status(), "No items were found.");
 }
 
-TEST_F(FindBoxTest, DiskErrorStopsTheSearchAndIsReported) {
-    AddCustomers({Customer("C1", "Smithers Ltd")});
-    Open(FindMode::Cust, "1C");
-    faults_.FailRead(1, engine::FaultInjectingFileSystem::Repeat::FromThenOn);
-    prompts_.ExpectMessage("KT Invorra Pro", "Class 2 error.  Isam Error 10390",
-                           base::PromptAnswer::Ok, base::PromptIcon::Error);
-    Search("smith");
-    EXPECT_EQ(box_.status(), "The search stopped at an error.");
-}
-
-TEST_F(FindBoxTest, FindIsOfferedOnlyForANewNonBlankText) {
-    AddCustomers({Customer("C1", "Smithers Ltd")});
-    Open(FindMode::Cust, "1C");
-    auto* find = box_.findChild<QPushButton*>("FindBtn");
-    auto* edit = box_.findChild<QLineEdit*>("FindText");
-    EXPECT_EQ(edit->maxLength(), 15);
-    EXPECT_FALSE(find->isEnabled());
-    QTest::keyClicks(edit, "   ");
-    EXPECT_FALSE(find->isEnabled());
-    QTest::keyClicks(edit, "smi");
-    EXPECT_TRUE(find->isEnabled());
-    find->click();
-    EXPECT_FALSE(find->isEnabled());
-    QTest::keyClicks(edit, "t");
-    EXPECT_TRUE(find->isEnabled());
-}
-
 TEST_F(FindBoxTest, HeaderClickSortsAndDoubleClickPicksTheItem) {
     AddCustomers(
         {Customer("C9", "Zeta Smith"), Customer("C1", "Alpha Smith"), Customer("C5", "Mid Smith")});
-    Open(FindMode::Cust, "1C");
+    Open();
     Search("smith");
     EXPECT_EQ(Column(1), (std::vector<std::string>{"C9", "C1", "C5"}));
     emit List()->header()->sectionClicked(0);
@@ -166,40 +128,6 @@ TEST_F(FindBoxTest, HeaderClickSortsAndDoubleClickPicksTheItem) {
     EXPECT_FALSE(box_.isVisible());
     EXPECT_EQ(box_.result(), QDialog::Accepted);
     EXPECT_EQ(box_.SelectedColumn(1), "C5");
-}
-
-TEST_F(FindBoxTest, ProductsAreFoundByCodeDescriptionOrPrice) {
-    const engine::FileDescription file = products::ProductFileDescription("1");
-    testsupport::AddRecords(engine_, file,
-                            std::vector<products::ProductRecord>{
-                                testsupport::SampleProduct("W-100", "Widget", "12.50"),
-                                testsupport::SampleProduct("G-200", "Gadget", "7.25"),
-                                testsupport::SampleProduct("S-300", "Sprocket 12.5 mm", "3.00")});
-    Open(FindMode::Prod, "1P");
-    EXPECT_EQ(List()->columnCount(), 3);
-    EXPECT_EQ(List()->headerItem()->text(2), "Unit Price");
-    Search("12.5");
-    EXPECT_EQ(Column(0), (std::vector<std::string>{"W-100", "S-300"}));
-    EXPECT_EQ(Column(2), (std::vector<std::string>{"12.50", "3.00"}));
-}
-
-TEST_F(FindBoxTest, InvoicesShowTheirDateFirstAndAreFoundByCustomerNumber) {
-    const shell::CompanyRecord company = testsupport::SampleCompany();
-    const customers::CustomerRecord smith = Customer("SM01", "Smith");
-    const customers::CustomerRecord jones = Customer("JO01", "Jones");
-    testsupport::AddInvoice(engine_, "1",
-                            testsupport::SampleMemoInvoice(company, smith, "1001", {2026, 3, 2},
-                                                           "10.00", "Consulting", {"Text"}));
-    testsupport::AddInvoice(engine_, "1",
-                            testsupport::SampleMemoInvoice(company, jones, "1002", {2026, 3, 5},
-                                                           "20.00", "Consulting", {"Text"}));
-    Open(FindMode::Inv, "1I");
-    EXPECT_EQ(List()->headerItem()->text(0), "Year/Mo/Dy");
-    EXPECT_EQ(List()->headerItem()->text(6), "Reference/Notes/Comments");
-    Search("jo01");
-    EXPECT_EQ(Column(1), (std::vector<std::string>{"1002"}));
-    EXPECT_EQ(Column(0), (std::vector<std::string>{"2026/03/05"}));
-    EXPECT_EQ(Column(2), (std::vector<std::string>{"JO01"}));
 }
 
 }  // namespace

@@ -1,5 +1,3 @@
-// TListWindow: the managers font on show, printing through the canvas, the font dialog, and the
-// rich-text file another reader opens with the same text.
 #include "widgets/ListWindow.h"
 
 #include <gtest/gtest.h>
@@ -46,19 +44,6 @@ protected:
     std::shared_ptr<testsupport::RecordingCanvas> printed_;  // the last print job's canvas
     TListWindow window_;
 };
-
-TEST_F(ListWindowTest, ShowsTheTextUnwrappedInTheManagersFont) {
-    window_.Prepare("Customer List by Name", "Customer", Report(3), kManagersFont);
-    window_.show();
-    auto* view = window_.findChild<QPlainTextEdit*>("RichEdit1");
-    ASSERT_NE(view, nullptr);
-    EXPECT_EQ(window_.windowTitle(), "Customer List by Name");
-    EXPECT_EQ(view->lineWrapMode(), QPlainTextEdit::NoWrap);
-    EXPECT_EQ(view->font().family(), "Courier New");
-    EXPECT_EQ(view->palette().color(QPalette::Text), QColor(0, 0, 0x80));
-    EXPECT_EQ(window_.text(), Report(3));
-    EXPECT_EQ(window_.findChild<QPushButton*>("SaveBtn")->toolTip(), "Save to File");
-}
 
 TEST_F(ListWindowTest, PrintsEveryLineUnderTheCaptionAndStartsNewPages) {
     window_.Prepare("Company List by Name", "Company", Report(120), kManagersFont);
@@ -114,13 +99,6 @@ TEST_F(ListWindowTest, SavedRichTextOpensInAnotherReaderWithTheSameText) {
     EXPECT_NE(seen.find("CUSTOMER 4 Number: 4 Balance: 40.00\n" + std::string(80, '-')),
               std::string::npos)
         << seen;
-}
-
-TEST_F(ListWindowTest, ProposedNameIsCutToTwelveCharactersAndCancelSavesNothing) {
-    window_.Prepare("List", "Customers", Report(1), kManagersFont);
-    prompts_.ExpectSaveFile(std::nullopt, "Save As", "Customers.RT");
-    Click("SaveBtn");
-    EXPECT_TRUE(std::filesystem::is_empty(dir_.path()));
 }
 
 TEST_F(ListWindowTest, UnwritableFileIsReportedNotIgnored) {

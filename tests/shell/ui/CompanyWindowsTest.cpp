@@ -1,6 +1,4 @@
-// The company windows inside the running program: a new data folder, a second company added and
-// chosen through the Company Manager, and the choice still in force after a restart.
-
+// End to end: a second company added and chosen in a new data folder stays current after a restart.
 #include "shell/ui/CompanyWindows.h"
 
 #include <gtest/gtest.h>
@@ -12,7 +10,6 @@
 #include <cstdlib>
 #include <filesystem>
 
-#include "CompanyTestHelpers.h"
 #include "ShellFixture.h"
 #include "customers/CustomerRecord.h"
 #include "engine/RecordFile.h"
@@ -41,7 +38,6 @@ protected:
 };
 
 TEST_F(CompanyWindowsTest, ASecondCompanyAddedAndChosenStaysCurrentAfterARestart) {
-    // A data folder made by the maintainer's tool, as a new user gets it.
     const fs::path folder = dir.path() / "data";
     const std::string init =
         std::string(KT_TOOL_PATH) + " init '" + folder.string() + "' >/dev/null";

@@ -10,34 +10,18 @@
 #include "widgets/StatusWindow.h"
 
 namespace shelltest {
-
-void AddCustomers(const std::string& companyCode, int count) {
-    std::vector<customers::CustomerRecord> records;
-    for (int i = 1; i <= count; ++i)
-        records.push_back(
-            testsupport::SampleCustomer(std::to_string(i), "Customer " + std::to_string(i)));
-    engine::Engine engine;
-    testsupport::AddRecords(engine, customers::CustomerFileDescription(companyCode), records);
-}
-
-int32_t CustomerKeys(const std::string& companyCode) {
-    engine::Engine engine;
-    engine.InitEngine(0, 30);
-    testsupport::ScriptedPrompts silent;
-    engine::RecordFile file(engine, customers::CustomerFileDescription(companyCode), silent);
-    if (!file.Open()) return -1;
-    const int32_t keys = engine.UsedKeys(file.handle(), 1);
-    file.Close();
-    return keys;
-}
-
 namespace {
 
 using DataFileRebuild = ShellTest;
 
 TEST_F(DataFileRebuild, CommandRepairsAMissingIndexAndReportsCompletion) {
     MakeDataFolder();
-    AddCustomers("1", 3);
+    const engine::FileDescription file = customers::CustomerFileDescription("1");
+    testsupport::AddRecords(
+        engine, file,
+        std::vector<customers::CustomerRecord>{testsupport::SampleCustomer("1", "Customer 1"),
+                                               testsupport::SampleCustomer("2", "Customer 2"),
+                                               testsupport::SampleCustomer("3", "Customer 3")});
     std::filesystem::remove("1C.IX");
 
     auto& w = NewMainWindow();
@@ -47,8 +31,13 @@ TEST_F(DataFileRebuild, CommandRepairsAMissingIndexAndReportsCompletion) {
     w.findChild<QAction*>("RebuildDataFiles1")->trigger();
     prompts.Verify();
     EXPECT_FALSE(w.statusWindow().isVisible());
-    EXPECT_EQ(CustomerKeys("1"), 3);
     EXPECT_FALSE(std::filesystem::exists("1C.SAV"));
+    engine::Engine reader;
+    reader.InitEngine(0, 30);
+    engine::RecordFile customers(reader, file, prompts);
+    ASSERT_TRUE(customers.Open());
+    EXPECT_EQ(reader.UsedKeys(customers.handle(), 1), 3);
+    customers.Close();
 }
 
 }  // namespace

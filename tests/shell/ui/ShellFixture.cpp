@@ -6,6 +6,8 @@
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
+#include <fstream>
+#include <sstream>
 
 #include "shell/CompanyFile.h"
 #include "shell/LastCompany.h"
@@ -13,6 +15,24 @@
 #include "shell/ui/PasswordDialog.h"
 
 namespace shelltest {
+
+void ThenInModal(QWidget& window, std::function<void()> interact, int tries) {
+    QTimer::singleShot(0, [&window, interact, tries] {
+        if (!window.isVisible() && tries > 0) return ThenInModal(window, interact, tries - 1);
+        interact();
+        if (window.isVisible()) {
+            ADD_FAILURE() << window.objectName().toStdString() << " stayed open";
+            window.hide();
+        }
+    });
+}
+
+std::string FileBytes(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream bytes;
+    bytes << in.rdbuf();
+    return bytes.str();
+}
 
 shell::CompanyRecord SampleCompany(const std::string& number, const std::string& name) {
     shell::CompanyRecord company;
@@ -25,7 +45,6 @@ shell::CompanyRecord SampleCompany(const std::string& number, const std::string&
 
 namespace {
 
-// Runs `use` on the company file of the working folder, opened by an engine of its own.
 template <typename Use>
 void WithCompanyFile(Use use) {
     engine::Engine engine;
@@ -70,16 +89,14 @@ void UpdateStoredCompany(const shell::CompanyRecord& company) {
     });
 }
 
-void AnswerPasswordPrompts(std::vector<std::optional<std::string>> texts,
-                           QStringList* captionsSeen) {
+void AnswerPasswordPrompts(std::vector<std::optional<std::string>> texts) {
     if (texts.empty()) return;
-    QTimer::singleShot(0, [texts, captionsSeen]() mutable {
+    QTimer::singleShot(0, [texts]() mutable {
         auto* prompt = qobject_cast<shell::ui::TPWDlg*>(QApplication::activeModalWidget());
         ASSERT_NE(prompt, nullptr) << "no password prompt is shown";
-        if (captionsSeen) captionsSeen->append(prompt->windowTitle());
         const std::optional<std::string> text = texts.front();
         texts.erase(texts.begin());
-        AnswerPasswordPrompts(texts, captionsSeen);  // armed before this prompt closes
+        AnswerPasswordPrompts(texts);  // armed before this prompt closes
         if (text) {
             QTest::keyClicks(prompt->findChild<QLineEdit*>("Password"),
                              QString::fromStdString(*text));
@@ -105,7 +122,6 @@ void ShellTest::MakeDataFolder(const shell::CompanyRecord& company) {
 }
 
 shell::ui::TMainForm& ShellTest::NewMainWindow() {
-    // A new start of the program: the engine of the previous run has ended.
     window.reset();
     if (engine.IsInitialised()) engine.ExitEngine();
     window = std::make_unique<shell::ui::TMainForm>(engine, prompts, clock, *printer);

@@ -1,10 +1,10 @@
 #pragma once
-// A data folder with a company file, "LastCo.Dat" and (on request) a password, and a main window
-// started on it with a fixed clock and the scripted prompt service.
+// A data folder with a company file and "LastCo.Dat", and a main window started on it.
 
 #include <gtest/gtest.h>
 
-#include <QStringList>
+#include <filesystem>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -17,12 +17,17 @@
 #include "support/TempDir.h"
 
 class QPrinter;
+class QWidget;
 
 namespace shell::ui {
 class TMainForm;
 }
 
 namespace shelltest {
+
+// `interact` runs once `window` is shown and must close it.
+void ThenInModal(QWidget& window, std::function<void()> interact, int tries = 100);
+std::string FileBytes(const std::filesystem::path& path);
 
 // A company as the tests need it: number and name, everything else a new company's values.
 shell::CompanyRecord SampleCompany(const std::string& number, const std::string& name);
@@ -34,26 +39,17 @@ shell::CompanyRecord StoredCompany(const std::string& number);
 // Saves a changed company over its stored record.
 void UpdateStoredCompany(const shell::CompanyRecord& company);
 
-// Creates company `companyCode`'s customer file with `count` customers.
-void AddCustomers(const std::string& companyCode, int count);
-// The entries of the customer file's key 1; -1 when the file cannot be opened.
-int32_t CustomerKeys(const std::string& companyCode);
-
-// Answers the next password prompts (TPWDlg), in order, as they are shown: types the text and
-// presses OK, or presses Cancel for a missing text. The prompts' captions go to `captionsSeen`.
-void AnswerPasswordPrompts(std::vector<std::optional<std::string>> texts,
-                           QStringList* captionsSeen = nullptr);
+// Answers the next password prompts in order: types the text and presses OK, or Cancel for none.
+void AnswerPasswordPrompts(std::vector<std::optional<std::string>> texts);
 
 class ShellTest : public ::testing::Test {
 protected:
     ShellTest();
     ~ShellTest() override;
 
-    // `company` (by default company 1 "Acme Supply") current, in a company file of its own.
     void MakeDataFolder(const shell::CompanyRecord& company = SampleCompany("1", "Acme Supply"));
-    // A fresh main window over the folder (as a new start of the program would make).
+    // A fresh main window over the folder, as a new start of the program would make.
     shell::ui::TMainForm& NewMainWindow();
-    // A new data folder and a main window created and shown over it.
     shell::ui::TMainForm& StartedWindow();
 
     testsupport::TempDir dir;
