@@ -29,8 +29,7 @@ TEST(CompanyOptionsCheck, NumberAndAgingFailuresAreAllReportedInOrder) {
     EXPECT_EQ(verdict.failures[1].caption, "Company Number");
     EXPECT_EQ(verdict.failures[2].control, "CAVal2");
     EXPECT_EQ(verdict.failures[3].page, CompanyOptionsPage::EnvelopesAging);
-    // Empty aging days count, and show, as 0.
-    EXPECT_EQ(verdict.fields.aging1, "0");
+    EXPECT_EQ(verdict.fields.aging1, "0");  // empty aging days count, and show, as 0
     EXPECT_EQ(verdict.fields.aging3, "0");
 }
 
@@ -44,27 +43,6 @@ TEST(CompanyOptionsCheck, EMailNameAndNonNumericNumberEachEndTheCheck) {
     // Blanks around the number and leading zeros pass; only an added company is looked up.
     EXPECT_EQ(Check({"", "Acme", " 7", "30", "60", "90"}, true), Captions{});
     EXPECT_EQ(Check({"", "Acme", "007", "30", "60", "90"}, false, true), Captions{});
-}
-
-TEST(CompanyOptionsCheck, SavedOptionsAreNormalised) {
-    CompanyRecord record;
-    record.setLogoBitmap("/pictures/logo.bmp");
-    for (const char* copies : {"", "0", "6"}) {
-        record.setNumberOfCopies(copies);
-        NormaliseCompanyOptions(record);
-        EXPECT_EQ(record.numberOfCopies(), "1") << copies;
-    }
-    EXPECT_EQ(record.moveAddressesRight(), "0");
-    EXPECT_EQ(record.logoBitmap(), "");
-
-    record.setNumberOfCopies("5");
-    record.setMoveAddressesRight(" ");
-    record.setPrintLogo(true);
-    record.setLogoBitmap("logo.bmp");
-    NormaliseCompanyOptions(record);
-    EXPECT_EQ(record.numberOfCopies(), "5");
-    EXPECT_EQ(record.moveAddressesRight(), " ");
-    EXPECT_EQ(record.logoBitmap(), "logo.bmp");
 }
 
 }  // namespace
