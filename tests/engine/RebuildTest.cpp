@@ -1,7 +1,8 @@
 // The rebuild: compaction, fresh indexes, the log, the backup file cases and recovery from runs
 // interrupted in either phase.
 
-#include <filesystem>
+#include <algorithm>
+#include <array>
 
 #include "EngineFixture.h"
 #include "engine/FaultInjectingFileSystem.h"
@@ -11,6 +12,7 @@ namespace {
 
 namespace fs = std::filesystem;
 using engine::FaultInjectingFileSystem;
+using Entries = std::vector<std::pair<std::string, int32_t>>;
 
 constexpr int kLength = 40;
 const std::vector<KeyDescriptor> kKeys = {{6, false}, {3, true}};
@@ -46,34 +48,32 @@ protected:
 
     bool Rebuild() {
         engine_.RebuildDataFile("R", kLength, kLength, KeepLive);
-        if (!engine_.ok()) return false;
-        engine_.RebuildIndex("R", 2, kKeys.data(), BuildKey, true, logWritten_);
+        if (engine_.ok()) engine_.RebuildIndex("R", 2, kKeys.data(), BuildKey, true, logWritten_);
         return engine_.ok();
     }
 
-    // The (key, record) entries of key k, walked through the engine.
-    std::vector<std::pair<std::string, int32_t>> Walk(FileBlockHandle fb, int k) {
-        std::vector<std::pair<std::string, int32_t>> entries;
-        std::string key;
-        int32_t record = 0;
-        for (engine_.NextKey(fb, k, record, key); engine_.ok(); engine_.NextKey(fb, k, record, key))
-            entries.emplace_back(key, record);
-        return entries;
-    }
-
-    std::string LiveTexts() {
+    // The texts of all records in slot order and the entries of both keys, read through the engine.
+    std::pair<std::string, std::array<Entries, 2>> Contents() {
         FileBlockHandle fb = nullptr;
         engine_.OpenFileBlock(fb, "R");
         EXPECT_TRUE(engine_.ok()) << engine_.error();
-        std::string texts;
+        std::pair<std::string, std::array<Entries, 2>> contents;
         std::vector<uint8_t> buffer(kLength);
         for (int32_t n = 1; n < engine_.FileLength(fb); ++n) {
             engine_.GetRecord(fb, n, buffer.data());
-            texts += std::string(reinterpret_cast<char*>(buffer.data()) + 4, 9) + "|";
+            contents.first += std::string(reinterpret_cast<char*>(buffer.data()) + 4, 9) + "|";
+        }
+        for (int k = 1; k <= 2; ++k) {
+            std::string key;
+            int32_t record = 0;
+            for (engine_.NextKey(fb, k, record, key); engine_.ok();
+                 engine_.NextKey(fb, k, record, key))
+                contents.second[k - 1].emplace_back(key, record);
         }
         engine_.CloseFileBlock(fb);
-        return texts;
+        return contents;
     }
+    std::string LiveTexts() { return Contents().first; }
 
     bool logWritten_ = false;
 };
@@ -94,12 +94,10 @@ TEST_F(RebuildTest, DeletedSlotsDisappearAndKeysFollowTheNewNumbers) {
     EXPECT_EQ(I32At(data, 8), 3);
     EXPECT_EQ(data[16], 2);
     EXPECT_EQ(data[20], 0);
-    EXPECT_EQ(LiveTexts(), "AAAAAAx01|CCCCCCx01|EEEEEEx01|");
-    FileBlockHandle fb = nullptr;
-    engine_.OpenFileBlock(fb, "R");
-    using Entries = std::vector<std::pair<std::string, int32_t>>;
-    EXPECT_EQ(Walk(fb, 1), (Entries{{"AAAAAA", 1}, {"CCCCCC", 2}, {"EEEEEE", 3}}));
-    EXPECT_EQ(Walk(fb, 2), (Entries{{"x01", 1}, {"x01", 2}, {"x01", 3}}));
+    const auto [texts, keys] = Contents();
+    EXPECT_EQ(texts, "AAAAAAx01|CCCCCCx01|EEEEEEx01|");
+    EXPECT_EQ(keys[0], (Entries{{"AAAAAA", 1}, {"CCCCCC", 2}, {"EEEEEE", 3}}));
+    EXPECT_EQ(keys[1], (Entries{{"x01", 1}, {"x01", 2}, {"x01", 3}}));
     // Data phase: every slot read, live ones written; index phase: per key, live records only.
     const std::vector<std::pair<int, int32_t>> expected = {{0, 11}, {0, 21}, {0, 32}, {0, 42},
                                                            {0, 53}, {1, 11}, {1, 22}, {1, 33},
@@ -121,12 +119,11 @@ TEST_F(RebuildTest, RecordWithACollidingUniqueKeyIsLoggedDumpedAndDeleted) {
               "Key:<SMITHS> KeyNr: 1 Ref: 3 not added\r\n"
               "Data record deleted - Dump follows\r\n" +
                   record + "\r\n\r\n");
-    FileBlockHandle fb = nullptr;
-    engine_.OpenFileBlock(fb, "R");
-    EXPECT_EQ(engine_.UsedRecords(fb), 2);
-    EXPECT_EQ(engine_.UsedKeys(fb, 1), 2);
-    EXPECT_EQ(engine_.UsedKeys(fb, 2), 2);  // the pass of key 2 no longer saw record 3
-    engine_.CloseFileBlock(fb);
+    const auto rebuilt = ReadFileBytes(path("R.DAT"));
+    EXPECT_EQ(I32At(rebuilt, 8) - I32At(rebuilt, 4), 2);  // records less free slots
+    const auto keys = Contents().second;
+    EXPECT_EQ(keys[0].size(), 2u);
+    EXPECT_EQ(keys[1].size(), 2u);  // the pass of key 2 no longer saw record 3
     // A clean second run removes the old log.
     ASSERT_TRUE(Rebuild());
     EXPECT_FALSE(logWritten_);
@@ -140,16 +137,8 @@ TEST_F(RebuildTest, EmptyFileRebuildsToAHeaderSlotAndOneIndexRow) {
     EXPECT_EQ(fs::file_size(path("R.IX")), static_cast<uintmax_t>(6 + 62 * 15 + 6 + 62 * 12));
 }
 
-TEST_F(RebuildTest, BackupLeftByACrashAfterTheMoveIsUsed) {
+TEST_F(RebuildTest, BackupIsUsedAfterACrashAndRefusedNextToADataFileOrAnOpenBlock) {
     Fill({"AAAAAAx01", "BBBBBBx02"}, {1});
-    fs::rename(path("R.DAT"), path("R.SAV"));
-    ASSERT_TRUE(Rebuild()) << engine_.error();
-    EXPECT_FALSE(fs::exists(path("R.SAV")));
-    EXPECT_EQ(LiveTexts(), "BBBBBBx02|");
-}
-
-TEST_F(RebuildTest, BackupNextToACleanDataFileIsRefusedAndNothingChanges) {
-    Fill({"AAAAAAx01"});
     fs::copy_file(path("R.DAT"), path("R.SAV"));
     const auto data = ReadFileBytes(path("R.DAT"));
     const auto index = ReadFileBytes(path("R.IX"));
@@ -158,45 +147,39 @@ TEST_F(RebuildTest, BackupNextToACleanDataFileIsRefusedAndNothingChanges) {
     EXPECT_EQ(ReadFileBytes(path("R.DAT")), data);
     EXPECT_EQ(ReadFileBytes(path("R.SAV")), data);
     EXPECT_EQ(ReadFileBytes(path("R.IX")), index);
-}
-
-TEST_F(RebuildTest, RefusalsForMissingFilesOpenBlocksAndHugeRecords) {
-    engine_.RebuildDataFile("None", kLength, kLength, KeepLive);
-    EXPECT_EQ(engine_.error(), 10410);
-    engine_.RebuildDataFile("R", 65536, kLength, KeepLive);
-    EXPECT_EQ(engine_.error(), 10215);
-    Fill({"AAAAAAx01"});
+    fs::remove(path("R.SAV"));
+    // A block open in another process is held, so the move fails.
     FileBlockHandle fb = nullptr;
     engine_.OpenFileBlock(fb, "R");
-    engine_.RebuildIndex("R", 2, kKeys.data(), BuildKey, true, logWritten_);
-    EXPECT_EQ(engine_.error(), 10399);
-    EXPECT_EQ(engine_.ErrorClass(), 2);
-    // A second engine stands for another process: the file is held, so the move fails.
     Engine other;
     other.InitEngine(0, 8);
     other.RebuildDataFile("R", kLength, kLength, KeepLive);
     EXPECT_EQ(other.error(), 10399);
+    engine_.RebuildIndex("R", 2, kKeys.data(), BuildKey, true, logWritten_);
+    EXPECT_EQ(engine_.error(), 10399);
     engine_.CloseFileBlock(fb);
-    EXPECT_TRUE(fs::exists(path("R.DAT")));
     EXPECT_FALSE(fs::exists(path("R.SAV")));
+    fs::rename(path("R.DAT"), path("R.SAV"));  // as a crash right after the move leaves it
+    ASSERT_TRUE(Rebuild()) << engine_.error();
+    EXPECT_FALSE(fs::exists(path("R.SAV")));
+    EXPECT_EQ(LiveTexts(), "BBBBBBx02|");
 }
 
 TEST_F(RebuildTest, OutputOfAnInterruptedDataPhaseIsRedoneFromTheBackup) {
     Fill({"AAAAAAx01", "BBBBBBx02", "CCCCCCx03"});
-    // As left by a kill during the copy: the old data in R.SAV, a partial, flagged R.DAT.
-    fs::copy_file(path("R.DAT"), path("R.SAV"));
+    // As left by a kill during the copy: the old data in R.SAV, a partial, flagged R.DAT; or a
+    // kill right after creating the file, before its header was written.
     auto partial = ReadFileBytes(path("R.DAT"));
+    fs::copy_file(path("R.DAT"), path("R.SAV"));
     partial.resize(2 * kLength);
     partial[20] = 2;
-    WriteFileBytes(path("R.DAT"), partial);
-    ASSERT_TRUE(Rebuild()) << engine_.error();
-    EXPECT_FALSE(fs::exists(path("R.SAV")));
-    EXPECT_EQ(LiveTexts(), "AAAAAAx01|BBBBBBx02|CCCCCCx03|");
-    // Even a kill right after creating the file, before its header was written.
-    fs::copy_file(path("R.DAT"), path("R.SAV"));
-    WriteFileBytes(path("R.DAT"), {});
-    ASSERT_TRUE(Rebuild()) << engine_.error();
-    EXPECT_EQ(LiveTexts(), "AAAAAAx01|BBBBBBx02|CCCCCCx03|");
+    for (const auto& left : {partial, std::vector<uint8_t>{}}) {
+        WriteFileBytes(path("R.DAT"), left);
+        ASSERT_TRUE(Rebuild()) << engine_.error();
+        EXPECT_FALSE(fs::exists(path("R.SAV")));
+        EXPECT_EQ(LiveTexts(), "AAAAAAx01|BBBBBBx02|CCCCCCx03|");
+        fs::copy_file(path("R.DAT"), path("R.SAV"));
+    }
 }
 
 class RebuildFaultTest : public RebuildTest {
@@ -224,15 +207,13 @@ TEST_F(RebuildFaultTest, FailedDataPhaseLeavesTheDataFileByteIdentical) {
     }
     EXPECT_GE(failedRuns, 3);
     ASSERT_TRUE(engine_.ok());
-    bool written = false;
-    engine_.RebuildIndex("R", 2, kKeys.data(), BuildKey, true, written);
-    const auto rebuilt = ReadFileBytes(path("R.DAT"));
+    EXPECT_EQ(ReadFileBytes(path("R.DAT")).size(), 3u * kLength);
+    engine_.RebuildIndex("R", 2, kKeys.data(), BuildKey, true, logWritten_);
     WriteFileBytes(path("R.DAT"), before);
     faults_.FailRead(1, FaultInjectingFileSystem::Repeat::Once, {}, ".SAV");
     engine_.RebuildDataFile("R", kLength, kLength, KeepLive);
     EXPECT_FALSE(engine_.ok());
     EXPECT_EQ(ReadFileBytes(path("R.DAT")), before);
-    EXPECT_EQ(rebuilt.size(), 3u * kLength);
 }
 
 TEST_F(RebuildFaultTest, FailedIndexPhaseLeavesABlockThatAsksForARebuildWhichRecoversAll) {
@@ -247,8 +228,7 @@ TEST_F(RebuildFaultTest, FailedIndexPhaseLeavesABlockThatAsksForARebuildWhichRec
         engine_.RebuildDataFile("R", kLength, kLength, KeepLive);
         ASSERT_TRUE(engine_.ok());
         faults_.FailWrite(nth, FaultInjectingFileSystem::Repeat::FromThenOn, {}, ".IX");
-        bool written = false;
-        engine_.RebuildIndex("R", 2, kKeys.data(), BuildKey, true, written);
+        engine_.RebuildIndex("R", 2, kKeys.data(), BuildKey, true, logWritten_);
         EXPECT_FALSE(engine_.ok()) << "write " << nth;
         faults_.Clear();
         FileBlockHandle fb = nullptr;
@@ -256,12 +236,10 @@ TEST_F(RebuildFaultTest, FailedIndexPhaseLeavesABlockThatAsksForARebuildWhichRec
         EXPECT_EQ(engine_.error(), 10010) << "write " << nth;
     }
     ASSERT_TRUE(Rebuild()) << engine_.error();
-    FileBlockHandle fb = nullptr;
-    engine_.OpenFileBlock(fb, "R");
-    EXPECT_EQ(engine_.UsedRecords(fb), 400);
-    EXPECT_EQ(Walk(fb, 1).size(), 400u);
-    EXPECT_EQ(Walk(fb, 2).size(), 400u);
-    engine_.CloseFileBlock(fb);
+    const auto [liveTexts, keys] = Contents();
+    EXPECT_EQ(std::count(liveTexts.begin(), liveTexts.end(), '|'), 400);
+    EXPECT_EQ(keys[0].size(), 400u);
+    EXPECT_EQ(keys[1].size(), 400u);
     EXPECT_EQ(CheckBlock("R"), "");
 }
 

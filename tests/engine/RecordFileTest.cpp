@@ -261,18 +261,6 @@ TEST_F(RecordFileTest, FileLeftOpenAsksForRebuildAndOpensAfterIt) {
               observer.events.end());
 }
 
-TEST_F(RecordFileTest, HeaderWithAnotherKeyCountIsTreatedAsDefective) {
-    FileDescription oneKey = InvoiceLike();
-    oneKey.keys.resize(1);
-    oneKey.addOrder = oneKey.updateOrder = {1};
-    Seed({kAlpha}, oneKey).Close();
-    RecordFile& f = Start();
-    ExpectQuestion(kRebuildQuestion, true);
-    ASSERT_TRUE(f.Open());
-    EXPECT_EQ(engine_->KeyCount(f.handle()), 6);
-    ExpectCoherent(f, {kAlpha});
-}
-
 enum class Operation { Add, Update, Delete };
 struct FaultCase {
     bool read;
