@@ -1,6 +1,5 @@
 #pragma once
-// An initialised engine working in a fresh temporary folder, plus small helpers shared by the
-// engine tests.
+// An initialised engine working in a fresh temporary folder, and helpers of the engine tests.
 
 #include <gtest/gtest.h>
 
@@ -71,10 +70,7 @@ class EngineTest : public ::testing::Test {
 protected:
     explicit EngineTest(engine::FileSystem& fs = engine::PosixFileSystem()) : engine_(fs) {}
 
-    void SetUp() override {
-        engine_.InitEngine(0, 30);
-        ASSERT_TRUE(engine_.ok());
-    }
+    void SetUp() override { engine_.InitEngine(0, 30); }
 
     // Creates and opens block `name`; keys as (length, duplicates) pairs.
     FileBlockHandle CreateOpen(const std::string& name, int recordLength,

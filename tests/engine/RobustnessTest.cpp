@@ -45,21 +45,6 @@ TEST_F(FaultTest, FailedRecordWriteGivesTheSlotBack) {
     EXPECT_EQ(Add(fb, "d"), 3);
 }
 
-TEST_F(FaultTest, FailedRowAppendGivesThePageNumberBack) {
-    FileBlockHandle fb = CreateOpen("F", 40, {{10, false}});
-    Add(fb, "a");  // the in-use flag is on disk now
-    faults_.FailWrite(1, Repeat::Once, Kind::Error, ".IX");
-    engine_.AddKey(fb, 1, 1, "KEY");
-    EXPECT_EQ(engine_.error(), 10140);
-    engine_.AddKey(fb, 1, 1, "KEY");
-    ASSERT_TRUE(engine_.ok());
-    engine_.CloseFileBlock(fb);
-    const auto index = ReadFileBytes(path("F.IX"));
-    EXPECT_EQ(KeyOneHeader(index).pageCount, 1);
-    EXPECT_EQ(index.size(), 2u * KeyOneHeader(index).pageSize);
-    EXPECT_EQ(CheckBlock("F"), "");
-}
-
 TEST_F(FaultTest, FailedCloseKeepsTheBlockOpenAndFlaggedUntilEverythingIsFlushed) {
     FileBlockHandle fb = CreateOpen("F", 40, {{10, false}});
     for (int i = 1; i <= 100; ++i) {
@@ -197,14 +182,6 @@ TEST_F(LifecycleTest, OpenBlocksAreNotShared) {
     engine_.CloseFileBlock(fb);
     engine_.CloseFileBlock(stale);
     EXPECT_EQ(engine_.error(), 10080);
-    {
-        // An index held elsewhere: the data file opens, the index does not.
-        std::unique_ptr<engine::File> holder;
-        ASSERT_EQ(engine::PosixFileSystem().Open(path("A.IX"), engine::OpenMode::ReadOnly, holder),
-                  0);
-        engine_.OpenFileBlock(second, "A");
-        EXPECT_EQ(engine_.error(), 10010);
-    }
     engine_.OpenFileBlock(fb, "nofolder/A");
     EXPECT_EQ(engine_.error(), 9900);
 }
