@@ -15,7 +15,6 @@ TEST(FileNames, ExtensionsAreAppendedOrReplacedAndLongNamesCut) {
     EXPECT_EQ(FileNamesOf("dir.v2/12C").data, "dir.v2/12C.DAT");
     EXPECT_EQ(FileNamesOf("dir.v2\\12C").index, "dir.v2\\12C.IX");
     EXPECT_EQ(FileNamesOf(" 12 C ;idx ").index, "idx.IX");
-    EXPECT_EQ(FileNamesOf(" 12 C ;idx ").log, "12C.MSG");
     const auto cut = FileNamesOf("folder/" + std::string(70, 'a'));
     EXPECT_EQ(cut.data, "folder/" + std::string(60, 'a') + ".DAT");
     EXPECT_EQ(cut.index, "folder/" + std::string(61, 'a') + ".IX");

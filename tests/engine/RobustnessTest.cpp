@@ -106,10 +106,6 @@ protected:
         check();
         engine_.DeleteKey(fb, 1, 1, "K10001");
         check();
-        engine_.KeyToPosition(fb, 1, 1, "K10001", 63);
-        check();
-        engine_.PositionToKey(fb, 1, 40, 63, record, key);
-        check();
         EXPECT_GT(failures, 0);
         engine_.CloseFileBlock(fb);
     }
