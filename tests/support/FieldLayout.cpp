@@ -7,7 +7,6 @@
 #include "shell/FontSpec.h"
 
 namespace testsupport {
-
 namespace {
 
 // A text covers its length byte and characters; a font its name and its size, colour and style.
@@ -19,11 +18,9 @@ std::vector<std::pair<int, int>> Extents(const base::FieldInfo& f) {
         }
         case base::FieldKind::Flag:
             return {{f.offset, f.offset + 1}};
-        case base::FieldKind::Text:
-        case base::FieldKind::YesNo:
-            break;
+        default:
+            return {{f.offset, f.offset + 1 + f.size}};
     }
-    return {{f.offset, f.offset + 1 + f.size}};
 }
 
 }  // namespace

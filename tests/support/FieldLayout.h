@@ -1,7 +1,5 @@
 #pragma once
-// Checks a record type's field table against its size: no field reaches past the record, no two
-// fields share a byte, and the bytes no field covers are exactly the expected unused ranges. And
-// small helpers for byte-level checks of records.
+// Byte-level checks of record types.
 
 #include <string>
 #include <string_view>
@@ -12,17 +10,17 @@
 
 namespace testsupport {
 
-// `unused` holds [begin, end) byte ranges: the engine word, padding and reserved areas.
+// No field reaches past the record or shares a byte; the bytes no field covers are exactly the
+// [begin, end) ranges of `unused`.
 void ExpectFieldsTile(const std::vector<base::FieldInfo>& fields, int recordSize,
                       const std::vector<std::pair<int, int>>& unused);
 
-// `n` bytes of a record from `offset`, for checks against hand-computed offsets.
 template <typename Record>
 std::string BytesAt(const Record& record, int offset, int n) {
     return std::string(reinterpret_cast<const char*>(record.data() + offset), n);
 }
 
-// A length-prefixed text as a record holds it: the length byte, then the characters.
+// A text as a record holds it: the length byte, then the characters.
 inline std::string Prefixed(std::string_view text) {
     return static_cast<char>(text.size()) + std::string(text);
 }

@@ -1,7 +1,6 @@
 #pragma once
-// A base::Canvas that records what is drawn, for exact checks of printed output: documents, pages
-// and every text with its position and font. Text metrics are those of a fixed-pitch font (a
-// character is 0.6 of the point size wide, a line 1.2 of it high), so positions are predictable.
+// A canvas that records documents, pages and every text with its position and font. Metrics are
+// fixed-pitch (a character 0.6 of the point size wide, a line 1.2 high): positions are predictable.
 
 #include <string>
 #include <vector>
@@ -18,16 +17,25 @@ struct CanvasText {
     base::FontChoice font;
 };
 
-// Pages are letter size at 600 dots per inch.
 class RecordingCanvas : public base::Canvas {
 public:
     const std::vector<std::string>& documents() const { return documents_; }  // titles
     int pages() const { return page_; }
     bool ended() const { return ended_; }
     const std::vector<CanvasText>& texts() const { return texts_; }
-    std::vector<std::string> TextsOnPage(int page) const;
+    std::vector<std::string> TextsOnPage(int page) const {
+        std::vector<std::string> out;
+        for (const CanvasText& t : texts_)
+            if (t.page == page) out.push_back(t.text);
+        return out;
+    }
 
-    bool BeginDocument(std::string_view title) override;
+    bool BeginDocument(std::string_view title) override {
+        documents_.emplace_back(title);
+        page_ = 1;
+        ended_ = false;
+        return true;
+    }
     void NewPage() override { ++page_; }
     void EndDocument() override { ended_ = true; }
     int PageWidth() const override { return 5100; }
@@ -36,9 +44,15 @@ public:
     void SetFont(const base::FontChoice& font) override { font_ = font; }
     void SetPen(uint32_t, int) override {}
     void SetBrush(uint32_t, base::BrushStyle) override {}
-    void TextOut(int x, int y, std::string_view text) override;
-    int TextWidth(std::string_view text) override;
-    int TextHeight(std::string_view text) override;
+    void TextOut(int x, int y, std::string_view text) override {
+        texts_.push_back(CanvasText{page_, x, y, std::string(text), font_});
+    }
+    int TextWidth(std::string_view text) override {
+        int characters = 0;  // UTF-8: every byte that does not continue a character
+        for (char c : text) characters += (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+        return characters * font_.pointSize * DotsPerInch() * 6 / 720;
+    }
+    int TextHeight(std::string_view) override { return font_.pointSize * DotsPerInch() * 12 / 720; }
     void Line(int, int, int, int) override {}
     void Rectangle(int, int, int, int) override {}
     void FillRect(int, int, int, int) override {}

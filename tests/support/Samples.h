@@ -1,6 +1,5 @@
 #pragma once
-// Sample records built the way the program's windows build them, and helpers that write records
-// with all their keys into the files of the working folder.
+// Sample records built as the program's windows build them, and writing them with all their keys.
 
 #include <optional>
 #include <string>
@@ -19,22 +18,17 @@
 
 namespace testsupport {
 
-// A company set up as a user would: the starter form settings, its number, name and address.
+// The starter form settings with a number, name and address.
 shell::CompanyRecord SampleCompany(std::string_view number = "1",
                                    std::string_view name = "Acme Supply Co");
 
-// Billing address copied to shipping, terms "Net 30 Days", short name the first ten letters
-// upper-cased.
 customers::CustomerRecord SampleCustomer(std::string_view number, std::string_view name);
 
 products::ProductRecord SampleProduct(std::string_view code, std::string_view description,
                                       std::string_view price, bool taxable = true);
 
 struct SampleLine {
-    std::string productCode;
-    std::string quantity;
-    std::string description;
-    std::string unitPrice;
+    std::string productCode, quantity, description, unitPrice;
     bool taxable = true;
 };
 
@@ -44,20 +38,20 @@ struct SampleInvoice {
     std::optional<invoicing::InvoiceMemoRecord> memo;
 };
 
-// An unpaid line-item invoice ("I", form "P"), amounts computed as the invoice window does.
+// Unpaid invoices: line items (form "P") with amounts as the invoice window computes them, or one
+// "Memo" line of the net amount with the memo text (form "M").
 SampleInvoice SampleProductInvoice(const shell::CompanyRecord& company,
                                    const customers::CustomerRecord& customer,
                                    std::string_view number, const base::Date& date,
                                    const std::vector<SampleLine>& lines);
 
-// An unpaid memo invoice ("I", form "M"): one "Memo" line of the net amount, and the memo text.
 SampleInvoice SampleMemoInvoice(const shell::CompanyRecord& company,
                                 const customers::CustomerRecord& customer, std::string_view number,
                                 const base::Date& date, std::string_view net,
                                 std::string_view description,
                                 const std::vector<std::string>& memoText);
 
-// Adds records with all their keys, creating the file block when missing; fails the test on error.
+// Creates the file block when missing; fails the test on error.
 void AddRecords(engine::Engine& engine, const engine::FileDescription& file,
                 const std::vector<const uint8_t*>& records);
 

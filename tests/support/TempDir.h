@@ -1,15 +1,24 @@
 #pragma once
 // A fresh temporary folder per test, removed afterwards; tests that touch files work inside one.
 
+#include <cstdlib>
 #include <filesystem>
+#include <stdexcept>
 #include <string>
 
 namespace testsupport {
 
 class TempDir {
 public:
-    TempDir();
-    ~TempDir();
+    TempDir() {
+        std::string pattern = (std::filesystem::temp_directory_path() / "kt-test-XXXXXX").string();
+        if (!mkdtemp(pattern.data())) throw std::runtime_error("mkdtemp failed");
+        path_ = pattern;
+    }
+    ~TempDir() {
+        std::error_code ignored;
+        std::filesystem::remove_all(path_, ignored);
+    }
     TempDir(const TempDir&) = delete;
     TempDir& operator=(const TempDir&) = delete;
 
@@ -20,15 +29,17 @@ private:
     std::filesystem::path path_;
 };
 
-// Changes the working directory for the lifetime of the object (the engine opens files by
-// short names in the working directory, as the program does in its data folder).
+// The engine opens files by short names in the working directory, as the program does.
 class ScopedChdir {
 public:
-    explicit ScopedChdir(const std::filesystem::path& dir);
-    ~ScopedChdir();
+    explicit ScopedChdir(const std::filesystem::path& dir) { std::filesystem::current_path(dir); }
+    ~ScopedChdir() {
+        std::error_code ignored;
+        std::filesystem::current_path(previous_, ignored);
+    }
 
 private:
-    std::filesystem::path previous_;
+    std::filesystem::path previous_ = std::filesystem::current_path();
 };
 
 }  // namespace testsupport
