@@ -7,14 +7,7 @@
 namespace enginetest {
 namespace {
 
-class DataFileTest : public EngineTest {
-protected:
-    std::vector<int32_t> Header(const std::string& file) {
-        const auto bytes = ReadFileBytes(path(file));
-        return {I32At(bytes, 0),  I32At(bytes, 4), I32At(bytes, 8),
-                I32At(bytes, 12), bytes[16],       bytes[20]};
-    }
-};
+class DataFileTest : public EngineTest {};
 
 TEST_F(DataFileTest, CreationWritesOneZeroedHeaderSlotAndRefusesBadShapes) {
     engine_.CreateFileBlock("12D", 132, 0, nullptr);
@@ -22,7 +15,9 @@ TEST_F(DataFileTest, CreationWritesOneZeroedHeaderSlotAndRefusesBadShapes) {
     const auto bytes = ReadFileBytes(path("12D.DAT"));
     ASSERT_EQ(bytes.size(), 132u);
     // First free, free count, record count, record length, key count, in-use flag.
-    EXPECT_EQ(Header("12D.DAT"), (std::vector<int32_t>{-1, 0, 0, 132, 0, 0}));
+    EXPECT_EQ((std::vector<int32_t>{I32At(bytes, 0), I32At(bytes, 4), I32At(bytes, 8),
+                                    I32At(bytes, 12), bytes[16], bytes[20]}),
+              (std::vector<int32_t>{-1, 0, 0, 132, 0, 0}));
     for (size_t i = 17; i < bytes.size(); ++i) EXPECT_EQ(bytes[i], 0) << "offset " << i;
     EXPECT_FALSE(std::filesystem::exists(path("12D.IX")));
     engine_.CreateFileBlock("X", 20, 0, nullptr);

@@ -1,5 +1,4 @@
-// Tens of thousands of mixed record and key operations against an in-memory reference. Small page
-// capacities and a small pool force deep trees, every balance case and constant eviction.
+// Mixed operations against an in-memory reference; small pages and pools force deep trees.
 
 #include <algorithm>
 #include <array>
@@ -115,7 +114,6 @@ TEST_P(RandomizedTest, MixedOperationsMatchTheReference) {
     int serial = 0;
     for (int op = 1; op <= scenario.operations; ++op) {
         const int choice = static_cast<int>(rng() % 100);
-        // The file grows towards ~1500 live records, then hovers around it.
         const bool grow = records_.size() < 1500 ? choice < 55 : choice < 35;
         auto target = records_.begin();
         if (!records_.empty()) std::advance(target, static_cast<long>(rng() % records_.size()));
@@ -140,7 +138,6 @@ TEST_P(RandomizedTest, MixedOperationsMatchTheReference) {
             ASSERT_TRUE(engine_.ok()) << engine_.error();
             records_.erase(target);
         } else if (choice < 85) {
-            // Change key 3 of a record: a caller deletes the old key and adds the new one.
             auto changed = target->second;
             RandomizeKey3(rng, changed);
             engine_.DeleteKey(fb, 3, target->first, KeyOf(3, target->second));

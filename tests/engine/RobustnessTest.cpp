@@ -1,5 +1,4 @@
-// Failures from the disk and damaged files: undo paths leave nothing behind, and a damaged index
-// ends the operation with an error instead of a crash, a hang or a read out of bounds.
+// Disk failures leave nothing behind; a damaged index gives an error, never a crash or a hang.
 
 #include <filesystem>
 #include <functional>
