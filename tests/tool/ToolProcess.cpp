@@ -5,10 +5,12 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <cstdlib>
+#include <cerrno>
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
+
+#include "support/TempDir.h"
 
 namespace tooltest {
 namespace {
@@ -42,7 +44,7 @@ pid_t Spawn(const std::vector<std::string>& args, const std::filesystem::path& c
 
 int Reap(pid_t pid) {
     int status = 0;
-    while (::waitpid(pid, &status, 0) < 0) {
+    while (::waitpid(pid, &status, 0) < 0 && errno == EINTR) {
     }
     return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
 }
@@ -58,9 +60,8 @@ std::vector<std::string> ToolResult::lines() const {
 
 ToolResult RunTool(const std::vector<std::string>& args, const std::filesystem::path& cwd,
                    const std::string& input) {
-    char folder[] = "/tmp/kt-tool-io-XXXXXX";
-    if (!::mkdtemp(folder)) throw std::runtime_error("mkdtemp failed");
-    const std::filesystem::path io(folder);
+    const testsupport::TempDir streams;  // the tool's standard streams, as files
+    const std::filesystem::path& io = streams.path();
     std::ofstream(io / "in", std::ios::binary) << input;
     const int in = ::open((io / "in").c_str(), O_RDONLY);
     const int out = ::open((io / "out").c_str(), O_WRONLY | O_CREAT, 0600);
@@ -73,7 +74,6 @@ ToolResult RunTool(const std::vector<std::string>& args, const std::filesystem::
     result.exitCode = Reap(pid);
     result.out = ReadFile(io / "out");
     result.err = ReadFile(io / "err");
-    std::filesystem::remove_all(io);
     return result;
 }
 
