@@ -71,8 +71,9 @@ public:
             const int recordLength = 21 + in_.Byte();
             const int keyCount = in_.Byte() % 5;
             for (int k = 0; k < keyCount; ++k) {
-                const uint8_t spec = in_.Byte();
-                keys_.push_back({static_cast<uint8_t>(1 + (spec & 0x7f) % 30), (spec & 0x80) != 0});
+                const uint8_t keyByte = in_.Byte();
+                keys_.push_back(
+                    {static_cast<uint8_t>(1 + (keyByte & 0x7f) % 30), (keyByte & 0x80) != 0});
             }
             engine_.CreateFileBlock(kName, recordLength, keyCount, keys_.data());
         } else {
