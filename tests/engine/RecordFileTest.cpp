@@ -218,6 +218,18 @@ TEST_F(RecordFileTest, FileLeftOpenAsksForRebuildAndOpensAfterIt) {
     ExpectCoherent(f, {kBeta});
 }
 
+TEST_F(RecordFileTest, HeaderWithAnotherKeyCountAsksForRebuild) {
+    FileDescription oneKey = InvoiceLike();
+    oneKey.keys.resize(1);
+    oneKey.addOrder = oneKey.updateOrder = {1};
+    Seed({kAlpha}, oneKey);
+    RecordFile& f = Start();
+    ExpectQuestion(kRebuildQuestion, true);
+    ASSERT_TRUE(f.Open());
+    EXPECT_EQ(engine_->KeyCount(f.handle()), 6);
+    ExpectCoherent(f, {kAlpha});
+}
+
 enum class Operation { Add, Update, Delete };
 struct FaultCase {
     bool read;
