@@ -1,6 +1,7 @@
 #pragma once
 // One fuzz input run against the engine: a data file image, an index file image (or a fresh
-// block) and a short operation script that opens, searches, walks, changes, closes and rebuilds.
+// block) and a short operation script that opens, searches, walks, changes, closes and rebuilds,
+// while reads, writes, flushes or renames fail where the script arms a fault.
 // Built into the libFuzzer target and into the ordinary tests, which replay the saved corpus.
 //
 // Input layout:
@@ -16,6 +17,7 @@
 #include <vector>
 
 #include "engine/Engine.h"
+#include "engine/FaultInjectingFileSystem.h"
 #include "fuzz/MemoryFileSystem.h"
 
 namespace fuzz {
@@ -61,7 +63,7 @@ public:
     // does; a few per input reach every path of it.
     static constexpr int kMaxRebuilds = 3;
 
-    explicit FileBlockFuzz(InputReader& in) : in_(in), engine_(files_) {}
+    explicit FileBlockFuzz(InputReader& in) : in_(in), files_(memory_), engine_(files_) {}
 
     void Run() {
         const uint8_t flags = in_.Byte();
@@ -77,13 +79,13 @@ public:
             }
             engine_.CreateFileBlock(kName, recordLength, keyCount, keys_.data());
         } else {
-            files_.Put("F.DAT", in_.Bytes(in_.Word()));
-            files_.Put("F.IX", in_.Bytes(in_.Word()));
+            memory_.Put("F.DAT", in_.Bytes(in_.Word()));
+            memory_.Put("F.IX", in_.Bytes(in_.Word()));
             for (int k = 0; k < 4; ++k)
                 keys_.push_back({static_cast<uint8_t>(1 + k * 9), k % 2 == 1});
         }
         Open();
-        for (int i = 0; i < kMaxOperations && !in_.AtEnd(); ++i) Step(in_.Byte() % 22);
+        for (int i = 0; i < kMaxOperations && !in_.AtEnd(); ++i) Step(in_.Byte() % 24);
         engine_.ExitEngine();
     }
 
@@ -209,8 +211,14 @@ private:
             case 20:
                 ScanRecords();
                 return;
-            default:
+            case 21:
                 AddKeyedRecords(in_.Byte());
+                return;
+            case 22:
+                ArmFault();
+                return;
+            default:
+                files_.Clear();
                 return;
         }
     }
@@ -289,14 +297,38 @@ private:
 
     // The record length in the data header, for a block that could not be opened.
     int StoredRecordLength() {
-        const std::string* data = files_.Find("F.DAT");
+        const std::string* data = memory_.Find("F.DAT");
         int32_t length = 0;
         if (data && data->size() >= 16) std::memcpy(&length, data->data() + 12, 4);
         return length >= 21 && length <= kMaxRecordLength ? length : 21 + in_.Byte();
     }
 
+    // The next few reads, writes, flushes or renames fail, once or from then on.
+    void ArmFault() {
+        using Fs = engine::FaultInjectingFileSystem;
+        const uint8_t choice = in_.Byte();
+        const int64_t nth = 1 + in_.Byte() % 16;
+        const Fs::Repeat repeat = choice & 4 ? Fs::Repeat::FromThenOn : Fs::Repeat::Once;
+        const Fs::Kind kind = choice & 8 ? Fs::Kind::ShortTransfer : Fs::Kind::Error;
+        switch (choice & 3) {
+            case 0:
+                files_.FailRead(nth, repeat, kind);
+                return;
+            case 1:
+                files_.FailWrite(nth, repeat, kind);
+                return;
+            case 2:
+                files_.FailFlush(nth, repeat);
+                return;
+            default:
+                files_.FailRename(nth, repeat);
+                return;
+        }
+    }
+
     InputReader& in_;
-    MemoryFileSystem files_;
+    MemoryFileSystem memory_;
+    engine::FaultInjectingFileSystem files_;
     engine::Engine engine_;
     engine::FileBlockHandle fb_ = nullptr;
     std::vector<engine::KeyDescriptor> keys_;
