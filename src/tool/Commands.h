@@ -12,7 +12,7 @@ int ScriptCommand(const Args& args);   // script [DIR]
 int CheckCommand(const Args& args);    // check NAME...
 int DumpCommand(const Args& args);     // dump NAME [--key K]
 int DumpFields(const Args& args);      // dump NAME --fields
-int InitCommand(const Args& args);     // init DIR [--demo]
+int InitCommand(const Args& args);     // init DIR
 int RebuildCommand(const Args& args);  // rebuild DIR [CODE]
 
 }  // namespace tool

@@ -15,7 +15,7 @@ void Usage() {
         "  check NAME...           verify the structure of file blocks\n"
         "  dump NAME [--key K]     print live records, or the entries of key K in order\n"
         "  dump NAME --fields      print live records field by field\n"
-        "  init DIR [--demo]       create a starter data folder\n"
+        "  init DIR                create a starter data folder\n"
         "  rebuild DIR [CODE]      rebuild the company file and the files of one or all companies\n",
         stderr);
 }
