@@ -1,0 +1,106 @@
+#include "receivables/PaymentRecords.h"
+
+#include "base/Dates.h"
+#include "base/Text.h"
+#include "invoicing/TransactionType.h"
+
+namespace receivables {
+
+using invoicing::InvoiceRecord;
+
+namespace {
+
+constexpr char kPaidFlag[] = "P";
+
+std::string Amount(base::Decimal value) {
+    return value.Format("0.00");
+}
+
+// Customer, company, date and note of the posting, common to every record it writes.
+void SetPostingFields(InvoiceRecord& record, const Payment& payment) {
+    record.setCustomerNumber(payment.customerNumber);
+    record.setShortName(payment.shortName);
+    record.setCompanyCode(payment.companyCode);
+    record.setDocumentDate(payment.dateText, payment.date);
+    record.setStatementNote(payment.statementNote);
+}
+
+}  // namespace
+
+bool IsOpenItem(const InvoiceRecord& record) {
+    return base::Trim(record.paidFlag()) != kPaidFlag &&
+           record.typeCode() != invoicing::type::kRepeatMaster;
+}
+
+InvoiceRecord DepositRecord(const Payment& payment, base::Decimal amount, int32_t liveRecords) {
+    InvoiceRecord record;
+    record.setInvoiceNumber("DP" + std::to_string(liveRecords + 1));
+    record.setTypeCode(invoicing::type::kDeposit);
+    record.setKeyCode("Deposit");
+    SetPostingFields(record, payment);
+    record.setForm(invoicing::form::kDeposit);
+    record.setNet("0.00");
+    record.setTax("0.00");
+    record.setTotal("0.00");
+    record.setPaid(Amount(amount));
+    record.setBalanceDue(Amount(-amount));
+    record.setDatePaid(base::SortableDate(payment.date));
+    return record;
+}
+
+InvoiceRecord PartialPaymentRecord(const Payment& payment, base::Decimal amount,
+                                   const InvoiceRecord& invoice) {
+    InvoiceRecord record;
+    record.setInvoiceNumber(invoice.invoiceNumber());
+    record.setTypeCode(invoicing::type::kPartialPayment);
+    record.setKeyCode("Partial");
+    SetPostingFields(record, payment);
+    record.setForm(invoice.form());
+    record.setNet("0.00");
+    record.setTax("0.00");
+    record.setTotal("0.00");
+    record.setPaid(Amount(amount));
+    record.setBalanceDue("0.00");
+    record.setDatePaid(base::SortableDate(payment.date));
+    record.setPaidFlag(kPaidFlag);
+    return record;
+}
+
+InvoiceRecord FullPaymentRecord(const Payment& payment, base::Decimal amount,
+                                const InvoiceRecord& item, bool appliedDeposit) {
+    InvoiceRecord record = item;
+    record.setTypeCode(appliedDeposit ? invoicing::type::kDepositTaken
+                                      : invoicing::type::kPartialPayment);
+    record.setDocumentDate(payment.dateText, payment.date);
+    record.setStatementNote(payment.statementNote);
+    record.setTax("0.00");
+    record.setTotal("0.00");
+    record.setPaid(Amount(amount));
+    record.setBalanceDue("0.00");
+    // An applied deposit keeps the date the deposit was paid.
+    if (!appliedDeposit) record.setDatePaid(base::SortableDate(payment.date));
+    record.setPaidFlag(kPaidFlag);
+    return record;
+}
+
+void ApplyPartialPayment(InvoiceRecord& item, const Payment& payment, base::Decimal amount) {
+    const base::Decimal balance = base::Decimal::ParseOrZero(item.balanceDue()) - amount;
+    item.setBalanceDue(Amount(balance));
+    item.setTypeCode(invoicing::type::kPartlyPaidInvoice);
+    if (balance.Rounded(2).IsZero()) {
+        item.setPaidFlag(kPaidFlag);
+        item.setDatePaid(base::SortableDate(payment.date));
+    }
+}
+
+bool ApplyFullPayment(InvoiceRecord& item, const Payment& payment, base::Decimal amount) {
+    const bool hadPaidAmount = !base::Decimal::ParseOrZero(item.paid()).IsZero();
+    item.setPaidFlag(kPaidFlag);
+    item.setBalanceDue("0.00");
+    item.setDatePaid(base::SortableDate(payment.date));
+    item.setStatementNote(payment.statementNote);
+    if (!hadPaidAmount) item.setPaid(Amount(amount));
+    return hadPaidAmount;
+}
+
+}  // namespace receivables

@@ -1,0 +1,103 @@
+#include "receivables/PaymentRecords.h"
+
+#include <gtest/gtest.h>
+
+#include "invoicing/TransactionType.h"
+
+namespace {
+
+using invoicing::InvoiceRecord;
+using receivables::Payment;
+
+const Payment kPayment{"A12", "ACME", "3", "12/05/2026", {2026, 12, 5}, "Thank you"};
+
+base::Decimal D(const char* text) {
+    return *base::Decimal::Parse(text);
+}
+
+InvoiceRecord OpenInvoice(const char* total, const char* paid) {
+    InvoiceRecord invoice;
+    invoice.setInvoiceNumber("1042");
+    invoice.setTypeCode(invoicing::type::kRegularInvoice);
+    invoice.setKeyCode("SALES");
+    invoice.setCustomerNumber("A12");
+    invoice.setForm(invoicing::form::kProduct);
+    invoice.setNet("90.00");
+    invoice.setTotal(total);
+    invoice.setPaid(paid);
+    invoice.setBalanceDue(total);
+    invoice.setDatePaid("2026/11/01");
+    return invoice;
+}
+
+TEST(PaymentRecords, DepositIsAnOpenCreditNumberedAfterTheLiveRecords) {
+    const InvoiceRecord deposit = receivables::DepositRecord(kPayment, D("1,250.5"), 41);
+    EXPECT_EQ(deposit.invoiceNumber(), "DP42");
+    EXPECT_EQ(deposit.typeCode(), "D");
+    EXPECT_EQ(deposit.keyCode(), "Deposit");
+    EXPECT_EQ(deposit.form(), "D");
+    EXPECT_EQ(deposit.paid(), "1250.50");
+    EXPECT_EQ(deposit.balanceDue(), "-1250.50");
+    EXPECT_EQ(deposit.total(), "0.00");
+    EXPECT_EQ(deposit.sortDate(), "2026/12/05");
+    EXPECT_EQ(deposit.datePaid(), "2026/12/05");
+    EXPECT_EQ(deposit.paidFlag(), "");
+    EXPECT_TRUE(receivables::IsOpenItem(deposit));
+    // Everything else stays zero: the notes field is never touched by posting.
+    EXPECT_EQ(deposit.notes(), "");
+}
+
+TEST(PaymentRecords, PaymentRecordsAreSettledFromTheStart) {
+    const InvoiceRecord invoice = OpenInvoice("100.00", "0.00");
+    const InvoiceRecord partial = receivables::PartialPaymentRecord(kPayment, D("30"), invoice);
+    EXPECT_EQ(partial.invoiceNumber(), "1042");
+    EXPECT_EQ(partial.typeCode(), "X");
+    EXPECT_EQ(partial.keyCode(), "Partial");
+    EXPECT_EQ(partial.form(), "P");
+    EXPECT_EQ(partial.net(), "0.00");
+    EXPECT_EQ(partial.paid(), "30.00");
+    EXPECT_EQ(partial.balanceDue(), "0.00");
+    EXPECT_FALSE(receivables::IsOpenItem(partial));
+
+    const InvoiceRecord applied = receivables::FullPaymentRecord(kPayment, D("70"), invoice, true);
+    EXPECT_EQ(applied.typeCode(), "T");
+    EXPECT_EQ(applied.keyCode(), "SALES");
+    EXPECT_EQ(applied.net(), "90.00");
+    EXPECT_EQ(applied.total(), "0.00");
+    EXPECT_EQ(applied.datePaid(), "2026/11/01");  // an applied deposit keeps its own paid date
+    EXPECT_EQ(applied.statementNote(), "Thank you");
+    EXPECT_FALSE(receivables::IsOpenItem(applied));
+    EXPECT_EQ(receivables::FullPaymentRecord(kPayment, D("70"), invoice, false).datePaid(),
+              "2026/12/05");
+
+    InvoiceRecord master = OpenInvoice("10.00", "0.00");
+    master.setTypeCode(invoicing::type::kRepeatMaster);
+    EXPECT_FALSE(receivables::IsOpenItem(master));
+}
+
+TEST(PaymentRecords, PartialPaymentsSettleTheItemOnlyAtExactlyZero) {
+    InvoiceRecord invoice = OpenInvoice("100.00", "0.00");
+    receivables::ApplyPartialPayment(invoice, kPayment, D("99.99"));
+    EXPECT_EQ(invoice.balanceDue(), "0.01");
+    EXPECT_EQ(invoice.typeCode(), "Z");
+    EXPECT_TRUE(receivables::IsOpenItem(invoice));
+    receivables::ApplyPartialPayment(invoice, kPayment, D("0.01"));
+    EXPECT_EQ(invoice.balanceDue(), "0.00");
+    EXPECT_FALSE(receivables::IsOpenItem(invoice));
+    EXPECT_EQ(invoice.datePaid(), "2026/12/05");
+}
+
+TEST(PaymentRecords, FullPaymentNeedsARecordOnlyWhenTheItemWasPaidBefore) {
+    InvoiceRecord unpaid = OpenInvoice("100.00", "0.00");
+    EXPECT_FALSE(receivables::ApplyFullPayment(unpaid, kPayment, D("100")));
+    EXPECT_EQ(unpaid.paid(), "100.00");
+    EXPECT_EQ(unpaid.balanceDue(), "0.00");
+    EXPECT_EQ(unpaid.paidFlag(), "P");
+
+    InvoiceRecord partlyPaid = OpenInvoice("100.00", "30.00");
+    EXPECT_TRUE(receivables::ApplyFullPayment(partlyPaid, kPayment, D("70")));
+    EXPECT_EQ(partlyPaid.paid(), "30.00");
+    EXPECT_EQ(partlyPaid.statementNote(), "Thank you");
+}
+
+}  // namespace
