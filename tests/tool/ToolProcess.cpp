@@ -15,14 +15,6 @@
 namespace tooltest {
 namespace {
 
-std::string ReadFile(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
-// Starts the tool with the given descriptors as its standard streams.
 pid_t Spawn(const std::vector<std::string>& args, const std::filesystem::path& cwd, int in, int out,
             int err) {
     const pid_t pid = ::fork();
@@ -51,6 +43,13 @@ int Reap(pid_t pid) {
 
 }  // namespace
 
+std::string FileBytes(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
 std::vector<std::string> ToolResult::lines() const {
     std::vector<std::string> result;
     std::istringstream in(out);
@@ -60,7 +59,7 @@ std::vector<std::string> ToolResult::lines() const {
 
 ToolResult RunTool(const std::vector<std::string>& args, const std::filesystem::path& cwd,
                    const std::string& input) {
-    const testsupport::TempDir streams;  // the tool's standard streams, as files
+    const testsupport::TempDir streams;
     const std::filesystem::path& io = streams.path();
     std::ofstream(io / "in", std::ios::binary) << input;
     const int in = ::open((io / "in").c_str(), O_RDONLY);
@@ -72,8 +71,8 @@ ToolResult RunTool(const std::vector<std::string>& args, const std::filesystem::
     ::close(err);
     ToolResult result;
     result.exitCode = Reap(pid);
-    result.out = ReadFile(io / "out");
-    result.err = ReadFile(io / "err");
+    result.out = FileBytes(io / "out");
+    result.err = FileBytes(io / "err");
     return result;
 }
 
@@ -82,7 +81,6 @@ std::vector<std::string> RunScript(const std::filesystem::path& dir, const std::
 }
 
 ScriptSession::ScriptSession(const std::filesystem::path& dir) {
-    // A killed child must not take the test down when a command is still being written to it.
     ::signal(SIGPIPE, SIG_IGN);
     int input[2], output[2];
     if (::pipe(input) != 0 || ::pipe(output) != 0) throw std::runtime_error("pipe failed");
@@ -106,7 +104,7 @@ void ScriptSession::Write(const std::string& line) {
     size_t done = 0;
     while (done < text.size()) {
         const ssize_t wrote = ::write(toChild_, text.data() + done, text.size() - done);
-        if (wrote <= 0) return;  // the process has gone; ReadLine reports it
+        if (wrote <= 0) return;  // the process has gone; ReadLine tells
         done += static_cast<size_t>(wrote);
     }
 }
@@ -130,14 +128,6 @@ void ScriptSession::Kill() {
     ::kill(pid_, SIGKILL);
     Reap(pid_);
     pid_ = -1;
-}
-
-int ScriptSession::Finish() {
-    ::close(toChild_);
-    toChild_ = -1;
-    const int code = Reap(pid_);
-    pid_ = -1;
-    return code;
 }
 
 }  // namespace tooltest

@@ -12,20 +12,16 @@ namespace tooltest {
 
 struct ToolResult {
     int exitCode = -1;
-    std::string out;
-    std::string err;
+    std::string out, err;
     std::vector<std::string> lines() const;  // `out` split at line ends
 };
 
-// Runs the tool with `args` in the folder `cwd`, with `input` as its standard input.
 ToolResult RunTool(const std::vector<std::string>& args, const std::filesystem::path& cwd,
                    const std::string& input = {});
-
-// Runs `script DIR` and returns its reply lines.
 std::vector<std::string> RunScript(const std::filesystem::path& dir, const std::string& script);
+std::string FileBytes(const std::filesystem::path& path);
 
-// A `script DIR` process driven line by line: each command is written and its reply awaited, so
-// the caller always knows which operation is in flight. Killed (if still running) on destruction.
+// A `script DIR` process driven one command at a time; killed (if still running) on destruction.
 class ScriptSession {
 public:
     explicit ScriptSession(const std::filesystem::path& dir);
@@ -33,19 +29,17 @@ public:
     ScriptSession(const ScriptSession&) = delete;
     ScriptSession& operator=(const ScriptSession&) = delete;
 
-    void Write(const std::string& line);    // sends one command without waiting
-    std::optional<std::string> ReadLine();  // the next reply; nothing once the process has ended
+    void Write(const std::string& line);
+    std::optional<std::string> ReadLine();  // nothing once the process has ended
     std::string Send(const std::string& line) {
         Write(line);
         return ReadLine().value_or("<no reply>");
     }
-    void Kill();   // SIGKILL, then reaps the process
-    int Finish();  // closes standard input and waits; the exit code
+    void Kill();  // SIGKILL, then reaps the process
 
 private:
     pid_t pid_ = -1;
-    int toChild_ = -1;
-    int fromChild_ = -1;
+    int toChild_ = -1, fromChild_ = -1;
     std::string pending_;
 };
 
