@@ -148,29 +148,28 @@ private:
         return session_->ReadLine();  // a reply written before the kill is still in the pipe
     }
 
-    // Runs a record command; false (and the operation is in flight) when no reply came.
-    bool Record(const std::string& command, Block& block, const std::string& id,
-                std::optional<std::string> after, std::string* reply = nullptr) {
-        const std::optional<std::string> got = Step(command);
-        if (!got) {
+    // The reply to `command` about record `id`, which holds `after` once it has run; with no
+    // reply, the command is the one in flight.
+    std::optional<std::string> Run(Block& block, const std::string& command, const std::string& id,
+                                   const std::optional<std::string>& after) {
+        const std::optional<std::string> reply = Step(command);
+        if (!reply) {
             const auto row = block.rows.find(id);
             const auto before = row == block.rows.end() ? std::nullopt : std::optional(row->second);
             inFlight_ = InFlight{&block, id, before, after};
-            return false;
+            return reply;
         }
-        if (reply) *reply = *got;
-        EXPECT_EQ(got->rfind("ok", 0), 0u) << command << " -> " << *got;
+        EXPECT_EQ(reply->rfind("ok", 0), 0u) << command << " -> " << *reply;
         block.changed = true;
-        return true;
+        return reply;
     }
 
-    void Key(Block& block, const char* command, int key, int32_t number, const std::string& text) {
-        const auto reply =
-            Step(std::string(command) + " " + block.name + " " + std::to_string(key) + " " +
-                 std::to_string(number) + " \"" + text + "\"");
-        if (!reply) return;
-        EXPECT_EQ(*reply, "ok") << command << " " << text;
-        block.changed = true;
+    void Key(Block& block, const char* command, int key, const std::string& id,
+             const std::string& text) {
+        Run(block,
+            std::string(command) + " " + block.name + " " + std::to_string(key) + " " +
+                std::to_string(block.numbers[id]) + " \"" + text + "\"",
+            id, block.rows[id]);
     }
 
     std::string NewText(const Block& block, const std::string& id) {
@@ -187,13 +186,12 @@ private:
         char id[16];
         std::snprintf(id, sizeof id, "ID%08d", nextId_++);
         const std::string text = NewText(block, id);
-        std::string reply;
-        if (!Record("add " + block.name + " " + Hex(text), block, id, text, &reply)) return;
-        const int32_t number = std::stoi(reply.substr(3));
+        const auto reply = Run(block, "add " + block.name + " " + Hex(text), id, text);
+        if (!reply) return;
         block.rows[id] = text;
-        block.numbers[id] = number;
-        Key(block, "addkey", 1, number, id);
-        Key(block, "addkey", 2, number, Group(text));
+        block.numbers[id] = std::stoi(reply->substr(3));
+        Key(block, "addkey", 1, id, id);
+        Key(block, "addkey", 2, id, Group(text));
     }
 
     // Updates a random record, or deletes it with its keys.
@@ -201,21 +199,19 @@ private:
         auto row = block.rows.begin();
         std::advance(row, random_() % block.rows.size());
         const std::string id = row->first, before = row->second;
-        const std::string number = std::to_string(block.numbers[id]);
+        const std::string number = " " + std::to_string(block.numbers[id]);
         if (update) {
             const std::string text = NewText(block, id);
-            if (!Record("put " + block.name + " " + number + " " + Hex(text), block, id, text))
-                return;
+            if (!Run(block, "put " + block.name + number + " " + Hex(text), id, text)) return;
             block.rows[id] = text;
             if (Group(before) == Group(text)) return;
-            Key(block, "delkey", 2, block.numbers[id], Group(before));
-            Key(block, "addkey", 2, block.numbers[id], Group(text));
+            Key(block, "delkey", 2, id, Group(before));
+            Key(block, "addkey", 2, id, Group(text));
             return;
         }
-        Key(block, "delkey", 1, block.numbers[id], id);
-        Key(block, "delkey", 2, block.numbers[id], Group(before));
-        if (remaining_ <= 0) return;
-        if (!Record("del " + block.name + " " + number, block, id, std::nullopt)) return;
+        Key(block, "delkey", 1, id, id);
+        Key(block, "delkey", 2, id, Group(before));
+        if (remaining_ <= 0 || !Run(block, "del " + block.name + number, id, std::nullopt)) return;
         block.rows.erase(id);
         block.numbers.erase(id);
     }

@@ -5,7 +5,6 @@
 
 #include <algorithm>
 #include <fstream>
-#include <sstream>
 
 #include "shell/CompanyRecord.h"
 #include "shell/LastCompany.h"
@@ -19,23 +18,15 @@ namespace {
 
 using testsupport::TempDir;
 
-std::string FileBytes(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
 bool Contains(const std::vector<std::string>& lines, const std::string& line) {
     return std::find(lines.begin(), lines.end(), line) != lines.end();
 }
 
-TEST(InitCommand, MakesAFolderTheProgramAndTheCheckerAccept) {
+TEST(InitCommand, MakesAFolderTheProgramAndTheCheckerAcceptButNeverTouchesAnExistingOne) {
     TempDir parent;
     const std::filesystem::path dir = parent.path() / "data";
     const ToolResult init = RunTool({"init", dir.string()}, parent.path());
     ASSERT_EQ(init.exitCode, 0) << init.err;
-
     const ToolResult check = RunTool({"check", "Company"}, dir);
     EXPECT_EQ(check.exitCode, 0) << check.out << check.err;
 
@@ -46,21 +37,13 @@ TEST(InitCommand, MakesAFolderTheProgramAndTheCheckerAccept) {
     shell::CompanyRecord company;
     company.Assign(reinterpret_cast<const uint8_t*>(lastCompany.data()));
     EXPECT_EQ(company.number(), "1");
-    EXPECT_EQ(company.name(), "");
     EXPECT_EQ(company.invoiceCaption(), "INVOICE");
-    EXPECT_EQ(company.bodyFont().name, "Arial");
+    {
+        testsupport::ScopedChdir inDir(dir);
+        EXPECT_EQ(shell::LoadPaymentTerms().at(0), "Net 30 Days");
+        EXPECT_EQ(FileBytes("ktt8.bmp").substr(0, 2), "BM");
+    }
 
-    testsupport::ScopedChdir inDir(dir);
-    const std::vector<std::string> terms = shell::LoadPaymentTerms();
-    ASSERT_FALSE(terms.empty());
-    EXPECT_EQ(terms.front(), "Net 30 Days");
-    EXPECT_EQ(FileBytes("ktt8.bmp").substr(0, 2), "BM");
-}
-
-TEST(InitCommand, NeverTouchesAnExistingFolder) {
-    TempDir parent;
-    const std::filesystem::path dir = parent.path() / "data";
-    ASSERT_EQ(RunTool({"init", dir.string()}, parent.path()).exitCode, 0);
     std::ofstream(dir / "LastCo.Dat", std::ios::binary | std::ios::trunc) << "mine";
     const ToolResult again = RunTool({"init", dir.string()}, parent.path());
     EXPECT_EQ(again.exitCode, 1);
@@ -103,21 +86,19 @@ TEST_F(CompanyFolder, DumpFieldsNamesEveryFieldOfEveryLiveRecord) {
     EXPECT_EQ(lines[0], "record 1");
     EXPECT_TRUE(Contains(lines, "  description: \"Widget \\\"large\\\"\""));
     EXPECT_TRUE(Contains(lines, "  taxable: 0"));
-    EXPECT_TRUE(Contains(lines, "  price: \"100\""));
-
-    const ToolResult company = RunTool({"dump", "Company", "--fields"}, dir);
-    ASSERT_EQ(company.exitCode, 0) << company.err;
-    EXPECT_TRUE(Contains(company.lines(), "  editorFont: \"Arial\", 10 pt, colour 0xff0000 bold"));
-    EXPECT_TRUE(Contains(company.lines(), "  printReturnAddress: \"Y\""));
-
-    const ToolResult lines1D = RunTool({"dump", "1D", "--fields"}, dir);
-    EXPECT_TRUE(Contains(lines1D.lines(), "  invoiceNumber: \"100\""));
-
+    EXPECT_TRUE(Contains(RunTool({"dump", "Company", "--fields"}, dir).lines(),
+                         "  editorFont: \"Arial\", 10 pt, colour 0xff0000 bold"));
+    EXPECT_TRUE(
+        Contains(RunTool({"dump", "1D", "--fields"}, dir).lines(), "  invoiceNumber: \"100\""));
     EXPECT_EQ(RunTool({"dump", "1X", "--fields"}, dir).exitCode, 2);
     EXPECT_EQ(RunTool({"dump", "9C", "--fields"}, dir).exitCode, 1);  // no such file
 }
 
 TEST_F(CompanyFolder, RebuildRunsEveryFileInTheProgramsOrder) {
+    const ToolResult all = RunTool({"rebuild", dir.string()}, parent.path());
+    EXPECT_EQ(all.exitCode, 0) << all.out << all.err;
+    EXPECT_TRUE(Contains(all.lines(), "Customers (1C): rebuilt"));
+
     const ToolResult rebuild = RunTool({"rebuild", dir.string(), "1"}, parent.path());
     ASSERT_EQ(rebuild.exitCode, 0) << rebuild.out << rebuild.err;
     std::vector<std::string> started;
@@ -129,29 +110,18 @@ TEST_F(CompanyFolder, RebuildRunsEveryFileInTheProgramsOrder) {
                            "Products (1P): rebuilding"}));
     EXPECT_TRUE(Contains(rebuild.lines(), "Memo Records (1M): no file, skipped"));
     EXPECT_TRUE(Contains(rebuild.lines(),
-                         "  Customers: Key number: 0  Records read: 100  Records written: 100"));
-    EXPECT_TRUE(Contains(rebuild.lines(),
                          "  Customers: Key number: 2  Records read: 120  Records written: 120"));
     EXPECT_EQ(rebuild.lines().back(), "The data files have been rebuilt.");
-
     for (const char* block : {"Company", "1C", "1I", "1D", "1P"}) {
         const ToolResult check = RunTool({"check", block}, dir);
         EXPECT_EQ(check.exitCode, 0) << block << ": " << check.out << check.err;
     }
-    // The rebuilt customer index is the records' own: key 2 lists number "100" where a customer
-    // numbered "100" belongs, between "10" and "101".
-    const ToolResult keys = RunTool({"dump", "1C", "--key", "2"}, dir);
-    const std::vector<std::string> entries = keys.lines();
+    // The rebuilt customer index is the records' own: key 2 lists "100" between "10" and "101".
+    const std::vector<std::string> entries = RunTool({"dump", "1C", "--key", "2"}, dir).lines();
     const auto at = std::find(entries.begin(), entries.end(), "100 \"100     \"");
     ASSERT_NE(at, entries.end());
     EXPECT_EQ(*(at - 1), "10 \"10      \"");
     EXPECT_EQ(*(at + 1), "101 \"101     \"");
-}
-
-TEST_F(CompanyFolder, RebuildWithoutACodeTakesEveryCompanyOnFile) {
-    const ToolResult rebuild = RunTool({"rebuild", dir.string()}, parent.path());
-    EXPECT_EQ(rebuild.exitCode, 0) << rebuild.out << rebuild.err;
-    EXPECT_TRUE(Contains(rebuild.lines(), "Customers (1C): rebuilt"));
 }
 
 }  // namespace
