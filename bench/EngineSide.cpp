@@ -289,11 +289,8 @@ private:
     Outcome Rebuild(FileBlockHandle& fb, const FileLayout& layout) {
         engine_.CloseFileBlock(fb);
         Require("CloseFileBlock");
-        const auto keepLive = [](const uint8_t* oldRecord, uint8_t* newRecord, int length) {
-            std::memcpy(newRecord, oldRecord, static_cast<size_t>(length));
-            return oldRecord[0] == 0 && oldRecord[1] == 0 && oldRecord[2] == 0 && oldRecord[3] == 0;
-        };
-        engine_.RebuildDataFile(layout.name, layout.recordLength, layout.recordLength, keepLive);
+        engine_.RebuildDataFile(layout.name, layout.recordLength, layout.recordLength,
+                                engine::KeepLiveRecord);
         Require("RebuildDataFile");
         const auto keys = Descriptors(layout);
         const auto buildKey = [&layout](const uint8_t* record, int keyNumber) {

@@ -45,6 +45,9 @@ using KeyBuilder = std::function<std::string(const uint8_t* record, int keyNumbe
 // Called after each record: key number (0 in the data phase), records read, records/keys written.
 using ProgressCallback = std::function<void(int keyNumber, int32_t read, int32_t written)>;
 
+// The program's record filter: keeps the live records (deletion mark 0) unchanged.
+bool KeepLiveRecord(const uint8_t* oldRecord, uint8_t* newRecord, int recordLength);
+
 class Engine {
 public:
     explicit Engine(FileSystem& fs = PosixFileSystem());

@@ -7,6 +7,7 @@
 // file itself. D.SAV is deleted only after the new data file is on disk.
 
 #include <algorithm>
+#include <cstring>
 #include <vector>
 
 #include "engine/BTree.h"
@@ -17,6 +18,15 @@
 #include "engine/SequentialIo.h"
 
 namespace engine {
+
+bool KeepLiveRecord(const uint8_t* oldRecord, uint8_t* newRecord, int recordLength) {
+    int32_t mark = 0;
+    std::memcpy(&mark, oldRecord, sizeof mark);
+    if (mark != 0) return false;
+    std::memcpy(newRecord, oldRecord, static_cast<size_t>(recordLength));
+    return true;
+}
+
 namespace {
 
 constexpr int kMaxRebuildRecordLength = 65535;

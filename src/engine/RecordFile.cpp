@@ -12,15 +12,6 @@ namespace engine {
 
 namespace {
 
-// The rebuild keeps the live records (deletion mark 0) unchanged.
-bool KeepLiveRecord(const uint8_t* oldRecord, uint8_t* newRecord, int recordLength) {
-    int32_t mark = 0;
-    std::memcpy(&mark, oldRecord, sizeof mark);
-    if (mark != 0) return false;
-    std::memcpy(newRecord, oldRecord, static_cast<size_t>(recordLength));
-    return true;
-}
-
 bool IsDeleted(const std::vector<uint8_t>& record) {
     int32_t mark = 0;
     std::memcpy(&mark, record.data(), sizeof mark);

@@ -338,11 +338,7 @@ std::string ScriptRunner::Rebuild(ArgReader& args) {
     while (args.More()) keys.push_back(args.Key(true));
     if (!args.Complete()) return args.Complaint();
 
-    const auto keepLive = [](const uint8_t* oldRecord, uint8_t* newRecord, int length) {
-        std::memcpy(newRecord, oldRecord, static_cast<size_t>(length));
-        return oldRecord[0] == 0 && oldRecord[1] == 0 && oldRecord[2] == 0 && oldRecord[3] == 0;
-    };
-    engine_.RebuildDataFile(name, recordLength, recordLength, keepLive);
+    engine_.RebuildDataFile(name, recordLength, recordLength, engine::KeepLiveRecord);
     if (!engine_.ok()) return Reply();
 
     std::vector<engine::KeyDescriptor> descriptors;

@@ -22,12 +22,6 @@ std::string BuildKey(const uint8_t* record, int keyNumber) {
     return keyNumber == 1 ? std::string(text, 6) : std::string(text + 6, 3);
 }
 
-bool KeepLive(const uint8_t* oldRecord, uint8_t* newRecord, int length) {
-    if (oldRecord[0] | oldRecord[1] | oldRecord[2] | oldRecord[3]) return false;
-    std::copy(oldRecord, oldRecord + length, newRecord);
-    return true;
-}
-
 class RebuildTest : public EngineTest {
 protected:
     explicit RebuildTest(engine::FileSystem& fs = engine::PosixFileSystem()) : EngineTest(fs) {}
@@ -46,7 +40,7 @@ protected:
     }
 
     bool Rebuild() {
-        engine_.RebuildDataFile("R", kLength, kLength, KeepLive);
+        engine_.RebuildDataFile("R", kLength, kLength, engine::KeepLiveRecord);
         if (engine_.ok()) engine_.RebuildIndex("R", 2, kKeys.data(), BuildKey, true, logWritten_);
         return engine_.ok();
     }
@@ -133,7 +127,7 @@ TEST_F(RebuildTest, BackupIsUsedAfterACrashAndRefusedNextToADataFileOrAnOpenBloc
     fs::copy_file(path("R.DAT"), path("R.SAV"));
     const auto data = ReadFileBytes(path("R.DAT"));
     const auto index = ReadFileBytes(path("R.IX"));
-    engine_.RebuildDataFile("R", kLength, kLength, KeepLive);
+    engine_.RebuildDataFile("R", kLength, kLength, engine::KeepLiveRecord);
     EXPECT_EQ(engine_.error(), 10465);
     EXPECT_EQ(ReadFileBytes(path("R.DAT")), data);
     EXPECT_EQ(ReadFileBytes(path("R.SAV")), data);
@@ -144,7 +138,7 @@ TEST_F(RebuildTest, BackupIsUsedAfterACrashAndRefusedNextToADataFileOrAnOpenBloc
     engine_.OpenFileBlock(fb, "R");
     Engine other;
     other.InitEngine(0, 8);
-    other.RebuildDataFile("R", kLength, kLength, KeepLive);
+    other.RebuildDataFile("R", kLength, kLength, engine::KeepLiveRecord);
     EXPECT_EQ(other.error(), 10399);
     engine_.RebuildIndex("R", 2, kKeys.data(), BuildKey, true, logWritten_);
     EXPECT_EQ(engine_.error(), 10399);
@@ -189,7 +183,7 @@ TEST_F(RebuildFaultTest, FailedDataPhaseLeavesTheDataFileByteIdentical) {
     for (int nth = 1;; ++nth) {
         const int64_t injected = faults_.faultsInjected();
         faults_.FailWrite(nth, FaultInjectingFileSystem::Repeat::Once, {}, ".DAT");
-        engine_.RebuildDataFile("R", kLength, kLength, KeepLive);
+        engine_.RebuildDataFile("R", kLength, kLength, engine::KeepLiveRecord);
         if (faults_.faultsInjected() == injected) break;
         ++failedRuns;
         EXPECT_FALSE(engine_.ok()) << "write " << nth;
@@ -202,7 +196,7 @@ TEST_F(RebuildFaultTest, FailedDataPhaseLeavesTheDataFileByteIdentical) {
     engine_.RebuildIndex("R", 2, kKeys.data(), BuildKey, true, logWritten_);
     WriteFileBytes(path("R.DAT"), before);
     faults_.FailRead(1, FaultInjectingFileSystem::Repeat::Once, {}, ".SAV");
-    engine_.RebuildDataFile("R", kLength, kLength, KeepLive);
+    engine_.RebuildDataFile("R", kLength, kLength, engine::KeepLiveRecord);
     EXPECT_FALSE(engine_.ok());
     EXPECT_EQ(ReadFileBytes(path("R.DAT")), before);
 }
@@ -216,7 +210,7 @@ TEST_F(RebuildFaultTest, FailedIndexPhaseLeavesABlockThatAsksForARebuildWhichRec
     }
     Fill(texts);
     for (int nth : {1, 2, 5, 9}) {
-        engine_.RebuildDataFile("R", kLength, kLength, KeepLive);
+        engine_.RebuildDataFile("R", kLength, kLength, engine::KeepLiveRecord);
         ASSERT_TRUE(engine_.ok());
         faults_.FailWrite(nth, FaultInjectingFileSystem::Repeat::FromThenOn, {}, ".IX");
         engine_.RebuildIndex("R", 2, kKeys.data(), BuildKey, true, logWritten_);

@@ -276,11 +276,7 @@ private:
         if (++rebuilds_ > kMaxRebuilds) return;
         if (fb_) engine_.CloseFileBlock(fb_);
         const int length = recordLength_ > 0 ? recordLength_ : StoredRecordLength();
-        const auto keepLive = [](const uint8_t* oldRecord, uint8_t* newRecord, int recordLength) {
-            std::memcpy(newRecord, oldRecord, static_cast<size_t>(recordLength));
-            return oldRecord[0] == 0 && oldRecord[1] == 0 && oldRecord[2] == 0 && oldRecord[3] == 0;
-        };
-        engine_.RebuildDataFile(kName, length, length, keepLive);
+        engine_.RebuildDataFile(kName, length, length, engine::KeepLiveRecord);
         if (engine_.ok()) {
             const int saved = recordLength_;
             recordLength_ = length;
