@@ -32,7 +32,7 @@ constexpr int kRepetitions = 200;
 constexpr int kOpenRepetitions = 20;
 
 // The browser never asks anything here; an error box would mean the run is void.
-class AbortingPrompts : public base::PromptService {
+class AbortingPrompts : public base::UnattendedPromptService {
 public:
     base::PromptAnswer Message(std::string_view caption, std::string_view text, base::PromptIcon,
                                base::PromptButtons) override {
@@ -40,23 +40,6 @@ public:
                      caption.data(), static_cast<int>(text.size()), text.data());
         std::exit(1);
     }
-    std::optional<std::string> OpenFileName(std::string_view, std::string_view,
-                                            std::string_view) override {
-        return std::nullopt;
-    }
-    std::optional<std::string> SaveFileName(std::string_view, std::string_view,
-                                            std::string_view) override {
-        return std::nullopt;
-    }
-    std::optional<base::FontChoice> ChooseFont(const base::FontChoice&, bool) override {
-        return std::nullopt;
-    }
-    std::optional<uint32_t> ChooseColor(uint32_t) override { return std::nullopt; }
-    std::optional<base::Date> PickDate(std::string_view, base::Date) override {
-        return std::nullopt;
-    }
-    bool PrintDialog(std::string_view) override { return false; }
-    bool PrinterSetup() override { return false; }
 };
 
 // Key of entry i: a capital letter spreading the entries over the alphabet, then the number.

@@ -81,4 +81,23 @@ public:
     }
 };
 
+// A prompt service for programs with nobody at the screen (the command-line tool, benchmarks):
+// they decide how to answer messages; every dialog counts as cancelled.
+class UnattendedPromptService : public PromptService {
+public:
+    std::optional<std::string> OpenFileName(std::string_view, std::string_view,
+                                            std::string_view) override {
+        return std::nullopt;
+    }
+    std::optional<std::string> SaveFileName(std::string_view, std::string_view,
+                                            std::string_view) override {
+        return std::nullopt;
+    }
+    std::optional<FontChoice> ChooseFont(const FontChoice&, bool) override { return std::nullopt; }
+    std::optional<uint32_t> ChooseColor(uint32_t) override { return std::nullopt; }
+    std::optional<Date> PickDate(std::string_view, Date) override { return std::nullopt; }
+    bool PrintDialog(std::string_view) override { return false; }
+    bool PrinterSetup() override { return false; }
+};
+
 }  // namespace base

@@ -219,7 +219,7 @@ void TCompSet::FontBtnClick(FontRole role) {
     FontSpec& font = Font(role);
     const auto chosen = prompts_.ChooseFont(font.ToChoice(), role == FontRole::Managers);
     if (!chosen) return;
-    if (auto spec = FontSpec::FromChoice(*chosen)) font = *spec;
+    if (auto stored = FontSpec::FromChoice(*chosen)) font = *stored;
     ShowFonts();
 }
 
