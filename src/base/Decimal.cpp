@@ -187,10 +187,6 @@ std::optional<Decimal> Decimal::DividedBy(Decimal divisor) const {
     return Decimal(negativeDivisor ? -result : result);
 }
 
-double Decimal::ToDouble() const {
-    return static_cast<double>(units_ / kOne) + static_cast<double>(units_ % kOne) / 1e8;
-}
-
 bool IsNumber(std::string_view text) {
     return Decimal::Parse(text).has_value();
 }

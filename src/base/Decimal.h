@@ -52,9 +52,6 @@ public:
     friend std::strong_ordering operator<=>(const Decimal&, const Decimal&) = default;
     friend bool operator==(const Decimal&, const Decimal&) = default;
 
-    // For proportions drawn on screen (chart bar heights); never for amounts.
-    double ToDouble() const;
-
 private:
     using Units = __int128;
     explicit constexpr Decimal(Units units) : units_(units) {}
