@@ -73,6 +73,14 @@ private:
     std::array<uint8_t, Size> bytes_{};
 };
 
+// The engine's key builder for a record type: key N of a record handed over as raw bytes.
+template <typename Record>
+std::string BuildKeyOf(const uint8_t* bytes, int keyNumber) {
+    Record record;
+    record.Assign(bytes);
+    return record.key(keyNumber);
+}
+
 }  // namespace base
 
 #define KT_RECORD_ACCESSORS(Kind, getter, setter, offset, size) \

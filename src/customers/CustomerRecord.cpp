@@ -21,12 +21,6 @@ std::string CustomerRecord::key(int keyNumber) const {
     }
 }
 
-std::string CustomerRecord::BuildKey(const uint8_t* record, int keyNumber) {
-    CustomerRecord customer;
-    customer.Assign(record);
-    return customer.key(keyNumber);
-}
-
 void CustomerRecord::SetNewCustomerValues() {
     for (auto set :
          {&CustomerRecord::setBalance, &CustomerRecord::setAging1, &CustomerRecord::setAging2,
@@ -43,7 +37,7 @@ engine::FileDescription CustomerFileDescription(std::string_view companyCode) {
     file.statusCaption = "Customers";
     file.recordLength = CustomerRecord::kSize;
     file.keys = {{30, false}, {8, true}};
-    file.buildKey = &CustomerRecord::BuildKey;
+    file.buildKey = &base::BuildKeyOf<CustomerRecord>;
     file.addOrder = {1, 2};
     file.updateOrder = {1, 2};
     file.creationNotice = "I am going to create a new, empty customer file for this company.";

@@ -61,7 +61,6 @@ public:
     // characters. Customer numbers "a12" and "A12 " therefore build the same key. Any other key
     // number gives an empty key.
     std::string key(int keyNumber) const;
-    static std::string BuildKey(const uint8_t* record, int keyNumber);
 
     // A new customer: "0.00" balance and aging amounts, "N" credit hold, no last payment date and
     // no last invoice number.

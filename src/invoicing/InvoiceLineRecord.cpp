@@ -59,19 +59,13 @@ std::string InvoiceLineRecord::key(int keyNumber) const {
     }
 }
 
-std::string InvoiceLineRecord::BuildKey(const uint8_t* record, int keyNumber) {
-    InvoiceLineRecord line;
-    line.Assign(record);
-    return line.key(keyNumber);
-}
-
 engine::FileDescription InvoiceLineFileDescription(std::string_view companyCode) {
     engine::FileDescription file;
     file.name = shell::CompanyFileName(companyCode, 'D');
     file.statusCaption = "Detail Records";
     file.recordLength = InvoiceLineRecord::kSize;
     file.keys = {{10, true}, {9, true}};
-    file.buildKey = &InvoiceLineRecord::BuildKey;
+    file.buildKey = &base::BuildKeyOf<InvoiceLineRecord>;
     file.addOrder = {1, 2};
     file.updateOrder = {1, 2};
     return file;

@@ -55,7 +55,6 @@ public:
     // 1 sortable invoice date "%-10s", 2 invoice number "%-9s": trimmed, upper-cased. Other key
     // numbers give an empty key.
     std::string key(int keyNumber) const;
-    static std::string BuildKey(const uint8_t* record, int keyNumber);
 };
 
 static_assert(sizeof(InvoiceLineRecord) == 132);

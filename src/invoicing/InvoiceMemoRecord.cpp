@@ -44,19 +44,13 @@ std::string InvoiceMemoRecord::key(int keyNumber) const {
     return keyNumber == 1 ? base::KeyText(invoiceNumber(), 9) : std::string();
 }
 
-std::string InvoiceMemoRecord::BuildKey(const uint8_t* record, int keyNumber) {
-    InvoiceMemoRecord memo;
-    memo.Assign(record);
-    return memo.key(keyNumber);
-}
-
 engine::FileDescription InvoiceMemoFileDescription(std::string_view companyCode) {
     engine::FileDescription file;
     file.name = shell::CompanyFileName(companyCode, 'M');
     file.statusCaption = "Memo Records";
     file.recordLength = InvoiceMemoRecord::kSize;
     file.keys = {{9, false}};
-    file.buildKey = &InvoiceMemoRecord::BuildKey;
+    file.buildKey = &base::BuildKeyOf<InvoiceMemoRecord>;
     file.addOrder = {1};
     file.updateOrder = {1};
     return file;

@@ -37,7 +37,6 @@ public:
 
     // Key 1: the invoice number trimmed, "%-9s", upper-cased. Other key numbers give an empty key.
     std::string key(int keyNumber) const;
-    static std::string BuildKey(const uint8_t* record, int keyNumber);
 
 private:
     static constexpr int LineOffset(int index) { return 14 + 75 * index; }

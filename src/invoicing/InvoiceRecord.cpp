@@ -40,19 +40,13 @@ std::string InvoiceRecord::key(int keyNumber) const {
     }
 }
 
-std::string InvoiceRecord::BuildKey(const uint8_t* record, int keyNumber) {
-    InvoiceRecord invoice;
-    invoice.Assign(record);
-    return invoice.key(keyNumber);
-}
-
 engine::FileDescription InvoiceFileDescription(std::string_view companyCode) {
     engine::FileDescription file;
     file.name = shell::CompanyFileName(companyCode, 'I');
     file.statusCaption = "Invoices";
     file.recordLength = InvoiceRecord::kSize;
     file.keys = {{9, true}, {8, true}, {10, true}, {10, true}, {10, true}, {10, true}};
-    file.buildKey = &InvoiceRecord::BuildKey;
+    file.buildKey = &base::BuildKeyOf<InvoiceRecord>;
     file.addOrder = {1, 2, 3, 4, 6, 5};
     file.updateOrder = {1, 3, 4, 5, 6, 2};
     file.creationNotice = "I am going to create a new, empty invoice file for this company.";

@@ -63,7 +63,6 @@ public:
     // "%-10s": trimmed and upper-cased. 3 sortable date and 6 date paid: "%-10s" as stored, neither
     // trimmed nor upper-cased. At most 30 characters; other key numbers give an empty key.
     std::string key(int keyNumber) const;
-    static std::string BuildKey(const uint8_t* record, int keyNumber);
 };
 
 static_assert(sizeof(InvoiceRecord) == 360);

@@ -21,19 +21,13 @@ std::string ProductRecord::key(int keyNumber) const {
     }
 }
 
-std::string ProductRecord::BuildKey(const uint8_t* record, int keyNumber) {
-    ProductRecord product;
-    product.Assign(record);
-    return product.key(keyNumber);
-}
-
 engine::FileDescription ProductFileDescription(std::string_view companyCode) {
     engine::FileDescription file;
     file.name = shell::CompanyFileName(companyCode, 'P');
     file.statusCaption = "Products";
     file.recordLength = ProductRecord::kSize;
     file.keys = {{10, false}, {30, true}};
-    file.buildKey = &ProductRecord::BuildKey;
+    file.buildKey = &base::BuildKeyOf<ProductRecord>;
     file.addOrder = {1, 2};
     file.updateOrder = {1, 2};
     file.creationNotice = "I am going to create a new, empty product file for this company.";

@@ -37,7 +37,6 @@ public:
     // Key 1: the code, "%-10s"; key 2: the description, "%-30s"; each trimmed and upper-cased, at
     // most 30 characters. Any other key number gives an empty key.
     std::string key(int keyNumber) const;
-    static std::string BuildKey(const uint8_t* record, int keyNumber);
 };
 
 static_assert(sizeof(ProductRecord) == 300);

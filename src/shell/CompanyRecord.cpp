@@ -25,12 +25,6 @@ std::string CompanyRecord::key(int keyNumber) const {
     }
 }
 
-std::string CompanyRecord::BuildKey(const uint8_t* record, int keyNumber) {
-    CompanyRecord company;
-    company.Assign(record);
-    return company.key(keyNumber);
-}
-
 void CompanyRecord::SetNewCompanyValues(std::string_view newNumber) {
     setName("");
     setNumber(newNumber);
@@ -87,7 +81,7 @@ engine::FileDescription CompanyFileDescription() {
     file.statusCaption = "Companies";
     file.recordLength = CompanyRecord::kSize;
     file.keys = {{5, false}, {30, true}};
-    file.buildKey = &CompanyRecord::BuildKey;
+    file.buildKey = &base::BuildKeyOf<CompanyRecord>;
     file.addOrder = {1, 2};
     file.updateOrder = {1, 2};
     file.creationNotice = "I am going to create a new, empty company file.";

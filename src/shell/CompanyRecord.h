@@ -143,7 +143,6 @@ public:
     // Key 1: the number, key 2: the name, each trimmed, "%-5s" / "%-30s", upper-cased, at most 30
     // characters. Any other key number gives an empty key.
     std::string key(int keyNumber) const;
-    static std::string BuildKey(const uint8_t* record, int keyNumber);
 
     // The values a new company starts with; every field not named here keeps its value (a new
     // company inherits the rest from the current one). The receivables total becomes "0.00".
