@@ -197,8 +197,11 @@ Item BTree::Distribute(int total, int32_t leftmost, int leftCount, PageRef& left
     return separator;
 }
 
-int32_t BTree::Neighbour(PageRef& parent, int index, int32_t pageNumber, bool& right,
-                         int& separator, PageRef& neighbour) {
+int32_t BTree::Neighbour(const Path& path, int level, int32_t pageNumber, PageRef& parent,
+                         bool& right, int& separator, PageRef& neighbour) {
+    if (const int32_t error = index_.Fetch(keyNumber_, path.at(level - 1).page, parent))
+        return error;
+    const int index = path.at(level - 1).index;
     if (parent->count < 1 || index > parent->count) return err::kIndexDamaged;
     // The right neighbour unless the page is its parent's last child.
     right = index < parent->count;
@@ -212,13 +215,11 @@ int32_t BTree::Redistribute(Path& path, int level, PageRef& page, int position, 
                             bool& done) {
     done = false;
     PageRef parent;
-    if (const int32_t error = index_.Fetch(keyNumber_, path.at(level - 1).page, parent))
-        return error;
     bool right = false;
     int separator = 0;
     PageRef neighbour;
     if (const int32_t error =
-            Neighbour(parent, path.at(level - 1).index, page.number(), right, separator, neighbour))
+            Neighbour(path, level, page.number(), parent, right, separator, neighbour))
         return error;
     if (neighbour->count >= capacity_) return err::kNone;
     // n items of both pages and the new one: the full page keeps ceil(n/2), the neighbour floor.
@@ -356,13 +357,11 @@ int32_t BTree::FixUnderflow(Path& path) {
                 return error;
             if (page->count >= minimum_) return err::kNone;
             PageRef parent;
-            if (const int32_t error = index_.Fetch(keyNumber_, path.at(level - 1).page, parent))
-                return error;
             bool right = false;
             int separator = 0;
             PageRef neighbour;
-            if (const int32_t error = Neighbour(parent, path.at(level - 1).index, page.number(),
-                                                right, separator, neighbour))
+            if (const int32_t error =
+                    Neighbour(path, level, page.number(), parent, right, separator, neighbour))
                 return error;
             const int m = neighbour->count;
             const int k = (m - minimum_ + 1) / 2;

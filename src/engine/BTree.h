@@ -66,8 +66,10 @@ private:
     int32_t Walk(std::string_view key, int32_t record, Path& path, bool& found);
     int32_t Redistribute(Path& path, int level, PageRef& page, int position, const Item& carry,
                          bool& done);
-    int32_t Neighbour(PageRef& parent, int index, int32_t pageNumber, bool& right, int& separator,
-                      PageRef& neighbour);
+    // The parent of the page at `level` of the path, and the sibling a full or underfull page
+    // trades items with: the right one unless the page is its parent's last child.
+    int32_t Neighbour(const Path& path, int level, int32_t pageNumber, PageRef& parent, bool& right,
+                      int& separator, PageRef& neighbour);
     int32_t Split(PageRef& page, int position, Item& carry, PageRef& sibling);
     int32_t FixUnderflow(Path& path);
     int32_t CollapseRoot();

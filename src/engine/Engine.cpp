@@ -21,6 +21,24 @@ std::string_view CutKey(std::string_view key) {
     return key.substr(0, kMaxKeyLength);
 }
 
+// Moves a key's cursor one entry with `move`, which starts from the path the last call left (none
+// when the cursor was empty) and is told whether a change invalidated it. The cursor stays empty
+// unless the step succeeds, so running off either end starts the next step from the first or
+// last entry.
+template <typename Move>
+int32_t StepCursor(FileBlock& block, int keyNumber, int32_t& recordNumber, std::string& key,
+                   Move move) {
+    Cursor& cursor = block.index->key(keyNumber).cursor;
+    BTree tree(*block.index, keyNumber);
+    const CursorState state = cursor.state;
+    cursor.state = CursorState::Empty;
+    if (state == CursorState::Empty) cursor.path.depth = 0;
+    if (const int32_t error = move(tree, cursor.path, state == CursorState::Invalid)) return error;
+    if (const int32_t error = tree.EntryAt(cursor.path, recordNumber, key)) return error;
+    cursor.state = CursorState::Valid;
+    return err::kNone;
+}
+
 }  // namespace
 
 FileBlock* Engine::Impl::Find(FileBlockHandle handle) const {
@@ -327,46 +345,36 @@ void Engine::SearchKey(FileBlockHandle fb, int keyNumber, int32_t& recordNumber,
 
 void Engine::NextKey(FileBlockHandle fb, int keyNumber, int32_t& recordNumber, std::string& key) {
     Guarded(fb, Access::Read, keyNumber, [&](FileBlock& block) {
-        Cursor& cursor = block.index->key(keyNumber).cursor;
-        BTree tree(*block.index, keyNumber);
-        const CursorState state = cursor.state;
-        cursor.state = CursorState::Empty;
-        if (state == CursorState::Empty) cursor.path.depth = 0;
-        if (state == CursorState::Invalid) {
-            // Resume from the caller's last entry: after it, or after where it would stand.
-            bool found = false;
-            if (const int32_t error = tree.Search(CutKey(key), recordNumber, cursor.path, found))
-                return error;
-        }
-        if (const int32_t error = tree.Next(cursor.path)) return error;
-        if (const int32_t error = tree.EntryAt(cursor.path, recordNumber, key)) return error;
-        cursor.state = CursorState::Valid;
-        return err::kNone;
+        return StepCursor(
+            block, keyNumber, recordNumber, key,
+            [&](BTree& tree, Path& path, bool invalidated) -> int32_t {
+                if (invalidated) {
+                    // Resume after the caller's last entry, or after where it
+                    // would stand.
+                    bool found = false;
+                    if (const int32_t error = tree.Search(CutKey(key), recordNumber, path, found))
+                        return error;
+                }
+                return tree.Next(path);
+            });
     });
 }
 
 void Engine::PrevKey(FileBlockHandle fb, int keyNumber, int32_t& recordNumber, std::string& key) {
     Guarded(fb, Access::Read, keyNumber, [&](FileBlock& block) {
-        Cursor& cursor = block.index->key(keyNumber).cursor;
-        BTree tree(*block.index, keyNumber);
-        const CursorState state = cursor.state;
-        cursor.state = CursorState::Empty;
-        if (state == CursorState::Empty) cursor.path.depth = 0;
-        bool landed = false;
-        if (state == CursorState::Invalid) {
-            // A search that misses already ends at the greatest entry below the caller's pair.
-            bool found = false;
-            if (const int32_t error = tree.Search(CutKey(key), recordNumber, cursor.path, found))
-                return error;
-            if (!found && cursor.path.empty()) return err::kNoPrevKey;
-            landed = !found;
-        }
-        if (!landed) {
-            if (const int32_t error = tree.Prev(cursor.path)) return error;
-        }
-        if (const int32_t error = tree.EntryAt(cursor.path, recordNumber, key)) return error;
-        cursor.state = CursorState::Valid;
-        return err::kNone;
+        return StepCursor(
+            block, keyNumber, recordNumber, key,
+            [&](BTree& tree, Path& path, bool invalidated) -> int32_t {
+                if (invalidated) {
+                    // A search that misses already ends at the greatest entry below
+                    // the caller's pair.
+                    bool found = false;
+                    if (const int32_t error = tree.Search(CutKey(key), recordNumber, path, found))
+                        return error;
+                    if (!found) return path.empty() ? err::kNoPrevKey : err::kNone;
+                }
+                return tree.Prev(path);
+            });
     });
 }
 

@@ -31,6 +31,7 @@ struct Path {
     PathEntry& top() { return entries[depth - 1]; }
     const PathEntry& top() const { return entries[depth - 1]; }
     PathEntry& at(int level) { return entries[level]; }
+    const PathEntry& at(int level) const { return entries[level]; }
     bool empty() const { return depth == 0; }
     // A path that would grow beyond 8 levels means a damaged tree (or a loop in it).
     int32_t Push(int32_t page, int index);
