@@ -12,7 +12,7 @@
 //   Text   std::string getter() const / void setter(std::string_view)  - cut to `size` when set
 //   Flag   bool getter() const / void setter(bool)  - one byte 0/1, any non-zero byte reads true
 //   YesNo  bool getter() const / void setter(bool)  - a 1+1 text, true only when it holds "Y"
-//   Font   a font block (declared with the font type in shell/FontSpec.h)
+//   Font   a font block (declared with the font type in records/FontSpec.h)
 
 #include <array>
 #include <cstdint>

@@ -2,11 +2,11 @@
 
 #include "base/Dates.h"
 #include "base/Text.h"
-#include "invoicing/TransactionType.h"
+#include "records/TransactionType.h"
 
 namespace receivables {
 
-using invoicing::InvoiceRecord;
+using records::InvoiceRecord;
 
 namespace {
 
@@ -29,16 +29,16 @@ void SetPostingFields(InvoiceRecord& record, const Payment& payment) {
 
 bool IsOpenItem(const InvoiceRecord& record) {
     return base::Trim(record.paidFlag()) != kPaidFlag &&
-           record.typeCode() != invoicing::type::kRepeatMaster;
+           record.typeCode() != records::type::kRepeatMaster;
 }
 
 InvoiceRecord DepositRecord(const Payment& payment, base::Decimal amount, int32_t liveRecords) {
     InvoiceRecord record;
     record.setInvoiceNumber("DP" + std::to_string(liveRecords + 1));
-    record.setTypeCode(invoicing::type::kDeposit);
+    record.setTypeCode(records::type::kDeposit);
     record.setKeyCode("Deposit");
     SetPostingFields(record, payment);
-    record.setForm(invoicing::form::kDeposit);
+    record.setForm(records::form::kDeposit);
     record.setNet("0.00");
     record.setTax("0.00");
     record.setTotal("0.00");
@@ -52,7 +52,7 @@ InvoiceRecord PartialPaymentRecord(const Payment& payment, base::Decimal amount,
                                    const InvoiceRecord& invoice) {
     InvoiceRecord record;
     record.setInvoiceNumber(invoice.invoiceNumber());
-    record.setTypeCode(invoicing::type::kPartialPayment);
+    record.setTypeCode(records::type::kPartialPayment);
     record.setKeyCode("Partial");
     SetPostingFields(record, payment);
     record.setForm(invoice.form());
@@ -69,8 +69,8 @@ InvoiceRecord PartialPaymentRecord(const Payment& payment, base::Decimal amount,
 InvoiceRecord FullPaymentRecord(const Payment& payment, base::Decimal amount,
                                 const InvoiceRecord& item, bool appliedDeposit) {
     InvoiceRecord record = item;
-    record.setTypeCode(appliedDeposit ? invoicing::type::kDepositTaken
-                                      : invoicing::type::kPartialPayment);
+    record.setTypeCode(appliedDeposit ? records::type::kDepositTaken
+                                      : records::type::kPartialPayment);
     record.setDocumentDate(payment.dateText, payment.date);
     record.setStatementNote(payment.statementNote);
     record.setTax("0.00");
@@ -86,7 +86,7 @@ InvoiceRecord FullPaymentRecord(const Payment& payment, base::Decimal amount,
 void ApplyPartialPayment(InvoiceRecord& item, const Payment& payment, base::Decimal amount) {
     const base::Decimal balance = base::Decimal::ParseOrZero(item.balanceDue()) - amount;
     item.setBalanceDue(Amount(balance));
-    item.setTypeCode(invoicing::type::kPartlyPaidInvoice);
+    item.setTypeCode(records::type::kPartlyPaidInvoice);
     if (balance.Rounded(2).IsZero()) {
         item.setPaidFlag(kPaidFlag);
         item.setDatePaid(base::SortableDate(payment.date));

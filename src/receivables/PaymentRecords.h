@@ -10,7 +10,7 @@
 
 #include "base/Clock.h"
 #include "base/Decimal.h"
-#include "invoicing/InvoiceRecord.h"
+#include "records/InvoiceRecord.h"
 
 namespace receivables {
 
@@ -25,30 +25,29 @@ struct Payment {
 };
 
 // An open item is every record whose paid flag is not "P" and that is not a repeat master.
-bool IsOpenItem(const invoicing::InvoiceRecord& record);
+bool IsOpenItem(const records::InvoiceRecord& record);
 
 // A deposit on account: "DP" + (live records in the invoice file + 1), open, with the amount as a
 // negative balance due (a credit until it is applied).
-invoicing::InvoiceRecord DepositRecord(const Payment& payment, base::Decimal amount,
-                                       int32_t liveRecords);
+records::InvoiceRecord DepositRecord(const Payment& payment, base::Decimal amount,
+                                     int32_t liveRecords);
 
 // The record of a partial payment of `invoice`; settled from the start.
-invoicing::InvoiceRecord PartialPaymentRecord(const Payment& payment, base::Decimal amount,
-                                              const invoicing::InvoiceRecord& invoice);
+records::InvoiceRecord PartialPaymentRecord(const Payment& payment, base::Decimal amount,
+                                            const records::InvoiceRecord& invoice);
 
 // The record of a full payment of `item` ("X"), or of a deposit applied against items ("T"),
 // written when the item already carried a paid amount; a copy of the item with the payment's date.
-invoicing::InvoiceRecord FullPaymentRecord(const Payment& payment, base::Decimal amount,
-                                           const invoicing::InvoiceRecord& item,
-                                           bool appliedDeposit);
+records::InvoiceRecord FullPaymentRecord(const Payment& payment, base::Decimal amount,
+                                         const records::InvoiceRecord& item, bool appliedDeposit);
 
 // A partial payment lowers the item's balance due and marks it "Z"; a balance brought to exactly
 // zero settles it.
-void ApplyPartialPayment(invoicing::InvoiceRecord& item, const Payment& payment,
+void ApplyPartialPayment(records::InvoiceRecord& item, const Payment& payment,
                          base::Decimal amount);
 
 // A full payment settles the item. When the item had no paid amount yet, the posted amount is
 // recorded on it and no payment record is needed (false); otherwise a payment record is (true).
-bool ApplyFullPayment(invoicing::InvoiceRecord& item, const Payment& payment, base::Decimal amount);
+bool ApplyFullPayment(records::InvoiceRecord& item, const Payment& payment, base::Decimal amount);
 
 }  // namespace receivables

@@ -10,14 +10,14 @@
 
 #include "base/RecordField.h"
 #include "base/Windows1252.h"
-#include "customers/CustomerRecord.h"
 #include "engine/Engine.h"
-#include "invoicing/InvoiceLineRecord.h"
-#include "invoicing/InvoiceMemoRecord.h"
-#include "invoicing/InvoiceRecord.h"
-#include "products/ProductRecord.h"
-#include "shell/CompanyRecord.h"
-#include "shell/FontSpec.h"
+#include "records/CompanyRecord.h"
+#include "records/CustomerRecord.h"
+#include "records/FontSpec.h"
+#include "records/InvoiceLineRecord.h"
+#include "records/InvoiceMemoRecord.h"
+#include "records/InvoiceRecord.h"
+#include "records/ProductRecord.h"
 #include "tool/Commands.h"
 
 namespace tool {
@@ -42,25 +42,24 @@ bool SameLetters(const std::string& a, const std::string& b) {
 std::optional<RecordType> TypeOfFile(std::string& name) {
     if (SameLetters(name, "Company")) name = "Company";
     if (name == "Company")
-        return RecordType{shell::CompanyRecord::kSize, &shell::CompanyRecord::Fields()};
+        return RecordType{records::CompanyRecord::kSize, &records::CompanyRecord::Fields()};
     if (name.size() < 2 || name.size() > 6) return std::nullopt;
     for (std::size_t i = 0; i + 1 < name.size(); ++i)
         if (!std::isdigit(static_cast<unsigned char>(name[i]))) return std::nullopt;
     name.back() = static_cast<char>(std::toupper(static_cast<unsigned char>(name.back())));
     switch (name.back()) {
         case 'C':
-            return RecordType{customers::CustomerRecord::kSize,
-                              &customers::CustomerRecord::Fields()};
+            return RecordType{records::CustomerRecord::kSize, &records::CustomerRecord::Fields()};
         case 'P':
-            return RecordType{products::ProductRecord::kSize, &products::ProductRecord::Fields()};
+            return RecordType{records::ProductRecord::kSize, &records::ProductRecord::Fields()};
         case 'I':
-            return RecordType{invoicing::InvoiceRecord::kSize, &invoicing::InvoiceRecord::Fields()};
+            return RecordType{records::InvoiceRecord::kSize, &records::InvoiceRecord::Fields()};
         case 'D':
-            return RecordType{invoicing::InvoiceLineRecord::kSize,
-                              &invoicing::InvoiceLineRecord::Fields()};
+            return RecordType{records::InvoiceLineRecord::kSize,
+                              &records::InvoiceLineRecord::Fields()};
         case 'M':
-            return RecordType{invoicing::InvoiceMemoRecord::kSize,
-                              &invoicing::InvoiceMemoRecord::Fields()};
+            return RecordType{records::InvoiceMemoRecord::kSize,
+                              &records::InvoiceMemoRecord::Fields()};
         default:
             return std::nullopt;
     }
@@ -85,14 +84,14 @@ std::string Quoted(const std::string& text) {
     return out + "\"";
 }
 
-std::string FontText(const shell::FontSpec& font) {
+std::string FontText(const records::FontSpec& font) {
     char numbers[64];
     std::snprintf(numbers, sizeof numbers, ", %d pt, colour 0x%06x", font.size, font.color);
     std::string out = Quoted(font.name) + numbers;
-    for (const auto& [bit, word] : {std::pair{shell::kBold, " bold"},
-                                    {shell::kItalic, " italic"},
-                                    {shell::kUnderline, " underline"},
-                                    {shell::kStrikeOut, " strike-out"}})
+    for (const auto& [bit, word] : {std::pair{records::kBold, " bold"},
+                                    {records::kItalic, " italic"},
+                                    {records::kUnderline, " underline"},
+                                    {records::kStrikeOut, " strike-out"}})
         if (font.style & bit) out += word;
     return out;
 }
@@ -102,7 +101,7 @@ std::string FieldText(const uint8_t* record, const base::FieldInfo& field) {
         case base::FieldKind::Flag:
             return std::to_string(record[field.offset]);
         case base::FieldKind::Font:
-            return FontText(shell::ReadFont(record, field.offset, field.size));
+            return FontText(records::ReadFont(record, field.offset, field.size));
         case base::FieldKind::Text:
         case base::FieldKind::YesNo:
             break;

@@ -8,11 +8,11 @@
 #include <system_error>
 
 #include "base/SmallFile.h"
+#include "company/CompanyFile.h"
+#include "company/LastCompany.h"
+#include "company/PaymentTerms.h"
+#include "company/StarterData.h"
 #include "engine/Engine.h"
-#include "shell/CompanyFile.h"
-#include "shell/LastCompany.h"
-#include "shell/PaymentTerms.h"
-#include "shell/StarterData.h"
 #include "tool/Commands.h"
 #include "tool/ConsolePrompts.h"
 
@@ -24,12 +24,12 @@ namespace fs = std::filesystem;
 // Writes the starter files into the working directory; the failing step's description when one
 // fails.
 std::optional<std::string> WriteStarterFiles() {
-    const shell::CompanyRecord company = shell::StarterCompany();
+    const records::CompanyRecord company = company::StarterCompany();
     {
         engine::Engine engine;
         engine.InitEngine(0, 30);
         ConsolePrompts prompts;
-        shell::CompanyFile file(engine, prompts);
+        company::CompanyFile file(engine, prompts);
         if (!file.file().Create() || !file.Open())
             return "cannot create the company file: err " + std::to_string(engine.error());
         int32_t recordNumber = 0;
@@ -39,12 +39,12 @@ std::optional<std::string> WriteStarterFiles() {
             return "cannot write company 1: err " + std::to_string(engine.error());
         engine.ExitEngine();
     }
-    if (!shell::WriteLastCompany(company))
-        return std::string("cannot write ") + shell::kLastCompanyFile;
-    if (!shell::SavePaymentTerms(shell::StarterPaymentTerms()))
-        return std::string("cannot write ") + shell::kPaymentTermsFile;
-    if (!base::ReplaceSmallFile(shell::kBackgroundTileFile, shell::BackgroundTileBitmap()))
-        return std::string("cannot write ") + shell::kBackgroundTileFile;
+    if (!company::WriteLastCompany(company))
+        return std::string("cannot write ") + company::kLastCompanyFile;
+    if (!company::SavePaymentTerms(company::StarterPaymentTerms()))
+        return std::string("cannot write ") + company::kPaymentTermsFile;
+    if (!base::ReplaceSmallFile(company::kBackgroundTileFile, company::BackgroundTileBitmap()))
+        return std::string("cannot write ") + company::kBackgroundTileFile;
     return std::nullopt;
 }
 

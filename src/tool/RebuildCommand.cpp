@@ -10,8 +10,8 @@
 
 #include "engine/Engine.h"
 #include "engine/RecordFile.h"
-#include "invoicing/CompanyDataFiles.h"
-#include "shell/CompanyRecord.h"
+#include "records/CompanyDataFiles.h"
+#include "records/CompanyRecord.h"
 #include "tool/Commands.h"
 #include "tool/ConsolePrompts.h"
 
@@ -50,7 +50,7 @@ std::vector<std::string> CompanyCodes(engine::Engine& engine) {
     engine::FileBlockHandle fb = nullptr;
     engine.OpenFileBlock(fb, "Company", /*readOnly=*/true);
     if (!engine.ok()) return codes;
-    shell::CompanyRecord company;
+    records::CompanyRecord company;
     for (int32_t recordNumber = 0;;) {
         engine.NextUsedRecord(fb, recordNumber);
         if (!engine.ok()) break;
@@ -99,11 +99,11 @@ int RebuildCommand(const Args& args) {
     }
     engine::Engine engine;
     engine.InitEngine(0, 30);
-    bool allRebuilt = RebuildFile(engine, shell::CompanyFileDescription());
+    bool allRebuilt = RebuildFile(engine, records::CompanyFileDescription());
     const std::vector<std::string> codes =
         args.size() == 2 ? std::vector<std::string>{args[1]} : CompanyCodes(engine);
     for (const std::string& code : codes) {
-        std::vector<engine::FileDescription> files = invoicing::RebuildOrder(code);
+        std::vector<engine::FileDescription> files = records::RebuildOrder(code);
         for (std::size_t i = 1; i < files.size(); ++i)  // the company file is done already
             allRebuilt = RebuildFile(engine, files[i]) && allRebuilt;
     }

@@ -5,10 +5,10 @@
 
 #include "base/Text.h"
 #include "base/Windows1252.h"
-#include "customers/CustomerRecord.h"
-#include "invoicing/InvoiceRecord.h"
-#include "products/ProductRecord.h"
-#include "shell/CompanyRecord.h"
+#include "records/CompanyRecord.h"
+#include "records/CustomerRecord.h"
+#include "records/InvoiceRecord.h"
+#include "records/ProductRecord.h"
 
 namespace widgets {
 
@@ -25,7 +25,7 @@ struct RecordTexts {
 };
 
 RecordTexts CustomerTexts(const uint8_t* bytes) {
-    customers::CustomerRecord r;
+    records::CustomerRecord r;
     r.Assign(bytes);
     return {
         {r.name(), r.number(), r.phone1(), r.billing1(), r.billing2(), r.billing3(), r.billing4()},
@@ -33,20 +33,20 @@ RecordTexts CustomerTexts(const uint8_t* bytes) {
 }
 
 RecordTexts CompanyTexts(const uint8_t* bytes) {
-    shell::CompanyRecord r;
+    records::CompanyRecord r;
     r.Assign(bytes);
     return {{r.name(), r.number(), r.address1(), r.address2(), r.address3(), r.address4()},
             {r.name(), r.number(), r.address1(), r.address2(), r.address3(), r.address4()}};
 }
 
 RecordTexts ProductTexts(const uint8_t* bytes) {
-    products::ProductRecord r;
+    records::ProductRecord r;
     r.Assign(bytes);
     return {{r.code(), r.description(), r.price()}, {r.code(), r.description(), r.price()}};
 }
 
 RecordTexts InvoiceTexts(const uint8_t* bytes) {
-    invoicing::InvoiceRecord r;
+    records::InvoiceRecord r;
     r.Assign(bytes);
     return {{r.sortDate(), r.invoiceNumber(), r.customerNumber(), r.keyCode(), r.shortName(),
              r.statementNote(), r.notes()},
@@ -71,13 +71,13 @@ RecordTexts TextsOf(FindMode mode, const uint8_t* bytes) {
 int RecordSize(FindMode mode) {
     switch (mode) {
         case FindMode::Cust:
-            return customers::CustomerRecord::kSize;
+            return records::CustomerRecord::kSize;
         case FindMode::Comp:
-            return shell::CompanyRecord::kSize;
+            return records::CompanyRecord::kSize;
         case FindMode::Prod:
-            return products::ProductRecord::kSize;
+            return records::ProductRecord::kSize;
         case FindMode::Inv:
-            return invoicing::InvoiceRecord::kSize;
+            return records::InvoiceRecord::kSize;
     }
     return 0;
 }

@@ -2,12 +2,12 @@
 
 #include <gtest/gtest.h>
 
-#include "invoicing/TransactionType.h"
+#include "records/TransactionType.h"
 
 namespace {
 
-using invoicing::InvoiceRecord;
 using receivables::Payment;
+using records::InvoiceRecord;
 
 const Payment kPayment{"A12", "ACME", "3", "12/05/2026", {2026, 12, 5}, "Thank you"};
 
@@ -18,10 +18,10 @@ base::Decimal D(const char* text) {
 InvoiceRecord OpenInvoice(const char* total, const char* paid) {
     InvoiceRecord invoice;
     invoice.setInvoiceNumber("1042");
-    invoice.setTypeCode(invoicing::type::kRegularInvoice);
+    invoice.setTypeCode(records::type::kRegularInvoice);
     invoice.setKeyCode("SALES");
     invoice.setCustomerNumber("A12");
-    invoice.setForm(invoicing::form::kProduct);
+    invoice.setForm(records::form::kProduct);
     invoice.setNet("90.00");
     invoice.setTotal(total);
     invoice.setPaid(paid);
@@ -71,7 +71,7 @@ TEST(PaymentRecords, PaymentRecordsAreSettledFromTheStart) {
               "2026/12/05");
 
     InvoiceRecord master = OpenInvoice("10.00", "0.00");
-    master.setTypeCode(invoicing::type::kRepeatMaster);
+    master.setTypeCode(records::type::kRepeatMaster);
     EXPECT_FALSE(receivables::IsOpenItem(master));
 }
 

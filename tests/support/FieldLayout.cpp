@@ -4,7 +4,7 @@
 
 #include <set>
 
-#include "shell/FontSpec.h"
+#include "records/FontSpec.h"
 
 namespace testsupport {
 namespace {
@@ -13,7 +13,7 @@ namespace {
 std::vector<std::pair<int, int>> Extents(const base::FieldInfo& f) {
     switch (f.kind) {
         case base::FieldKind::Font: {
-            const int sizeOffset = shell::FontSizeOffset(f.offset, f.size);
+            const int sizeOffset = records::FontSizeOffset(f.offset, f.size);
             return {{f.offset, f.offset + 1 + f.size}, {sizeOffset, sizeOffset + 9}};
         }
         case base::FieldKind::Flag:

@@ -6,8 +6,8 @@
 #include "base/Decimal.h"
 #include "base/Text.h"
 #include "base/Windows1252.h"
+#include "company/StarterData.h"
 #include "engine/RecordFile.h"
-#include "shell/StarterData.h"
 #include "support/ScriptedPrompts.h"
 
 namespace testsupport {
@@ -18,10 +18,10 @@ std::string Amount(const base::Decimal& value) {
     return value.Format("0.00");
 }
 
-invoicing::InvoiceRecord InvoiceHeader(const shell::CompanyRecord& company,
-                                       const customers::CustomerRecord& customer,
-                                       std::string_view number, const base::Date& date) {
-    invoicing::InvoiceRecord header;
+records::InvoiceRecord InvoiceHeader(const records::CompanyRecord& company,
+                                     const records::CustomerRecord& customer,
+                                     std::string_view number, const base::Date& date) {
+    records::InvoiceRecord header;
     header.setInvoiceNumber(base::Win1252Upper(number));
     header.setTypeCode("I");
     header.setKeyCode("None");
@@ -34,7 +34,7 @@ invoicing::InvoiceRecord InvoiceHeader(const shell::CompanyRecord& company,
     return header;
 }
 
-void SetAmounts(invoicing::InvoiceRecord& header, const base::Decimal& net,
+void SetAmounts(records::InvoiceRecord& header, const base::Decimal& net,
                 const base::Decimal& tax) {
     const base::Decimal total = net + tax;
     header.setNet(Amount(net));
@@ -44,10 +44,9 @@ void SetAmounts(invoicing::InvoiceRecord& header, const base::Decimal& net,
     header.setBalanceDue(Amount(total));
 }
 
-invoicing::InvoiceLineRecord Line(const invoicing::InvoiceRecord& header, std::string_view kind,
-                                  std::string_view productCode,
-                                  const invoicing::LineColumns& columns) {
-    invoicing::InvoiceLineRecord line;
+records::InvoiceLineRecord Line(const records::InvoiceRecord& header, std::string_view kind,
+                                std::string_view productCode, const records::LineColumns& columns) {
+    records::InvoiceLineRecord line;
     line.setColumns(columns);
     line.setKind(kind);
     line.setCompanyCode(header.companyCode());
@@ -61,8 +60,8 @@ invoicing::InvoiceLineRecord Line(const invoicing::InvoiceRecord& header, std::s
 
 }  // namespace
 
-shell::CompanyRecord SampleCompany(std::string_view number, std::string_view name) {
-    shell::CompanyRecord company = shell::StarterCompany();
+records::CompanyRecord SampleCompany(std::string_view number, std::string_view name) {
+    records::CompanyRecord company = company::StarterCompany();
     company.setNumber(number);
     company.setName(name);
     company.setAddress1(name);
@@ -74,8 +73,8 @@ shell::CompanyRecord SampleCompany(std::string_view number, std::string_view nam
     return company;
 }
 
-customers::CustomerRecord SampleCustomer(std::string_view number, std::string_view name) {
-    customers::CustomerRecord customer;
+records::CustomerRecord SampleCustomer(std::string_view number, std::string_view name) {
+    records::CustomerRecord customer;
     customer.SetNewCustomerValues();
     customer.setNumber(number);
     customer.setName(name);
@@ -92,9 +91,9 @@ customers::CustomerRecord SampleCustomer(std::string_view number, std::string_vi
     return customer;
 }
 
-products::ProductRecord SampleProduct(std::string_view code, std::string_view description,
-                                      std::string_view price, bool taxable) {
-    products::ProductRecord product;
+records::ProductRecord SampleProduct(std::string_view code, std::string_view description,
+                                     std::string_view price, bool taxable) {
+    records::ProductRecord product;
     product.setCode(code);
     product.setDescription(description);
     product.setPrice(price);
@@ -104,10 +103,9 @@ products::ProductRecord SampleProduct(std::string_view code, std::string_view de
     return product;
 }
 
-SampleInvoice SampleProductInvoice(const shell::CompanyRecord& company,
-                                   const customers::CustomerRecord& customer,
-                                   std::string_view number, const base::Date& date,
-                                   const std::vector<SampleLine>& lines) {
+SampleInvoice SampleProductInvoice(const records::CompanyRecord& company,
+                                   const records::CustomerRecord& customer, std::string_view number,
+                                   const base::Date& date, const std::vector<SampleLine>& lines) {
     SampleInvoice invoice{InvoiceHeader(company, customer, number, date), {}, std::nullopt};
     invoice.header.setForm("P");
     base::Decimal net, taxable;
@@ -130,8 +128,8 @@ SampleInvoice SampleProductInvoice(const shell::CompanyRecord& company,
     return invoice;
 }
 
-SampleInvoice SampleMemoInvoice(const shell::CompanyRecord& company,
-                                const customers::CustomerRecord& customer, std::string_view number,
+SampleInvoice SampleMemoInvoice(const records::CompanyRecord& company,
+                                const records::CustomerRecord& customer, std::string_view number,
                                 const base::Date& date, std::string_view net,
                                 std::string_view description,
                                 const std::vector<std::string>& memoText) {
@@ -142,7 +140,7 @@ SampleInvoice SampleMemoInvoice(const shell::CompanyRecord& company,
     invoice.lines.push_back(
         Line(invoice.header, "M", "Memo",
              {"1", std::string(description), Amount(amount), "M", Amount(amount)}));
-    invoicing::InvoiceMemoRecord memo;
+    records::InvoiceMemoRecord memo;
     memo.setInvoiceNumber(invoice.header.invoiceNumber());
     memo.setLines(memoText);
     invoice.memo = memo;
@@ -167,12 +165,12 @@ void AddRecords(engine::Engine& engine, const engine::FileDescription& file,
 
 void AddInvoice(engine::Engine& engine, std::string_view companyCode,
                 const SampleInvoice& invoice) {
-    AddRecords(engine, invoicing::InvoiceFileDescription(companyCode),
-               std::vector<invoicing::InvoiceRecord>{invoice.header});
-    AddRecords(engine, invoicing::InvoiceLineFileDescription(companyCode), invoice.lines);
+    AddRecords(engine, records::InvoiceFileDescription(companyCode),
+               std::vector<records::InvoiceRecord>{invoice.header});
+    AddRecords(engine, records::InvoiceLineFileDescription(companyCode), invoice.lines);
     if (invoice.memo)
-        AddRecords(engine, invoicing::InvoiceMemoFileDescription(companyCode),
-                   std::vector<invoicing::InvoiceMemoRecord>{*invoice.memo});
+        AddRecords(engine, records::InvoiceMemoFileDescription(companyCode),
+                   std::vector<records::InvoiceMemoRecord>{*invoice.memo});
 }
 
 }  // namespace testsupport

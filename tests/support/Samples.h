@@ -7,25 +7,25 @@
 #include <vector>
 
 #include "base/Clock.h"
-#include "customers/CustomerRecord.h"
 #include "engine/Engine.h"
 #include "engine/FileDescription.h"
-#include "invoicing/InvoiceLineRecord.h"
-#include "invoicing/InvoiceMemoRecord.h"
-#include "invoicing/InvoiceRecord.h"
-#include "products/ProductRecord.h"
-#include "shell/CompanyRecord.h"
+#include "records/CompanyRecord.h"
+#include "records/CustomerRecord.h"
+#include "records/InvoiceLineRecord.h"
+#include "records/InvoiceMemoRecord.h"
+#include "records/InvoiceRecord.h"
+#include "records/ProductRecord.h"
 
 namespace testsupport {
 
 // The starter form settings with a number, name and address.
-shell::CompanyRecord SampleCompany(std::string_view number = "1",
-                                   std::string_view name = "Acme Supply Co");
+records::CompanyRecord SampleCompany(std::string_view number = "1",
+                                     std::string_view name = "Acme Supply Co");
 
-customers::CustomerRecord SampleCustomer(std::string_view number, std::string_view name);
+records::CustomerRecord SampleCustomer(std::string_view number, std::string_view name);
 
-products::ProductRecord SampleProduct(std::string_view code, std::string_view description,
-                                      std::string_view price, bool taxable = true);
+records::ProductRecord SampleProduct(std::string_view code, std::string_view description,
+                                     std::string_view price, bool taxable = true);
 
 struct SampleLine {
     std::string productCode, quantity, description, unitPrice;
@@ -33,20 +33,19 @@ struct SampleLine {
 };
 
 struct SampleInvoice {
-    invoicing::InvoiceRecord header;
-    std::vector<invoicing::InvoiceLineRecord> lines;
-    std::optional<invoicing::InvoiceMemoRecord> memo;
+    records::InvoiceRecord header;
+    std::vector<records::InvoiceLineRecord> lines;
+    std::optional<records::InvoiceMemoRecord> memo;
 };
 
 // Unpaid invoices: line items (form "P") with amounts as the invoice window computes them, or one
 // "Memo" line of the net amount with the memo text (form "M").
-SampleInvoice SampleProductInvoice(const shell::CompanyRecord& company,
-                                   const customers::CustomerRecord& customer,
-                                   std::string_view number, const base::Date& date,
-                                   const std::vector<SampleLine>& lines);
+SampleInvoice SampleProductInvoice(const records::CompanyRecord& company,
+                                   const records::CustomerRecord& customer, std::string_view number,
+                                   const base::Date& date, const std::vector<SampleLine>& lines);
 
-SampleInvoice SampleMemoInvoice(const shell::CompanyRecord& company,
-                                const customers::CustomerRecord& customer, std::string_view number,
+SampleInvoice SampleMemoInvoice(const records::CompanyRecord& company,
+                                const records::CustomerRecord& customer, std::string_view number,
                                 const base::Date& date, std::string_view net,
                                 std::string_view description,
                                 const std::vector<std::string>& memoText);

@@ -6,9 +6,9 @@
 #include <algorithm>
 #include <fstream>
 
-#include "shell/CompanyRecord.h"
-#include "shell/LastCompany.h"
-#include "shell/PaymentTerms.h"
+#include "company/LastCompany.h"
+#include "company/PaymentTerms.h"
+#include "records/CompanyRecord.h"
 #include "support/Samples.h"
 #include "support/TempDir.h"
 #include "tool/ToolProcess.h"
@@ -34,13 +34,13 @@ TEST(InitCommand, MakesAFolderTheProgramAndTheCheckerAcceptButNeverTouchesAnExis
     const std::string lastCompany = FileBytes(dir / "LastCo.Dat");
     ASSERT_EQ(lastCompany.size(), 2736u);
     EXPECT_EQ(FileBytes(dir / "Company.DAT").substr(2736, 2736), lastCompany);
-    shell::CompanyRecord company;
+    records::CompanyRecord company;
     company.Assign(reinterpret_cast<const uint8_t*>(lastCompany.data()));
     EXPECT_EQ(company.number(), "1");
     EXPECT_EQ(company.invoiceCaption(), "INVOICE");
     {
         testsupport::ScopedChdir inDir(dir);
-        EXPECT_EQ(shell::LoadPaymentTerms().at(0), "Net 30 Days");
+        EXPECT_EQ(company::LoadPaymentTerms().at(0), "Net 30 Days");
         EXPECT_EQ(FileBytes("ktt8.bmp").substr(0, 2), "BM");
     }
 
@@ -59,13 +59,13 @@ protected:
         EXPECT_EQ(RunTool({"init", dir.string()}, parent.path()).exitCode, 0);
         testsupport::ScopedChdir inDir(dir);
         engine::Engine engine;
-        std::vector<customers::CustomerRecord> customers;
+        std::vector<records::CustomerRecord> customers;
         for (int i = 1; i <= 120; ++i)
             customers.push_back(
                 testsupport::SampleCustomer(std::to_string(i), "Customer " + std::to_string(i)));
-        testsupport::AddRecords(engine, customers::CustomerFileDescription("1"), customers);
-        testsupport::AddRecords(engine, products::ProductFileDescription("1"),
-                                std::vector<products::ProductRecord>{
+        testsupport::AddRecords(engine, records::CustomerFileDescription("1"), customers);
+        testsupport::AddRecords(engine, records::ProductFileDescription("1"),
+                                std::vector<records::ProductRecord>{
                                     testsupport::SampleProduct("W-1", "Widget \"large\"", "2.50"),
                                     testsupport::SampleProduct("S-1", "Service", "100", false)});
         testsupport::AddInvoice(engine, "1",
@@ -82,7 +82,7 @@ TEST_F(CompanyFolder, DumpFieldsNamesEveryFieldOfEveryLiveRecord) {
     const ToolResult products = RunTool({"dump", "1p", "--fields"}, dir);
     ASSERT_EQ(products.exitCode, 0) << products.err;
     const std::vector<std::string> lines = products.lines();
-    EXPECT_EQ(lines.size(), 2u * (1 + products::ProductRecord::Fields().size()));
+    EXPECT_EQ(lines.size(), 2u * (1 + records::ProductRecord::Fields().size()));
     EXPECT_EQ(lines[0], "record 1");
     EXPECT_TRUE(Contains(lines, "  description: \"Widget \\\"large\\\"\""));
     EXPECT_TRUE(Contains(lines, "  taxable: 0"));

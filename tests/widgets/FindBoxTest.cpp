@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "customers/CustomerRecord.h"
+#include "records/CustomerRecord.h"
 #include "support/Samples.h"
 #include "support/ScriptedPrompts.h"
 #include "support/TempDir.h"
@@ -28,8 +28,8 @@ protected:
         if (fb_) engine_.CloseFileBlock(fb_);
     }
 
-    void AddCustomers(const std::vector<customers::CustomerRecord>& records) {
-        testsupport::AddRecords(engine_, customers::CustomerFileDescription("1"), records);
+    void AddCustomers(const std::vector<records::CustomerRecord>& records) {
+        testsupport::AddRecords(engine_, records::CustomerFileDescription("1"), records);
     }
 
     void Open() {
@@ -63,8 +63,8 @@ protected:
     TFindBox box_;
 };
 
-customers::CustomerRecord Customer(const char* number, const char* name, const char* line3 = "") {
-    customers::CustomerRecord c = testsupport::SampleCustomer(number, name);
+records::CustomerRecord Customer(const char* number, const char* name, const char* line3 = "") {
+    records::CustomerRecord c = testsupport::SampleCustomer(number, name);
     c.setBilling3(line3);
     return c;
 }
@@ -102,7 +102,7 @@ TEST_F(FindBoxTest, OnlyTheFirstTenCharactersOfTheTextAreSought) {
 }
 
 TEST_F(FindBoxTest, EmptyFileReportsThatNothingWasFound) {
-    AddCustomers(std::vector<customers::CustomerRecord>{});
+    AddCustomers(std::vector<records::CustomerRecord>{});
     Open();
     prompts_.ExpectMessage("Text to Find", "No matching items were found.", base::PromptAnswer::Ok);
     Search("smith");

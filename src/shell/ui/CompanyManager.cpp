@@ -12,8 +12,8 @@
 #include <QVBoxLayout>
 
 #include "base/Windows1252.h"
-#include "shell/CompanyFileSet.h"
-#include "shell/CompanyOptionsCheck.h"
+#include "company/CompanyFileSet.h"
+#include "company/CompanyOptionsCheck.h"
 #include "shell/ui/CompanyOptions.h"
 #include "shell/ui/RecordText.h"
 #include "widgets/DataBrowser.h"
@@ -57,8 +57,8 @@ TListComps::TListComps(widgets::WindowContext& context, TCompSet& companyOptions
     browser_ = new widgets::TFvcBrowser(context_.prompts, this);
     browser_->setObjectName("FvcBrowser1");
     browser_->OnBuildRow = [this](widgets::TFvcBrowser&, widgets::RowRec& row) {
-        row.text = base::Win1252ToUtf8(CompanyBrowserRow(rowRecord_.name(), rowRecord_.number(),
-                                                         rowRecord_.receivablesTotal()));
+        row.text = base::Win1252ToUtf8(company::CompanyBrowserRow(
+            rowRecord_.name(), rowRecord_.number(), rowRecord_.receivablesTotal()));
     };
     browser_->OnDblClick = [this](widgets::TFvcBrowser&) { SetAsDefaultClick(); };
     browser_->OnKeyDown = [this](widgets::TFvcBrowser&, int& key, Qt::KeyboardModifiers) {
@@ -161,7 +161,7 @@ void TListComps::BuildCommands(QVBoxLayout& layout) {
 }
 
 TListComps::Outcome TListComps::Execute() {
-    ProgramState& state = context_.state;
+    company::ProgramState& state = context_.state;
     state.companyChanged = false;
     if (!FormShow()) {
         context_.prompts.Message(engine::kProgramCaption, "Unable to open company database",
@@ -176,9 +176,9 @@ TListComps::Outcome TListComps::Execute() {
 }
 
 bool TListComps::FormShow() {
-    browser_->SetHeader(QString::fromStdString(CompanyBrowserHeader()));
-    companyFile_ =
-        std::make_unique<CompanyFile>(context_.engine, context_.prompts, &context_.statusWindow);
+    browser_->SetHeader(QString::fromStdString(company::CompanyBrowserHeader()));
+    companyFile_ = std::make_unique<company::CompanyFile>(context_.engine, context_.prompts,
+                                                          &context_.statusWindow);
     if (!companyFile_->Open()) {
         companyFile_.reset();
         return false;
@@ -189,8 +189,8 @@ bool TListComps::FormShow() {
     byNumber_->setChecked(keyNumber_ == kByNumber);
     byName_->setChecked(keyNumber_ == kByName);
 
-    const CompanyRecord& current = context_.state.currentCompany;
-    const FontSpec font = current.managersFont();
+    const records::CompanyRecord& current = context_.state.currentCompany;
+    const records::FontSpec font = current.managersFont();
     browser_->setFont(widgets::PrinterCanvas::ToQFont(font.ToChoice()));
     browser_->SetTextColor(widgets::PrinterCanvas::ToQColor(font.color));
     title_->setText(ToRecordText(current.name()));
@@ -209,7 +209,7 @@ void TListComps::ShowCount() {
 }
 
 void TListComps::PositionOn(int32_t recordNumber) {
-    CompanyRecord record;
+    records::CompanyRecord record;
     context_.engine.GetRecord(companyFile_->file().handle(), recordNumber, record.data());
     if (context_.engine.ok()) browser_->PositionAtKey(record.key(keyNumber_), recordNumber);
 }
@@ -217,7 +217,7 @@ void TListComps::PositionOn(int32_t recordNumber) {
 bool TListComps::ReadCurrentRow(int32_t& recordNumber) {
     recordNumber = browser_->CurrentRecordNumber();
     if (recordNumber == 0) return false;
-    CompanyRecord& selected = context_.state.selectedCompany;
+    records::CompanyRecord& selected = context_.state.selectedCompany;
     context_.engine.GetRecord(companyFile_->file().handle(), recordNumber, selected.data());
     return context_.engine.ok();
 }
@@ -228,7 +228,7 @@ void TListComps::ReportFailure(const char* text) {
 }
 
 void TListComps::AddCompanyClick() {
-    CompanyRecord& selected = context_.state.selectedCompany;
+    records::CompanyRecord& selected = context_.state.selectedCompany;
     selected = context_.state.currentCompany;
     selected.SetNewCompanyValues(std::to_string(companyFile_->CompanyCount() + 1));
     const auto numberTaken = [this](const std::string& number) {
@@ -236,7 +236,7 @@ void TListComps::AddCompanyClick() {
     };
     if (!companyOptions_.Execute(TCompSet::Purpose::Add, selected, numberTaken)) return;
     selected.setReceivablesTotal("0.00");
-    NormaliseCompanyOptions(selected);
+    company::NormaliseCompanyOptions(selected);
     int32_t recordNumber = 0;
     if (!companyFile_->Add(selected, recordNumber)) {
         ReportFailure("Add operation failed");
@@ -249,14 +249,14 @@ void TListComps::AddCompanyClick() {
 void TListComps::EditCompanyClick() {
     int32_t recordNumber = 0;
     if (!ReadCurrentRow(recordNumber) || !checkPassword_()) return;
-    CompanyRecord& selected = context_.state.selectedCompany;
-    const CompanyRecord original = selected;
+    records::CompanyRecord& selected = context_.state.selectedCompany;
+    const records::CompanyRecord original = selected;
     // The number is shown read-only, so the company's files keep their names.
     if (!companyOptions_.Execute(TCompSet::Purpose::Edit, selected,
                                  [](const std::string&) { return false; })) {
         return;
     }
-    NormaliseCompanyOptions(selected);
+    company::NormaliseCompanyOptions(selected);
     if (companyFile_->Modify(recordNumber, selected, original) == engine::UpdateOutcome::Failed) {
         ReportFailure("Modify Company failed");
     }
@@ -267,7 +267,7 @@ void TListComps::DeleteCompanyClick() {
     int32_t recordNumber = 0;
     if (!ReadCurrentRow(recordNumber) || !checkPassword_()) return;
     base::PromptService& prompts = context_.prompts;
-    const CompanyRecord& selected = context_.state.selectedCompany;
+    const records::CompanyRecord& selected = context_.state.selectedCompany;
     if (selected.code() == context_.state.currentCompany.code()) {
         prompts.Inform("Delete Company",
                        "You are trying to delete the current default company. You need to have "
@@ -286,7 +286,7 @@ void TListComps::DeleteCompanyClick() {
     }
     browser_->Refresh();
     ShowCount();
-    DeleteCompanyFiles(selected.code(), context_.engine.fileSystem());
+    company::DeleteCompanyFiles(selected.code(), context_.engine.fileSystem());
 }
 
 void TListComps::SetAsDefaultClick() {
@@ -329,11 +329,11 @@ void TListComps::ByNameClick() {
     SetKeyNumber(kByName);
 }
 
-std::vector<CompanyListEntry> TListComps::ReadCompaniesInOrder(int keyNumber) {
+std::vector<company::CompanyListEntry> TListComps::ReadCompaniesInOrder(int keyNumber) {
     engine::Engine& engine = context_.engine;
     const engine::FileBlockHandle file = companyFile_->file().handle();
-    std::vector<CompanyListEntry> companies;
-    CompanyRecord record;
+    std::vector<company::CompanyListEntry> companies;
+    records::CompanyRecord record;
     int32_t recordNumber = 0;
     std::string key;
     for (engine.SearchKey(file, keyNumber, recordNumber, key); engine.ok();
@@ -356,7 +356,7 @@ void TListComps::CompanyListClick() {
     widgets::TStatForm& status = context_.statusWindow;
     status.ShowStatus("Company List");
     status.SetLines("", "Preparing list...", "");
-    const std::string report = base::Win1252ToUtf8(CompanyListReport(
+    const std::string report = base::Win1252ToUtf8(company::CompanyListReport(
         ReadCompaniesInOrder(byNumber ? kByNumber : kByName), context_.clock.Now()));
     // The report passes through TXTTEMP.TXT in the data folder, like every list report.
     QFile file(kReportFile);

@@ -8,10 +8,10 @@
 #include <memory>
 #include <vector>
 
-#include "shell/CompanyFile.h"
-#include "shell/CompanyList.h"
-#include "shell/CompanyRecord.h"
-#include "widgets/WindowContext.h"
+#include "company/CompanyFile.h"
+#include "company/CompanyList.h"
+#include "records/CompanyRecord.h"
+#include "shell/ui/WindowContext.h"
 
 class QAction;
 class QLabel;
@@ -68,16 +68,16 @@ private:
     void PositionOn(int32_t recordNumber);
     void ShowCount();
     void ReportFailure(const char* text);
-    std::vector<CompanyListEntry> ReadCompaniesInOrder(int keyNumber);
+    std::vector<company::CompanyListEntry> ReadCompaniesInOrder(int keyNumber);
 
     widgets::WindowContext& context_;
     TCompSet& companyOptions_;
     widgets::TFindBox& findBox_;
     widgets::TListWindow& listWindow_;
     std::function<bool()> checkPassword_;
-    std::unique_ptr<CompanyFile> companyFile_;
-    CompanyRecord rowRecord_;  // the browser reads each row's record here
-    int keyNumber_ = 2;        // by name when the program starts
+    std::unique_ptr<company::CompanyFile> companyFile_;
+    records::CompanyRecord rowRecord_;  // the browser reads each row's record here
+    int keyNumber_ = 2;                 // by name when the program starts
     widgets::TFvcBrowser* browser_;
     QLabel* title_;
     QLabel* countPanel_;

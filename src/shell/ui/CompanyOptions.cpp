@@ -13,8 +13,8 @@
 
 #include "base/PromptService.h"
 #include "base/Text.h"
-#include "shell/PaymentTerms.h"
-#include "shell/ProgramState.h"
+#include "company/PaymentTerms.h"
+#include "company/ProgramState.h"
 #include "shell/ui/CompanyOptionsFields.h"
 #include "shell/ui/CompanyOptionsPages.h"
 #include "shell/ui/FontSample.h"
@@ -36,7 +36,7 @@ QPushButton* DialogButton(const QString& caption, const char* name, QWidget* par
 
 }  // namespace
 
-TCompSet::TCompSet(ProgramState& state, base::PromptService& prompts, THeaderForm& headers,
+TCompSet::TCompSet(company::ProgramState& state, base::PromptService& prompts, THeaderForm& headers,
                    std::function<void(const QString&)> showHelp, QWidget* parent)
     : QDialog(parent),
       state_(state),
@@ -80,7 +80,7 @@ TCompSet::TCompSet(ProgramState& state, base::PromptService& prompts, THeaderFor
     onClick("FontDialog1", [this] { FontBtnClick(FontRole::Editor); });
 }
 
-bool TCompSet::Execute(Purpose purpose, CompanyRecord& record,
+bool TCompSet::Execute(Purpose purpose, records::CompanyRecord& record,
                        std::function<bool(const std::string&)> numberTaken) {
     purpose_ = purpose;
     shownNumber_ = record.number();
@@ -127,24 +127,24 @@ void TCompSet::FormShow() {
     auto* terms = pages_->findChild<QComboBox*>("DFTerms");
     const QString stored = terms->currentText();
     terms->clear();
-    for (const std::string& term : LoadPaymentTerms()) terms->addItem(ToRecordText(term));
+    for (const std::string& term : company::LoadPaymentTerms()) terms->addItem(ToRecordText(term));
     terms->setCurrentText(stored);
-    pages_->setCurrentIndex(static_cast<int>(CompanyOptionsPage::AddressTaxes));
+    pages_->setCurrentIndex(static_cast<int>(company::CompanyOptionsPage::AddressTaxes));
     pages_->findChild<QLineEdit*>("CName")->setFocus();
 }
 
 void TCompSet::OKBtnClick() {
     const auto edit = [this](const char* name) { return pages_->findChild<QLineEdit*>(name); };
     const auto text = [&](const char* name) { return FromRecordText(edit(name)->text()); };
-    const CompanyOptionsVerdict verdict =
-        CheckCompanyOptions({text("CEmailAdd"), text("CName"), text("CoNumb"), text("CAVal1"),
-                             text("CAVal2"), text("CAVal3")},
-                            purpose_ == Purpose::Add, numberTaken_);
+    const company::CompanyOptionsVerdict verdict =
+        company::CheckCompanyOptions({text("CEmailAdd"), text("CName"), text("CoNumb"),
+                                      text("CAVal1"), text("CAVal2"), text("CAVal3")},
+                                     purpose_ == Purpose::Add, numberTaken_);
     edit("CoNumb")->setText(ToRecordText(verdict.fields.number));
     edit("CAVal1")->setText(ToRecordText(verdict.fields.aging1));
     edit("CAVal2")->setText(ToRecordText(verdict.fields.aging2));
     edit("CAVal3")->setText(ToRecordText(verdict.fields.aging3));
-    for (const CompanyOptionsFailure& failure : verdict.failures) ShowFailure(failure);
+    for (const company::CompanyOptionsFailure& failure : verdict.failures) ShowFailure(failure);
     if (!verdict.passed()) return;
     // Saving the current company's own settings makes the main window read them again.
     if (purpose_ == Purpose::Edit &&
@@ -154,14 +154,15 @@ void TCompSet::OKBtnClick() {
     accept();
 }
 
-void TCompSet::ShowFailure(const CompanyOptionsFailure& failure) {
+void TCompSet::ShowFailure(const company::CompanyOptionsFailure& failure) {
     prompts_.Inform(failure.caption, failure.text);
     pages_->setCurrentIndex(static_cast<int>(failure.page));
     pages_->findChild<QWidget*>(QString::fromStdString(failure.control))->setFocus();
 }
 
 void TCompSet::HelpBtnClick() {
-    showHelp_(CompanyOptionsHelpTopic(static_cast<CompanyOptionsPage>(pages_->currentIndex())));
+    showHelp_(
+        CompanyOptionsHelpTopic(static_cast<company::CompanyOptionsPage>(pages_->currentIndex())));
 }
 
 std::optional<QString> TCompSet::ChooseBitmap(const QString& current) {
@@ -203,7 +204,7 @@ bool TCompSet::ShowBackgroundPreview() {
     return !picture.isNull();
 }
 
-FontSpec& TCompSet::Font(FontRole role) {
+records::FontSpec& TCompSet::Font(FontRole role) {
     switch (role) {
         case FontRole::Envelope:
             return envelopeFont_;
@@ -216,10 +217,10 @@ FontSpec& TCompSet::Font(FontRole role) {
 }
 
 void TCompSet::FontBtnClick(FontRole role) {
-    FontSpec& font = Font(role);
+    records::FontSpec& font = Font(role);
     const auto chosen = prompts_.ChooseFont(font.ToChoice(), role == FontRole::Managers);
     if (!chosen) return;
-    if (auto stored = FontSpec::FromChoice(*chosen)) font = *stored;
+    if (auto stored = records::FontSpec::FromChoice(*chosen)) font = *stored;
     ShowFonts();
 }
 

@@ -9,8 +9,8 @@
 #include <optional>
 #include <string>
 
-#include "shell/CompanyOptionsCheck.h"
-#include "shell/CompanyRecord.h"
+#include "company/CompanyOptionsCheck.h"
+#include "records/CompanyRecord.h"
 
 class QLabel;
 class QTabWidget;
@@ -19,7 +19,7 @@ namespace base {
 class PromptService;
 }
 
-namespace shell {
+namespace company {
 class ProgramState;
 }
 
@@ -32,13 +32,13 @@ class TCompSet : public QDialog {
 public:
     enum class Purpose { Add, Edit };
 
-    TCompSet(ProgramState& state, base::PromptService& prompts, THeaderForm& headers,
+    TCompSet(company::ProgramState& state, base::PromptService& prompts, THeaderForm& headers,
              std::function<void(const QString& topic)> showHelp, QWidget* parent = nullptr);
 
     // Shows the dialog modally for `record` (the selected company record, already holding the
     // values to show). True when the user saved: `record` then holds the dialog's values (not yet
     // normalised). `numberTaken` looks a typed company number up in the company file.
-    bool Execute(Purpose purpose, CompanyRecord& record,
+    bool Execute(Purpose purpose, records::CompanyRecord& record,
                  std::function<bool(const std::string& number)> numberTaken);
 
 protected:
@@ -56,17 +56,17 @@ private:
     std::optional<QString> ChooseBitmap(const QString& current);
     void ShowFonts();
     bool ShowBackgroundPreview();
-    void ShowFailure(const CompanyOptionsFailure& failure);
-    FontSpec& Font(FontRole role);
+    void ShowFailure(const company::CompanyOptionsFailure& failure);
+    records::FontSpec& Font(FontRole role);
 
-    ProgramState& state_;
+    company::ProgramState& state_;
     base::PromptService& prompts_;
     THeaderForm& headers_;
     std::function<void(const QString&)> showHelp_;
     Purpose purpose_ = Purpose::Edit;
     std::string shownNumber_;  // the number of the record as it came in
     std::function<bool(const std::string&)> numberTaken_;
-    FontSpec envelopeFont_, managersFont_, editorFont_;
+    records::FontSpec envelopeFont_, managersFont_, editorFont_;
     QTabWidget* pages_;
     QLabel* preview_;
 };

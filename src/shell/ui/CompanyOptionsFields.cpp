@@ -12,7 +12,7 @@ namespace shell::ui {
 
 namespace {
 
-using R = CompanyRecord;
+using R = records::CompanyRecord;
 
 struct TextField {
     const char* control;
@@ -146,7 +146,7 @@ Control& Find(const QWidget& root, const char* name) {
 
 }  // namespace
 
-void FillCompanyOptions(QWidget& pages, QWidget& headers, const CompanyRecord& record) {
+void FillCompanyOptions(QWidget& pages, QWidget& headers, const records::CompanyRecord& record) {
     for (const TextField& field : kPageEdits) {
         Find<QLineEdit>(pages, field.control).setText(ToRecordText((record.*field.get)()));
     }
@@ -171,7 +171,8 @@ void FillCompanyOptions(QWidget& pages, QWidget& headers, const CompanyRecord& r
     Find<QComboBox>(pages, "DFTerms").setCurrentText(ToRecordText(record.defaultTerms()));
 }
 
-void ReadCompanyOptions(const QWidget& pages, const QWidget& headers, CompanyRecord& record) {
+void ReadCompanyOptions(const QWidget& pages, const QWidget& headers,
+                        records::CompanyRecord& record) {
     for (const TextField& field : kPageEdits) {
         (record.*field.set)(FromRecordText(Find<QLineEdit>(pages, field.control).text()));
     }

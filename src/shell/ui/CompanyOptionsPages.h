@@ -7,7 +7,7 @@ class QWidget;
 
 namespace shell::ui {
 
-// Pages in the order of shell::CompanyOptionsPage.
+// Pages in the order of company::CompanyOptionsPage.
 QTabWidget* BuildCompanyOptionsPages(QWidget* parent);
 
 }  // namespace shell::ui

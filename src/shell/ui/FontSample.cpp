@@ -7,7 +7,7 @@
 
 namespace shell::ui {
 
-void ShowFontSample(QLabel& label, const FontSpec& font) {
+void ShowFontSample(QLabel& label, const records::FontSpec& font) {
     label.setFont(widgets::PrinterCanvas::ToQFont(font.ToChoice()));
     QPalette palette = label.palette();
     palette.setColor(QPalette::WindowText, widgets::PrinterCanvas::ToQColor(font.color));

@@ -138,9 +138,9 @@ void THeaderForm::ShowSample(int block) {
 void THeaderForm::FontBtnClick(int block) {
     const auto chosen = prompts_.ChooseFont(fonts_[block].ToChoice(), false);
     if (!chosen) return;
-    auto font = FontSpec::FromChoice(*chosen);
+    auto font = records::FontSpec::FromChoice(*chosen);
     if (!font) return;  // a family name the record cannot hold
-    font->name = font->name.substr(0, kFontSpecNameSize);
+    font->name = font->name.substr(0, records::kFontSpecNameSize);
     fonts_[block] = *font;
     ShowSample(block);
 }

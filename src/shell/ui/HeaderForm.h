@@ -9,7 +9,7 @@
 
 #include <QString>
 #include <functional>
-#include "shell/FontSpec.h"
+#include "records/FontSpec.h"
 
 class QLabel;
 
@@ -21,7 +21,7 @@ namespace shell::ui {
 
 // The six form fonts, in record order: body text, caption headers, company address, customer
 // address, aging analysis, sales message.
-using FormFonts = std::array<FontSpec, 6>;
+using FormFonts = std::array<records::FontSpec, 6>;
 
 class THeaderForm : public QDialog {
     Q_OBJECT

@@ -24,9 +24,9 @@
 #include "base/Dates.h"
 #include "base/Decimal.h"
 #include "base/Text.h"
-#include "shell/CompanySwitch.h"
-#include "shell/LastCompany.h"
-#include "shell/Password.h"
+#include "company/CompanySwitch.h"
+#include "company/LastCompany.h"
+#include "company/Password.h"
 #include "shell/ui/AboutBox.h"
 #include "shell/ui/AgingChartPanel.h"
 #include "shell/ui/BackgroundArea.h"
@@ -290,7 +290,7 @@ void TMainForm::RunCommand(Command command) {
 // ------------------------------------------------------------------------------------
 
 bool TMainForm::FormCreate() {
-    if (!QFileInfo::exists(kLastCompanyFile)) {
+    if (!QFileInfo::exists(company::kLastCompanyFile)) {
         prompts_.Message(kCaption,
                          "I do not find the billing data files. The data files must be in the same "
                          "directory as the billing program.",
@@ -300,11 +300,11 @@ bool TMainForm::FormCreate() {
     state_.labelQueuePending = false;
     engine_.InitEngine(0, kPageBuffers);
     if (engine_.ok() && engine_.EngineReady()) {
-        LoadStartupCompany(engine_, prompts_, state_);
+        company::LoadStartupCompany(engine_, prompts_, state_);
         showHints_ = state_.currentCompany.showHints();
         state_.shortDateOrder = base::DateOrder::MonthFirst;
         LetPaintsRun();
-        if (ComputerDateLooksWrong(clock_)) {
+        if (company::ComputerDateLooksWrong(clock_)) {
             prompts_.Message("Computer Date",
                              "The date on your computer appears to be incorrect. This will effect "
                              "program calculations. Please verify your computer is using the "
@@ -334,16 +334,16 @@ bool TMainForm::FormShow() {
 // ---- the company
 // ---------------------------------------------------------------------------------
 
-// A company not set up yet shows kNotSetUpName and no picture. Otherwise the banner takes the
-// editor font; a picture file that is gone at start-up switches the background off (in memory)
+// A company not set up yet shows company::kNotSetUpName and no picture. Otherwise the banner takes
+// the editor font; a picture file that is gone at start-up switches the background off (in memory)
 // and says so, while after a company switch a missing file just leaves the plain colour.
 void TMainForm::ApplyBannerAndBackground(bool checkBitmapExists) {
-    CompanyRecord& company = state_.currentCompany;
-    if (!IsSetUp(company)) {
-        MarkNotSetUp(company);
+    records::CompanyRecord& company = state_.currentCompany;
+    if (!company::IsSetUp(company)) {
+        company::MarkNotSetUp(company);
         banner_->setFont(QFont());
         banner_->setStyleSheet({});
-        banner_->setText(kNotSetUpName);
+        banner_->setText(company::kNotSetUpName);
         background_->SetPicture(QPixmap());
         return;
     }
@@ -381,7 +381,8 @@ void TMainForm::ApplyDefaultOutput() {
 
 void TMainForm::OutputChoiceClick() {
     const bool email = emailChoice_->isChecked();
-    state_.defaultOutput = email ? PrintedOutput::EMail : PrintedOutput::PrinterOrFax;
+    state_.defaultOutput =
+        email ? company::PrintedOutput::EMail : company::PrintedOutput::PrinterOrFax;
     systemMode_->setText(email ? "System Mode: E-Mail" : "System Mode: Printer / Fax");
 }
 
@@ -398,7 +399,7 @@ void TMainForm::SwitchCompany(const std::function<bool()>& showCompanyManager) {
     LetPaintsRun();
     const std::string rememberedNumber = state_.currentCompany.number();
     if (!showCompanyManager()) return;
-    AcceptCompanyManagerChoice(engine_, prompts_, state_, rememberedNumber, clock_);
+    company::AcceptCompanyManagerChoice(engine_, prompts_, state_, rememberedNumber, clock_);
     ApplyCompany(false);
     if (state_.rebuildRequested) {
         RebuildAllDataFiles(engine_, prompts_, *statusWindow_, state_.currentCompany.code());
@@ -412,7 +413,7 @@ void TMainForm::RunDailyAging() {
     state_.RunAgingIfDue();
 }
 
-void TMainForm::InstallAgingRun(std::function<void(ProgramState&)> run) {
+void TMainForm::InstallAgingRun(std::function<void(company::ProgramState&)> run) {
     state_.runAging = std::move(run);
     SetCommandHandler(Command::AgingChart,
                       state_.runAging ? std::function<void()>([this] { AgingChartClick(); })
@@ -442,13 +443,13 @@ void TMainForm::AgingChartClick() {
 // ------------------------------------------------------------------------------------
 
 bool TMainForm::CheckPassword() {
-    return shell::CheckPassword(prompts_, [this](const std::string& caption, bool helpVisible) {
+    return company::CheckPassword(prompts_, [this](const std::string& caption, bool helpVisible) {
         return passwordDialog_->Ask(QString::fromStdString(caption), helpVisible);
     });
 }
 
 void TMainForm::PasswordSetupClick() {
-    shell::PasswordSetup(prompts_, [this](const std::string& caption, bool helpVisible) {
+    company::PasswordSetup(prompts_, [this](const std::string& caption, bool helpVisible) {
         return passwordDialog_->Ask(QString::fromStdString(caption), helpVisible);
     });
 }

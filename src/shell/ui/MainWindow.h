@@ -13,9 +13,9 @@
 #include <memory>
 #include <vector>
 
-#include "shell/ProgramState.h"
+#include "company/ProgramState.h"
 #include "shell/ui/MainCommands.h"
-#include "widgets/WindowContext.h"
+#include "shell/ui/WindowContext.h"
 
 class QAction;
 class QLabel;
@@ -63,14 +63,14 @@ public:
 
     // Installs the receivables' aging run: daily runs at start-up and after a company switch, and
     // the "&Aging Chart" command.
-    void InstallAgingRun(std::function<void(ProgramState&)> run);
+    void InstallAgingRun(std::function<void(company::ProgramState&)> run);
     AgingChartPanel& agingChart();
 
     // The password check: true when no password is set or the right one was typed.
     bool CheckPassword();
 
     widgets::WindowContext& context() { return *context_; }
-    ProgramState& state() { return state_; }
+    company::ProgramState& state() { return state_; }
     widgets::TStatForm& statusWindow() { return *statusWindow_; }
     HelpWindow& helpWindow();
 
@@ -119,7 +119,7 @@ private:
     engine::Engine& engine_;
     base::PromptService& prompts_;
     const base::Clock& clock_;
-    ProgramState state_;
+    company::ProgramState state_;
 
     std::unique_ptr<widgets::TStatForm> statusWindow_;
     std::unique_ptr<widgets::WindowContext> context_;

@@ -9,7 +9,7 @@
 #include <QVBoxLayout>
 
 #include "base/PromptService.h"
-#include "shell/PaymentTerms.h"
+#include "company/PaymentTerms.h"
 #include "shell/ui/RecordText.h"
 
 namespace shell::ui {
@@ -47,7 +47,7 @@ TTermEdit::TTermEdit(base::PromptService& prompts, std::function<void(const QStr
     termList_->setSortingEnabled(true);
     termEdit_ = new QLineEdit(this);
     termEdit_->setObjectName("TermEdit");
-    ConfigureRecordTextEdit(*termEdit_, kMaxTermLength);
+    ConfigureRecordTextEdit(*termEdit_, company::kMaxTermLength);
     prompt_ = new QLabel(this);
     prompt_->setObjectName("PromptLabel");
     prompt_->setMinimumWidth(termEdit_->fontMetrics().horizontalAdvance(
@@ -98,7 +98,7 @@ void TTermEdit::showEvent(QShowEvent* event) {
 
 void TTermEdit::FormShow() {
     termList_->clear();
-    for (const std::string& term : LoadPaymentTerms()) {
+    for (const std::string& term : company::LoadPaymentTerms()) {
         termList_->addItem(new TermItem(ToRecordText(term)));
     }
     EndEntry();
@@ -172,7 +172,7 @@ void TTermEdit::DeleteBtnClick() {
 }
 
 void TTermEdit::CloseBtnClick() {
-    if (!SavePaymentTerms(Terms())) {
+    if (!company::SavePaymentTerms(Terms())) {
         prompts_.Warn("Edit Payment Terms",
                       "The payment terms could not be saved to \"ZRTERMS.DAT\". Check that the "
                       "data folder can be written to.");

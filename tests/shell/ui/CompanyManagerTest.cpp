@@ -13,9 +13,9 @@
 
 #include "ShellFixture.h"
 #include "base/Windows1252.h"
-#include "shell/CompanyFile.h"
-#include "shell/CompanySwitch.h"
-#include "shell/StarterData.h"
+#include "company/CompanyFile.h"
+#include "company/CompanySwitch.h"
+#include "company/StarterData.h"
 #include "shell/ui/CompanyOptions.h"
 #include "shell/ui/HeaderForm.h"
 #include "support/RecordingCanvas.h"
@@ -40,17 +40,18 @@ protected:
     CompanyManagerTest() : chdir_(dir_.path()) {
         engine_.InitEngine(0, 30);
         std::ofstream("ZRTERMS.DAT", std::ios::binary) << "Net 30 Days\r\n";
-        std::ofstream(kBackgroundTileFile, std::ios::binary) << BackgroundTileBitmap();
+        std::ofstream(company::kBackgroundTileFile, std::ios::binary)
+            << company::BackgroundTileBitmap();
     }
 
     // The first company is the current one.
     void AddCompanies(const std::vector<std::pair<std::string, std::string>>& companies) {
-        std::vector<CompanyRecord> records;
+        std::vector<records::CompanyRecord> records;
         for (const auto& [number, name] : companies) {
             records.push_back(testsupport::SampleCompany(number, name));
             records.back().setReceivablesTotal("150.00");
         }
-        testsupport::AddRecords(engine_, CompanyFileDescription(), records);
+        testsupport::AddRecords(engine_, records::CompanyFileDescription(), records);
         state_.currentCompany = records.front();
     }
 
@@ -69,8 +70,8 @@ protected:
         manager_.browser().PositionAtKey(base::Win1252Upper(name));
     }
     QString CountText() { return manager_.findChild<QLabel*>("CountPanel")->text(); }
-    std::optional<CompanyRecord> Stored(const std::string& number) {
-        CompanyFile file(engine_, prompts_);
+    std::optional<records::CompanyRecord> Stored(const std::string& number) {
+        company::CompanyFile file(engine_, prompts_);
         EXPECT_TRUE(file.Open());
         const auto found = file.Find(number);
         file.Close();
@@ -82,7 +83,7 @@ protected:
     engine::Engine engine_;
     testsupport::ScriptedPrompts prompts_;
     base::FixedClock clock_{{{2024, 3, 5}, 14, 7, 0}};
-    ProgramState state_;
+    company::ProgramState state_;
     QPrinter printer_;
     widgets::TStatForm status_;
     widgets::WindowContext context_{engine_,
@@ -108,9 +109,9 @@ protected:
 
 TEST_F(CompanyManagerTest, NewCompanyInheritsFormSettingsButStartsFromNewValues) {
     AddCompanies({{"1", "Acme Supply Co"}, {"2", "Brook Ltd"}, {"4", "Delta Marine"}});
-    CompanyRecord& current = state_.currentCompany;
+    records::CompanyRecord& current = state_.currentCompany;
     current.setInvoiceCaption("BILL");
-    current.setBodyFont({"Liberation Serif", 11, kBlack, kItalic});
+    current.setBodyFont({"Liberation Serif", 11, records::kBlack, records::kItalic});
     current.setEnvelopeLeftMargin("250");
     current.setNextInvoiceNumber("5000");
     current.setReceivablesTotal("812.40");
@@ -144,7 +145,8 @@ TEST_F(CompanyManagerTest, NewCompanyInheritsFormSettingsButStartsFromNewValues)
     EXPECT_EQ(added->bodyFont(), current.bodyFont());
     EXPECT_EQ(added->envelopeLeftMargin(), "250");
     EXPECT_EQ(added->nextInvoiceNumber(), "100");
-    EXPECT_EQ(added->editorFont(), (FontSpec{"Arial", 10, kBlue, kBold}));
+    EXPECT_EQ(added->editorFont(),
+              (records::FontSpec{"Arial", 10, records::kBlue, records::kBold}));
 }
 
 TEST_F(CompanyManagerTest, EditedCurrentCompanyStaysCurrentWhenAnotherIsSetAsDefault) {
@@ -167,7 +169,7 @@ TEST_F(CompanyManagerTest, EditedCurrentCompanyStaysCurrentWhenAnotherIsSetAsDef
     // An edit keeps the receivables total that invoicing and payments maintain.
     EXPECT_EQ(Stored("1")->receivablesTotal(), "150.00");
 
-    ASSERT_TRUE(AcceptCompanyManagerChoice(engine_, prompts_, state_, "1", clock_));
+    ASSERT_TRUE(company::AcceptCompanyManagerChoice(engine_, prompts_, state_, "1", clock_));
     EXPECT_EQ(state_.currentCompany.number(), "1");
     EXPECT_EQ(state_.currentCompany.address1(), "1 New Street");
 }

@@ -12,7 +12,7 @@
 
 #include "ShellFixture.h"
 #include "base/RecordField.h"
-#include "shell/ProgramState.h"
+#include "company/ProgramState.h"
 #include "shell/ui/HeaderForm.h"
 #include "support/ScriptedPrompts.h"
 #include "support/TempDir.h"
@@ -21,9 +21,9 @@ namespace shell::ui {
 namespace {
 
 // Every dialog field holds a value of its own, valid for the dialog's checks.
-CompanyRecord DistinctCompany() {
-    CompanyRecord record;
-    for (const base::FieldInfo& field : CompanyRecord::Fields()) {
+records::CompanyRecord DistinctCompany() {
+    records::CompanyRecord record;
+    for (const base::FieldInfo& field : records::CompanyRecord::Fields()) {
         uint8_t* data = record.data();
         switch (field.kind) {
             case base::FieldKind::Text:
@@ -52,9 +52,9 @@ CompanyRecord DistinctCompany() {
     record.setEnvelopeAddress("B");
     record.setNumberOfCopies("3");
     record.setLineWidth("2");
-    record.setBodyFont({"Arial", 9, kBlack, 0});
-    record.setSalesMessageFont({"Arial", 8, kBlue, kItalic});
-    record.setManagersFont({"Courier New", 10, kBlack, 0});
+    record.setBodyFont({"Arial", 9, records::kBlack, 0});
+    record.setSalesMessageFont({"Arial", 8, records::kBlue, records::kItalic});
+    record.setManagersFont({"Courier New", 10, records::kBlack, 0});
     return record;
 }
 
@@ -65,7 +65,7 @@ protected:
         state_.currentCompany.setNumber("1");
     }
 
-    bool Run(TCompSet::Purpose purpose, CompanyRecord& record,
+    bool Run(TCompSet::Purpose purpose, records::CompanyRecord& record,
              const std::function<void()>& interact) {
         shelltest::ThenInModal(dialog_, interact);
         return dialog_.Execute(purpose, record,
@@ -84,14 +84,14 @@ protected:
     testsupport::TempDir dir_;
     testsupport::ScopedChdir chdir_;
     testsupport::ScriptedPrompts prompts_;
-    ProgramState state_;
+    company::ProgramState state_;
     THeaderForm headers_{prompts_, [](const QString&) {}};
     TCompSet dialog_{state_, prompts_, headers_, [](const QString&) {}};
 };
 
 TEST_F(CompanyOptionsTest, SavingUnchangedControlsGivesBackTheSameRecord) {
-    const CompanyRecord original = DistinctCompany();
-    CompanyRecord record = original;
+    const records::CompanyRecord original = DistinctCompany();
+    records::CompanyRecord record = original;
     prompts_.ExpectInform("Edit Company",
                           "Background bitmap image no longer exists. Use the Graphics tab to "
                           "select another bitmap if desired.");

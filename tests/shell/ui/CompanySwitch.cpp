@@ -1,6 +1,6 @@
 // The company switch after the Company Manager closes.
 #include "ShellFixture.h"
-#include "shell/LastCompany.h"
+#include "company/LastCompany.h"
 #include "shell/ui/MainWindow.h"
 
 namespace shelltest {
@@ -10,13 +10,13 @@ class CompanySwitch : public ShellTest {
 protected:
     // Companies 1 and 2 on file, company 1 current, the window started.
     shell::ui::TMainForm& Started() {
-        shell::CompanyRecord second = SampleCompany("2", "Birch Books");
+        records::CompanyRecord second = SampleCompany("2", "Birch Books");
         second.setDateFormat("D");
         second.setDefaultOutputEmail(true);
         MakeDataFolder();
         AddCompanies({second});
         auto& w = NewMainWindow();
-        w.InstallAgingRun([this](shell::ProgramState& state) {
+        w.InstallAgingRun([this](company::ProgramState& state) {
             agedCompanies.push_back(state.currentCompany.code());
             forceChartSeen.push_back(state.forceChart);
         });
@@ -34,8 +34,8 @@ protected:
     }
 
     static std::string LastCompanyNumber() {
-        shell::CompanyRecord last;
-        EXPECT_TRUE(shell::ReadLastCompany(last));
+        records::CompanyRecord last;
+        EXPECT_TRUE(company::ReadLastCompany(last));
         return last.number();
     }
 
@@ -50,7 +50,7 @@ TEST_F(CompanySwitch, OkMakesTheSelectedCompanyCurrentEverywhereUnlessTheCurrent
     EXPECT_TRUE(agedCompanies.empty());
 
     // The current company was edited and saved: it stays current, with its new settings.
-    shell::CompanyRecord edited = StoredCompany("1");
+    records::CompanyRecord edited = StoredCompany("1");
     edited.setName("Acme Supply Inc");
     UpdateStoredCompany(edited);
     w.state().companyChanged = true;

@@ -11,8 +11,8 @@
 #include <filesystem>
 
 #include "ShellFixture.h"
-#include "customers/CustomerRecord.h"
 #include "engine/RecordFile.h"
+#include "records/CustomerRecord.h"
 #include "shell/ui/CompanyManager.h"
 #include "shell/ui/CompanyOptions.h"
 #include "shell/ui/MainWindow.h"
@@ -69,7 +69,7 @@ TEST_F(CompanyWindowsTest, ASecondCompanyAddedAndChosenStaysCurrentAfterARestart
 
     prompts.ExpectInform("New Company",
                          "I am going to create a new, empty customer file for this company.");
-    engine::RecordFile customers(engine, customers::CustomerFileDescription("2"), prompts);
+    engine::RecordFile customers(engine, records::CustomerFileDescription("2"), prompts);
     EXPECT_TRUE(customers.Open());
     EXPECT_TRUE(fs::exists("2C.DAT"));
 }

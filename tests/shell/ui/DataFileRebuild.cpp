@@ -3,8 +3,8 @@
 #include <filesystem>
 
 #include "ShellFixture.h"
-#include "customers/CustomerRecord.h"
 #include "engine/RecordFile.h"
+#include "records/CustomerRecord.h"
 #include "shell/ui/MainWindow.h"
 #include "support/Samples.h"
 #include "widgets/StatusWindow.h"
@@ -16,12 +16,12 @@ using DataFileRebuild = ShellTest;
 
 TEST_F(DataFileRebuild, CommandRepairsAMissingIndexAndReportsCompletion) {
     MakeDataFolder();
-    const engine::FileDescription file = customers::CustomerFileDescription("1");
+    const engine::FileDescription file = records::CustomerFileDescription("1");
     testsupport::AddRecords(
         engine, file,
-        std::vector<customers::CustomerRecord>{testsupport::SampleCustomer("1", "Customer 1"),
-                                               testsupport::SampleCustomer("2", "Customer 2"),
-                                               testsupport::SampleCustomer("3", "Customer 3")});
+        std::vector<records::CustomerRecord>{testsupport::SampleCustomer("1", "Customer 1"),
+                                             testsupport::SampleCustomer("2", "Customer 2"),
+                                             testsupport::SampleCustomer("3", "Customer 3")});
     std::filesystem::remove("1C.IX");
 
     auto& w = NewMainWindow();

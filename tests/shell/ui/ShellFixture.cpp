@@ -9,8 +9,8 @@
 #include <fstream>
 #include <sstream>
 
-#include "shell/CompanyFile.h"
-#include "shell/LastCompany.h"
+#include "company/CompanyFile.h"
+#include "company/LastCompany.h"
 #include "shell/ui/MainWindow.h"
 #include "shell/ui/PasswordDialog.h"
 
@@ -34,8 +34,8 @@ std::string FileBytes(const std::filesystem::path& path) {
     return bytes.str();
 }
 
-shell::CompanyRecord SampleCompany(const std::string& number, const std::string& name) {
-    shell::CompanyRecord company;
+records::CompanyRecord SampleCompany(const std::string& number, const std::string& name) {
+    records::CompanyRecord company;
     company.SetNewCompanyValues(number);
     company.setName(name);
     company.setBackgroundBitmapOn(false);
@@ -50,7 +50,7 @@ void WithCompanyFile(Use use) {
     engine::Engine engine;
     engine.InitEngine(0, 30);
     testsupport::ScriptedPrompts silent;
-    shell::CompanyFile file(engine, silent);
+    company::CompanyFile file(engine, silent);
     if (!std::filesystem::exists("Company.DAT")) {
         ASSERT_TRUE(file.file().Create());
     }
@@ -61,8 +61,8 @@ void WithCompanyFile(Use use) {
 
 }  // namespace
 
-void AddCompanies(const std::vector<shell::CompanyRecord>& companies) {
-    WithCompanyFile([&](shell::CompanyFile& file) {
+void AddCompanies(const std::vector<records::CompanyRecord>& companies) {
+    WithCompanyFile([&](company::CompanyFile& file) {
         for (const auto& company : companies) {
             int32_t recordNumber = 0;
             ASSERT_TRUE(file.Add(company, recordNumber));
@@ -70,9 +70,9 @@ void AddCompanies(const std::vector<shell::CompanyRecord>& companies) {
     });
 }
 
-shell::CompanyRecord StoredCompany(const std::string& number) {
-    shell::CompanyRecord company;
-    WithCompanyFile([&](shell::CompanyFile& file) {
+records::CompanyRecord StoredCompany(const std::string& number) {
+    records::CompanyRecord company;
+    WithCompanyFile([&](company::CompanyFile& file) {
         const auto found = file.Find(number);
         ASSERT_TRUE(found.has_value()) << "company " << number;
         company = found->second;
@@ -80,8 +80,8 @@ shell::CompanyRecord StoredCompany(const std::string& number) {
     return company;
 }
 
-void UpdateStoredCompany(const shell::CompanyRecord& company) {
-    WithCompanyFile([&](shell::CompanyFile& file) {
+void UpdateStoredCompany(const records::CompanyRecord& company) {
+    WithCompanyFile([&](company::CompanyFile& file) {
         const auto found = file.Find(company.number());
         ASSERT_TRUE(found.has_value());
         EXPECT_EQ(file.Modify(found->first, company, found->second),
@@ -116,9 +116,9 @@ ShellTest::~ShellTest() {
     }
 }
 
-void ShellTest::MakeDataFolder(const shell::CompanyRecord& company) {
+void ShellTest::MakeDataFolder(const records::CompanyRecord& company) {
     AddCompanies({company});
-    ASSERT_TRUE(shell::WriteLastCompany(company));
+    ASSERT_TRUE(company::WriteLastCompany(company));
 }
 
 shell::ui::TMainForm& ShellTest::NewMainWindow() {

@@ -12,7 +12,7 @@
 
 #include "base/Clock.h"
 #include "engine/Engine.h"
-#include "shell/CompanyRecord.h"
+#include "records/CompanyRecord.h"
 #include "support/ScriptedPrompts.h"
 #include "support/TempDir.h"
 
@@ -30,14 +30,14 @@ void ThenInModal(QWidget& window, std::function<void()> interact, int tries = 10
 std::string FileBytes(const std::filesystem::path& path);
 
 // A company as the tests need it: number and name, everything else a new company's values.
-shell::CompanyRecord SampleCompany(const std::string& number, const std::string& name);
+records::CompanyRecord SampleCompany(const std::string& number, const std::string& name);
 
 // Adds companies to the company file of the working folder (created when missing).
-void AddCompanies(const std::vector<shell::CompanyRecord>& companies);
+void AddCompanies(const std::vector<records::CompanyRecord>& companies);
 // Reads a company back from the company file of the working folder.
-shell::CompanyRecord StoredCompany(const std::string& number);
+records::CompanyRecord StoredCompany(const std::string& number);
 // Saves a changed company over its stored record.
-void UpdateStoredCompany(const shell::CompanyRecord& company);
+void UpdateStoredCompany(const records::CompanyRecord& company);
 
 // Answers the next password prompts in order: types the text and presses OK, or Cancel for none.
 void AnswerPasswordPrompts(std::vector<std::optional<std::string>> texts);
@@ -47,7 +47,7 @@ protected:
     ShellTest();
     ~ShellTest() override;
 
-    void MakeDataFolder(const shell::CompanyRecord& company = SampleCompany("1", "Acme Supply"));
+    void MakeDataFolder(const records::CompanyRecord& company = SampleCompany("1", "Acme Supply"));
     // A fresh main window over the folder, as a new start of the program would make.
     shell::ui::TMainForm& NewMainWindow();
     shell::ui::TMainForm& StartedWindow();

@@ -6,7 +6,7 @@
 #include <QSignalSpy>
 
 #include "ShellFixture.h"
-#include "shell/Password.h"
+#include "company/Password.h"
 #include "shell/ui/SingleInstance.h"
 
 namespace shelltest {
@@ -70,7 +70,7 @@ TEST_F(SingleInstanceTest, SecondCopyHandsOverToTheFirstAndEnds) {
 // Taken while start-up waits for the password; the second start proves the first one ended cleanly.
 TEST_F(SingleInstanceTest, ScreenshotDrawsTheWindowsShownAndEnds) {
     MakeDataFolder();
-    ASSERT_TRUE(shell::WritePassword("Secret"));
+    ASSERT_TRUE(company::WritePassword("Secret"));
     const QString picture = QString::fromStdString(dir.file("main.png"));
     const QStringList arguments = {"--data", QString::fromStdString(dir.path().string()),
                                    "--screenshot", picture};

@@ -1,10 +1,10 @@
 // Start-up of the main window: data files, date checks, banner, background, password, aging.
 #include "ShellFixture.h"
-#include "shell/LastCompany.h"
-#include "shell/Password.h"
+#include "company/LastCompany.h"
+#include "company/Password.h"
 #include "shell/ui/BackgroundArea.h"
 #include "shell/ui/MainWindow.h"
-#include "widgets/WindowContext.h"
+#include "shell/ui/WindowContext.h"
 
 namespace shelltest {
 namespace {
@@ -24,8 +24,8 @@ TEST_F(Startup, MissingLastCompanyFileEndsWithTheMessage) {
 TEST_F(Startup, LoadsTheSavedSettingsOfTheLastCompany) {
     MakeDataFolder();
     // "LastCo.Dat" only points at the company; the company file holds its settings.
-    shell::CompanyRecord stale = SampleCompany("1", "Old Name");
-    ASSERT_TRUE(shell::WriteLastCompany(stale));
+    records::CompanyRecord stale = SampleCompany("1", "Old Name");
+    ASSERT_TRUE(company::WriteLastCompany(stale));
     auto& w = NewMainWindow();
     ASSERT_TRUE(w.FormCreate());
     EXPECT_EQ(w.state().currentCompany.name(), "Acme Supply");
@@ -34,7 +34,7 @@ TEST_F(Startup, LoadsTheSavedSettingsOfTheLastCompany) {
 
     // A company no longer on file: the search lands on company 1, whose key differs, and that
     // company must not be read in its place.
-    ASSERT_TRUE(shell::WriteLastCompany(SampleCompany("0", "Gone Company")));
+    ASSERT_TRUE(company::WriteLastCompany(SampleCompany("0", "Gone Company")));
     auto& again = NewMainWindow();
     ASSERT_TRUE(again.FormCreate());
     EXPECT_EQ(again.state().currentCompany.name(), "Gone Company");
@@ -55,7 +55,7 @@ TEST_F(Startup, DateBefore1995Warns) {
 }
 
 TEST_F(Startup, OneCharacterNameCountsAsNotSetUp) {
-    shell::CompanyRecord company = SampleCompany("1", " A ");
+    records::CompanyRecord company = SampleCompany("1", " A ");
     company.setBackgroundBitmapOn(true);
     company.setBackgroundBitmap("missing.bmp");
     MakeDataFolder(company);
@@ -68,7 +68,7 @@ TEST_F(Startup, OneCharacterNameCountsAsNotSetUp) {
 }
 
 TEST_F(Startup, MissingBackgroundPictureIsSwitchedOffWithAMessage) {
-    shell::CompanyRecord company = SampleCompany("1", "Acme Supply");
+    records::CompanyRecord company = SampleCompany("1", "Acme Supply");
     company.setBackgroundBitmapOn(true);
     company.setBackgroundBitmap("ktt8.bmp");
     MakeDataFolder(company);
@@ -86,7 +86,7 @@ TEST_F(Startup, MissingBackgroundPictureIsSwitchedOffWithAMessage) {
 // without the close query.
 TEST_F(Startup, OnlyTheRightPasswordOpensTheWindow) {
     MakeDataFolder();
-    ASSERT_TRUE(shell::WritePassword("Secret"));
+    ASSERT_TRUE(company::WritePassword("Secret"));
     for (const std::optional<std::string>& typed :
          {std::optional<std::string>("  Secret "), std::optional<std::string>("secret"),
           std::optional<std::string>()}) {
@@ -106,10 +106,10 @@ TEST_F(Startup, OnlyTheRightPasswordOpensTheWindow) {
 TEST_F(Startup, AutomaticAgingRunsOncePerDayPerCompany) {
     MakeDataFolder();
     int runs = 0;
-    const auto agingRun = [&](shell::ProgramState& state) {
+    const auto agingRun = [&](company::ProgramState& state) {
         ++runs;
         EXPECT_FALSE(state.forceChart);
-        shell::CompanyRecord aged = StoredCompany("1");
+        records::CompanyRecord aged = StoredCompany("1");
         aged.setLastAgingDate(state.todayText);
         UpdateStoredCompany(aged);
         state.currentCompany = aged;

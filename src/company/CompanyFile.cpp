@@ -1,0 +1,41 @@
+#include "company/CompanyFile.h"
+
+namespace company {
+
+CompanyFile::CompanyFile(engine::Engine& engine, base::PromptService& prompts,
+                         engine::RebuildObserver* observer)
+    : file_(engine, records::CompanyFileDescription(), prompts, observer) {}
+
+int32_t CompanyFile::CompanyCount() {
+    return file_.engine().UsedRecords(file_.handle());
+}
+
+std::optional<std::pair<int32_t, records::CompanyRecord>> CompanyFile::Find(
+    std::string_view number) {
+    records::CompanyRecord wanted;
+    wanted.setNumber(number);
+    const std::string wantedKey = wanted.key(1);
+    std::string key = wantedKey;
+    int32_t recordNumber = 0;
+    if (!file_.SearchKey(1, recordNumber, key) || key != wantedKey) return std::nullopt;
+    records::CompanyRecord company;
+    file_.engine().GetRecord(file_.handle(), recordNumber, company.data());
+    if (!file_.engine().ok()) return std::nullopt;
+    return std::make_pair(recordNumber, company);
+}
+
+bool CompanyFile::Add(const records::CompanyRecord& company, int32_t& recordNumber) {
+    return file_.Add(company.data(), recordNumber);
+}
+
+engine::UpdateOutcome CompanyFile::Modify(int32_t recordNumber,
+                                          const records::CompanyRecord& edited,
+                                          const records::CompanyRecord& original) {
+    return file_.Update(recordNumber, edited.data(), original.data());
+}
+
+bool CompanyFile::Delete(int32_t recordNumber, const records::CompanyRecord& company) {
+    return file_.Delete(recordNumber, company.data());
+}
+
+}  // namespace company

@@ -1,0 +1,46 @@
+#pragma once
+// The company file "Company" with typed operations.
+
+#include <cstdint>
+#include <optional>
+#include <string_view>
+#include <utility>
+
+#include "base/PromptService.h"
+#include "engine/Engine.h"
+#include "engine/RecordFile.h"
+#include "records/CompanyRecord.h"
+
+namespace company {
+
+class CompanyFile {
+public:
+    CompanyFile(engine::Engine& engine, base::PromptService& prompts,
+                engine::RebuildObserver* observer = nullptr);
+
+    // Opens with repair; a missing file is created after "I am going to create a new, empty
+    // company file.".
+    bool Open() { return file_.Open(); }
+    bool Close() { return file_.Close(); }
+    engine::RecordFile& file() { return file_; }
+
+    int32_t CompanyCount();
+
+    // The company whose number, trimmed and upper-cased, equals `number` trimmed and upper-cased,
+    // with its record number; looked up by key 1.
+    std::optional<std::pair<int32_t, records::CompanyRecord>> Find(std::string_view number);
+
+    // The record with keys 1 and 2; a failed step leaves nothing behind.
+    bool Add(const records::CompanyRecord& company, int32_t& recordNumber);
+    // Writes nothing when `edited` equals `original`, or when the stored record no longer equals
+    // `original` ("The record has changed in the meantime."); otherwise replaces the keys whose
+    // text changed and the record.
+    engine::UpdateOutcome Modify(int32_t recordNumber, const records::CompanyRecord& edited,
+                                 const records::CompanyRecord& original);
+    bool Delete(int32_t recordNumber, const records::CompanyRecord& company);
+
+private:
+    engine::RecordFile file_;
+};
+
+}  // namespace company

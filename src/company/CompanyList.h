@@ -1,0 +1,32 @@
+#pragma once
+// The texts the Company Manager shows: its browser's header and rows, and the company list
+// report. Record text goes in and comes out unchanged (Windows-1252 bytes).
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "base/Clock.h"
+
+namespace company {
+
+// The column header of the company browser: "Name", "Number" and "Balance" over their columns.
+std::string CompanyBrowserHeader();
+
+// One browser row: the name in 35 columns, the number in 6, the receivables total ",0.00" right
+// aligned in 12; the whole row 128 characters wide.
+std::string CompanyBrowserRow(std::string_view name, std::string_view number,
+                              std::string_view receivablesTotal);
+
+struct CompanyListEntry {
+    std::string name;
+    std::string number;
+    std::string receivablesTotal;
+};
+
+// The company list report, lines ended by CR LF, companies in the given order; entries whose
+// trimmed number is empty are left out.
+std::string CompanyListReport(const std::vector<CompanyListEntry>& companies,
+                              const base::DateTime& now);
+
+}  // namespace company

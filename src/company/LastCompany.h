@@ -1,0 +1,20 @@
+#pragma once
+// "LastCo.Dat": the company that was current when the program last switched company, as one
+// 2736-byte records::CompanyRecord with no header. Read at start-up, rewritten whenever a company
+// is made current.
+
+#include "records/CompanyRecord.h"
+
+namespace company {
+
+inline constexpr char kLastCompanyFile[] = "LastCo.Dat";
+
+// Reads record 0 into `company`; false (and `company` untouched) when the file is missing or
+// holds less than one whole record.
+bool ReadLastCompany(records::CompanyRecord& company);
+
+// Rewrites the file with `company` as its only record; false when it could not be written (the
+// previous file is then still intact).
+bool WriteLastCompany(const records::CompanyRecord& company);
+
+}  // namespace company

@@ -1,0 +1,32 @@
+#include "company/PaymentTerms.h"
+
+#include "base/SmallFile.h"
+
+namespace company {
+
+std::vector<std::string> LoadPaymentTerms() {
+    const std::optional<std::string> text = base::ReadSmallFile(kPaymentTermsFile);
+    std::vector<std::string> terms;
+    if (!text) return terms;
+    std::string line;
+    for (std::size_t i = 0; i < text->size(); ++i) {
+        const char c = (*text)[i];
+        if (c == '\r' || c == '\n') {
+            terms.push_back(line);
+            line.clear();
+            if (c == '\r' && i + 1 < text->size() && (*text)[i + 1] == '\n') ++i;
+        } else {
+            line += c;
+        }
+    }
+    if (!line.empty()) terms.push_back(line);
+    return terms;
+}
+
+bool SavePaymentTerms(const std::vector<std::string>& terms) {
+    std::string text;
+    for (const std::string& term : terms) text += term + "\r\n";
+    return base::ReplaceSmallFile(kPaymentTermsFile, text);
+}
+
+}  // namespace company

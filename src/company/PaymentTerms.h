@@ -1,0 +1,21 @@
+#pragma once
+// "ZRTERMS.DAT": the payment terms every company shares, one term per line, lines ended by
+// CR LF, no header. Read whole into a list and written whole from one. A term is kept exactly as
+// typed, leading and trailing blanks included.
+
+#include <string>
+#include <vector>
+
+namespace company {
+
+inline constexpr char kPaymentTermsFile[] = "ZRTERMS.DAT";
+inline constexpr int kMaxTermLength = 35;
+
+// The terms in file order; an empty list when the file is missing or unreadable. Lines may end in
+// CR LF, LF or CR (files edited elsewhere); a final line break adds no empty term.
+std::vector<std::string> LoadPaymentTerms();
+
+// Replaces the file with the terms, each followed by CR LF; false when it could not be written.
+bool SavePaymentTerms(const std::vector<std::string>& terms);
+
+}  // namespace company

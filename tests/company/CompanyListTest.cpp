@@ -1,0 +1,23 @@
+#include "company/CompanyList.h"
+
+#include <gtest/gtest.h>
+
+namespace company {
+namespace {
+
+TEST(CompanyList, ReportListsNumberedCompaniesBetweenRules) {
+    const base::DateTime now{{2024, 3, 5}, 14, 7, 0};
+    const std::string report = CompanyListReport(
+        {{"Acme Supply", "1", "250"}, {"Ghost", "  ", "0.00"}, {"Brook Ltd", "2", "-12.5"}}, now);
+    const std::string rule = std::string(80, '-') + "\r\n";
+    const std::string expected =
+        "Invorra Company List\r\n"
+        "Date: Tuesday, March 5, 2024, 02:07 PM\r\n" +
+        rule + "Acme Supply" + std::string(24, ' ') + "    Number: 1        A/R: 250.00" +
+        std::string(6, ' ') + "\r\n" + rule + "Brook Ltd" + std::string(26, ' ') +
+        "    Number: 2        A/R: -12.50" + std::string(6, ' ') + "\r\n" + rule;
+    EXPECT_EQ(report, expected);
+}
+
+}  // namespace
+}  // namespace company
