@@ -1,5 +1,9 @@
 #include "company/CompanyOptionsCheck.h"
 
+#include <algorithm>
+#include <optional>
+#include <string_view>
+
 #include "base/Text.h"
 
 namespace company {
@@ -33,6 +37,21 @@ long long AgingDays(std::string& field) {
     return base::ParseWholeNumber(field).value_or(0);
 }
 
+constexpr long long kHighestCompanyNumber = 32000;
+
+// The number becomes the prefix of the company's file names, so only digits will do: a sign or
+// an inner blank would name other files ("+5C.DAT"). Anything past the highest number counts as
+// one more than it, so a long run of digits is out of range rather than overflowing.
+std::optional<long long> CompanyNumberValue(std::string_view digits) {
+    if (digits.empty()) return std::nullopt;
+    long long value = 0;
+    for (const char c : digits) {
+        if (c < '0' || c > '9') return std::nullopt;
+        value = std::min(value * 10 + (c - '0'), kHighestCompanyNumber + 1);
+    }
+    return value;
+}
+
 }  // namespace
 
 CompanyOptionsVerdict CheckCompanyOptions(
@@ -53,14 +72,16 @@ CompanyOptionsVerdict CheckCompanyOptions(
         fail("Invalid Company Name", "A company name is required.",
              CompanyOptionsPage::AddressTaxes, "CName");
     } else {
+        // Blanks around the number are dropped here, so the field shows what is stored.
+        fields.number = base::Trim(fields.number);
         if (fields.number.empty()) fields.number = "0";
-        const auto number = base::ParseWholeNumber(fields.number);
+        const auto number = CompanyNumberValue(fields.number);
         if (!number) {
             fail("Invalid Company Number",
                  "The company number field is numeric and valid values are 1 to 32000.",
                  CompanyOptionsPage::AddressTaxes, "CoNumb");
         } else {
-            if (*number < 1 || *number > 32000) {
+            if (*number < 1 || *number > kHighestCompanyNumber) {
                 fail("Invalid Company Number", "The Company number must be between 0 and 32001.",
                      CompanyOptionsPage::AddressTaxes, "CoNumb");
             }

@@ -45,5 +45,48 @@ TEST(CompanyOptionsCheck, EMailNameAndNonNumericNumberEachEndTheCheck) {
     EXPECT_EQ(Check({"", "Acme", "007", "30", "60", "90"}, false, true), Captions{});
 }
 
+// The number names the company's files, so anything but digits is refused; blanks around it are
+// dropped and the field gets the number without them.
+TEST(CompanyOptionsCheck, CompanyNumberIsDigitsFrom1To32000) {
+    const std::string notNumeric =
+        "The company number field is numeric and valid values are 1 to 32000.";
+    const std::string outOfRange = "The Company number must be between 0 and 32001.";
+    struct Case {
+        std::string typed;
+        std::string failure;  // empty: accepted
+        std::string stored;
+    };
+    const Case cases[] = {
+        {"5", "", "5"},
+        {" 5", "", "5"},
+        {"5\t ", "", "5"},
+        {"007", "", "007"},
+        {"1", "", "1"},
+        {"32000", "", "32000"},
+        {"+5", notNumeric, "+5"},
+        {"-5", notNumeric, "-5"},
+        {"5a", notNumeric, "5a"},
+        {"1 2", notNumeric, "1 2"},
+        {"5.0", notNumeric, "5.0"},
+        {"0x1F", notNumeric, "0x1F"},
+        {"", outOfRange, "0"},
+        {"   ", outOfRange, "0"},
+        {"0", outOfRange, "0"},
+        {"00000", outOfRange, "00000"},
+        {"32001", outOfRange, "32001"},
+        {"99999999999999999999999", outOfRange, "99999999999999999999999"},
+    };
+    for (const Case& c : cases) {
+        const auto verdict = CheckCompanyOptions({"", "Acme", c.typed, "30", "60", "90"}, true,
+                                                 [](const std::string&) { return false; });
+        std::vector<std::string> texts;
+        for (const auto& failure : verdict.failures) texts.push_back(failure.text);
+        EXPECT_EQ(texts, c.failure.empty() ? std::vector<std::string>{}
+                                           : std::vector<std::string>{c.failure})
+            << "typed \"" << c.typed << '"';
+        EXPECT_EQ(verdict.fields.number, c.stored) << "typed \"" << c.typed << '"';
+    }
+}
+
 }  // namespace
 }  // namespace company
