@@ -12,6 +12,7 @@
 
 #include "base/Windows1252.h"
 #include "engine/RecordFile.h"
+#include "widgets/PrinterCanvas.h"
 
 namespace widgets {
 
@@ -35,10 +36,8 @@ TFvcBrowser::TFvcBrowser(base::PromptService& prompts, QWidget* parent)
     setFocusPolicy(Qt::StrongFocus);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    QFont fixed("Courier New");
+    QFont fixed = PrinterCanvas::ToQFont(base::FontChoice{.family = "Courier New"});
     fixed.setPixelSize(13);
-    fixed.setStyleHint(QFont::TypeWriter);
-    fixed.setFixedPitch(true);
     setFont(fixed);
 
     const QPalette& pal = palette();

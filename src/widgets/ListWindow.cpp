@@ -125,9 +125,7 @@ void TListWindow::FormShow() {
 
 void TListWindow::ApplyFont(const base::FontChoice& font) {
     viewFont_ = font;
-    QFont qfont = PrinterCanvas::ToQFont(font);
-    qfont.setStyleHint(QFont::TypeWriter);
-    view_->setFont(qfont);
+    view_->setFont(PrinterCanvas::ToQFont(font));
     QPalette palette = view_->palette();
     palette.setColor(QPalette::Text, PrinterCanvas::ToQColor(font.color));
     view_->setPalette(palette);

@@ -93,6 +93,8 @@ QColor PrinterCanvas::ToQColor(uint32_t color) {
 
 QFont PrinterCanvas::ToQFont(const base::FontChoice& font) {
     QFont result(QString::fromStdString(font.family));
+    result.setStyleHint(QFont::TypeWriter);
+    result.setFixedPitch(true);
     result.setPointSize(font.pointSize > 0 ? font.pointSize : 10);
     result.setBold(font.bold);
     result.setItalic(font.italic);

@@ -1,6 +1,7 @@
 // PrinterCanvas: real PDF output read back with poppler's tools.
 #include <gtest/gtest.h>
 
+#include <QFontInfo>
 #include <QImage>
 #include <QPageLayout>
 #include <QPageSize>
@@ -84,6 +85,23 @@ TEST(PrinterCanvas, DrawsShapesAndImagesInTheRightPlaces) {
     EXPECT_TRUE(Near(page.pixelColor(450, 50), Qt::blue));
     EXPECT_TRUE(Near(page.pixelColor(300, 50), Qt::white));
     EXPECT_TRUE(Near(page.pixelColor(100, 150), Qt::white));
+}
+
+// Records name Windows faces. A missing one must not turn a list's columns ragged, while a face
+// that fontconfig maps to a metric twin keeps that twin, proportional or not.
+TEST(PrinterCanvas, NamedFontsWithoutAFaceFallBackToFixedPitch) {
+    const struct {
+        const char* family;
+        bool fixedPitch;
+    } cases[] = {
+        {"Courier New", true},      {"Lucida Console", true}, {"No Such Face 1998", true},
+        {"Liberation Mono", true},  {"Arial", false},         {"Times New Roman", false},
+        {"Liberation Sans", false},
+    };
+    for (const auto& c : cases) {
+        const QFont font = PrinterCanvas::ToQFont(base::FontChoice{.family = c.family});
+        EXPECT_EQ(QFontInfo(font).fixedPitch(), c.fixedPitch) << c.family;
+    }
 }
 
 }  // namespace
