@@ -47,8 +47,9 @@ Options ParseOptions(const QApplication& app) {
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
+    // No display name: on X11 and Wayland Qt would append it to the title of every window and
+    // message box ("Company Manager — KT Invorra Pro"). Each window carries its own caption.
     QApplication::setApplicationName("kt-invorra");
-    QApplication::setApplicationDisplayName("KT Invorra Pro");
     QApplication::setApplicationVersion(KT_VERSION);
     QApplication::setWindowIcon(shell::ui::ProgramIcon());
 
