@@ -11,6 +11,8 @@ namespace {
 
 // Updating the lines for every record would cost more than the rebuild itself on large files.
 constexpr int32_t kProgressStep = 50;
+// Lines are shown at most this often; painting them for every change would slow a run tenfold.
+constexpr std::chrono::milliseconds kShowInterval{50};
 
 QLabel* MakeLine(QWidget* parent, const char* name, const char* text, bool bold) {
     auto* label = new QLabel(text, parent);
@@ -27,20 +29,20 @@ QLabel* MakeLine(QWidget* parent, const char* name, const char* text, bool bold)
 
 }  // namespace
 
-TStatForm::TStatForm(QWidget* parent)
+TStatForm::TStatForm(QWidget* parent, Clock now)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
-      label1_(MakeLine(this, "Label1", "Line1", false)),
-      label2_(MakeLine(this, "Label2", "Line2", true)),
-      label3_(MakeLine(this, "Label3", "Line3", false)) {
+      now_(std::move(now)),
+      labels_{MakeLine(this, "Label1", "Line1", false), MakeLine(this, "Label2", "Line2", true),
+              MakeLine(this, "Label3", "Line3", false)} {
     setObjectName("TStatForm");
     setWindowTitle("Rebuild Status");
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(24, 16, 24, 16);
-    layout->addWidget(label1_);
-    layout->addWidget(label2_);
-    layout->addWidget(label3_);
+    for (QLabel* label : labels_) layout->addWidget(label);
 }
 
+// The window is painted at once, as a run that follows may hold the GUI thread for a while; its
+// first lines are shown at once too (a caller may set them just after showing and then work).
 void TStatForm::ShowStatus(const QString& caption) {
     setWindowTitle(caption);
     adjustSize();
@@ -48,49 +50,45 @@ void TStatForm::ShowStatus(const QString& caption) {
         move(screen->availableGeometry().center() - rect().center());
     show();
     raise();
-    Repaint();
+    shownAt_.reset();
+    repaint();
+    ShowPendingLines();
 }
 
 void TStatForm::SetLines(const QString& line1, const QString& line2, const QString& line3) {
-    label1_->setText(line1);
-    label2_->setText(line2);
-    label3_->setText(line3);
-    Repaint();
+    const std::array<QString, 3> lines{line1, line2, line3};
+    const std::array<QString, 3> latest =
+        pending_ ? *pending_ : std::array<QString, 3>{Line(1), Line(2), Line(3)};
+    if (lines != latest) pending_ = lines;
+    ShowPendingLines();
 }
 
+// The last lines of a run are shown before the window goes.
 void TStatForm::HideStatus() {
+    shownAt_.reset();
+    ShowPendingLines();
     hide();
     QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }
 
 QString TStatForm::Line(int number) const {
-    switch (number) {
-        case 1:
-            return label1_->text();
-        case 2:
-            return label2_->text();
-        case 3:
-            return label3_->text();
-        default:
-            return {};
-    }
+    if (number < 1 || number > int(labels_.size())) return {};
+    return labels_[size_t(number - 1)]->text();
 }
 
 void TStatForm::RebuildStarted(const std::string& statusCaption) {
     // The design-time texts "Line1".."Line3" would otherwise show until the 50th record.
-    label1_->setText("Working...");
-    label2_->clear();
-    label3_->clear();
+    SetLines("Working...", "", "");
     ShowStatus(QString::fromStdString(statusCaption));
 }
 
 void TStatForm::RebuildProgress(int keyNumber, int32_t read, int32_t written) {
     if (read % kProgressStep == 0) {
-        label1_->setText(QString("Key number: %1").arg(keyNumber));
-        label2_->setText(QString("Records read: %1").arg(read));
-        label3_->setText(QString("Records written: %1").arg(written));
+        SetLines(QString("Key number: %1").arg(keyNumber), QString("Records read: %1").arg(read),
+                 QString("Records written: %1").arg(written));
+    } else {
+        ShowPendingLines();
     }
-    Repaint();
 }
 
 void TStatForm::RebuildFinished() {
@@ -99,8 +97,19 @@ void TStatForm::RebuildFinished() {
 
 // The run holds the GUI thread; letting paint events through keeps every window drawn. User input
 // waits until the run ends, so no command can start in the middle of a half-rebuilt file.
-void TStatForm::Repaint() {
-    if (isVisible()) repaint();
+void TStatForm::ShowPendingLines() {
+    if (pending_) {
+        const auto now = now_();
+        const bool due = !isVisible() || !shownAt_ || now - *shownAt_ >= kShowInterval;
+        if (due) {
+            for (size_t i = 0; i < labels_.size(); ++i) labels_[i]->setText((*pending_)[i]);
+            pending_.reset();
+            if (isVisible()) {
+                repaint();
+                shownAt_ = now;
+            }
+        }
+    }
     QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }
 
