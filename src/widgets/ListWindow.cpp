@@ -131,9 +131,17 @@ void TListWindow::ApplyFont(const base::FontChoice& font) {
     view_->setPalette(palette);
 }
 
+// The print dialog picks the printer, or "Print to file (PDF)" on a machine without one.
 void TListWindow::PrintBtnClick() {
+    const std::string title = windowTitle().toStdString();
+    if (!prompts_.PrintDialog(title)) return;
     const std::shared_ptr<base::Canvas> canvas = printerCanvas_ ? printerCanvas_() : nullptr;
-    if (!canvas || !canvas->BeginDocument(windowTitle().toStdString())) return;
+    if (!canvas || !canvas->BeginDocument(title)) {
+        prompts_.Warn("Print",
+                      "The list could not be printed. Check that the printer is ready, "
+                      "or print to a file in a folder you can write to.");
+        return;
+    }
     PrintLines(*canvas, LinesOf(text()), viewFont_);
     canvas->EndDocument();
 }

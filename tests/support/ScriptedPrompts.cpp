@@ -69,6 +69,12 @@ ScriptedPrompts& ScriptedPrompts::ExpectFont(std::optional<base::FontChoice> ans
     return Expect({.kind = PromptKind::Font, .fontAnswer = std::move(answer)});
 }
 
+ScriptedPrompts& ScriptedPrompts::ExpectPrint(bool print, std::optional<std::string> title) {
+    return Expect({.kind = PromptKind::Print,
+                   .caption = std::move(title),
+                   .answer = print ? base::PromptAnswer::Ok : base::PromptAnswer::Cancel});
+}
+
 void ScriptedPrompts::Verify() {
     for (const Expectation& e : script_)
         ADD_FAILURE() << "Expected " << Describe(e.kind, e.caption, e.text) << " was never shown";
@@ -155,8 +161,8 @@ std::optional<base::Date> ScriptedPrompts::PickDate(std::string_view caption, ba
 }
 
 bool ScriptedPrompts::PrintDialog(std::string_view title) {
-    Take({.kind = PromptKind::Print, .caption = std::string(title)});
-    return false;
+    const auto e = Take({.kind = PromptKind::Print, .caption = std::string(title)});
+    return e && e->answer == base::PromptAnswer::Ok;
 }
 
 bool ScriptedPrompts::PrinterSetup() {

@@ -55,6 +55,9 @@ public:
 
     ScriptedPrompts& ExpectFont(std::optional<base::FontChoice> answer);
 
+    // The print dialog of a job with this title; `print` false means the user cancelled.
+    ScriptedPrompts& ExpectPrint(bool print, std::optional<std::string> title = std::nullopt);
+
     const std::vector<ShownPrompt>& shown() const { return shown_; }
     void Verify();
 
@@ -66,7 +69,7 @@ public:
                                             std::string_view filter) override;
     std::optional<base::FontChoice> ChooseFont(const base::FontChoice& initial,
                                                bool fixedPitchOnly) override;
-    // Colour, date, print and printer set-up dialogs are never scripted: showing one fails.
+    // Colour, date and printer set-up dialogs are never scripted: showing one fails.
     std::optional<uint32_t> ChooseColor(uint32_t initial) override;
     std::optional<base::Date> PickDate(std::string_view caption, base::Date initial) override;
     bool PrintDialog(std::string_view title) override;

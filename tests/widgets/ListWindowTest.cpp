@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <QPlainTextEdit>
+#include <QPrinter>
 #include <QPushButton>
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <string>
@@ -11,6 +13,7 @@
 #include "support/RecordingCanvas.h"
 #include "support/ScriptedPrompts.h"
 #include "support/TempDir.h"
+#include "widgets/PrinterCanvas.h"
 
 namespace {
 
@@ -27,6 +30,16 @@ std::string Report(int lines) {
         text += line;
     }
     return text + std::string(80, '-');
+}
+
+std::string Capture(const std::string& command) {
+    std::string out;
+    FILE* pipe = popen(command.c_str(), "r");
+    if (!pipe) return out;
+    char buffer[4096];
+    for (size_t n; (n = fread(buffer, 1, sizeof buffer, pipe)) > 0;) out.append(buffer, n);
+    pclose(pipe);
+    return out;
 }
 
 class ListWindowTest : public ::testing::Test {
@@ -47,6 +60,7 @@ protected:
 
 TEST_F(ListWindowTest, PrintsEveryLineUnderTheCaptionAndStartsNewPages) {
     window_.Prepare("Company List by Name", "Company", Report(120), kManagersFont);
+    prompts_.ExpectPrint(true, "Company List by Name");
     Click("PrintBtn");
     ASSERT_NE(printed_, nullptr);
     EXPECT_EQ(printed_->documents(), (std::vector<std::string>{"Company List by Name"}));
@@ -60,6 +74,56 @@ TEST_F(ListWindowTest, PrintsEveryLineUnderTheCaptionAndStartsNewPages) {
     EXPECT_EQ(printed_->texts()[1].y, 400);
     EXPECT_EQ(printed_->texts().back().text, std::string(80, '-'));
     EXPECT_EQ(printed_->texts().size(), 123u);
+}
+
+TEST_F(ListWindowTest, CancelledPrintDialogPrintsNothing) {
+    window_.Prepare("Company List by Name", "Company", Report(3), kManagersFont);
+    prompts_.ExpectPrint(false, "Company List by Name");
+    Click("PrintBtn");
+    EXPECT_EQ(printed_, nullptr);
+}
+
+// The program's print path: the print dialog leaves the shared printer set to a printer or to a
+// PDF file, and the window prints on a canvas over that printer.
+class ListWindowPrinterTest : public ::testing::Test {
+protected:
+    ListWindowPrinterTest()
+        : window_(prompts_, [this] { return std::make_shared<widgets::PrinterCanvas>(printer_); }) {
+        printer_.setOutputFormat(QPrinter::PdfFormat);
+    }
+
+    std::string PrintTo(const std::string& pdf) {
+        printer_.setOutputFileName(QString::fromStdString(pdf));
+        window_.Prepare("Customer List by Name", "Customer", Report(70), kManagersFont);
+        window_.findChild<QPushButton*>("PrintBtn")->click();
+        return Capture("pdftotext -layout '" + pdf + "' - 2>/dev/null");
+    }
+
+    testsupport::TempDir dir_;
+    testsupport::ScriptedPrompts prompts_;
+    QPrinter printer_{QPrinter::HighResolution};
+    TListWindow window_;
+};
+
+TEST_F(ListWindowPrinterTest, PrintToFileWritesEveryLineOfTheListToThePdf) {
+    prompts_.ExpectPrint(true, "Customer List by Name");
+    const std::string text = PrintTo(dir_.file("list.pdf"));
+    EXPECT_NE(text.find("Customer List for Müller & Söhne"), std::string::npos) << text;
+    EXPECT_NE(text.find("CUSTOMER 1 "), std::string::npos) << text;
+    EXPECT_NE(text.find("CUSTOMER 70"), std::string::npos) << text;
+    EXPECT_NE(text.find("Number: 70"), std::string::npos) << text;
+    EXPECT_NE(text.find("Balance: 700.00"), std::string::npos) << text;
+    EXPECT_EQ(std::count(text.begin(), text.end(), '\f'), 2);  // two pages
+}
+
+TEST_F(ListWindowPrinterTest, PrinterThatCannotStartTheJobIsReported) {
+    prompts_.ExpectPrint(true, "Customer List by Name");
+    prompts_.ExpectWarn("Print",
+                        "The list could not be printed. Check that the printer is ready, or print "
+                        "to a file in a folder you can write to.");
+    const std::string pdf = dir_.file("missing/list.pdf");
+    PrintTo(pdf);
+    EXPECT_FALSE(std::filesystem::exists(pdf));
 }
 
 TEST_F(ListWindowTest, FontDialogStartsFromTheViewFontAndRestylesTheView) {
@@ -87,12 +151,7 @@ TEST_F(ListWindowTest, SavedRichTextOpensInAnotherReaderWithTheSameText) {
     EXPECT_EQ(prompts_.shown().at(0).filter, "Rich Text File (*.RTF)");
     ASSERT_TRUE(std::filesystem::exists(chosen + ".RTF"));  // the default extension
 
-    std::string seen;
-    FILE* pipe = popen(("unrtf --text '" + chosen + ".RTF' 2>/dev/null").c_str(), "r");
-    ASSERT_NE(pipe, nullptr);
-    char buffer[4096];
-    for (size_t n; (n = fread(buffer, 1, sizeof buffer, pipe)) > 0;) seen.append(buffer, n);
-    pclose(pipe);
+    const std::string seen = Capture("unrtf --text '" + chosen + ".RTF' 2>/dev/null");
     // unrtf writes Latin-1 and folds runs of blanks; the report's lines come back in order.
     std::string expected = "Customer List for M\xFCller & S\xF6hne\n";
     EXPECT_NE(seen.find(expected), std::string::npos) << seen;
