@@ -11,6 +11,7 @@
 #include <QPushButton>
 
 #include "widgets/DatePicker.h"
+#include "widgets/FileFilter.h"
 #include "widgets/PrinterCanvas.h"
 
 namespace widgets {
@@ -127,18 +128,22 @@ base::PromptAnswer QtPromptService::ShowMessageBox(
     }
 }
 
+// The filters match names in any case; their rewritten patterns are not shown, only their names
+// ("Bitmap File").
 std::optional<std::string> QtPromptService::OpenFileName(std::string_view caption,
                                                          std::string_view directory,
                                                          std::string_view filter) {
-    return Chosen(
-        QFileDialog::getOpenFileName(DialogParent(), Q(caption), Q(directory), Q(filter)));
+    return Chosen(QFileDialog::getOpenFileName(DialogParent(), Q(caption), Q(directory),
+                                               AnyCaseFileFilter(filter), nullptr,
+                                               QFileDialog::HideNameFilterDetails));
 }
 
 std::optional<std::string> QtPromptService::SaveFileName(std::string_view caption,
                                                          std::string_view proposedName,
                                                          std::string_view filter) {
-    return Chosen(
-        QFileDialog::getSaveFileName(DialogParent(), Q(caption), Q(proposedName), Q(filter)));
+    return Chosen(QFileDialog::getSaveFileName(DialogParent(), Q(caption), Q(proposedName),
+                                               AnyCaseFileFilter(filter), nullptr,
+                                               QFileDialog::HideNameFilterDetails));
 }
 
 // The platform font dialog offers no colour, so a "Color..." button is added to its buttons; the
