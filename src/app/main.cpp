@@ -9,6 +9,7 @@
 #include <memory>
 
 #include "Screenshot.h"
+#include "Splash.h"
 #include "engine/Engine.h"
 #include "shell/ui/CompanyWindows.h"
 #include "shell/ui/MainWindow.h"
@@ -68,7 +69,9 @@ int main(int argc, char** argv) {
     widgets::QtPromptService prompts(printer);
     base::Clock& clock = base::SystemClock();
     shell::ui::TMainForm mainForm(engine, prompts, clock, printer);
+    std::unique_ptr<QSplashScreen> splash = app::ShowSplash();
     shell::ui::CompanyWindows companyWindows(mainForm);
+    splash.reset();
     QObject::connect(instance.get(), &shell::ui::SingleInstance::activationRequested, &mainForm,
                      [&mainForm] {
                          if (mainForm.isMinimized()) mainForm.showNormal();
