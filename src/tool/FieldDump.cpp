@@ -104,6 +104,7 @@ std::string FieldText(const uint8_t* record, const base::FieldInfo& field) {
             return FontText(records::ReadFont(record, field.offset, field.size));
         case base::FieldKind::Text:
         case base::FieldKind::YesNo:
+        case base::FieldKind::Money:
             break;
     }
     return Quoted(base::ReadText(record, field.offset, field.size));
