@@ -28,7 +28,7 @@ std::string CompanyRecord::key(int keyNumber) const {
 void CompanyRecord::SetNewCompanyValues(std::string_view newNumber) {
     setName("");
     setNumber(newNumber);
-    setReceivablesTotal("0.00");
+    setReceivablesTotalAmount(base::Decimal());
     for (auto set :
          {&CompanyRecord::setAddress1, &CompanyRecord::setAddress2, &CompanyRecord::setAddress3,
           &CompanyRecord::setAddress4, &CompanyRecord::setAddress5,

@@ -26,7 +26,7 @@ namespace records {
 #define KT_COMPANY_RECORD_FIELDS(X)                                                   \
     X(Text,  name,                      setName,                         4,  35)     \
     X(Text,  number,                    setNumber,                      40,   5)     \
-    X(Text,  receivablesTotal,          setReceivablesTotal,            46,  10)     \
+    X(Money, receivablesTotal,          setReceivablesTotal,            46,  10)     \
     X(Text,  address1,                  setAddress1,                    57,  35)     \
     X(Text,  address2,                  setAddress2,                    93,  35)     \
     X(Text,  address3,                  setAddress3,                   129,  35)     \
@@ -99,7 +99,7 @@ namespace records {
     X(Flag,  interestMarkPrinted,       setInterestMarkPrinted,       2000,   1)     \
     X(Text,  interestTerms,             setInterestTerms,             2001,  35)     \
     X(Text,  interestCategory,          setInterestCategory,          2037,   1)     \
-    X(Text,  interestMinimumCharge,     setInterestMinimumCharge,     2039,   5)     \
+    X(Money, interestMinimumCharge,     setInterestMinimumCharge,     2039,   5)     \
     X(Text,  interestMonthlyRate,       setInterestMonthlyRate,       2045,   5)     \
     X(Font,  envelopeFont,              setEnvelopeFont,              2052,  32)     \
     X(Text,  envelopeLineSpacing,       setEnvelopeLineSpacing,       2100,   3)     \

@@ -22,10 +22,10 @@ std::string CustomerRecord::key(int keyNumber) const {
 }
 
 void CustomerRecord::SetNewCustomerValues() {
-    for (auto set :
-         {&CustomerRecord::setBalance, &CustomerRecord::setAging1, &CustomerRecord::setAging2,
-          &CustomerRecord::setAging3, &CustomerRecord::setAging4})
-        (this->*set)("0.00");
+    for (auto set : {&CustomerRecord::setBalanceAmount, &CustomerRecord::setAging1Amount,
+                     &CustomerRecord::setAging2Amount, &CustomerRecord::setAging3Amount,
+                     &CustomerRecord::setAging4Amount})
+        (this->*set)(base::Decimal());
     setCreditHold(false);
     setLastPaymentDate("");
     setLastInvoiceNumber("");

@@ -21,12 +21,12 @@ namespace records {
 #define KT_CUSTOMER_RECORD_FIELDS(X)                                          \
     X(Text,  number,             setNumber,              4,   8)             \
     X(Text,  name,               setName,               13,  35)             \
-    X(Text,  balance,            setBalance,            49,  12)             \
+    X(Money, balance,            setBalance,            49,  12)             \
     X(Text,  lastPaymentDate,    setLastPaymentDate,    62,  10)             \
     X(Text,  lastInvoiceNumber,  setLastInvoiceNumber,  73,   9)             \
     X(Text,  customerType,       setCustomerType,       83,  25)             \
     X(Text,  taxExempt,          setTaxExempt,         109,   1)             \
-    X(Text,  creditLimit,        setCreditLimit,       111,  10)             \
+    X(Money, creditLimit,        setCreditLimit,       111,  10)             \
     X(Text,  terms,              setTerms,             122,  35)             \
     X(Text,  billing1,           setBilling1,          158,  35)             \
     X(Text,  billing2,           setBilling2,          194,  35)             \
@@ -38,10 +38,10 @@ namespace records {
     X(Text,  shipping3,          setShipping3,         400,  35)             \
     X(Text,  shipping4,          setShipping4,         436,  35)             \
     X(Text,  phone2,             setPhone2,            472,  25)             \
-    X(Text,  aging1,             setAging1,            498,  10)             \
-    X(Text,  aging2,             setAging2,            509,  10)             \
-    X(Text,  aging3,             setAging3,            520,  10)             \
-    X(Text,  aging4,             setAging4,            531,  10)             \
+    X(Money, aging1,             setAging1,            498,  10)             \
+    X(Money, aging2,             setAging2,            509,  10)             \
+    X(Money, aging3,             setAging3,            520,  10)             \
+    X(Money, aging4,             setAging4,            531,  10)             \
     X(Text,  notes,              setNotes,             542, 240)             \
     X(YesNo, notesOnInvoices,    setNotesOnInvoices,   783,   1)             \
     X(YesNo, notesOnStatements,  setNotesOnStatements, 785,   1)             \

@@ -19,34 +19,34 @@ namespace records {
 
 // clang-format off
 #define KT_INVOICE_RECORD_FIELDS(X)                                         \
-    X(Text, invoiceNumber,   setInvoiceNumber,     4,  9)                  \
-    X(Text, typeCode,        setTypeCode,         14,  1)                  \
-    X(Text, keyCode,         setKeyCode,          16,  8)                  \
-    X(Text, customerNumber,  setCustomerNumber,   25,  8)                  \
-    X(Text, companyCode,     setCompanyCode,      34,  5)                  \
-    X(Text, date,            setDate,             40, 10)                  \
-    X(Text, printed,         setPrinted,          51,  1)                  \
-    X(Text, month,           setMonth,            53,  2)                  \
-    X(Text, day,             setDay,              56,  2)                  \
-    X(Text, year,            setYear,             59,  4)                  \
-    X(Text, sortDate,        setSortDate,         64, 10)                  \
-    X(Text, notes,           setNotes,            75, 80)                  \
-    X(Text, terms,           setTerms,           156, 35)                  \
-    X(Text, statementNote,   setStatementNote,   192, 35)                  \
-    X(Text, form,            setForm,            228,  1)                  \
-    X(Text, shortName,       setShortName,       230, 10)                  \
-    X(Text, net,             setNet,             241, 10)                  \
-    X(Text, tax,             setTax,             252, 10)                  \
-    X(Text, total,           setTotal,           263, 10)                  \
-    X(Text, paid,            setPaid,            274, 10)                  \
-    X(Text, balanceDue,      setBalanceDue,      285, 10)                  \
-    X(Text, datePaid,        setDatePaid,        296, 10)                  \
-    X(Text, repeatUnit,      setRepeatUnit,      307,  1)                  \
-    X(Text, paidFlag,        setPaidFlag,        309,  1)                  \
-    X(Text, nextDueDate,     setNextDueDate,     311, 10)                  \
-    X(Text, repeatInterval,  setRepeatInterval,  322,  3)                  \
-    X(Text, generatedCount,  setGeneratedCount,  326,  3)                  \
-    X(Text, emailedDate,     setEmailedDate,     345, 10)
+    X(Text,  invoiceNumber,   setInvoiceNumber,     4,  9)                 \
+    X(Text,  typeCode,        setTypeCode,         14,  1)                 \
+    X(Text,  keyCode,         setKeyCode,          16,  8)                 \
+    X(Text,  customerNumber,  setCustomerNumber,   25,  8)                 \
+    X(Text,  companyCode,     setCompanyCode,      34,  5)                 \
+    X(Text,  date,            setDate,             40, 10)                 \
+    X(Text,  printed,         setPrinted,          51,  1)                 \
+    X(Text,  month,           setMonth,            53,  2)                 \
+    X(Text,  day,             setDay,              56,  2)                 \
+    X(Text,  year,            setYear,             59,  4)                 \
+    X(Text,  sortDate,        setSortDate,         64, 10)                 \
+    X(Text,  notes,           setNotes,            75, 80)                 \
+    X(Text,  terms,           setTerms,           156, 35)                 \
+    X(Text,  statementNote,   setStatementNote,   192, 35)                 \
+    X(Text,  form,            setForm,            228,  1)                 \
+    X(Text,  shortName,       setShortName,       230, 10)                 \
+    X(Money, net,             setNet,             241, 10)                 \
+    X(Money, tax,             setTax,             252, 10)                 \
+    X(Money, total,           setTotal,           263, 10)                 \
+    X(Money, paid,            setPaid,            274, 10)                 \
+    X(Money, balanceDue,      setBalanceDue,      285, 10)                 \
+    X(Text,  datePaid,        setDatePaid,        296, 10)                 \
+    X(Text,  repeatUnit,      setRepeatUnit,      307,  1)                 \
+    X(Text,  paidFlag,        setPaidFlag,        309,  1)                 \
+    X(Text,  nextDueDate,     setNextDueDate,     311, 10)                 \
+    X(Text,  repeatInterval,  setRepeatInterval,  322,  3)                 \
+    X(Text,  generatedCount,  setGeneratedCount,  326,  3)                 \
+    X(Text,  emailedDate,     setEmailedDate,     345, 10)
 // clang-format on
 
 class InvoiceRecord : public base::FixedRecord<360> {

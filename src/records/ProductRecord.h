@@ -19,13 +19,13 @@ namespace records {
 
 // clang-format off
 #define KT_PRODUCT_RECORD_FIELDS(X)                                      \
-    X(Text, code,            setCode,              4,  10)              \
-    X(Text, description,     setDescription,      15,  32)              \
-    X(Flag, taxable,         setTaxable,          59,   1)              \
-    X(Text, price,           setPrice,            60,  10)              \
-    X(Text, notes,           setNotes,            82, 150)              \
-    X(Text, setupDate,       setSetupDate,       233,  10)              \
-    X(Text, lastChangedDate, setLastChangedDate, 244,  10)
+    X(Text,  code,            setCode,              4,  10)             \
+    X(Text,  description,     setDescription,      15,  32)             \
+    X(Flag,  taxable,         setTaxable,          59,   1)             \
+    X(Money, price,           setPrice,            60,  10)             \
+    X(Text,  notes,           setNotes,            82, 150)             \
+    X(Text,  setupDate,       setSetupDate,       233,  10)             \
+    X(Text,  lastChangedDate, setLastChangedDate, 244,  10)
 // clang-format on
 
 class ProductRecord : public base::FixedRecord<300> {
