@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "base/RecordField.h"
-#include "engine/FileDescription.h"
+#include "records/RecordKeys.h"
 
 namespace records {
 
@@ -57,10 +57,12 @@ public:
 
     static const std::vector<base::FieldInfo>& Fields();
 
-    // Key 1: the name, key 2: the number; each trimmed, "%-30s" / "%-8s", upper-cased, at most 30
-    // characters. Customer numbers "a12" and "A12 " therefore build the same key. Any other key
-    // number gives an empty key.
-    std::string key(int keyNumber) const;
+    // Key 1: the name, 30 wide, unique; key 2: the number, 8 wide, duplicates allowed; both
+    // folded, so customer numbers "a12" and "A12 " build the same key. Added and updated in the
+    // order 1, 2.
+    static const KeyTable<CustomerRecord>& Keys();
+    // Key N as Keys() forms it; empty for any other key number.
+    std::string key(int keyNumber) const { return Keys().Build(*this, keyNumber); }
 
     // A new customer: "0.00" balance and aging amounts, "N" credit hold, no last payment date and
     // no last invoice number.
@@ -68,9 +70,5 @@ public:
 };
 
 static_assert(sizeof(CustomerRecord) == 1008);
-
-// The customer file of a company: code + "C", caption "Customers", keys 1 (30, unique) and
-// 2 (8, duplicates), created after its "New Company" notice.
-engine::FileDescription CustomerFileDescription(std::string_view companyCode);
 
 }  // namespace records

@@ -378,8 +378,8 @@ void TListComps::CompanyListClick() {
 }
 
 void TListComps::FindClick() {
-    if (findBox_.Find(widgets::FindMode::Comp, "Find Company", companyFile_->file().handle()) !=
-        QDialog::Accepted) {
+    if (findBox_.Find(records::RecordKind::Company, "Find Company",
+                      companyFile_->file().handle()) != QDialog::Accepted) {
         return;
     }
     // The dialog's columns are UTF-8; the number is looked up as record text.
