@@ -21,6 +21,18 @@ void WriteText(uint8_t* record, int offset, int size, std::string_view text) {
 
 namespace {
 constexpr int kMaxKeyLength = 30;
+constexpr char kMoneyPattern[] = "0.00";
+}  // namespace
+
+Decimal ReadMoney(const uint8_t* record, int offset, int size) {
+    return Decimal::ParseOrZero(ReadText(record, offset, size));
+}
+
+bool WriteMoney(uint8_t* record, int offset, int size, Decimal value) {
+    const std::string text = value.Format(kMoneyPattern);
+    if (static_cast<int>(text.size()) > size) return false;
+    WriteText(record, offset, size, text);
+    return true;
 }
 
 std::string KeyText(std::string_view field, int width) {

@@ -12,6 +12,8 @@
 //   Text   std::string getter() const / void setter(std::string_view)  - cut to `size` when set
 //   Flag   bool getter() const / void setter(bool)  - one byte 0/1, any non-zero byte reads true
 //   YesNo  bool getter() const / void setter(bool)  - a 1+1 text, true only when it holds "Y"
+//   Money  an amount: the Text accessors for the stored text, and beside them
+//          base::Decimal getterAmount() const / bool setterAmount(base::Decimal), see ReadMoney
 //   Font   a font block (declared with the font type in records/FontSpec.h)
 
 #include <array>
@@ -20,12 +22,22 @@
 #include <string>
 #include <string_view>
 
+#include "base/Decimal.h"
+
 namespace base {
 
 // Reads a length-prefixed text; a length byte above `size` (a damaged record) reads as `size`.
 std::string ReadText(const uint8_t* record, int offset, int size);
 // Writes the length byte and at most `size` characters; the rest of the field becomes zero.
 void WriteText(uint8_t* record, int offset, int size, std::string_view text);
+
+// An amount field read as a number: commas removed, exact; zero when the text is not a number
+// (an empty field, or damage), as running totals read it.
+Decimal ReadMoney(const uint8_t* record, int offset, int size);
+// Writes an amount with the "0.00" pattern (no thousands separators, rounded half away from zero).
+// False, and the field unchanged, when that text needs more than `size` characters: an amount is
+// never stored cut short.
+bool WriteMoney(uint8_t* record, int offset, int size, Decimal value);
 
 int32_t ReadInt32(const uint8_t* record, int offset);
 void WriteInt32(uint8_t* record, int offset, int32_t value);
@@ -36,13 +48,13 @@ std::string KeyText(std::string_view field, int width);
 // The same without trimming and upper-casing (the sortable-date keys of the invoice file).
 std::string PaddedKeyText(std::string_view field, int width);
 
-enum class FieldKind { Text, Flag, YesNo, Font };
+enum class FieldKind { Text, Flag, YesNo, Money, Font };
 
 struct FieldInfo {
     const char* name;  // the getter's name
     FieldKind kind;
     int offset;
-    int size;  // characters of a text, 1 for a flag or Y/N text, name characters of a font
+    int size;  // characters of a text or an amount, 1 for a flag or Y/N, name length of a font
 };
 
 // The bytes of one record of `Size` bytes, zero-filled on construction.
@@ -68,6 +80,10 @@ protected:
     void setFlag(int offset, bool on) { bytes_[offset] = on ? 1 : 0; }
     bool yesNo(int offset) const { return text(offset, 1) == "Y"; }
     void setYesNo(int offset, bool yes) { setText(offset, 1, yes ? "Y" : "N"); }
+    Decimal money(int offset, int size) const { return ReadMoney(data(), offset, size); }
+    bool setMoney(int offset, int size, Decimal value) {
+        return WriteMoney(data(), offset, size, value);
+    }
 
 private:
     std::array<uint8_t, Size> bytes_{};
@@ -108,4 +124,17 @@ std::string BuildKeyOf(const uint8_t* bytes, int keyNumber) {
     }                                                          \
     void setter(bool yes) {                                    \
         setYesNo(offset, yes);                                 \
+    }
+#define KT_RECORD_ACCESSOR_Money(getter, setter, offset, size) \
+    std::string getter() const {                               \
+        return text(offset, size);                             \
+    }                                                          \
+    void setter(std::string_view value) {                      \
+        setText(offset, size, value);                          \
+    }                                                          \
+    base::Decimal getter##Amount() const {                     \
+        return money(offset, size);                            \
+    }                                                          \
+    bool setter##Amount(base::Decimal value) {                 \
+        return setMoney(offset, size, value);                  \
     }

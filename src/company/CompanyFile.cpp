@@ -1,10 +1,13 @@
 #include "company/CompanyFile.h"
 
+#include "records/RecordTypes.h"
+
 namespace company {
 
 CompanyFile::CompanyFile(engine::Engine& engine, base::PromptService& prompts,
                          engine::RebuildObserver* observer)
-    : file_(engine, records::CompanyFileDescription(), prompts, observer) {}
+    : file_(engine, records::RecordTypeOf(records::RecordKind::Company).Describe(), prompts,
+            observer) {}
 
 int32_t CompanyFile::CompanyCount() {
     return file_.engine().UsedRecords(file_.handle());

@@ -2,15 +2,15 @@
 
 #include <string>
 
-#include "records/CompanyRecord.h"
+#include "records/RecordTypes.h"
 
 namespace company {
 
 bool DeleteCompanyFiles(std::string_view companyCode, engine::FileSystem& fs) {
     bool allGone = true;
-    for (char letter : kCompanyFileLetters) {
+    for (const records::RecordType* type : records::CompanyFilesInDeletionOrder()) {
         for (const char* extension : {".DAT", ".IX"}) {
-            const std::string path = records::CompanyFileName(companyCode, letter) + extension;
+            const std::string path = type->FileName(companyCode) + extension;
             if (!fs.Exists(path)) continue;
             fs.Remove(path);
             allGone = allGone && !fs.Exists(path);

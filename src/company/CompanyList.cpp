@@ -1,7 +1,6 @@
 #include "company/CompanyList.h"
 
 #include "base/Dates.h"
-#include "base/Decimal.h"
 #include "base/Text.h"
 
 namespace company {
@@ -14,8 +13,8 @@ constexpr int kBalanceWidth = 12;
 constexpr int kRowWidth = 128;
 constexpr char kLineEnd[] = "\r\n";
 
-std::string Amount(std::string_view total) {
-    return base::Decimal::ParseOrZero(base::RemoveCommas(total)).Format(",0.00");
+std::string Amount(base::Decimal total) {
+    return total.Format(",0.00");
 }
 
 std::string Row(std::string_view name, std::string_view number, std::string_view balance) {
@@ -38,7 +37,7 @@ std::string CompanyBrowserHeader() {
 }
 
 std::string CompanyBrowserRow(std::string_view name, std::string_view number,
-                              std::string_view receivablesTotal) {
+                              base::Decimal receivablesTotal) {
     return Row(name, number, Amount(receivablesTotal));
 }
 

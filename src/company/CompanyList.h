@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "base/Clock.h"
+#include "base/Decimal.h"
 
 namespace company {
 
@@ -16,12 +17,12 @@ std::string CompanyBrowserHeader();
 // One browser row: the name in 35 columns, the number in 6, the receivables total ",0.00" right
 // aligned in 12; the whole row 128 characters wide.
 std::string CompanyBrowserRow(std::string_view name, std::string_view number,
-                              std::string_view receivablesTotal);
+                              base::Decimal receivablesTotal);
 
 struct CompanyListEntry {
     std::string name;
     std::string number;
-    std::string receivablesTotal;
+    base::Decimal receivablesTotal;
 };
 
 // The company list report, lines ended by CR LF, companies in the given order; entries whose

@@ -11,10 +11,7 @@ using records::InvoiceRecord;
 namespace {
 
 constexpr char kPaidFlag[] = "P";
-
-std::string Amount(base::Decimal value) {
-    return value.Format("0.00");
-}
+constexpr base::Decimal kZero;
 
 // Customer, company, date and note of the posting, common to every record it writes.
 void SetPostingFields(InvoiceRecord& record, const Payment& payment) {
@@ -39,11 +36,11 @@ InvoiceRecord DepositRecord(const Payment& payment, base::Decimal amount, int32_
     record.setKeyCode("Deposit");
     SetPostingFields(record, payment);
     record.setForm(records::form::kDeposit);
-    record.setNet("0.00");
-    record.setTax("0.00");
-    record.setTotal("0.00");
-    record.setPaid(Amount(amount));
-    record.setBalanceDue(Amount(-amount));
+    record.setNetAmount(kZero);
+    record.setTaxAmount(kZero);
+    record.setTotalAmount(kZero);
+    record.setPaidAmount(amount);
+    record.setBalanceDueAmount(-amount);
     record.setDatePaid(base::SortableDate(payment.date));
     return record;
 }
@@ -56,11 +53,11 @@ InvoiceRecord PartialPaymentRecord(const Payment& payment, base::Decimal amount,
     record.setKeyCode("Partial");
     SetPostingFields(record, payment);
     record.setForm(invoice.form());
-    record.setNet("0.00");
-    record.setTax("0.00");
-    record.setTotal("0.00");
-    record.setPaid(Amount(amount));
-    record.setBalanceDue("0.00");
+    record.setNetAmount(kZero);
+    record.setTaxAmount(kZero);
+    record.setTotalAmount(kZero);
+    record.setPaidAmount(amount);
+    record.setBalanceDueAmount(kZero);
     record.setDatePaid(base::SortableDate(payment.date));
     record.setPaidFlag(kPaidFlag);
     return record;
@@ -73,10 +70,10 @@ InvoiceRecord FullPaymentRecord(const Payment& payment, base::Decimal amount,
                                       : records::type::kPartialPayment);
     record.setDocumentDate(payment.dateText, payment.date);
     record.setStatementNote(payment.statementNote);
-    record.setTax("0.00");
-    record.setTotal("0.00");
-    record.setPaid(Amount(amount));
-    record.setBalanceDue("0.00");
+    record.setTaxAmount(kZero);
+    record.setTotalAmount(kZero);
+    record.setPaidAmount(amount);
+    record.setBalanceDueAmount(kZero);
     // An applied deposit keeps the date the deposit was paid.
     if (!appliedDeposit) record.setDatePaid(base::SortableDate(payment.date));
     record.setPaidFlag(kPaidFlag);
@@ -84,8 +81,8 @@ InvoiceRecord FullPaymentRecord(const Payment& payment, base::Decimal amount,
 }
 
 void ApplyPartialPayment(InvoiceRecord& item, const Payment& payment, base::Decimal amount) {
-    const base::Decimal balance = base::Decimal::ParseOrZero(item.balanceDue()) - amount;
-    item.setBalanceDue(Amount(balance));
+    const base::Decimal balance = item.balanceDueAmount() - amount;
+    item.setBalanceDueAmount(balance);
     item.setTypeCode(records::type::kPartlyPaidInvoice);
     if (balance.Rounded(2).IsZero()) {
         item.setPaidFlag(kPaidFlag);
@@ -94,12 +91,12 @@ void ApplyPartialPayment(InvoiceRecord& item, const Payment& payment, base::Deci
 }
 
 bool ApplyFullPayment(InvoiceRecord& item, const Payment& payment, base::Decimal amount) {
-    const bool hadPaidAmount = !base::Decimal::ParseOrZero(item.paid()).IsZero();
+    const bool hadPaidAmount = !item.paidAmount().IsZero();
     item.setPaidFlag(kPaidFlag);
-    item.setBalanceDue("0.00");
+    item.setBalanceDueAmount(kZero);
     item.setDatePaid(base::SortableDate(payment.date));
     item.setStatementNote(payment.statementNote);
-    if (!hadPaidAmount) item.setPaid(Amount(amount));
+    if (!hadPaidAmount) item.setPaidAmount(amount);
     return hadPaidAmount;
 }
 

@@ -14,21 +14,18 @@ std::string CompanyRecord::code() const {
     return base::CutTo(base::Trim(number()), 5);
 }
 
-std::string CompanyRecord::key(int keyNumber) const {
-    switch (keyNumber) {
-        case 1:
-            return base::KeyText(number(), 5);
-        case 2:
-            return base::KeyText(name(), 30);
-        default:
-            return {};
-    }
+const KeyTable<CompanyRecord>& CompanyRecord::Keys() {
+    static const KeyTable<CompanyRecord> keys = {
+        .keys = {{5, kUnique, &CompanyRecord::number}, {30, kDuplicates, &CompanyRecord::name}},
+        .addOrder = {1, 2},
+        .updateOrder = {1, 2}};
+    return keys;
 }
 
 void CompanyRecord::SetNewCompanyValues(std::string_view newNumber) {
     setName("");
     setNumber(newNumber);
-    setReceivablesTotal("0.00");
+    setReceivablesTotalAmount(base::Decimal());
     for (auto set :
          {&CompanyRecord::setAddress1, &CompanyRecord::setAddress2, &CompanyRecord::setAddress3,
           &CompanyRecord::setAddress4, &CompanyRecord::setAddress5,
@@ -69,23 +66,6 @@ void CompanyRecord::SetNewCompanyValues(std::string_view newNumber) {
     setAgingCaption1("Current:");
     setAgingCaption2("31-60:");
     setAgingCaption3("61-90:");
-}
-
-std::string CompanyFileName(std::string_view companyCode, char letter) {
-    return base::CutTo(std::string(companyCode) + letter, 8);
-}
-
-engine::FileDescription CompanyFileDescription() {
-    engine::FileDescription file;
-    file.name = "Company";
-    file.statusCaption = "Companies";
-    file.recordLength = CompanyRecord::kSize;
-    file.keys = {{5, false}, {30, true}};
-    file.buildKey = &base::BuildKeyOf<CompanyRecord>;
-    file.addOrder = {1, 2};
-    file.updateOrder = {1, 2};
-    file.creationNotice = "I am going to create a new, empty company file.";
-    return file;
 }
 
 }  // namespace records

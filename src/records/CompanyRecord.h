@@ -17,8 +17,8 @@
 #include <vector>
 
 #include "base/RecordField.h"
-#include "engine/FileDescription.h"
 #include "records/FontSpec.h"
+#include "records/RecordKeys.h"
 
 namespace records {
 
@@ -26,7 +26,7 @@ namespace records {
 #define KT_COMPANY_RECORD_FIELDS(X)                                                   \
     X(Text,  name,                      setName,                         4,  35)     \
     X(Text,  number,                    setNumber,                      40,   5)     \
-    X(Text,  receivablesTotal,          setReceivablesTotal,            46,  10)     \
+    X(Money, receivablesTotal,          setReceivablesTotal,            46,  10)     \
     X(Text,  address1,                  setAddress1,                    57,  35)     \
     X(Text,  address2,                  setAddress2,                    93,  35)     \
     X(Text,  address3,                  setAddress3,                   129,  35)     \
@@ -99,7 +99,7 @@ namespace records {
     X(Flag,  interestMarkPrinted,       setInterestMarkPrinted,       2000,   1)     \
     X(Text,  interestTerms,             setInterestTerms,             2001,  35)     \
     X(Text,  interestCategory,          setInterestCategory,          2037,   1)     \
-    X(Text,  interestMinimumCharge,     setInterestMinimumCharge,     2039,   5)     \
+    X(Money, interestMinimumCharge,     setInterestMinimumCharge,     2039,   5)     \
     X(Text,  interestMonthlyRate,       setInterestMonthlyRate,       2045,   5)     \
     X(Font,  envelopeFont,              setEnvelopeFont,              2052,  32)     \
     X(Text,  envelopeLineSpacing,       setEnvelopeLineSpacing,       2100,   3)     \
@@ -140,9 +140,11 @@ public:
     // The company code: the number trimmed, at most 5 characters; it prefixes the company's files.
     std::string code() const;
 
-    // Key 1: the number, key 2: the name, each trimmed, "%-5s" / "%-30s", upper-cased, at most 30
-    // characters. Any other key number gives an empty key.
-    std::string key(int keyNumber) const;
+    // Key 1: the number, 5 wide, unique; key 2: the name, 30 wide, duplicates allowed; both
+    // folded. Added and updated in the order 1, 2.
+    static const KeyTable<CompanyRecord>& Keys();
+    // Key N as Keys() forms it; empty for any other key number.
+    std::string key(int keyNumber) const { return Keys().Build(*this, keyNumber); }
 
     // The values a new company starts with; every field not named here keeps its value (a new
     // company inherits the rest from the current one). The receivables total becomes "0.00".
@@ -150,11 +152,5 @@ public:
 };
 
 static_assert(sizeof(CompanyRecord) == 2736);
-
-// The name of one of a company's file blocks: the company code and the file's letter ("12C").
-std::string CompanyFileName(std::string_view companyCode, char letter);
-
-// The company file "Company": caption "Companies", keys 1 (5, unique) and 2 (30, duplicates).
-engine::FileDescription CompanyFileDescription();
 
 }  // namespace records

@@ -1,7 +1,5 @@
 #include "records/CustomerRecord.h"
 
-#include "records/CompanyRecord.h"
-
 namespace records {
 
 const std::vector<base::FieldInfo>& CustomerRecord::Fields() {
@@ -10,38 +8,22 @@ const std::vector<base::FieldInfo>& CustomerRecord::Fields() {
     return fields;
 }
 
-std::string CustomerRecord::key(int keyNumber) const {
-    switch (keyNumber) {
-        case 1:
-            return base::KeyText(name(), 30);
-        case 2:
-            return base::KeyText(number(), 8);
-        default:
-            return {};
-    }
+const KeyTable<CustomerRecord>& CustomerRecord::Keys() {
+    static const KeyTable<CustomerRecord> keys = {
+        .keys = {{30, kUnique, &CustomerRecord::name}, {8, kDuplicates, &CustomerRecord::number}},
+        .addOrder = {1, 2},
+        .updateOrder = {1, 2}};
+    return keys;
 }
 
 void CustomerRecord::SetNewCustomerValues() {
-    for (auto set :
-         {&CustomerRecord::setBalance, &CustomerRecord::setAging1, &CustomerRecord::setAging2,
-          &CustomerRecord::setAging3, &CustomerRecord::setAging4})
-        (this->*set)("0.00");
+    for (auto set : {&CustomerRecord::setBalanceAmount, &CustomerRecord::setAging1Amount,
+                     &CustomerRecord::setAging2Amount, &CustomerRecord::setAging3Amount,
+                     &CustomerRecord::setAging4Amount})
+        (this->*set)(base::Decimal());
     setCreditHold(false);
     setLastPaymentDate("");
     setLastInvoiceNumber("");
-}
-
-engine::FileDescription CustomerFileDescription(std::string_view companyCode) {
-    engine::FileDescription file;
-    file.name = records::CompanyFileName(companyCode, 'C');
-    file.statusCaption = "Customers";
-    file.recordLength = CustomerRecord::kSize;
-    file.keys = {{30, false}, {8, true}};
-    file.buildKey = &base::BuildKeyOf<CustomerRecord>;
-    file.addOrder = {1, 2};
-    file.updateOrder = {1, 2};
-    file.creationNotice = "I am going to create a new, empty customer file for this company.";
-    return file;
 }
 
 }  // namespace records

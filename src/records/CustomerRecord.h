@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "base/RecordField.h"
-#include "engine/FileDescription.h"
+#include "records/RecordKeys.h"
 
 namespace records {
 
@@ -21,12 +21,12 @@ namespace records {
 #define KT_CUSTOMER_RECORD_FIELDS(X)                                          \
     X(Text,  number,             setNumber,              4,   8)             \
     X(Text,  name,               setName,               13,  35)             \
-    X(Text,  balance,            setBalance,            49,  12)             \
+    X(Money, balance,            setBalance,            49,  12)             \
     X(Text,  lastPaymentDate,    setLastPaymentDate,    62,  10)             \
     X(Text,  lastInvoiceNumber,  setLastInvoiceNumber,  73,   9)             \
     X(Text,  customerType,       setCustomerType,       83,  25)             \
     X(Text,  taxExempt,          setTaxExempt,         109,   1)             \
-    X(Text,  creditLimit,        setCreditLimit,       111,  10)             \
+    X(Money, creditLimit,        setCreditLimit,       111,  10)             \
     X(Text,  terms,              setTerms,             122,  35)             \
     X(Text,  billing1,           setBilling1,          158,  35)             \
     X(Text,  billing2,           setBilling2,          194,  35)             \
@@ -38,10 +38,10 @@ namespace records {
     X(Text,  shipping3,          setShipping3,         400,  35)             \
     X(Text,  shipping4,          setShipping4,         436,  35)             \
     X(Text,  phone2,             setPhone2,            472,  25)             \
-    X(Text,  aging1,             setAging1,            498,  10)             \
-    X(Text,  aging2,             setAging2,            509,  10)             \
-    X(Text,  aging3,             setAging3,            520,  10)             \
-    X(Text,  aging4,             setAging4,            531,  10)             \
+    X(Money, aging1,             setAging1,            498,  10)             \
+    X(Money, aging2,             setAging2,            509,  10)             \
+    X(Money, aging3,             setAging3,            520,  10)             \
+    X(Money, aging4,             setAging4,            531,  10)             \
     X(Text,  notes,              setNotes,             542, 240)             \
     X(YesNo, notesOnInvoices,    setNotesOnInvoices,   783,   1)             \
     X(YesNo, notesOnStatements,  setNotesOnStatements, 785,   1)             \
@@ -57,10 +57,12 @@ public:
 
     static const std::vector<base::FieldInfo>& Fields();
 
-    // Key 1: the name, key 2: the number; each trimmed, "%-30s" / "%-8s", upper-cased, at most 30
-    // characters. Customer numbers "a12" and "A12 " therefore build the same key. Any other key
-    // number gives an empty key.
-    std::string key(int keyNumber) const;
+    // Key 1: the name, 30 wide, unique; key 2: the number, 8 wide, duplicates allowed; both
+    // folded, so customer numbers "a12" and "A12 " build the same key. Added and updated in the
+    // order 1, 2.
+    static const KeyTable<CustomerRecord>& Keys();
+    // Key N as Keys() forms it; empty for any other key number.
+    std::string key(int keyNumber) const { return Keys().Build(*this, keyNumber); }
 
     // A new customer: "0.00" balance and aging amounts, "N" credit hold, no last payment date and
     // no last invoice number.
@@ -68,9 +70,5 @@ public:
 };
 
 static_assert(sizeof(CustomerRecord) == 1008);
-
-// The customer file of a company: code + "C", caption "Customers", keys 1 (30, unique) and
-// 2 (8, duplicates), created after its "New Company" notice.
-engine::FileDescription CustomerFileDescription(std::string_view companyCode);
 
 }  // namespace records

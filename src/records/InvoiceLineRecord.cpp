@@ -1,7 +1,6 @@
 #include "records/InvoiceLineRecord.h"
 
 #include "base/Text.h"
-#include "records/CompanyRecord.h"
 
 namespace records {
 
@@ -48,27 +47,13 @@ void InvoiceLineRecord::setColumns(const LineColumns& columns) {
                 Fitted(base::RemoveCommas(columns.extension), kExtension));
 }
 
-std::string InvoiceLineRecord::key(int keyNumber) const {
-    switch (keyNumber) {
-        case 1:
-            return base::KeyText(invoiceDate(), 10);
-        case 2:
-            return base::KeyText(invoiceNumber(), 9);
-        default:
-            return {};
-    }
-}
-
-engine::FileDescription InvoiceLineFileDescription(std::string_view companyCode) {
-    engine::FileDescription file;
-    file.name = records::CompanyFileName(companyCode, 'D');
-    file.statusCaption = "Detail Records";
-    file.recordLength = InvoiceLineRecord::kSize;
-    file.keys = {{10, true}, {9, true}};
-    file.buildKey = &base::BuildKeyOf<InvoiceLineRecord>;
-    file.addOrder = {1, 2};
-    file.updateOrder = {1, 2};
-    return file;
+const KeyTable<InvoiceLineRecord>& InvoiceLineRecord::Keys() {
+    static const KeyTable<InvoiceLineRecord> keys = {
+        .keys = {{10, kDuplicates, &InvoiceLineRecord::invoiceDate},
+                 {9, kDuplicates, &InvoiceLineRecord::invoiceNumber}},
+        .addOrder = {1, 2},
+        .updateOrder = {1, 2}};
+    return keys;
 }
 
 }  // namespace records

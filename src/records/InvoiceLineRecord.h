@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "base/RecordField.h"
-#include "engine/FileDescription.h"
+#include "records/RecordKeys.h"
 
 namespace records {
 
@@ -52,15 +52,13 @@ public:
     // columns always stay where readers look for them.
     void setColumns(const LineColumns& columns);
 
-    // 1 sortable invoice date "%-10s", 2 invoice number "%-9s": trimmed, upper-cased. Other key
-    // numbers give an empty key.
-    std::string key(int keyNumber) const;
+    // Key 1: the sortable invoice date, 10 wide; key 2: the invoice number, 9 wide; both folded
+    // and with duplicates. Added and updated in the order 1, 2.
+    static const KeyTable<InvoiceLineRecord>& Keys();
+    // Key N as Keys() forms it; empty for any other key number.
+    std::string key(int keyNumber) const { return Keys().Build(*this, keyNumber); }
 };
 
 static_assert(sizeof(InvoiceLineRecord) == 132);
-
-// The detail file of a company: code + "D", caption "Detail Records", key 1 (10) and key 2 (9),
-// both with duplicates; created without a notice.
-engine::FileDescription InvoiceLineFileDescription(std::string_view companyCode);
 
 }  // namespace records

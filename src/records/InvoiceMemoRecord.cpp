@@ -1,7 +1,5 @@
 #include "records/InvoiceMemoRecord.h"
 
-#include "records/CompanyRecord.h"
-
 namespace records {
 
 std::string InvoiceMemoRecord::line(int index) const {
@@ -40,20 +38,12 @@ const std::vector<base::FieldInfo>& InvoiceMemoRecord::Fields() {
     return fields;
 }
 
-std::string InvoiceMemoRecord::key(int keyNumber) const {
-    return keyNumber == 1 ? base::KeyText(invoiceNumber(), 9) : std::string();
-}
-
-engine::FileDescription InvoiceMemoFileDescription(std::string_view companyCode) {
-    engine::FileDescription file;
-    file.name = records::CompanyFileName(companyCode, 'M');
-    file.statusCaption = "Memo Records";
-    file.recordLength = InvoiceMemoRecord::kSize;
-    file.keys = {{9, false}};
-    file.buildKey = &base::BuildKeyOf<InvoiceMemoRecord>;
-    file.addOrder = {1};
-    file.updateOrder = {1};
-    return file;
+const KeyTable<InvoiceMemoRecord>& InvoiceMemoRecord::Keys() {
+    static const KeyTable<InvoiceMemoRecord> keys = {
+        .keys = {{9, kUnique, &InvoiceMemoRecord::invoiceNumber}},
+        .addOrder = {1},
+        .updateOrder = {1}};
+    return keys;
 }
 
 }  // namespace records

@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "base/RecordField.h"
-#include "engine/FileDescription.h"
+#include "records/RecordKeys.h"
 
 namespace records {
 
@@ -35,17 +35,15 @@ public:
     // The number, then "line1" .. "line25".
     static const std::vector<base::FieldInfo>& Fields();
 
-    // Key 1: the invoice number trimmed, "%-9s", upper-cased. Other key numbers give an empty key.
-    std::string key(int keyNumber) const;
+    // Key 1: the invoice number, 9 wide, folded, unique.
+    static const KeyTable<InvoiceMemoRecord>& Keys();
+    // Key 1 as Keys() forms it; empty for any other key number.
+    std::string key(int keyNumber) const { return Keys().Build(*this, keyNumber); }
 
 private:
     static constexpr int LineOffset(int index) { return 14 + 75 * index; }
 };
 
 static_assert(sizeof(InvoiceMemoRecord) == 1892);
-
-// The memo file of a company: code + "M", caption "Memo Records", key 1 (9, unique); created
-// without a notice.
-engine::FileDescription InvoiceMemoFileDescription(std::string_view companyCode);
 
 }  // namespace records

@@ -2,7 +2,6 @@
 
 #include "base/Dates.h"
 #include "base/Text.h"
-#include "records/CompanyRecord.h"
 
 namespace records {
 
@@ -21,36 +20,21 @@ void InvoiceRecord::setDocumentDate(std::string_view dateText, const base::Date&
     setSortDate(sortable);
 }
 
-std::string InvoiceRecord::key(int keyNumber) const {
-    switch (keyNumber) {
-        case 1:
-            return base::KeyText(invoiceNumber(), 9);
-        case 2:
-            return base::KeyText(customerNumber(), 8);
-        case 3:
-            return base::PaddedKeyText(sortDate(), 10);
-        case 4:
-            return base::KeyText(keyCode(), 8);
-        case 5:
-            return base::KeyText(base::Trim(typeCode()) + base::Trim(invoiceNumber()), 10);
-        case 6:
-            return base::PaddedKeyText(datePaid(), 10);
-        default:
-            return {};
-    }
+std::string InvoiceRecord::typeAndNumber() const {
+    return base::Trim(typeCode()) + base::Trim(invoiceNumber());
 }
 
-engine::FileDescription InvoiceFileDescription(std::string_view companyCode) {
-    engine::FileDescription file;
-    file.name = records::CompanyFileName(companyCode, 'I');
-    file.statusCaption = "Invoices";
-    file.recordLength = InvoiceRecord::kSize;
-    file.keys = {{9, true}, {8, true}, {10, true}, {10, true}, {10, true}, {10, true}};
-    file.buildKey = &base::BuildKeyOf<InvoiceRecord>;
-    file.addOrder = {1, 2, 3, 4, 6, 5};
-    file.updateOrder = {1, 3, 4, 5, 6, 2};
-    file.creationNotice = "I am going to create a new, empty invoice file for this company.";
-    return file;
+const KeyTable<InvoiceRecord>& InvoiceRecord::Keys() {
+    static const KeyTable<InvoiceRecord> keys = {
+        .keys = {{9, kDuplicates, &InvoiceRecord::invoiceNumber},
+                 {8, kDuplicates, &InvoiceRecord::customerNumber},
+                 {10, kDuplicates, &InvoiceRecord::sortDate, KeyForm::AsStored},
+                 {8, kDuplicates, &InvoiceRecord::keyCode, KeyForm::Folded, 10},
+                 {10, kDuplicates, &InvoiceRecord::typeAndNumber},
+                 {10, kDuplicates, &InvoiceRecord::datePaid, KeyForm::AsStored}},
+        .addOrder = {1, 2, 3, 4, 6, 5},
+        .updateOrder = {1, 3, 4, 5, 6, 2}};
+    return keys;
 }
 
 }  // namespace records

@@ -13,19 +13,19 @@
 #include <vector>
 
 #include "base/RecordField.h"
-#include "engine/FileDescription.h"
+#include "records/RecordKeys.h"
 
 namespace records {
 
 // clang-format off
 #define KT_PRODUCT_RECORD_FIELDS(X)                                      \
-    X(Text, code,            setCode,              4,  10)              \
-    X(Text, description,     setDescription,      15,  32)              \
-    X(Flag, taxable,         setTaxable,          59,   1)              \
-    X(Text, price,           setPrice,            60,  10)              \
-    X(Text, notes,           setNotes,            82, 150)              \
-    X(Text, setupDate,       setSetupDate,       233,  10)              \
-    X(Text, lastChangedDate, setLastChangedDate, 244,  10)
+    X(Text,  code,            setCode,              4,  10)             \
+    X(Text,  description,     setDescription,      15,  32)             \
+    X(Flag,  taxable,         setTaxable,          59,   1)             \
+    X(Money, price,           setPrice,            60,  10)             \
+    X(Text,  notes,           setNotes,            82, 150)             \
+    X(Text,  setupDate,       setSetupDate,       233,  10)             \
+    X(Text,  lastChangedDate, setLastChangedDate, 244,  10)
 // clang-format on
 
 class ProductRecord : public base::FixedRecord<300> {
@@ -34,15 +34,13 @@ public:
 
     static const std::vector<base::FieldInfo>& Fields();
 
-    // Key 1: the code, "%-10s"; key 2: the description, "%-30s"; each trimmed and upper-cased, at
-    // most 30 characters. Any other key number gives an empty key.
-    std::string key(int keyNumber) const;
+    // Key 1: the code, 10 wide, unique; key 2: the description, 30 wide, duplicates allowed;
+    // both folded. Added and updated in the order 1, 2.
+    static const KeyTable<ProductRecord>& Keys();
+    // Key N as Keys() forms it; empty for any other key number.
+    std::string key(int keyNumber) const { return Keys().Build(*this, keyNumber); }
 };
 
 static_assert(sizeof(ProductRecord) == 300);
-
-// The product file of a company: code + "P", caption "Products", keys 1 (10, unique) and
-// 2 (30, duplicates), created after its "New Company" notice.
-engine::FileDescription ProductFileDescription(std::string_view companyCode);
 
 }  // namespace records

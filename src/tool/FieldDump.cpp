@@ -11,22 +11,14 @@
 #include "base/RecordField.h"
 #include "base/Windows1252.h"
 #include "engine/Engine.h"
-#include "records/CompanyRecord.h"
-#include "records/CustomerRecord.h"
 #include "records/FontSpec.h"
-#include "records/InvoiceLineRecord.h"
-#include "records/InvoiceMemoRecord.h"
-#include "records/InvoiceRecord.h"
-#include "records/ProductRecord.h"
+#include "records/RecordTypes.h"
 #include "tool/Commands.h"
 
 namespace tool {
 namespace {
 
-struct RecordType {
-    int size;
-    const std::vector<base::FieldInfo>* fields;
-};
+using records::RecordType;
 
 bool SameLetters(const std::string& a, const std::string& b) {
     if (a.size() != b.size()) return false;
@@ -37,32 +29,21 @@ bool SameLetters(const std::string& a, const std::string& b) {
     return true;
 }
 
-// The record type of a file block name, written the way the program names the file ("Company",
-// "12C"); nothing for a file the program does not know.
-std::optional<RecordType> TypeOfFile(std::string& name) {
-    if (SameLetters(name, "Company")) name = "Company";
-    if (name == "Company")
-        return RecordType{records::CompanyRecord::kSize, &records::CompanyRecord::Fields()};
-    if (name.size() < 2 || name.size() > 6) return std::nullopt;
-    for (std::size_t i = 0; i + 1 < name.size(); ++i)
-        if (!std::isdigit(static_cast<unsigned char>(name[i]))) return std::nullopt;
-    name.back() = static_cast<char>(std::toupper(static_cast<unsigned char>(name.back())));
-    switch (name.back()) {
-        case 'C':
-            return RecordType{records::CustomerRecord::kSize, &records::CustomerRecord::Fields()};
-        case 'P':
-            return RecordType{records::ProductRecord::kSize, &records::ProductRecord::Fields()};
-        case 'I':
-            return RecordType{records::InvoiceRecord::kSize, &records::InvoiceRecord::Fields()};
-        case 'D':
-            return RecordType{records::InvoiceLineRecord::kSize,
-                              &records::InvoiceLineRecord::Fields()};
-        case 'M':
-            return RecordType{records::InvoiceMemoRecord::kSize,
-                              &records::InvoiceMemoRecord::Fields()};
-        default:
-            return std::nullopt;
+// The record type of a file block name, with the name rewritten the way the program names the
+// file ("company" becomes "Company", "12c" becomes "12C"); null for a file the program does not
+// know.
+const RecordType* TypeOfFile(std::string& name) {
+    const RecordType& companies = records::RecordTypeOf(records::RecordKind::Company);
+    if (SameLetters(name, companies.FileName())) {
+        name = companies.FileName();
+        return &companies;
     }
+    if (name.size() < 2 || name.size() > 6) return nullptr;
+    for (std::size_t i = 0; i + 1 < name.size(); ++i)
+        if (!std::isdigit(static_cast<unsigned char>(name[i]))) return nullptr;
+    const RecordType* type = records::CompanyFileType(name.back());
+    if (type) name = type->FileName(name.substr(0, name.size() - 1));
+    return type;
 }
 
 // A record text in double quotes, as UTF-8, with quotes, backslashes and control bytes escaped.
@@ -104,6 +85,7 @@ std::string FieldText(const uint8_t* record, const base::FieldInfo& field) {
             return FontText(records::ReadFont(record, field.offset, field.size));
         case base::FieldKind::Text:
         case base::FieldKind::YesNo:
+        case base::FieldKind::Money:
             break;
     }
     return Quoted(base::ReadText(record, field.offset, field.size));
@@ -115,7 +97,7 @@ int DumpFields(const Args& args) {
     std::string name;
     for (const std::string& arg : args)
         if (arg != "--fields") name = name.empty() ? arg : "";
-    const std::optional<RecordType> type = TypeOfFile(name);
+    const RecordType* type = TypeOfFile(name);
     if (args.size() != 2 || !type) {
         std::fputs(
             "usage: kt-invorra-tool dump NAME --fields\n"
@@ -131,20 +113,20 @@ int DumpFields(const Args& args) {
         std::fprintf(stderr, "%s: err %d\n", name.c_str(), engine.error());
         return 1;
     }
-    if (engine.RecordLength(fb) != type->size) {
+    if (engine.RecordLength(fb) != type->recordLength()) {
         std::fprintf(stderr, "%s: records of %d bytes, expected %d\n", name.c_str(),
-                     engine.RecordLength(fb), type->size);
+                     engine.RecordLength(fb), type->recordLength());
         engine.CloseFileBlock(fb);
         return 1;
     }
-    std::vector<uint8_t> record(type->size);
+    std::vector<uint8_t> record(type->recordLength());
     for (int32_t recordNumber = 0;;) {
         engine.NextUsedRecord(fb, recordNumber);
         if (!engine.ok()) break;
         engine.GetRecord(fb, recordNumber, record.data());
         if (!engine.ok()) break;
         std::printf("record %d\n", recordNumber);
-        for (const base::FieldInfo& field : *type->fields)
+        for (const base::FieldInfo& field : type->fields())
             std::printf("  %s: %s\n", field.name, FieldText(record.data(), field).c_str());
     }
     // The scan ends with "no further live record"; anything else is a damaged file.

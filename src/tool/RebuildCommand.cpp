@@ -10,8 +10,8 @@
 
 #include "engine/Engine.h"
 #include "engine/RecordFile.h"
-#include "records/CompanyDataFiles.h"
 #include "records/CompanyRecord.h"
+#include "records/RecordTypes.h"
 #include "tool/Commands.h"
 #include "tool/ConsolePrompts.h"
 
@@ -99,13 +99,14 @@ int RebuildCommand(const Args& args) {
     }
     engine::Engine engine;
     engine.InitEngine(0, 30);
-    bool allRebuilt = RebuildFile(engine, records::CompanyFileDescription());
+    bool allRebuilt =
+        RebuildFile(engine, records::RecordTypeOf(records::RecordKind::Company).Describe());
     const std::vector<std::string> codes =
         args.size() == 2 ? std::vector<std::string>{args[1]} : CompanyCodes(engine);
     for (const std::string& code : codes) {
-        std::vector<engine::FileDescription> files = records::RebuildOrder(code);
-        for (std::size_t i = 1; i < files.size(); ++i)  // the company file is done already
-            allRebuilt = RebuildFile(engine, files[i]) && allRebuilt;
+        for (const records::RecordType& type : records::RecordTypes())
+            if (type.kind != records::RecordKind::Company)
+                allRebuilt = RebuildFile(engine, type.Describe(code)) && allRebuilt;
     }
     engine.ExitEngine();
     std::puts(allRebuilt ? "The data files have been rebuilt."

@@ -85,14 +85,15 @@ TFindBox::TFindBox(engine::Engine& engine, base::PromptService& prompts,
 
 TFindBox::~TFindBox() = default;
 
-void TFindBox::Prepare(FindMode mode, const QString& caption, engine::FileBlockHandle fb) {
-    mode_ = mode;
+void TFindBox::Prepare(records::RecordKind kind, const QString& caption,
+                       engine::FileBlockHandle fb) {
+    type_ = &records::RecordTypeOf(kind);
     fb_ = fb;
     setWindowTitle(caption);
 }
 
-int TFindBox::Find(FindMode mode, const QString& caption, engine::FileBlockHandle fb) {
-    Prepare(mode, caption, fb);
+int TFindBox::Find(records::RecordKind kind, const QString& caption, engine::FileBlockHandle fb) {
+    Prepare(kind, caption, fb);
     return exec();
 }
 
@@ -114,7 +115,8 @@ void TFindBox::showEvent(QShowEvent* event) {
 
 void TFindBox::FormShow() {
     QStringList captions;
-    for (const std::string& column : FindColumns(mode_)) captions << QString::fromStdString(column);
+    for (const std::string& caption : type_->find.captions)
+        captions << QString::fromStdString(caption);
     list_->clear();
     list_->setColumnCount(static_cast<int>(captions.size()));
     list_->setHeaderLabels(captions);
@@ -133,7 +135,7 @@ void TFindBox::FindBtnClick() {
     status_->setText(tr("Searching..."));
     status_->repaint();
     const FindResult result =
-        SearchRecords(engine_, fb_, mode_, FindSearchText(text_->text().toStdString()));
+        SearchRecords(engine_, fb_, *type_, FindSearchText(text_->text().toStdString()));
     for (const std::vector<std::string>& columns : result.items) {
         QStringList texts;
         for (const std::string& column : columns) texts << QString::fromStdString(column);

@@ -1,7 +1,7 @@
 #pragma once
 // TFindBox: the find dialog of the managers. It searches one file for a text in several fields at
 // once, lists every matching record once, and lets the user pick one; the caller then reads the
-// picked item's columns (the customer and company modes: the number in column 1).
+// picked item's columns (customers and companies: the number in column 1).
 
 #include <QDialog>
 #include <functional>
@@ -26,10 +26,10 @@ public:
              std::function<void(const QString& topic)> showHelp, QWidget* parent = nullptr);
     ~TFindBox() override;
 
-    // Searches the open block `fb` of the mode's file: sets the caption ("Find Customer") and the
-    // mode, and shows the dialog modally.
-    void Prepare(FindMode mode, const QString& caption, engine::FileBlockHandle fb);
-    int Find(FindMode mode, const QString& caption, engine::FileBlockHandle fb);
+    // Searches the open block `fb`, a file of record type `kind`: sets the caption ("Find
+    // Customer") and the columns of the type, and shows the dialog modally.
+    void Prepare(records::RecordKind kind, const QString& caption, engine::FileBlockHandle fb);
+    int Find(records::RecordKind kind, const QString& caption, engine::FileBlockHandle fb);
 
     // A column (UTF-8) of the item selected when the dialog closed; nothing without one.
     std::optional<std::string> SelectedColumn(int column) const;
@@ -49,7 +49,7 @@ private:
     engine::Engine& engine_;
     base::PromptService& prompts_;
     std::function<void(const QString&)> showHelp_;
-    FindMode mode_ = FindMode::Cust;
+    const records::RecordType* type_ = &records::RecordTypeOf(records::RecordKind::Customer);
     engine::FileBlockHandle fb_ = nullptr;
     QLineEdit* text_;
     QPushButton* findButton_;

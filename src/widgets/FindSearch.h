@@ -1,6 +1,7 @@
 #pragma once
 // The search behind the find dialog: every live record of one file, in record-number order,
-// listed once when one of its searched fields contains the search text. Plain C++ over the engine.
+// listed once when one of its find columns contains the search text. Plain C++ over the engine;
+// the columns of each record type come from records/RecordTypes.h.
 
 #include <cstdint>
 #include <string>
@@ -8,14 +9,9 @@
 #include <vector>
 
 #include "engine/Engine.h"
+#include "records/RecordTypes.h"
 
 namespace widgets {
-
-// Which file is searched: invoices, customers, products or companies.
-enum class FindMode { Inv, Cust, Prod, Comp };
-
-// The column captions of a mode's result list.
-std::vector<std::string> FindColumns(FindMode mode);
 
 // What a typed text searches for: trimmed, upper-cased and cut to its first 10 characters, in the
 // records' Windows-1252. Empty when nothing is left, or when the text holds a character the
@@ -23,14 +19,15 @@ std::vector<std::string> FindColumns(FindMode mode);
 std::string FindSearchText(std::string_view typedUtf8);
 
 struct FindResult {
-    // One item per matching record: its column values (UTF-8), in the order of FindColumns.
+    // One item per matching record: its find column texts (UTF-8), in the order of the captions.
     std::vector<std::vector<std::string>> items;
     int errorClass = 0;  // above 1 when the walk stopped at an engine error
     int32_t error = 0;
 };
 
-// Walks the open block `fb` of the mode's file. `searchText` comes from FindSearchText.
-FindResult SearchRecords(engine::Engine& engine, engine::FileBlockHandle fb, FindMode mode,
-                         const std::string& searchText);
+// Walks the open block `fb`, a file of record type `type`. `searchText` comes from
+// FindSearchText; a type without find columns finds nothing.
+FindResult SearchRecords(engine::Engine& engine, engine::FileBlockHandle fb,
+                         const records::RecordType& type, const std::string& searchText);
 
 }  // namespace widgets

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "base/Dates.h"
 #include "base/RecordField.h"
 
@@ -80,6 +82,61 @@ TEST(RecordFields, TextsAreLengthPrefixedCutAndZeroFilled) {
     record[2] = 200;  // a damaged length byte never reads past the field
     EXPECT_EQ(ReadText(record, 2, 5).size(), 5u);
     EXPECT_EQ(record[1], 0xAA);
+}
+
+TEST(RecordFields, AmountsReadExactlyWithCommasRemovedAndZeroForNonNumbers) {
+    const struct {
+        const char* stored;
+        const char* read;  // as "0.0000"
+    } cases[] = {
+        {"1,234.50", "1234.5000"}, {"-0.10", "-0.1000"}, {" 12 ", "12.0000"},
+        {"0.1234", "0.1234"},      {"", "0.0000"},       {"abc", "0.0000"},
+        {"1.2.3", "0.0000"},
+    };
+    for (const auto& [stored, read] : cases) {
+        uint8_t record[12] = {};
+        WriteText(record, 0, 10, stored);
+        EXPECT_EQ(ReadMoney(record, 0, 10).Format("0.0000"), read) << stored;
+    }
+}
+
+TEST(RecordFields, AmountsAreWrittenWithTwoDecimalsRoundedHalfAwayFromZero) {
+    const struct {
+        const char* value;
+        const char* stored;
+    } cases[] = {
+        {"0", "0.00"},
+        {"1234.5", "1234.50"},
+        {"1.005", "1.01"},
+        {"-1.005", "-1.01"},
+        {"-0.004", "0.00"},
+        {"9999999.994", "9999999.99"},
+        {"-999999.99", "-999999.99"},
+    };
+    for (const auto& [value, stored] : cases) {
+        uint8_t record[12] = {};
+        EXPECT_TRUE(WriteMoney(record, 0, 10, *Decimal::Parse(value))) << value;
+        EXPECT_EQ(ReadText(record, 0, 10), stored) << value;
+    }
+}
+
+TEST(RecordFields, AnAmountTooWideForItsFieldLeavesTheFieldAsItWas) {
+    uint8_t record[12] = {};
+    WriteText(record, 0, 10, "12.50");
+    const std::vector<uint8_t> before(std::begin(record), std::end(record));
+    EXPECT_FALSE(WriteMoney(record, 0, 10, *Decimal::Parse("9999999.995")));  // "10000000.00"
+    EXPECT_FALSE(WriteMoney(record, 0, 10, *Decimal::Parse("-1000000")));     // "-1000000.00"
+    EXPECT_EQ(std::vector<uint8_t>(std::begin(record), std::end(record)), before);
+}
+
+TEST(RecordFields, RewritingAnAmountStoredWithTwoDecimalsKeepsItsBytes) {
+    for (const char* stored : {"0.00", "12.50", "-3.00", "1234567.89", "-0.01"}) {
+        uint8_t record[12] = {};
+        WriteText(record, 0, 10, stored);
+        const std::vector<uint8_t> before(std::begin(record), std::end(record));
+        ASSERT_TRUE(WriteMoney(record, 0, 10, ReadMoney(record, 0, 10)));
+        EXPECT_EQ(std::vector<uint8_t>(std::begin(record), std::end(record)), before) << stored;
+    }
 }
 
 }  // namespace

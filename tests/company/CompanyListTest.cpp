@@ -7,8 +7,11 @@ namespace {
 
 TEST(CompanyList, ReportListsNumberedCompaniesBetweenRules) {
     const base::DateTime now{{2024, 3, 5}, 14, 7, 0};
-    const std::string report = CompanyListReport(
-        {{"Acme Supply", "1", "250"}, {"Ghost", "  ", "0.00"}, {"Brook Ltd", "2", "-12.5"}}, now);
+    const std::string report =
+        CompanyListReport({{"Acme Supply", "1", base::Decimal::FromInteger(250)},
+                           {"Ghost", "  ", base::Decimal()},
+                           {"Brook Ltd", "2", -*base::Decimal::Parse("12.5")}},
+                          now);
     const std::string rule = std::string(80, '-') + "\r\n";
     const std::string expected =
         "Invorra Company List\r\n"

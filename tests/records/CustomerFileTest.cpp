@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "engine/RecordFile.h"
+#include "records/RecordTypes.h"
 #include "support/Samples.h"
 #include "support/ScriptedPrompts.h"
 #include "support/TempDir.h"
@@ -18,7 +19,7 @@ TEST(CustomerFile, NamesAgreeingInThirtyCharactersCannotBothBeStored) {
     testsupport::ScriptedPrompts prompts;
     prompts.ExpectInform("New Company",
                          "I am going to create a new, empty customer file for this company.");
-    engine::RecordFile file(engine, CustomerFileDescription("1"), prompts);
+    engine::RecordFile file(engine, RecordTypeOf(RecordKind::Customer).Describe("1"), prompts);
     ASSERT_TRUE(file.Open());
 
     const std::string prefix = "Consolidated Widget Distributors";  // 32 characters

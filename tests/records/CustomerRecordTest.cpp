@@ -51,6 +51,16 @@ TEST(CustomerRecord, NewCustomerStartsWithZeroAmountsAndNoHistory) {
     EXPECT_EQ(BytesAt(r, 853, 2), Prefixed("N"));
 }
 
+TEST(CustomerRecord, AmountsAreReadAndWrittenAsNumbersBesideTheirText) {
+    CustomerRecord r;
+    r.setCreditLimitAmount(base::Decimal::FromInteger(1500));
+    EXPECT_EQ(BytesAt(r, 111, 8), Prefixed("1500.00"));
+    r.setBalance("1,234.5");  // as typed
+    EXPECT_EQ(r.balanceAmount(), *base::Decimal::Parse("1234.50"));
+    r.setAging2("");
+    EXPECT_TRUE(r.aging2Amount().IsZero());
+}
+
 TEST(CustomerRecord, KeysMakeNumbersCaseAndBlankInsensitiveAndCutNamesToThirty) {
     CustomerRecord a, b;
     a.setNumber("a12");

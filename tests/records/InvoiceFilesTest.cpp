@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "engine/RecordFile.h"
+#include "records/RecordTypes.h"
 #include "support/Samples.h"
 #include "support/ScriptedPrompts.h"
 #include "support/TempDir.h"
@@ -57,11 +58,11 @@ TEST_F(InvoiceFiles, LinesAndMemoAreFoundByTheUpperCasedInvoiceNumber) {
                                        "Consulting", {"Review of the accounts", "March 2024"}));
 
     const std::string wanted = "A100     ";
-    const auto lines = Walk(InvoiceLineFileDescription("12"), 2, wanted,
+    const auto lines = Walk(RecordTypeOf(RecordKind::InvoiceLine).Describe("12"), 2, wanted,
                             [&](const std::string& key) { return key == wanted; });
     EXPECT_EQ(lines, (std::vector<int32_t>{1, 2, 3}));
 
-    engine::RecordFile memos(engine, InvoiceMemoFileDescription("12"), prompts);
+    engine::RecordFile memos(engine, RecordTypeOf(RecordKind::InvoiceMemo).Describe("12"), prompts);
     ASSERT_TRUE(memos.Open());
     std::string key = "A101     ";
     int32_t recordNumber = 0;
@@ -80,8 +81,8 @@ TEST_F(InvoiceFiles, DateKeyListsInvoicesInDateOrderWhateverTheDisplayFormat) {
             engine, "12",
             testsupport::SampleProductInvoice(company, customer, number, date,
                                               {{"W-1", "1", "Widget", "5", false}}));
-    const auto byDate =
-        Walk(InvoiceFileDescription("12"), 3, "", [](const std::string&) { return true; });
+    const auto byDate = Walk(RecordTypeOf(RecordKind::Invoice).Describe("12"), 3, "",
+                             [](const std::string&) { return true; });
     EXPECT_EQ(byDate, (std::vector<int32_t>{2, 3, 1}));
 }
 

@@ -8,6 +8,7 @@
 #include "base/Windows1252.h"
 #include "company/StarterData.h"
 #include "engine/RecordFile.h"
+#include "records/RecordTypes.h"
 #include "support/ScriptedPrompts.h"
 
 namespace testsupport {
@@ -165,11 +166,14 @@ void AddRecords(engine::Engine& engine, const engine::FileDescription& file,
 
 void AddInvoice(engine::Engine& engine, std::string_view companyCode,
                 const SampleInvoice& invoice) {
-    AddRecords(engine, records::InvoiceFileDescription(companyCode),
+    AddRecords(engine, records::RecordTypeOf(records::RecordKind::Invoice).Describe(companyCode),
                std::vector<records::InvoiceRecord>{invoice.header});
-    AddRecords(engine, records::InvoiceLineFileDescription(companyCode), invoice.lines);
+    AddRecords(engine,
+               records::RecordTypeOf(records::RecordKind::InvoiceLine).Describe(companyCode),
+               invoice.lines);
     if (invoice.memo)
-        AddRecords(engine, records::InvoiceMemoFileDescription(companyCode),
+        AddRecords(engine,
+                   records::RecordTypeOf(records::RecordKind::InvoiceMemo).Describe(companyCode),
                    std::vector<records::InvoiceMemoRecord>{*invoice.memo});
 }
 

@@ -9,6 +9,7 @@
 #include "company/LastCompany.h"
 #include "company/PaymentTerms.h"
 #include "records/CompanyRecord.h"
+#include "records/RecordTypes.h"
 #include "support/Samples.h"
 #include "support/TempDir.h"
 #include "tool/ToolProcess.h"
@@ -63,8 +64,10 @@ protected:
         for (int i = 1; i <= 120; ++i)
             customers.push_back(
                 testsupport::SampleCustomer(std::to_string(i), "Customer " + std::to_string(i)));
-        testsupport::AddRecords(engine, records::CustomerFileDescription("1"), customers);
-        testsupport::AddRecords(engine, records::ProductFileDescription("1"),
+        testsupport::AddRecords(
+            engine, records::RecordTypeOf(records::RecordKind::Customer).Describe("1"), customers);
+        testsupport::AddRecords(engine,
+                                records::RecordTypeOf(records::RecordKind::Product).Describe("1"),
                                 std::vector<records::ProductRecord>{
                                     testsupport::SampleProduct("W-1", "Widget \"large\"", "2.50"),
                                     testsupport::SampleProduct("S-1", "Service", "100", false)});

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "records/CustomerRecord.h"
+#include "records/RecordTypes.h"
 #include "support/Samples.h"
 #include "support/ScriptedPrompts.h"
 #include "support/TempDir.h"
@@ -29,13 +30,14 @@ protected:
     }
 
     void AddCustomers(const std::vector<records::CustomerRecord>& records) {
-        testsupport::AddRecords(engine_, records::CustomerFileDescription("1"), records);
+        testsupport::AddRecords(
+            engine_, records::RecordTypeOf(records::RecordKind::Customer).Describe("1"), records);
     }
 
     void Open() {
         engine_.OpenFileBlock(fb_, "1C");
         ASSERT_TRUE(engine_.ok()) << engine_.error();
-        box_.Prepare(widgets::FindMode::Cust, "Find Customer", fb_);
+        box_.Prepare(records::RecordKind::Customer, "Find Customer", fb_);
         box_.show();
     }
 

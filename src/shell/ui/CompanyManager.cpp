@@ -58,7 +58,7 @@ TListComps::TListComps(widgets::WindowContext& context, TCompSet& companyOptions
     browser_->setObjectName("FvcBrowser1");
     browser_->OnBuildRow = [this](widgets::TFvcBrowser&, widgets::RowRec& row) {
         row.text = base::Win1252ToUtf8(company::CompanyBrowserRow(
-            rowRecord_.name(), rowRecord_.number(), rowRecord_.receivablesTotal()));
+            rowRecord_.name(), rowRecord_.number(), rowRecord_.receivablesTotalAmount()));
     };
     browser_->OnDblClick = [this](widgets::TFvcBrowser&) { SetAsDefaultClick(); };
     browser_->OnKeyDown = [this](widgets::TFvcBrowser&, int& key, Qt::KeyboardModifiers) {
@@ -340,7 +340,7 @@ std::vector<company::CompanyListEntry> TListComps::ReadCompaniesInOrder(int keyN
          engine.NextKey(file, keyNumber, recordNumber, key)) {
         engine.GetRecord(file, recordNumber, record.data());
         if (!engine.ok()) break;
-        companies.push_back({record.name(), record.number(), record.receivablesTotal()});
+        companies.push_back({record.name(), record.number(), record.receivablesTotalAmount()});
     }
     return companies;
 }
@@ -378,8 +378,8 @@ void TListComps::CompanyListClick() {
 }
 
 void TListComps::FindClick() {
-    if (findBox_.Find(widgets::FindMode::Comp, "Find Company", companyFile_->file().handle()) !=
-        QDialog::Accepted) {
+    if (findBox_.Find(records::RecordKind::Company, "Find Company",
+                      companyFile_->file().handle()) != QDialog::Accepted) {
         return;
     }
     // The dialog's columns are UTF-8; the number is looked up as record text.

@@ -1,13 +1,13 @@
 #include "shell/ui/DataFileRebuild.h"
 
-#include "records/CompanyDataFiles.h"
+#include "records/RecordTypes.h"
 
 namespace shell::ui {
 
 void RebuildAllDataFiles(engine::Engine& engine, base::PromptService& prompts,
                          engine::RebuildObserver& observer, std::string_view companyCode) {
-    for (const engine::FileDescription& description : records::RebuildOrder(companyCode)) {
-        engine::RecordFile file(engine, description, prompts, &observer);
+    for (const records::RecordType& type : records::RecordTypes()) {
+        engine::RecordFile file(engine, type.Describe(companyCode), prompts, &observer);
         file.Rebuild();
     }
 }

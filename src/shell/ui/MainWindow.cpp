@@ -425,8 +425,7 @@ AgingChartPanel& TMainForm::agingChart() {
 }
 
 void TMainForm::AgingChartClick() {
-    if (base::Decimal::ParseOrZero(base::RemoveCommas(state_.currentCompany.receivablesTotal()))
-            .IsZero()) {
+    if (state_.currentCompany.receivablesTotalAmount().IsZero()) {
         prompts_.Message("Aging Chart", "You do not have any open invoices.",
                          base::PromptIcon::Information, base::PromptButtons::Ok);
     } else if (chart_->isVisible()) {

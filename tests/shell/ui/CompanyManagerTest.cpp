@@ -16,6 +16,7 @@
 #include "company/CompanyFile.h"
 #include "company/CompanySwitch.h"
 #include "company/StarterData.h"
+#include "records/RecordTypes.h"
 #include "shell/ui/CompanyOptions.h"
 #include "shell/ui/HeaderForm.h"
 #include "support/RecordingCanvas.h"
@@ -51,7 +52,8 @@ protected:
             records.push_back(testsupport::SampleCompany(number, name));
             records.back().setReceivablesTotal("150.00");
         }
-        testsupport::AddRecords(engine_, records::CompanyFileDescription(), records);
+        testsupport::AddRecords(
+            engine_, records::RecordTypeOf(records::RecordKind::Company).Describe(), records);
         state_.currentCompany = records.front();
     }
 

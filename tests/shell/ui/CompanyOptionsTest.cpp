@@ -27,6 +27,7 @@ records::CompanyRecord DistinctCompany() {
         uint8_t* data = record.data();
         switch (field.kind) {
             case base::FieldKind::Text:
+            case base::FieldKind::Money:
                 base::WriteText(data, field.offset, field.size,
                                 std::to_string(field.offset * 7919 % 100000));
                 break;

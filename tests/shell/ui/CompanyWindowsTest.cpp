@@ -13,6 +13,7 @@
 #include "ShellFixture.h"
 #include "engine/RecordFile.h"
 #include "records/CustomerRecord.h"
+#include "records/RecordTypes.h"
 #include "shell/ui/CompanyManager.h"
 #include "shell/ui/CompanyOptions.h"
 #include "shell/ui/MainWindow.h"
@@ -69,7 +70,8 @@ TEST_F(CompanyWindowsTest, ASecondCompanyAddedAndChosenStaysCurrentAfterARestart
 
     prompts.ExpectInform("New Company",
                          "I am going to create a new, empty customer file for this company.");
-    engine::RecordFile customers(engine, records::CustomerFileDescription("2"), prompts);
+    engine::RecordFile customers(
+        engine, records::RecordTypeOf(records::RecordKind::Customer).Describe("2"), prompts);
     EXPECT_TRUE(customers.Open());
     EXPECT_TRUE(fs::exists("2C.DAT"));
 }

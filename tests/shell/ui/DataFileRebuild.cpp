@@ -5,6 +5,7 @@
 #include "ShellFixture.h"
 #include "engine/RecordFile.h"
 #include "records/CustomerRecord.h"
+#include "records/RecordTypes.h"
 #include "shell/ui/MainWindow.h"
 #include "support/Samples.h"
 #include "widgets/StatusWindow.h"
@@ -16,7 +17,8 @@ using DataFileRebuild = ShellTest;
 
 TEST_F(DataFileRebuild, CommandRepairsAMissingIndexAndReportsCompletion) {
     MakeDataFolder();
-    const engine::FileDescription file = records::CustomerFileDescription("1");
+    const engine::FileDescription file =
+        records::RecordTypeOf(records::RecordKind::Customer).Describe("1");
     testsupport::AddRecords(
         engine, file,
         std::vector<records::CustomerRecord>{testsupport::SampleCustomer("1", "Customer 1"),
