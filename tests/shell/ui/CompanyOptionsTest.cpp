@@ -10,12 +10,11 @@
 #include <QTest>
 #include <fstream>
 
-#include "ShellFixture.h"
 #include "base/RecordField.h"
-#include "company/ProgramState.h"
 #include "shell/ui/HeaderForm.h"
 #include "support/ScriptedPrompts.h"
 #include "support/TempDir.h"
+#include "support/ui/WindowDriving.h"
 
 namespace shell::ui {
 namespace {
@@ -62,31 +61,27 @@ class CompanyOptionsTest : public ::testing::Test {
 protected:
     CompanyOptionsTest() : chdir_(dir_.path()) {
         std::ofstream("ZRTERMS.DAT", std::ios::binary) << "COD\r\nNet 30 Days\r\n";
-        state_.currentCompany.setNumber("1");
     }
 
-    bool Run(TCompSet::Purpose purpose, records::CompanyRecord& record,
+    bool Run(company::CompanyEditPurpose purpose, records::CompanyRecord& record,
              const std::function<void()>& interact) {
-        shelltest::ThenInModal(dialog_, interact);
+        testsupport::ThenInModal(dialog_, interact);
         return dialog_.Execute(purpose, record,
                                [](const std::string& number) { return number == "7"; });
     }
 
     template <typename T>
     T& Find(const char* name) {
-        T* control = dialog_.findChild<T*>(name);
-        EXPECT_NE(control, nullptr) << name;
-        return *control;
+        return testsupport::Find<T>(dialog_, name);
     }
-    void Click(const char* name) { QTest::mouseClick(&Find<QPushButton>(name), Qt::LeftButton); }
+    void Click(const char* name) { testsupport::Click(dialog_, name); }
     int Page() { return Find<QTabWidget>("PageControl1").currentIndex(); }
 
     testsupport::TempDir dir_;
     testsupport::ScopedChdir chdir_;
     testsupport::ScriptedPrompts prompts_;
-    company::ProgramState state_;
     THeaderForm headers_{prompts_, [](const QString&) {}};
-    TCompSet dialog_{state_, prompts_, headers_, [](const QString&) {}};
+    TCompSet dialog_{engine::PosixFileSystem(), prompts_, headers_, [](const QString&) {}};
 };
 
 TEST_F(CompanyOptionsTest, SavingUnchangedControlsGivesBackTheSameRecord) {
@@ -95,7 +90,7 @@ TEST_F(CompanyOptionsTest, SavingUnchangedControlsGivesBackTheSameRecord) {
     prompts_.ExpectInform("Edit Company",
                           "Background bitmap image no longer exists. Use the Graphics tab to "
                           "select another bitmap if desired.");
-    const bool saved = Run(TCompSet::Purpose::Edit, record, [&] {
+    const bool saved = Run(company::CompanyEditPurpose::Edit, record, [&] {
         EXPECT_EQ(dialog_.windowTitle(), "Edit Company");
         EXPECT_EQ(Page(), 0);
         EXPECT_EQ(dialog_.focusWidget(), &Find<QLineEdit>("CName"));
