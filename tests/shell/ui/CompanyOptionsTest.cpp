@@ -11,6 +11,7 @@
 #include <fstream>
 
 #include "base/RecordField.h"
+#include "shell/ui/CompanyOptionsFields.h"
 #include "shell/ui/HeaderForm.h"
 #include "support/ScriptedPrompts.h"
 #include "support/TempDir.h"
@@ -101,6 +102,27 @@ TEST_F(CompanyOptionsTest, SavingUnchangedControlsGivesBackTheSameRecord) {
     });
     ASSERT_TRUE(saved);
     EXPECT_TRUE(record == original);
+}
+
+// The binding table is the only place that pairs controls with fields: every row names a control
+// of one of the two dialogs and a field of the record, and an edit takes its field's length.
+TEST_F(CompanyOptionsTest, EveryBoundControlExistsAndEditsHoldTheirWholeField) {
+    records::CompanyRecord record = DistinctCompany();
+    record.setBackgroundBitmap("");
+    Run(company::CompanyEditPurpose::Edit, record, [&] {
+        for (const CompanyOptionsBinding& binding : CompanyOptionsBindings()) {
+            SCOPED_TRACE(binding.control);
+            const base::FieldInfo* field = CompanyOptionsField(binding);
+            ASSERT_NE(field, nullptr) << binding.field;
+            QObject* control = dialog_.findChild<QObject*>(binding.control);
+            if (!control) control = headers_.findChild<QObject*>(binding.control);
+            ASSERT_NE(control, nullptr);
+            QLineEdit* edit = qobject_cast<QLineEdit*>(control);
+            if (auto* box = qobject_cast<QComboBox*>(control)) edit = box->lineEdit();
+            EXPECT_EQ(edit ? edit->maxLength() : field->size, field->size);
+        }
+        Click("CancelBtn");
+    });
 }
 
 }  // namespace
