@@ -12,7 +12,6 @@
 #include <QVBoxLayout>
 
 #include "base/PromptService.h"
-#include "base/Text.h"
 #include "company/PaymentTerms.h"
 #include "shell/ui/CompanyOptionsFields.h"
 #include "shell/ui/CompanyOptionsPages.h"
