@@ -33,7 +33,6 @@ TListComps::TListComps(WindowContext& context, TCompSet& companyOptions, widgets
                        QWidget* parent)
     : QDialog(parent),
       context_(context),
-      companyOptions_(companyOptions),
       findBox_(findBox),
       listWindow_(listWindow),
       companyFile_(context.engine, context.prompts, &context.statusWindow),

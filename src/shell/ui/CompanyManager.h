@@ -64,7 +64,6 @@ private:
     void PositionOn(const std::optional<company::CompanyRow>& row);
 
     WindowContext& context_;
-    TCompSet& companyOptions_;
     widgets::TFindBox& findBox_;
     widgets::TListWindow& listWindow_;
     company::CompanyFile companyFile_;
