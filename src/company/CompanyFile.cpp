@@ -13,6 +13,27 @@ int32_t CompanyFile::CompanyCount() {
     return file_.engine().UsedRecords(file_.handle());
 }
 
+std::optional<records::CompanyRecord> CompanyFile::Read(int32_t recordNumber) {
+    records::CompanyRecord company;
+    file_.engine().GetRecord(file_.handle(), recordNumber, company.data());
+    if (!file_.engine().ok()) return std::nullopt;
+    return company;
+}
+
+std::vector<records::CompanyRecord> CompanyFile::InKeyOrder(int keyNumber) {
+    engine::Engine& engine = file_.engine();
+    std::vector<records::CompanyRecord> companies;
+    int32_t recordNumber = 0;
+    std::string key;
+    for (engine.SearchKey(file_.handle(), keyNumber, recordNumber, key); engine.ok();
+         engine.NextKey(file_.handle(), keyNumber, recordNumber, key)) {
+        std::optional<records::CompanyRecord> company = Read(recordNumber);
+        if (!company) break;
+        companies.push_back(std::move(*company));
+    }
+    return companies;
+}
+
 std::optional<std::pair<int32_t, records::CompanyRecord>> CompanyFile::Find(
     std::string_view number) {
     records::CompanyRecord wanted;
@@ -21,10 +42,9 @@ std::optional<std::pair<int32_t, records::CompanyRecord>> CompanyFile::Find(
     std::string key = wantedKey;
     int32_t recordNumber = 0;
     if (!file_.SearchKey(1, recordNumber, key) || key != wantedKey) return std::nullopt;
-    records::CompanyRecord company;
-    file_.engine().GetRecord(file_.handle(), recordNumber, company.data());
-    if (!file_.engine().ok()) return std::nullopt;
-    return std::make_pair(recordNumber, company);
+    std::optional<records::CompanyRecord> company = Read(recordNumber);
+    if (!company) return std::nullopt;
+    return std::make_pair(recordNumber, std::move(*company));
 }
 
 bool CompanyFile::Add(const records::CompanyRecord& company, int32_t& recordNumber) {

@@ -5,6 +5,7 @@
 #include <optional>
 #include <string_view>
 #include <utility>
+#include <vector>
 
 #include "base/PromptService.h"
 #include "engine/Engine.h"
@@ -25,6 +26,11 @@ public:
     engine::RecordFile& file() { return file_; }
 
     int32_t CompanyCount();
+
+    // The record `recordNumber`; nothing when it cannot be read.
+    std::optional<records::CompanyRecord> Read(int32_t recordNumber);
+    // Every company in the order of key 1 (number) or key 2 (name); a read error ends the list.
+    std::vector<records::CompanyRecord> InKeyOrder(int keyNumber);
 
     // The company whose number, trimmed and upper-cased, equals `number` trimmed and upper-cased,
     // with its record number; looked up by key 1.

@@ -17,12 +17,6 @@ bool ReadCompanyFromFile(engine::Engine& engine, base::PromptService& prompts,
     return true;
 }
 
-bool LoadStartupCompany(engine::Engine& engine, base::PromptService& prompts, ProgramState& state) {
-    if (!ReadLastCompany(state.currentCompany)) return false;
-    ReadCompanyFromFile(engine, prompts, state.currentCompany);
-    return true;
-}
-
 bool ComputerDateLooksWrong(const base::Clock& clock) {
     return clock.Today() < base::Date{1995, 1, 1};
 }
@@ -36,22 +30,24 @@ void MarkNotSetUp(records::CompanyRecord& company) {
     company.setName(kNotSetUpName);
 }
 
-bool AcceptCompanyManagerChoice(engine::Engine& engine, base::PromptService& prompts,
-                                ProgramState& state, const std::string& rememberedNumber,
-                                const base::Clock& clock) {
-    if (state.companyChanged) {
-        // Without clearing, every later visit to the Company Manager would snap back to this
-        // company and no other company could ever be made current.
-        state.companyChanged = false;
-        state.currentCompany.Clear();
-        state.currentCompany.setNumber(rememberedNumber);
-        ReadCompanyFromFile(engine, prompts, state.currentCompany);
-        state.selectedCompany = state.currentCompany;
+bool SwitchToChosenCompany(engine::Engine& engine, base::PromptService& prompts,
+                           ProgramState& state, const CompanyManagerResult& result,
+                           const base::Clock& clock) {
+    records::CompanyRecord next = state.selectedCompany;
+    if (result.currentCompanySaved) {
+        next.Clear();
+        next.setNumber(state.currentCompany.number());
+        ReadCompanyFromFile(engine, prompts, next);
     }
-    state.currentCompany = state.selectedCompany;
-    const bool saved = WriteLastCompany(state.currentCompany);
+    if (!WriteLastCompany(engine.fileSystem(), next)) {
+        prompts.Message(kSwitchNotSavedCaption, kSwitchNotSavedText, base::PromptIcon::Error,
+                        base::PromptButtons::Ok);
+        return false;
+    }
+    state.currentCompany = next;
+    state.selectedCompany = next;
     state.ApplyDateFormat(clock);
-    return saved;
+    return true;
 }
 
 }  // namespace company

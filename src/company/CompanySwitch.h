@@ -6,6 +6,7 @@
 
 #include "base/Clock.h"
 #include "base/PromptService.h"
+#include "company/CompanyManagerFlow.h"
 #include "company/ProgramState.h"
 #include "engine/Engine.h"
 #include "records/CompanyRecord.h"
@@ -20,10 +21,6 @@ inline constexpr char kNotSetUpName[] = "Please Setup Your Company.";
 bool ReadCompanyFromFile(engine::Engine& engine, base::PromptService& prompts,
                          records::CompanyRecord& company);
 
-// Start-up: the current company from "LastCo.Dat", then its saved settings from the company
-// file. False when "LastCo.Dat" cannot be read.
-bool LoadStartupCompany(engine::Engine& engine, base::PromptService& prompts, ProgramState& state);
-
 // A computer clock set before 1995 gives wrong ages and due dates.
 bool ComputerDateLooksWrong(const base::Clock& clock);
 
@@ -32,13 +29,19 @@ bool ComputerDateLooksWrong(const base::Clock& clock);
 bool IsSetUp(const records::CompanyRecord& company);
 void MarkNotSetUp(records::CompanyRecord& company);
 
-// After the Company Manager closed with OK: when the current company's settings were saved
-// meanwhile, it stays current with those settings (re-read from the company file, and copied to
-// the selected company); then the selected company is made current ("LastCo.Dat" rewritten) and
-// its date format applied. The company-changed flag is cleared once used. False when
-// "LastCo.Dat" could not be written.
-bool AcceptCompanyManagerChoice(engine::Engine& engine, base::PromptService& prompts,
-                                ProgramState& state, const std::string& rememberedNumber,
-                                const base::Clock& clock);
+// The message when "LastCo.Dat" cannot be rewritten at a company switch.
+inline constexpr char kSwitchNotSavedCaption[] = "Company Manager";
+inline constexpr char kSwitchNotSavedText[] =
+    "The company could not be switched because \"LastCo.Dat\" could not be written. Check that "
+    "the data folder is writable and not full. The company in use has not changed.";
+
+// After a visit to the Company Manager that needs a switch (`result.switchNeeded()`): when the
+// current company's settings were saved meanwhile, it stays current with those settings
+// (re-read from the company file, and copied to the selected company); otherwise the selected
+// company becomes current. "LastCo.Dat" is rewritten first: when that fails the message above is
+// shown, nothing changes and the answer is false. Then the date format is applied.
+bool SwitchToChosenCompany(engine::Engine& engine, base::PromptService& prompts,
+                           ProgramState& state, const CompanyManagerResult& result,
+                           const base::Clock& clock);
 
 }  // namespace company

@@ -1,21 +1,22 @@
 #include "company/LastCompany.h"
 
-#include "base/SmallFile.h"
+#include "company/SmallFile.h"
 
 namespace company {
 
-bool ReadLastCompany(records::CompanyRecord& company) {
-    const std::optional<std::string> bytes = base::ReadSmallFile(kLastCompanyFile);
+bool ReadLastCompany(engine::FileSystem& fs, records::CompanyRecord& company) {
+    const std::optional<std::string> bytes = ReadSmallFile(fs, kLastCompanyFile);
     if (!bytes || bytes->size() < static_cast<std::size_t>(records::CompanyRecord::kSize))
         return false;
     company.Assign(reinterpret_cast<const uint8_t*>(bytes->data()));
     return true;
 }
 
-bool WriteLastCompany(const records::CompanyRecord& company) {
-    return base::ReplaceSmallFile(
-        kLastCompanyFile,
-        std::string(reinterpret_cast<const char*>(company.data()), records::CompanyRecord::kSize));
+bool WriteLastCompany(engine::FileSystem& fs, const records::CompanyRecord& company) {
+    return ReplaceSmallFile(fs, kLastCompanyFile,
+                            std::string_view(reinterpret_cast<const char*>(company.data()),
+                                             records::CompanyRecord::kSize),
+                            SmallFileAccess::Everyone);
 }
 
 }  // namespace company

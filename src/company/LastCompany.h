@@ -3,6 +3,7 @@
 // 2736-byte records::CompanyRecord with no header. Read at start-up, rewritten whenever a company
 // is made current.
 
+#include "engine/FileSystem.h"
 #include "records/CompanyRecord.h"
 
 namespace company {
@@ -10,11 +11,11 @@ namespace company {
 inline constexpr char kLastCompanyFile[] = "LastCo.Dat";
 
 // Reads record 0 into `company`; false (and `company` untouched) when the file is missing or
-// holds less than one whole record.
-bool ReadLastCompany(records::CompanyRecord& company);
+// holds less than one whole record: an empty or cut file names no company.
+bool ReadLastCompany(engine::FileSystem& fs, records::CompanyRecord& company);
 
 // Rewrites the file with `company` as its only record; false when it could not be written (the
 // previous file is then still intact).
-bool WriteLastCompany(const records::CompanyRecord& company);
+bool WriteLastCompany(engine::FileSystem& fs, const records::CompanyRecord& company);
 
 }  // namespace company

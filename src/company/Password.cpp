@@ -1,13 +1,9 @@
 #include "company/Password.h"
 
-#include <unistd.h>
-
-#include <cerrno>
-
 #include "base/RecordField.h"
-#include "base/SmallFile.h"
 #include "base/Text.h"
 #include "base/Windows1252.h"
+#include "company/SmallFile.h"
 
 namespace company {
 
@@ -30,10 +26,10 @@ void ReportNotSaved(base::PromptService& prompts) {
 }
 
 // Step 1 of a change: the user confirms and proves to know the current password.
-bool ConfirmChange(base::PromptService& prompts, const PasswordAsk& ask) {
+bool ConfirmChange(engine::FileSystem& fs, base::PromptService& prompts, const PasswordAsk& ask) {
     if (!prompts.AskYesNo(kConfirmCaption, "A Password exists. Do you want to change it?"))
         return false;
-    const std::optional<std::string> stored = ReadPassword();
+    const std::optional<std::string> stored = ReadPassword(fs);
     const std::optional<std::string> entry = AskTrimmed(ask, "Enter the Current Password");
     if (!entry) return false;
     if (!stored || *entry != *stored) {
@@ -50,12 +46,12 @@ bool ConfirmChange(base::PromptService& prompts, const PasswordAsk& ask) {
 
 }  // namespace
 
-bool PasswordIsSet() {
-    return ::access(kPasswordFile, F_OK) == 0;
+bool PasswordIsSet(engine::FileSystem& fs) {
+    return fs.Exists(kPasswordFile);
 }
 
-std::optional<std::string> ReadPassword() {
-    std::optional<std::string> bytes = base::ReadSmallFile(kPasswordFile);
+std::optional<std::string> ReadPassword(engine::FileSystem& fs) {
+    std::optional<std::string> bytes = ReadSmallFile(fs, kPasswordFile);
     if (!bytes) return std::nullopt;
     bytes->resize(kPasswordRecordSize, '\0');
     const std::string text =
@@ -63,20 +59,21 @@ std::optional<std::string> ReadPassword() {
     return base::CutTo(base::Trim(text), kMaxPasswordLength);
 }
 
-bool WritePassword(std::string_view password) {
+bool WritePassword(engine::FileSystem& fs, std::string_view password) {
     std::string record(kPasswordRecordSize, '\0');
     base::WriteText(reinterpret_cast<uint8_t*>(record.data()), 0, kMaxPasswordLength, password);
-    return base::ReplaceSmallFile(kPasswordFile, record, 0600);
+    return ReplaceSmallFile(fs, kPasswordFile, record, SmallFileAccess::OwnerOnly);
 }
 
-bool RemovePassword() {
-    return ::unlink(kPasswordFile) == 0 || errno == ENOENT;
+bool RemovePassword(engine::FileSystem& fs) {
+    if (fs.Exists(kPasswordFile)) fs.Remove(kPasswordFile);
+    return !fs.Exists(kPasswordFile);
 }
 
-bool CheckPassword(base::PromptService& prompts, const PasswordAsk& ask) {
-    if (!PasswordIsSet()) return true;
+bool CheckPassword(engine::FileSystem& fs, base::PromptService& prompts, const PasswordAsk& ask) {
+    if (!PasswordIsSet(fs)) return true;
     const std::optional<std::string> entry = ask("Password Required", false);
-    const std::optional<std::string> stored = ReadPassword();
+    const std::optional<std::string> stored = ReadPassword(fs);
     // A cancelled prompt counts as an empty entry, and is refused like a wrong one.
     const std::string entered = base::Trim(entry.value_or(""));
     if (!stored || entered != *stored) {
@@ -87,9 +84,9 @@ bool CheckPassword(base::PromptService& prompts, const PasswordAsk& ask) {
     return entry.has_value();
 }
 
-void PasswordSetup(base::PromptService& prompts, const PasswordAsk& ask) {
-    if (PasswordIsSet()) {
-        if (!ConfirmChange(prompts, ask)) return;
+void PasswordSetup(engine::FileSystem& fs, base::PromptService& prompts, const PasswordAsk& ask) {
+    if (PasswordIsSet(fs)) {
+        if (!ConfirmChange(fs, prompts, ask)) return;
     } else if (!prompts.AskYesNo(kConfirmCaption,
                                  "Once you create a password you must enter it EXACTLY or you "
                                  "will not be able to use the billing system. Continue?")) {
@@ -106,13 +103,13 @@ void PasswordSetup(base::PromptService& prompts, const PasswordAsk& ask) {
         return;
     }
     if (first->size() < 2) {
-        if (!RemovePassword()) return ReportNotSaved(prompts);
+        if (!RemovePassword(fs)) return ReportNotSaved(prompts);
         prompts.Inform("Password Removed",
                        "You did not enter password. Any password has been cleared. This system is "
                        "no longer password protected.");
         return;
     }
-    if (!WritePassword(*first)) return ReportNotSaved(prompts);
+    if (!WritePassword(fs, *first)) return ReportNotSaved(prompts);
     prompts.Inform("\nPassword: " + base::Win1252ToUtf8(*first),
                    "Your new password is shown above. You will need to enter it EXACTLY as shown "
                    "next time you want to access the system.");

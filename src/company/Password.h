@@ -12,6 +12,7 @@
 #include <string_view>
 
 #include "base/PromptService.h"
+#include "engine/FileSystem.h"
 
 namespace company {
 
@@ -24,23 +25,23 @@ inline constexpr int kMaxPasswordLength = 20;
 using PasswordAsk =
     std::function<std::optional<std::string>(const std::string& caption, bool helpVisible)>;
 
-bool PasswordIsSet();
+bool PasswordIsSet(engine::FileSystem& fs);
 // The stored password, trimmed and cut to 20 characters; nothing when the file is missing or
 // cannot be read.
-std::optional<std::string> ReadPassword();
+std::optional<std::string> ReadPassword(engine::FileSystem& fs);
 // Replaces the file with one record holding `password` (cut to 20 characters).
-bool WritePassword(std::string_view password);
+bool WritePassword(engine::FileSystem& fs, std::string_view password);
 // Removes the file; true when no password file is left.
-bool RemovePassword();
+bool RemovePassword(engine::FileSystem& fs);
 
 // True when no password is set or the right one was entered ("Password Required", help hidden).
 // Blanks around the entry are ignored; letter case counts. A wrong or cancelled entry shows
 // "You did not enter the correct password." and gives false.
-bool CheckPassword(base::PromptService& prompts, const PasswordAsk& ask);
+bool CheckPassword(engine::FileSystem& fs, base::PromptService& prompts, const PasswordAsk& ask);
 
 // The "Password Setup" command: changes, sets or removes the password after the questions and
 // confirmations the user expects; an entry of fewer than two characters, typed twice, removes
 // the protection.
-void PasswordSetup(base::PromptService& prompts, const PasswordAsk& ask);
+void PasswordSetup(engine::FileSystem& fs, base::PromptService& prompts, const PasswordAsk& ask);
 
 }  // namespace company

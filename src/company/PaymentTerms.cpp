@@ -1,11 +1,11 @@
 #include "company/PaymentTerms.h"
 
-#include "base/SmallFile.h"
+#include "company/SmallFile.h"
 
 namespace company {
 
-std::vector<std::string> LoadPaymentTerms() {
-    const std::optional<std::string> text = base::ReadSmallFile(kPaymentTermsFile);
+std::vector<std::string> LoadPaymentTerms(engine::FileSystem& fs) {
+    const std::optional<std::string> text = ReadSmallFile(fs, kPaymentTermsFile);
     std::vector<std::string> terms;
     if (!text) return terms;
     std::string line;
@@ -23,10 +23,10 @@ std::vector<std::string> LoadPaymentTerms() {
     return terms;
 }
 
-bool SavePaymentTerms(const std::vector<std::string>& terms) {
+bool SavePaymentTerms(engine::FileSystem& fs, const std::vector<std::string>& terms) {
     std::string text;
     for (const std::string& term : terms) text += term + "\r\n";
-    return base::ReplaceSmallFile(kPaymentTermsFile, text);
+    return ReplaceSmallFile(fs, kPaymentTermsFile, text, SmallFileAccess::Everyone);
 }
 
 }  // namespace company

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "engine/FileSystem.h"
+
 namespace company {
 
 inline constexpr char kPaymentTermsFile[] = "ZRTERMS.DAT";
@@ -13,9 +15,9 @@ inline constexpr int kMaxTermLength = 35;
 
 // The terms in file order; an empty list when the file is missing or unreadable. Lines may end in
 // CR LF, LF or CR (files edited elsewhere); a final line break adds no empty term.
-std::vector<std::string> LoadPaymentTerms();
+std::vector<std::string> LoadPaymentTerms(engine::FileSystem& fs);
 
 // Replaces the file with the terms, each followed by CR LF; false when it could not be written.
-bool SavePaymentTerms(const std::vector<std::string>& terms);
+bool SavePaymentTerms(engine::FileSystem& fs, const std::vector<std::string>& terms);
 
 }  // namespace company

@@ -13,9 +13,9 @@ bool ProgramState::AgingDue() const {
     return base::Trim(currentCompany.lastAgingDate()) != todayText;
 }
 
-bool ProgramState::RunAgingIfDue() {
+bool ProgramState::RunAgingIfDue(bool forceChart) {
     if (!runAging || !AgingDue()) return false;
-    runAging(*this);
+    runAging(*this, forceChart);
     return true;
 }
 

@@ -7,10 +7,10 @@
 #include <string>
 #include <system_error>
 
-#include "base/SmallFile.h"
 #include "company/CompanyFile.h"
 #include "company/LastCompany.h"
 #include "company/PaymentTerms.h"
+#include "company/SmallFile.h"
 #include "company/StarterData.h"
 #include "engine/Engine.h"
 #include "tool/Commands.h"
@@ -39,11 +39,13 @@ std::optional<std::string> WriteStarterFiles() {
             return "cannot write company 1: err " + std::to_string(engine.error());
         engine.ExitEngine();
     }
-    if (!company::WriteLastCompany(company))
+    if (!company::WriteLastCompany(engine::PosixFileSystem(), company))
         return std::string("cannot write ") + company::kLastCompanyFile;
-    if (!company::SavePaymentTerms(company::StarterPaymentTerms()))
+    if (!company::SavePaymentTerms(engine::PosixFileSystem(), company::StarterPaymentTerms()))
         return std::string("cannot write ") + company::kPaymentTermsFile;
-    if (!base::ReplaceSmallFile(company::kBackgroundTileFile, company::BackgroundTileBitmap()))
+    if (!company::ReplaceSmallFile(engine::PosixFileSystem(), company::kBackgroundTileFile,
+                                   company::BackgroundTileBitmap(),
+                                   company::SmallFileAccess::Everyone))
         return std::string("cannot write ") + company::kBackgroundTileFile;
     return std::nullopt;
 }

@@ -4,8 +4,10 @@
 #include <sys/stat.h>
 
 #include <deque>
+#include <filesystem>
 #include <fstream>
 
+#include "engine/FaultInjectingFileSystem.h"
 #include "support/ScriptedPrompts.h"
 #include "support/TempDir.h"
 
@@ -41,24 +43,25 @@ public:
 
     testsupport::TempDir dir;
     testsupport::ScopedChdir inDir{dir.path()};
+    engine::FaultInjectingFileSystem files{engine::PosixFileSystem()};
     ScriptedPrompts prompts;
     std::deque<std::pair<std::string, std::optional<std::string>>> script_;
 };
 
 TEST_F(PasswordFile, StoredPasswordIsOneOwnerOnlyRecord) {
-    EXPECT_TRUE(CheckPassword(prompts, Ask()));  // no file: no question
-    ASSERT_TRUE(WritePassword("Secret word that is too long"));
+    EXPECT_TRUE(CheckPassword(files, prompts, Ask()));  // no file: no question
+    ASSERT_TRUE(WritePassword(files, "Secret word that is too long"));
     struct stat st {};
     ASSERT_EQ(::stat(kPasswordFile, &st), 0);
     EXPECT_EQ(st.st_mode & 0077, 0u);
     std::ifstream in(kPasswordFile, std::ios::binary);
     std::string bytes((std::istreambuf_iterator<char>(in)), {});
     EXPECT_EQ(bytes, std::string("\x14") + "Secret word that is ");
-    EXPECT_EQ(ReadPassword(), "Secret word that is");  // trimmed when read
+    EXPECT_EQ(ReadPassword(files), "Secret word that is");  // trimmed when read
 }
 
 TEST_F(PasswordFile, CheckIgnoresBlanksButNotLetterCaseAndCancelFails) {
-    ASSERT_TRUE(WritePassword("Tiger"));
+    ASSERT_TRUE(WritePassword(files, "Tiger"));
     for (const auto& typed : {std::optional<std::string>("  Tiger "),
                               std::optional<std::string>("tiger"), std::optional<std::string>()}) {
         const bool right = typed && *typed == "  Tiger ";
@@ -66,7 +69,7 @@ TEST_F(PasswordFile, CheckIgnoresBlanksButNotLetterCaseAndCancelFails) {
         if (!right)
             prompts.ExpectMessage("Invalid Password", kWrong, base::PromptAnswer::Ok,
                                   base::PromptIcon::Warning);
-        EXPECT_EQ(CheckPassword(prompts, Ask()), right);
+        EXPECT_EQ(CheckPassword(files, prompts, Ask()), right);
     }
 }
 
@@ -76,20 +79,20 @@ TEST_F(PasswordFile, SetupCreatesAPasswordOnlyWhenBothEntriesMatchWithoutBlanks)
     prompts.ExpectMessage("Invalid Password",
                           "The two passwords do not match. Unable to setup password. Try again.",
                           base::PromptAnswer::Ok);
-    PasswordSetup(prompts, Ask());
-    EXPECT_FALSE(PasswordIsSet());
+    PasswordSetup(files, prompts, Ask());
+    EXPECT_FALSE(PasswordIsSet(files));
 
     prompts.ExpectYesNo(kConfirm, kFirstTime, true);
     Expect("Password Setup", " Tiger").Expect("Re-enter Your Password", "Tiger ");
     prompts.ExpectInform("\nPassword: Tiger",
                          "Your new password is shown above. You will need to enter it EXACTLY as "
                          "shown next time you want to access the system.");
-    PasswordSetup(prompts, Ask());
-    EXPECT_EQ(ReadPassword(), "Tiger");
+    PasswordSetup(files, prompts, Ask());
+    EXPECT_EQ(ReadPassword(files), "Tiger");
 }
 
 TEST_F(PasswordFile, ChangeNeedsTheCurrentPasswordAndOneCharacterRemovesTheProtection) {
-    ASSERT_TRUE(WritePassword("Tiger"));
+    ASSERT_TRUE(WritePassword(files, "Tiger"));
     prompts.ExpectYesNo(kConfirm, "A Password exists. Do you want to change it?", true);
     Expect("Enter the Current Password", "Tiger");
     prompts.ExpectInform("Password Setup",
@@ -99,17 +102,35 @@ TEST_F(PasswordFile, ChangeNeedsTheCurrentPasswordAndOneCharacterRemovesTheProte
     prompts.ExpectInform("Password Removed",
                          "You did not enter password. Any password has been cleared. This system "
                          "is no longer password protected.");
-    PasswordSetup(prompts, Ask());
-    EXPECT_FALSE(PasswordIsSet());
+    PasswordSetup(files, prompts, Ask());
+    EXPECT_FALSE(PasswordIsSet(files));
 
-    ASSERT_TRUE(WritePassword("Tiger"));
+    ASSERT_TRUE(WritePassword(files, "Tiger"));
     prompts.ExpectYesNo(kConfirm, "A Password exists. Do you want to change it?", true);
     Expect("Enter the Current Password", "Lion");
     prompts.ExpectMessage("Incorrect Password",
                           "You did not enter the correct password. Unable to change password.",
                           base::PromptAnswer::Ok);
-    PasswordSetup(prompts, Ask());
-    EXPECT_EQ(ReadPassword(), "Tiger");
+    PasswordSetup(files, prompts, Ask());
+    EXPECT_EQ(ReadPassword(files), "Tiger");
+}
+
+TEST_F(PasswordFile, ANewPasswordTheDiskRefusesLeavesTheOldOneInForce) {
+    ASSERT_TRUE(WritePassword(files, "Tiger"));
+    prompts.ExpectYesNo(kConfirm, "A Password exists. Do you want to change it?", true);
+    Expect("Enter the Current Password", "Tiger");
+    prompts.ExpectInform("Password Setup",
+                         "You will need to enter a new password TWO times. Do not enter any "
+                         "password (twice) if you want to remove the password protection.");
+    Expect("Password Setup", "Lion").Expect("Re-enter Your Password", "Lion");
+    prompts.ExpectMessage("Password Setup",
+                          "The password file could not be written. The password protection is "
+                          "unchanged.",
+                          base::PromptAnswer::Ok, base::PromptIcon::Error);
+    files.FailWrite(1);
+    PasswordSetup(files, prompts, Ask());
+    EXPECT_EQ(ReadPassword(files), "Tiger");
+    EXPECT_FALSE(std::filesystem::exists("zr1confg.dat.new"));
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include "base/Decimal.h"
 #include "base/Text.h"
 #include "base/Windows1252.h"
+#include "company/CompanyFile.h"
 #include "company/StarterData.h"
 #include "engine/RecordFile.h"
 #include "records/RecordTypes.h"
@@ -71,7 +72,53 @@ records::CompanyRecord SampleCompany(std::string_view number, std::string_view n
     company.setAddress5("(217) 555-0100");
     company.setTaxRate("8.125");
     company.setTaxHeading("Sales Tax:");
+    company.setBackgroundBitmapOn(false);
+    company.setBackgroundBitmap("");
     return company;
+}
+
+namespace {
+
+template <typename Use>
+void WithCompanyFile(Use use) {
+    engine::Engine engine;
+    engine.InitEngine(0, 30);
+    ScriptedPrompts silent;
+    company::CompanyFile file(engine, silent);
+    if (!engine.fileSystem().Exists("Company.DAT")) {
+        ASSERT_TRUE(file.file().Create());
+    }
+    ASSERT_TRUE(file.Open());
+    use(file);
+    file.Close();
+}
+
+}  // namespace
+
+void AddCompanies(const std::vector<records::CompanyRecord>& companies) {
+    WithCompanyFile([&](company::CompanyFile& file) {
+        for (const records::CompanyRecord& company : companies) {
+            int32_t recordNumber = 0;
+            ASSERT_TRUE(file.Add(company, recordNumber)) << "company " << company.number();
+        }
+    });
+}
+
+std::optional<records::CompanyRecord> StoredCompany(std::string_view number) {
+    std::optional<records::CompanyRecord> company;
+    WithCompanyFile([&](company::CompanyFile& file) {
+        if (const auto found = file.Find(number)) company = found->second;
+    });
+    return company;
+}
+
+void UpdateStoredCompany(const records::CompanyRecord& company) {
+    WithCompanyFile([&](company::CompanyFile& file) {
+        const auto found = file.Find(company.number());
+        ASSERT_TRUE(found.has_value()) << "company " << company.number();
+        EXPECT_EQ(file.Modify(found->first, company, found->second),
+                  engine::UpdateOutcome::Written);
+    });
 }
 
 records::CustomerRecord SampleCustomer(std::string_view number, std::string_view name) {

@@ -18,9 +18,17 @@
 
 namespace testsupport {
 
-// The starter form settings with a number, name and address.
+// The starter form settings with a number, name and address, and no background picture (so a
+// data folder needs no picture file).
 records::CompanyRecord SampleCompany(std::string_view number = "1",
                                      std::string_view name = "Acme Supply Co");
+
+// The company file of the working folder, reached through an engine of its own (the file must
+// not be open elsewhere): adding companies (the file is created when missing), reading one back
+// by number (nothing when it is not on file) and saving a changed one over its stored record.
+void AddCompanies(const std::vector<records::CompanyRecord>& companies);
+std::optional<records::CompanyRecord> StoredCompany(std::string_view number);
+void UpdateStoredCompany(const records::CompanyRecord& company);
 
 records::CustomerRecord SampleCustomer(std::string_view number, std::string_view name);
 

@@ -17,6 +17,7 @@
 namespace tooltest {
 namespace {
 
+using testsupport::FileBytes;
 using testsupport::TempDir;
 
 bool Contains(const std::vector<std::string>& lines, const std::string& line) {
@@ -41,7 +42,7 @@ TEST(InitCommand, MakesAFolderTheProgramAndTheCheckerAcceptButNeverTouchesAnExis
     EXPECT_EQ(company.invoiceCaption(), "INVOICE");
     {
         testsupport::ScopedChdir inDir(dir);
-        EXPECT_EQ(company::LoadPaymentTerms().at(0), "Net 30 Days");
+        EXPECT_EQ(company::LoadPaymentTerms(engine::PosixFileSystem()).at(0), "Net 30 Days");
         EXPECT_EQ(FileBytes("ktt8.bmp").substr(0, 2), "BM");
     }
 

@@ -43,13 +43,6 @@ int Reap(pid_t pid) {
 
 }  // namespace
 
-std::string FileBytes(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
 std::vector<std::string> ToolResult::lines() const {
     std::vector<std::string> result;
     std::istringstream in(out);
@@ -71,8 +64,8 @@ ToolResult RunTool(const std::vector<std::string>& args, const std::filesystem::
     ::close(err);
     ToolResult result;
     result.exitCode = Reap(pid);
-    result.out = FileBytes(io / "out");
-    result.err = FileBytes(io / "err");
+    result.out = testsupport::FileBytes(io / "out");
+    result.err = testsupport::FileBytes(io / "err");
     return result;
 }
 

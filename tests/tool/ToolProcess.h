@@ -19,7 +19,6 @@ struct ToolResult {
 ToolResult RunTool(const std::vector<std::string>& args, const std::filesystem::path& cwd,
                    const std::string& input = {});
 std::vector<std::string> RunScript(const std::filesystem::path& dir, const std::string& script);
-std::string FileBytes(const std::filesystem::path& path);
 
 // A `script DIR` process driven one command at a time; killed (if still running) on destruction.
 class ScriptSession {

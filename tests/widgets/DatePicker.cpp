@@ -8,23 +8,22 @@
 #include <QTest>
 #include <QTimer>
 
+#include "support/ui/WindowDriving.h"
 #include "widgets/DatePicker.h"
 
 namespace {
 
 using widgets::TCalForm;
 
-// Runs `act` on the dialog once its modal loop is running.
-void WhenShown(TCalForm& form, std::function<void()> act) {
-    QTimer::singleShot(0, &form, std::move(act));
-}
+using testsupport::Click;
+using testsupport::ThenInModal;
 
 TEST(DatePicker, OkReturnsTheInitialDateAndRestoresTheCaption) {
     TCalForm form;
     QString captionWhileOpen;
-    WhenShown(form, [&] {
+    ThenInModal(form, [&] {
         captionWhileOpen = form.windowTitle();
-        QTest::mouseClick(form.findChild<QPushButton*>("OKBtn"), Qt::LeftButton);
+        Click(form, "OKBtn");
     });
     const auto picked = form.Pick("Invoice Date", {2024, 2, 29});
     ASSERT_TRUE(picked.has_value());
@@ -32,9 +31,7 @@ TEST(DatePicker, OkReturnsTheInitialDateAndRestoresTheCaption) {
     EXPECT_EQ(captionWhileOpen, "Invoice Date");
     EXPECT_EQ(form.windowTitle(), "Date Selection");
 
-    WhenShown(form, [&] {
-        QTest::mouseClick(form.findChild<QPushButton*>("CancelBtn"), Qt::LeftButton);
-    });
+    ThenInModal(form, [&] { Click(form, "CancelBtn"); });
     EXPECT_FALSE(form.Pick("", {2024, 5, 1}).has_value());
 }
 

@@ -13,6 +13,7 @@
 #include "support/RecordingCanvas.h"
 #include "support/ScriptedPrompts.h"
 #include "support/TempDir.h"
+#include "support/ui/WindowDriving.h"
 #include "widgets/PrinterCanvas.h"
 
 namespace {
@@ -50,7 +51,7 @@ protected:
               return printed_;
           }) {}
 
-    void Click(const char* name) { window_.findChild<QPushButton*>(name)->click(); }
+    void Click(const char* name) { testsupport::Click(window_, name); }
 
     testsupport::TempDir dir_;
     testsupport::ScriptedPrompts prompts_;

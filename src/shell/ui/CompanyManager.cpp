@@ -1,7 +1,6 @@
 #include "shell/ui/CompanyManager.h"
 
 #include <QAction>
-#include <QFile>
 #include <QImage>
 #include <QLabel>
 #include <QMenu>
@@ -12,8 +11,7 @@
 #include <QVBoxLayout>
 
 #include "base/Windows1252.h"
-#include "company/CompanyFileSet.h"
-#include "company/CompanyOptionsCheck.h"
+#include "company/CompanyList.h"
 #include "shell/ui/CompanyOptions.h"
 #include "shell/ui/RecordText.h"
 #include "widgets/DataBrowser.h"
@@ -27,21 +25,23 @@ namespace shell::ui {
 namespace {
 
 constexpr char kCaption[] = "Company Manager";
-constexpr char kReportFile[] = "TXTTEMP.TXT";
-constexpr int kByNumber = 1;
-constexpr int kByName = 2;
 
 }  // namespace
 
-TListComps::TListComps(widgets::WindowContext& context, TCompSet& companyOptions,
-                       widgets::TFindBox& findBox, widgets::TListWindow& listWindow,
-                       std::function<bool()> checkPassword, QWidget* parent)
+TListComps::TListComps(WindowContext& context, TCompSet& companyOptions, widgets::TFindBox& findBox,
+                       widgets::TListWindow& listWindow, std::function<bool()> checkPassword,
+                       QWidget* parent)
     : QDialog(parent),
       context_(context),
-      companyOptions_(companyOptions),
       findBox_(findBox),
       listWindow_(listWindow),
-      checkPassword_(std::move(checkPassword)) {
+      companyFile_(context.engine, context.prompts, &context.statusWindow),
+      flow_(companyFile_, context.engine.fileSystem(), context.prompts, context.state,
+            context.clock, std::move(checkPassword)),
+      editor_([&companyOptions](company::CompanyEditPurpose purpose, records::CompanyRecord& record,
+                                const std::function<bool(const std::string&)>& numberTaken) {
+          return companyOptions.Execute(purpose, record, numberTaken);
+      }) {
     setObjectName("ListComps");
     setWindowTitle(kCaption);
     setModal(true);
@@ -160,138 +160,58 @@ void TListComps::BuildCommands(QVBoxLayout& layout) {
     layout.addWidget(toolBar);
 }
 
-TListComps::Outcome TListComps::Execute() {
-    company::ProgramState& state = context_.state;
-    state.companyChanged = false;
-    if (!FormShow()) {
-        context_.prompts.Message(engine::kProgramCaption, "Unable to open company database",
-                                 base::PromptIcon::Error, base::PromptButtons::Ok);
-        return Outcome::CannotOpen;
-    }
+company::CompanyManagerResult TListComps::Execute() {
+    if (!flow_.Open()) return {company::CompanyManagerResult::Ending::CannotOpen};
+    FormShow();
     const bool chosen = exec() == QDialog::Accepted;
-    FormClose();
-    // A saved change to the current company must reach the main window whichever way the
-    // manager was closed.
-    return chosen || state.companyChanged ? Outcome::Ok : Outcome::Closed;
+    browser_->DetachDataSource();
+    return flow_.Close(chosen);
 }
 
-bool TListComps::FormShow() {
+void TListComps::FormShow() {
     browser_->SetHeader(QString::fromStdString(company::CompanyBrowserHeader()));
-    companyFile_ = std::make_unique<company::CompanyFile>(context_.engine, context_.prompts,
-                                                          &context_.statusWindow);
-    if (!companyFile_->Open()) {
-        companyFile_.reset();
-        return false;
-    }
     browser_->AttachDataSource(std::make_unique<widgets::TFvcDataSource>(
-        context_.engine, companyFile_->file().handle(), keyNumber_, "", "", rowRecord_.data()));
-    ShowCount();
-    byNumber_->setChecked(keyNumber_ == kByNumber);
-    byName_->setChecked(keyNumber_ == kByName);
+        context_.engine, flow_.fileBlock(), static_cast<int>(flow_.order()), "", "",
+        rowRecord_.data()));
+    countPanel_->setText(QString::fromStdString(flow_.CountText()));
+    byNumber_->setChecked(flow_.order() == company::CompanyOrder::ByNumber);
+    byName_->setChecked(flow_.order() == company::CompanyOrder::ByName);
 
     const records::CompanyRecord& current = context_.state.currentCompany;
     const records::FontSpec font = current.managersFont();
     browser_->setFont(widgets::PrinterCanvas::ToQFont(font.ToChoice()));
     browser_->SetTextColor(widgets::PrinterCanvas::ToQColor(font.color));
     title_->setText(ToRecordText(current.name()));
-    if (const auto found = companyFile_->Find(current.number())) PositionOn(found->first);
+    PositionOn(flow_.StartRow());
     browser_->setFocus();
-    return true;
 }
 
-void TListComps::FormClose() {
-    browser_->DetachDataSource();
-    companyFile_.reset();  // closes the company file
+void TListComps::PositionOn(const std::optional<company::CompanyRow>& row) {
+    if (row) browser_->PositionAtKey(row->key, row->recordNumber);
 }
 
-void TListComps::ShowCount() {
-    countPanel_->setText(QString("Companies: %1").arg(companyFile_->CompanyCount()));
-}
-
-void TListComps::PositionOn(int32_t recordNumber) {
-    records::CompanyRecord record;
-    context_.engine.GetRecord(companyFile_->file().handle(), recordNumber, record.data());
-    if (context_.engine.ok()) browser_->PositionAtKey(record.key(keyNumber_), recordNumber);
-}
-
-bool TListComps::ReadCurrentRow(int32_t& recordNumber) {
-    recordNumber = browser_->CurrentRecordNumber();
-    if (recordNumber == 0) return false;
-    records::CompanyRecord& selected = context_.state.selectedCompany;
-    context_.engine.GetRecord(companyFile_->file().handle(), recordNumber, selected.data());
-    return context_.engine.ok();
-}
-
-void TListComps::ReportFailure(const char* text) {
-    context_.prompts.Message(engine::kProgramCaption, text, base::PromptIcon::Error,
-                             base::PromptButtons::Ok);
+void TListComps::ShowUpdate(const company::CompanyListUpdate& update) {
+    if (update.reread) {
+        browser_->Refresh();
+        countPanel_->setText(QString::fromStdString(flow_.CountText()));
+    }
+    PositionOn(update.current);
 }
 
 void TListComps::AddCompanyClick() {
-    records::CompanyRecord& selected = context_.state.selectedCompany;
-    selected = context_.state.currentCompany;
-    selected.SetNewCompanyValues(std::to_string(companyFile_->CompanyCount() + 1));
-    const auto numberTaken = [this](const std::string& number) {
-        return companyFile_->Find(number).has_value();
-    };
-    if (!companyOptions_.Execute(TCompSet::Purpose::Add, selected, numberTaken)) return;
-    selected.setReceivablesTotal("0.00");
-    company::NormaliseCompanyOptions(selected);
-    int32_t recordNumber = 0;
-    if (!companyFile_->Add(selected, recordNumber)) {
-        ReportFailure("Add operation failed");
-        return;
-    }
-    PositionOn(recordNumber);
-    ShowCount();
+    ShowUpdate(flow_.Add(editor_));
 }
 
 void TListComps::EditCompanyClick() {
-    int32_t recordNumber = 0;
-    if (!ReadCurrentRow(recordNumber) || !checkPassword_()) return;
-    records::CompanyRecord& selected = context_.state.selectedCompany;
-    const records::CompanyRecord original = selected;
-    // The number is shown read-only, so the company's files keep their names.
-    if (!companyOptions_.Execute(TCompSet::Purpose::Edit, selected,
-                                 [](const std::string&) { return false; })) {
-        return;
-    }
-    company::NormaliseCompanyOptions(selected);
-    if (companyFile_->Modify(recordNumber, selected, original) == engine::UpdateOutcome::Failed) {
-        ReportFailure("Modify Company failed");
-    }
-    PositionOn(recordNumber);
+    ShowUpdate(flow_.Edit(browser_->CurrentRecordNumber(), editor_));
 }
 
 void TListComps::DeleteCompanyClick() {
-    int32_t recordNumber = 0;
-    if (!ReadCurrentRow(recordNumber) || !checkPassword_()) return;
-    base::PromptService& prompts = context_.prompts;
-    const records::CompanyRecord& selected = context_.state.selectedCompany;
-    if (selected.code() == context_.state.currentCompany.code()) {
-        prompts.Inform("Delete Company",
-                       "You are trying to delete the current default company. You need to have "
-                       "another company open to delete this one.");
-        return;
-    }
-    if (!prompts.AskYesNo("Please Confirm",
-                          "If you delete this company, all invoices and payments will also be "
-                          "removed. ALL company data will be deleted! Data for other companies "
-                          "will NOT be removed. Continue?")) {
-        return;
-    }
-    if (!companyFile_->Delete(recordNumber, selected)) {
-        ReportFailure("Delete operation failed");
-        return;
-    }
-    browser_->Refresh();
-    ShowCount();
-    company::DeleteCompanyFiles(selected.code(), context_.engine.fileSystem());
+    ShowUpdate(flow_.Delete(browser_->CurrentRecordNumber()));
 }
 
 void TListComps::SetAsDefaultClick() {
-    int32_t recordNumber = 0;
-    if (ReadCurrentRow(recordNumber)) accept();
+    if (flow_.Choose(browser_->CurrentRecordNumber())) accept();
 }
 
 void TListComps::FvcBrowser1KeyDown(int& key) {
@@ -312,81 +232,46 @@ void TListComps::FvcBrowser1KeyPress(QChar& ch) {
     }
 }
 
-void TListComps::SetKeyNumber(int keyNumber) {
-    keyNumber_ = keyNumber;
-    byNumber_->setChecked(keyNumber == kByNumber);
-    byName_->setChecked(keyNumber == kByName);
+void TListComps::SetOrder(company::CompanyOrder order) {
+    flow_.SetOrder(order);
+    byNumber_->setChecked(order == company::CompanyOrder::ByNumber);
+    byName_->setChecked(order == company::CompanyOrder::ByName);
     const int32_t current = browser_->CurrentRecordNumber();
-    browser_->SetKeyNumber(keyNumber);
-    if (current != 0) PositionOn(current);
+    browser_->SetKeyNumber(static_cast<int>(order));
+    if (current != 0) PositionOn(flow_.RowOf(current));
 }
 
 void TListComps::ByNumberClick() {
-    SetKeyNumber(kByNumber);
+    SetOrder(company::CompanyOrder::ByNumber);
 }
 
 void TListComps::ByNameClick() {
-    SetKeyNumber(kByName);
-}
-
-std::vector<company::CompanyListEntry> TListComps::ReadCompaniesInOrder(int keyNumber) {
-    engine::Engine& engine = context_.engine;
-    const engine::FileBlockHandle file = companyFile_->file().handle();
-    std::vector<company::CompanyListEntry> companies;
-    records::CompanyRecord record;
-    int32_t recordNumber = 0;
-    std::string key;
-    for (engine.SearchKey(file, keyNumber, recordNumber, key); engine.ok();
-         engine.NextKey(file, keyNumber, recordNumber, key)) {
-        engine.GetRecord(file, recordNumber, record.data());
-        if (!engine.ok()) break;
-        companies.push_back({record.name(), record.number(), record.receivablesTotalAmount()});
-    }
-    return companies;
+    SetOrder(company::CompanyOrder::ByName);
 }
 
 void TListComps::CompanyListClick() {
-    const base::PromptAnswer answer = context_.prompts.MessageWithDefault(
-        "Company List",
-        "The companies will be sorted by name. Would you rather sort by company number?",
-        base::PromptIcon::Question, base::PromptButtons::YesNoCancel, base::PromptAnswer::No);
-    if (answer == base::PromptAnswer::Cancel) return;
-    const bool byNumber = answer == base::PromptAnswer::Yes;
-
+    const std::optional<company::CompanyOrder> order = flow_.AskListOrder();
+    if (!order) return;
     widgets::TStatForm& status = context_.statusWindow;
     status.ShowStatus("Company List");
     status.SetLines("", "Preparing list...", "");
-    const std::string report = base::Win1252ToUtf8(company::CompanyListReport(
-        ReadCompaniesInOrder(byNumber ? kByNumber : kByName), context_.clock.Now()));
-    // The report passes through TXTTEMP.TXT in the data folder, like every list report.
-    QFile file(kReportFile);
-    const bool written = file.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
-                         file.write(report.data(), qint64(report.size())) == qint64(report.size());
-    file.close();
-    QByteArray text;
-    if (written && file.open(QIODevice::ReadOnly)) text = file.readAll();
-    file.close();
-    QFile::remove(kReportFile);
+    const std::optional<company::CompanyReport> report = flow_.ListReport(*order);
     status.HideStatus();
-    if (!written) {
-        ReportFailure("Unable to write the company list to TXTTEMP.TXT.");
-        return;
-    }
-    listWindow_.ShowList(byNumber ? "Company List by Number" : "Company List by Name", "Company",
-                         text.toStdString(),
+    if (!report) return;
+    listWindow_.ShowList(QString::fromStdString(report->caption), "Company",
+                         base::Win1252ToUtf8(report->text),
                          context_.state.currentCompany.managersFont().ToChoice());
 }
 
 void TListComps::FindClick() {
-    if (findBox_.Find(records::RecordKind::Company, "Find Company",
-                      companyFile_->file().handle()) != QDialog::Accepted) {
+    if (findBox_.Find(records::RecordKind::Company, "Find Company", flow_.fileBlock()) !=
+        QDialog::Accepted) {
         return;
     }
     // The dialog's columns are UTF-8; the number is looked up as record text.
     const auto number = findBox_.SelectedColumn(1);
-    const auto recordNumber = number ? base::Utf8ToWin1252(*number) : std::nullopt;
-    if (!recordNumber) return;
-    if (const auto found = companyFile_->Find(*recordNumber)) PositionOn(found->first);
+    const auto recordText = number ? base::Utf8ToWin1252(*number) : std::nullopt;
+    if (recordText) PositionOn(flow_.RowOfNumber(*recordText));
 }
 
 void TListComps::PrintWindowClick() {

@@ -12,9 +12,7 @@
 #include <QVBoxLayout>
 
 #include "base/PromptService.h"
-#include "base/Text.h"
 #include "company/PaymentTerms.h"
-#include "company/ProgramState.h"
 #include "shell/ui/CompanyOptionsFields.h"
 #include "shell/ui/CompanyOptionsPages.h"
 #include "shell/ui/FontSample.h"
@@ -36,10 +34,10 @@ QPushButton* DialogButton(const QString& caption, const char* name, QWidget* par
 
 }  // namespace
 
-TCompSet::TCompSet(company::ProgramState& state, base::PromptService& prompts, THeaderForm& headers,
+TCompSet::TCompSet(engine::FileSystem& fs, base::PromptService& prompts, THeaderForm& headers,
                    std::function<void(const QString&)> showHelp, QWidget* parent)
     : QDialog(parent),
-      state_(state),
+      fs_(fs),
       prompts_(prompts),
       headers_(headers),
       showHelp_(std::move(showHelp)) {
@@ -80,11 +78,11 @@ TCompSet::TCompSet(company::ProgramState& state, base::PromptService& prompts, T
     onClick("FontDialog1", [this] { FontBtnClick(FontRole::Editor); });
 }
 
-bool TCompSet::Execute(Purpose purpose, records::CompanyRecord& record,
-                       std::function<bool(const std::string&)> numberTaken) {
+bool TCompSet::Execute(company::CompanyEditPurpose purpose, records::CompanyRecord& record,
+                       const std::function<bool(const std::string&)>& numberTaken) {
+    using Purpose = company::CompanyEditPurpose;
     purpose_ = purpose;
-    shownNumber_ = record.number();
-    numberTaken_ = std::move(numberTaken);
+    numberTaken_ = numberTaken;
     setWindowTitle(purpose == Purpose::Add ? "New Company" : "Edit Company");
 
     headers_.fonts() = {record.bodyFont(),           record.captionFont(),
@@ -127,7 +125,8 @@ void TCompSet::FormShow() {
     auto* terms = pages_->findChild<QComboBox*>("DFTerms");
     const QString stored = terms->currentText();
     terms->clear();
-    for (const std::string& term : company::LoadPaymentTerms()) terms->addItem(ToRecordText(term));
+    for (const std::string& term : company::LoadPaymentTerms(fs_))
+        terms->addItem(ToRecordText(term));
     terms->setCurrentText(stored);
     pages_->setCurrentIndex(static_cast<int>(company::CompanyOptionsPage::AddressTaxes));
     pages_->findChild<QLineEdit*>("CName")->setFocus();
@@ -139,19 +138,13 @@ void TCompSet::OKBtnClick() {
     const company::CompanyOptionsVerdict verdict =
         company::CheckCompanyOptions({text("CEmailAdd"), text("CName"), text("CoNumb"),
                                       text("CAVal1"), text("CAVal2"), text("CAVal3")},
-                                     purpose_ == Purpose::Add, numberTaken_);
+                                     purpose_ == company::CompanyEditPurpose::Add, numberTaken_);
     edit("CoNumb")->setText(ToRecordText(verdict.fields.number));
     edit("CAVal1")->setText(ToRecordText(verdict.fields.aging1));
     edit("CAVal2")->setText(ToRecordText(verdict.fields.aging2));
     edit("CAVal3")->setText(ToRecordText(verdict.fields.aging3));
     for (const company::CompanyOptionsFailure& failure : verdict.failures) ShowFailure(failure);
-    if (!verdict.passed()) return;
-    // Saving the current company's own settings makes the main window read them again.
-    if (purpose_ == Purpose::Edit &&
-        base::Trim(shownNumber_) == base::Trim(state_.currentCompany.number())) {
-        state_.companyChanged = true;
-    }
-    accept();
+    if (verdict.passed()) accept();
 }
 
 void TCompSet::ShowFailure(const company::CompanyOptionsFailure& failure) {

@@ -9,7 +9,9 @@
 #include <optional>
 #include <string>
 
+#include "company/CompanyManagerFlow.h"
 #include "company/CompanyOptionsCheck.h"
+#include "engine/FileSystem.h"
 #include "records/CompanyRecord.h"
 
 class QLabel;
@@ -19,10 +21,6 @@ namespace base {
 class PromptService;
 }
 
-namespace company {
-class ProgramState;
-}
-
 namespace shell::ui {
 
 class THeaderForm;
@@ -30,16 +28,15 @@ class THeaderForm;
 class TCompSet : public QDialog {
     Q_OBJECT
 public:
-    enum class Purpose { Add, Edit };
-
-    TCompSet(company::ProgramState& state, base::PromptService& prompts, THeaderForm& headers,
+    // `fs` holds the payment terms the default terms are chosen from.
+    TCompSet(engine::FileSystem& fs, base::PromptService& prompts, THeaderForm& headers,
              std::function<void(const QString& topic)> showHelp, QWidget* parent = nullptr);
 
-    // Shows the dialog modally for `record` (the selected company record, already holding the
-    // values to show). True when the user saved: `record` then holds the dialog's values (not yet
-    // normalised). `numberTaken` looks a typed company number up in the company file.
-    bool Execute(Purpose purpose, records::CompanyRecord& record,
-                 std::function<bool(const std::string& number)> numberTaken);
+    // Shows the dialog modally for `record` (already holding the values to show). True when the
+    // user saved: `record` then holds the dialog's values (not yet normalised). `numberTaken`
+    // looks a typed company number up in the company file. A company::CompanyEditor.
+    bool Execute(company::CompanyEditPurpose purpose, records::CompanyRecord& record,
+                 const std::function<bool(const std::string& number)>& numberTaken);
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -59,12 +56,11 @@ private:
     void ShowFailure(const company::CompanyOptionsFailure& failure);
     records::FontSpec& Font(FontRole role);
 
-    company::ProgramState& state_;
+    engine::FileSystem& fs_;
     base::PromptService& prompts_;
     THeaderForm& headers_;
     std::function<void(const QString&)> showHelp_;
-    Purpose purpose_ = Purpose::Edit;
-    std::string shownNumber_;  // the number of the record as it came in
+    company::CompanyEditPurpose purpose_ = company::CompanyEditPurpose::Edit;
     std::function<bool(const std::string&)> numberTaken_;
     records::FontSpec envelopeFont_, managersFont_, editorFont_;
     QTabWidget* pages_;

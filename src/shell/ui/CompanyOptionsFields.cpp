@@ -5,6 +5,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
+#include <algorithm>
+#include <cstring>
 
 #include "shell/ui/RecordText.h"
 
@@ -12,187 +14,192 @@ namespace shell::ui {
 
 namespace {
 
-using R = records::CompanyRecord;
+using base::FieldKind;
 
-struct TextField {
-    const char* control;
-    std::string (R::*get)() const;
-    void (R::*set)(std::string_view);
+constexpr CompanyOptionsBinding kBindings[] = {
+    // Address/Taxes, E-Mail
+    {"CName", "name"},
+    {"CoNumb", "number"},
+    {"CAdd1", "address1"},
+    {"CAdd2", "address2"},
+    {"CAdd3", "address3"},
+    {"CAdd4", "address4"},
+    {"ExtraAdd1", "address5"},
+    {"CalcTaxes", "calculateTaxes"},
+    {"TaxCRate", "taxRate"},
+    {"TaxName", "taxHeading"},
+    {"CEmailAdd", "email"},
+    {"CEMailHost", "smtpServer"},
+    {"DefToEMail", "defaultOutputEmail"},
+    {"CBEMailLines", "emailLines"},
+    {"EMInclCust", "emailWithoutAddress"},
+    // Envelopes/Aging
+    {"ELineSpace", "envelopeLineSpacing"},
+    {"LMarSet", "envelopeLeftMargin"},
+    {"TopMarSet", "envelopeTopMargin"},
+    {"SendAddLeft", "envelopeSendAddressLeft"},
+    {"LandSCB", "envelopeOrientation", "L", "P"},
+    {"UseShipAdd", "envelopeAddress", "S", "B"},
+    {"PCoAddr", "printReturnAddress"},
+    {"CAVal1", "agingDays1"},
+    {"CAVal2", "agingDays2"},
+    {"CAVal3", "agingDays3"},
+    {"CACap1", "agingCaption1"},
+    {"CACap2", "agingCaption2"},
+    {"CACap3", "agingCaption3"},
+    // Forms Setup
+    {"HorLCB", "verticalLines"},
+    {"VLineCB", "horizontalLines"},
+    {"SBoxCB", "statementBox"},
+    {"IBoxCB", "invoiceBox"},
+    {"CAgeCB", "customerAgingOnForms"},
+    {"ShadeCB", "shading"},
+    {"CheckBox5", "letterheadStyle"},
+    {"SMsgCB", "salesMessageOnForms"},
+    {"PConICB", "productCodesOnInvoices"},
+    {"MoveDwnCB", "moveDownTotals"},
+    {"UseBmpCB", "printLogo"},
+    {"BmpNameText", "logoBitmap"},
+    {"LineWidthVal", "lineWidth"},
+    {"BigBxTop", "boxTop"},
+    {"TopFormMar", "formTopMargin"},
+    {"LeftFormMar", "formLeftMargin"},
+    {"MaxLines", "maxLines"},
+    {"PushAddr", "moveAddressesRight"},
+    {"CNameOnForm", "omitCompanyAddress"},
+    // General
+    {"CNxtCustNo", "nextCustomerNumber"},
+    {"DDMMYY", "dateFormat", "D", "M", "MMDDYY"},
+    {"AgeRecap", "showAgingChart"},
+    {"SHints", "showHints"},
+    {"ACBillAdd", "copyBillingToShipping"},
+    {"AuditCB", "auditTrail"},
+    {"CBbu", "promptBackupOnExit"},
+    // Invoices
+    {"NextIno", "nextInvoiceNumber"},
+    {"PrintDupOnInv", "printDuplicateInvoice"},
+    {"DefInvQuan", "defaultQuantity"},
+    {"DFTerms", "defaultTerms"},
+    {"YYMMonInv", "yearMonthPrefix"},
+    {"PFlag", "printNewInvoices"},
+    {"DMemo", "defaultInvoiceType", "M", "P", "DProd"},
+    {"PSlip", "printPackingSlip"},
+    {"FileCpy", "printFileCopy"},
+    {"CpyToLQue", "labelQueueOnNewInvoice"},
+    {"BatchLabels", "labelQueueOnBatchPrint"},
+    {"NumCpys", "numberOfCopies"},
+    {"BigInvNo", "omitLargeInvoiceNumber"},
+    // Sales Message
+    {"SM1", "salesMessage1"},
+    {"SM2", "salesMessage2"},
+    {"SM3", "salesMessage3"},
+    {"SM4", "salesMessage4"},
+    // System Graphics
+    {"TCBitmaps", "backgroundBitmapOn"},
+    {"PicName", "backgroundBitmap"},
+    // The headers dialog
+    {"InvCapData", "invoiceCaption"},
+    {"StmntCapData", "statementCaption"},
+    {"PackSHeadData", "packingSlipCaption"},
+    {"FCHeadData", "fileCopyCaption"},
+    {"PrCdhead", "productCodeHeader"},
+    {"QuanHead", "quantityHeader"},
+    {"DescHead", "descriptionHeader"},
+    {"Edit8", "unitCostHeader"},
+    {"ExtHead", "extensionHeader"},
+    {"MemoHeadr", "memoHeader"},
+    {"StmntNote", "statementNote"},
+    {"EBShipCap", "shippingCaption"},
 };
 
-struct BoolField {
-    const char* control;
-    bool (R::*get)() const;
-    void (R::*set)(bool);
-};
+// The field's value as the controls see it. Flags and Y/N texts are check boxes; every other
+// kind is text.
+bool IsBoolean(const base::FieldInfo& field) {
+    return field.kind == FieldKind::Flag || field.kind == FieldKind::YesNo;
+}
 
-// A one-letter text edited by a check box or by the second of two radio buttons: checked means
-// `on`, unchecked `off`.
-struct ChoiceField {
-    const char* control;
-    const char* otherRadio;  // the first radio button of the pair, or nullptr for a check box
-    std::string (R::*get)() const;
-    void (R::*set)(std::string_view);
-    const char* on;
-    const char* off;
-};
+std::string TextOf(const records::CompanyRecord& record, const base::FieldInfo& field) {
+    return base::ReadText(record.data(), field.offset, field.size);
+}
 
-constexpr TextField kPageEdits[] = {
-    {"CName", &R::name, &R::setName},
-    {"CoNumb", &R::number, &R::setNumber},
-    {"CAdd1", &R::address1, &R::setAddress1},
-    {"CAdd2", &R::address2, &R::setAddress2},
-    {"CAdd3", &R::address3, &R::setAddress3},
-    {"CAdd4", &R::address4, &R::setAddress4},
-    {"ExtraAdd1", &R::address5, &R::setAddress5},
-    {"TaxCRate", &R::taxRate, &R::setTaxRate},
-    {"TaxName", &R::taxHeading, &R::setTaxHeading},
-    {"CEmailAdd", &R::email, &R::setEmail},
-    {"CEMailHost", &R::smtpServer, &R::setSmtpServer},
-    {"ELineSpace", &R::envelopeLineSpacing, &R::setEnvelopeLineSpacing},
-    {"LMarSet", &R::envelopeLeftMargin, &R::setEnvelopeLeftMargin},
-    {"TopMarSet", &R::envelopeTopMargin, &R::setEnvelopeTopMargin},
-    {"SendAddLeft", &R::envelopeSendAddressLeft, &R::setEnvelopeSendAddressLeft},
-    {"CAVal1", &R::agingDays1, &R::setAgingDays1},
-    {"CAVal2", &R::agingDays2, &R::setAgingDays2},
-    {"CAVal3", &R::agingDays3, &R::setAgingDays3},
-    {"CACap1", &R::agingCaption1, &R::setAgingCaption1},
-    {"CACap2", &R::agingCaption2, &R::setAgingCaption2},
-    {"CACap3", &R::agingCaption3, &R::setAgingCaption3},
-    {"LineWidthVal", &R::lineWidth, &R::setLineWidth},
-    {"BigBxTop", &R::boxTop, &R::setBoxTop},
-    {"TopFormMar", &R::formTopMargin, &R::setFormTopMargin},
-    {"LeftFormMar", &R::formLeftMargin, &R::setFormLeftMargin},
-    {"MaxLines", &R::maxLines, &R::setMaxLines},
-    {"PushAddr", &R::moveAddressesRight, &R::setMoveAddressesRight},
-    {"CNxtCustNo", &R::nextCustomerNumber, &R::setNextCustomerNumber},
-    {"NextIno", &R::nextInvoiceNumber, &R::setNextInvoiceNumber},
-    {"DefInvQuan", &R::defaultQuantity, &R::setDefaultQuantity},
-    {"NumCpys", &R::numberOfCopies, &R::setNumberOfCopies},
-    {"SM1", &R::salesMessage1, &R::setSalesMessage1},
-    {"SM2", &R::salesMessage2, &R::setSalesMessage2},
-    {"SM3", &R::salesMessage3, &R::setSalesMessage3},
-    {"SM4", &R::salesMessage4, &R::setSalesMessage4},
-};
+void SetText(records::CompanyRecord& record, const base::FieldInfo& field, std::string_view text) {
+    base::WriteText(record.data(), field.offset, field.size, text);
+}
 
-constexpr TextField kHeaderEdits[] = {
-    {"InvCapData", &R::invoiceCaption, &R::setInvoiceCaption},
-    {"StmntCapData", &R::statementCaption, &R::setStatementCaption},
-    {"PackSHeadData", &R::packingSlipCaption, &R::setPackingSlipCaption},
-    {"FCHeadData", &R::fileCopyCaption, &R::setFileCopyCaption},
-    {"PrCdhead", &R::productCodeHeader, &R::setProductCodeHeader},
-    {"QuanHead", &R::quantityHeader, &R::setQuantityHeader},
-    {"DescHead", &R::descriptionHeader, &R::setDescriptionHeader},
-    {"Edit8", &R::unitCostHeader, &R::setUnitCostHeader},
-    {"ExtHead", &R::extensionHeader, &R::setExtensionHeader},
-    {"MemoHeadr", &R::memoHeader, &R::setMemoHeader},
-    {"StmntNote", &R::statementNote, &R::setStatementNote},
-    {"EBShipCap", &R::shippingCaption, &R::setShippingCaption},
-};
+bool FlagOf(const records::CompanyRecord& record, const base::FieldInfo& field) {
+    if (field.kind == FieldKind::Flag) return record.data()[field.offset] != 0;
+    return TextOf(record, field) == "Y";
+}
 
-// File names shown in labels.
-constexpr TextField kFileLabels[] = {
-    {"PicName", &R::backgroundBitmap, &R::setBackgroundBitmap},
-    {"BmpNameText", &R::logoBitmap, &R::setLogoBitmap},
-};
+void SetFlag(records::CompanyRecord& record, const base::FieldInfo& field, bool on) {
+    if (field.kind == FieldKind::Flag)
+        record.data()[field.offset] = on ? 1 : 0;
+    else
+        SetText(record, field, on ? "Y" : "N");
+}
 
-constexpr BoolField kChecks[] = {
-    {"CalcTaxes", &R::calculateTaxes, &R::setCalculateTaxes},
-    {"DefToEMail", &R::defaultOutputEmail, &R::setDefaultOutputEmail},
-    {"CBEMailLines", &R::emailLines, &R::setEmailLines},
-    {"EMInclCust", &R::emailWithoutAddress, &R::setEmailWithoutAddress},
-    {"PCoAddr", &R::printReturnAddress, &R::setPrintReturnAddress},
-    {"HorLCB", &R::verticalLines, &R::setVerticalLines},
-    {"VLineCB", &R::horizontalLines, &R::setHorizontalLines},
-    {"SBoxCB", &R::statementBox, &R::setStatementBox},
-    {"IBoxCB", &R::invoiceBox, &R::setInvoiceBox},
-    {"CAgeCB", &R::customerAgingOnForms, &R::setCustomerAgingOnForms},
-    {"ShadeCB", &R::shading, &R::setShading},
-    {"CheckBox5", &R::letterheadStyle, &R::setLetterheadStyle},
-    {"SMsgCB", &R::salesMessageOnForms, &R::setSalesMessageOnForms},
-    {"PConICB", &R::productCodesOnInvoices, &R::setProductCodesOnInvoices},
-    {"MoveDwnCB", &R::moveDownTotals, &R::setMoveDownTotals},
-    {"UseBmpCB", &R::printLogo, &R::setPrintLogo},
-    {"CNameOnForm", &R::omitCompanyAddress, &R::setOmitCompanyAddress},
-    {"AgeRecap", &R::showAgingChart, &R::setShowAgingChart},
-    {"SHints", &R::showHints, &R::setShowHints},
-    {"ACBillAdd", &R::copyBillingToShipping, &R::setCopyBillingToShipping},
-    {"AuditCB", &R::auditTrail, &R::setAuditTrail},
-    {"CBbu", &R::promptBackupOnExit, &R::setPromptBackupOnExit},
-    {"PrintDupOnInv", &R::printDuplicateInvoice, &R::setPrintDuplicateInvoice},
-    {"YYMMonInv", &R::yearMonthPrefix, &R::setYearMonthPrefix},
-    {"PFlag", &R::printNewInvoices, &R::setPrintNewInvoices},
-    {"PSlip", &R::printPackingSlip, &R::setPrintPackingSlip},
-    {"FileCpy", &R::printFileCopy, &R::setPrintFileCopy},
-    {"CpyToLQue", &R::labelQueueOnNewInvoice, &R::setLabelQueueOnNewInvoice},
-    {"BatchLabels", &R::labelQueueOnBatchPrint, &R::setLabelQueueOnBatchPrint},
-    {"BigInvNo", &R::omitLargeInvoiceNumber, &R::setOmitLargeInvoiceNumber},
-    {"TCBitmaps", &R::backgroundBitmapOn, &R::setBackgroundBitmapOn},
-};
-
-constexpr ChoiceField kChoices[] = {
-    {"LandSCB", nullptr, &R::envelopeOrientation, &R::setEnvelopeOrientation, "L", "P"},
-    {"UseShipAdd", nullptr, &R::envelopeAddress, &R::setEnvelopeAddress, "S", "B"},
-    {"DDMMYY", "MMDDYY", &R::dateFormat, &R::setDateFormat, "D", "M"},
-    {"DMemo", "DProd", &R::defaultInvoiceType, &R::setDefaultInvoiceType, "M", "P"},
-};
-
+// The control of a binding, under whichever of the two dialogs holds it.
 template <typename Control>
-Control& Find(const QWidget& root, const char* name) {
-    auto* control = root.findChild<Control*>(name);
-    Q_ASSERT(control != nullptr);
-    return *control;
+Control* Find(const QWidget& pages, const QWidget& headers, const char* name) {
+    if (auto* control = pages.findChild<Control*>(name)) return control;
+    return headers.findChild<Control*>(name);
+}
+
+QLineEdit* EditOf(const QWidget& pages, const QWidget& headers, const char* name) {
+    if (auto* box = Find<QComboBox>(pages, headers, name)) return box->lineEdit();
+    return Find<QLineEdit>(pages, headers, name);
 }
 
 }  // namespace
 
+std::span<const CompanyOptionsBinding> CompanyOptionsBindings() {
+    return kBindings;
+}
+
+const base::FieldInfo* CompanyOptionsField(const CompanyOptionsBinding& binding) {
+    const auto& fields = records::CompanyRecord::Fields();
+    const auto found = std::find_if(fields.begin(), fields.end(), [&](const base::FieldInfo& f) {
+        return std::strcmp(f.name, binding.field) == 0;
+    });
+    return found == fields.end() ? nullptr : &*found;
+}
+
 void FillCompanyOptions(QWidget& pages, QWidget& headers, const records::CompanyRecord& record) {
-    for (const TextField& field : kPageEdits) {
-        Find<QLineEdit>(pages, field.control).setText(ToRecordText((record.*field.get)()));
-    }
-    for (const TextField& field : kHeaderEdits) {
-        Find<QLineEdit>(headers, field.control).setText(ToRecordText((record.*field.get)()));
-    }
-    for (const TextField& field : kFileLabels) {
-        Find<QLabel>(pages, field.control).setText(ToRecordText((record.*field.get)()));
-    }
-    for (const BoolField& field : kChecks) {
-        Find<QCheckBox>(pages, field.control).setChecked((record.*field.get)());
-    }
-    for (const ChoiceField& field : kChoices) {
-        const bool on = (record.*field.get)() == field.on;
-        if (field.otherRadio == nullptr) {
-            Find<QCheckBox>(pages, field.control).setChecked(on);
+    for (const CompanyOptionsBinding& binding : kBindings) {
+        const base::FieldInfo& field = *CompanyOptionsField(binding);
+        if (binding.on != nullptr) {
+            const bool on = TextOf(record, field) == binding.on;
+            Find<QAbstractButton>(pages, headers, binding.control)->setChecked(on);
+            if (binding.otherRadio != nullptr)
+                Find<QAbstractButton>(pages, headers, binding.otherRadio)->setChecked(!on);
+        } else if (IsBoolean(field)) {
+            Find<QCheckBox>(pages, headers, binding.control)->setChecked(FlagOf(record, field));
+        } else if (QLineEdit* edit = EditOf(pages, headers, binding.control)) {
+            edit->setMaxLength(field.size);
+            edit->setText(ToRecordText(TextOf(record, field)));
         } else {
-            Find<QRadioButton>(pages, field.control).setChecked(on);
-            Find<QRadioButton>(pages, field.otherRadio).setChecked(!on);
+            Find<QLabel>(pages, headers, binding.control)
+                ->setText(ToRecordText(TextOf(record, field)));
         }
     }
-    Find<QComboBox>(pages, "DFTerms").setCurrentText(ToRecordText(record.defaultTerms()));
 }
 
 void ReadCompanyOptions(const QWidget& pages, const QWidget& headers,
                         records::CompanyRecord& record) {
-    for (const TextField& field : kPageEdits) {
-        (record.*field.set)(FromRecordText(Find<QLineEdit>(pages, field.control).text()));
+    for (const CompanyOptionsBinding& binding : kBindings) {
+        const base::FieldInfo& field = *CompanyOptionsField(binding);
+        if (binding.on != nullptr) {
+            const bool on = Find<QAbstractButton>(pages, headers, binding.control)->isChecked();
+            SetText(record, field, on ? binding.on : binding.off);
+        } else if (IsBoolean(field)) {
+            SetFlag(record, field, Find<QCheckBox>(pages, headers, binding.control)->isChecked());
+        } else if (const QLineEdit* edit = EditOf(pages, headers, binding.control)) {
+            SetText(record, field, FromRecordText(edit->text()));
+        } else {
+            SetText(record, field,
+                    FromRecordText(Find<QLabel>(pages, headers, binding.control)->text()));
+        }
     }
-    for (const TextField& field : kHeaderEdits) {
-        (record.*field.set)(FromRecordText(Find<QLineEdit>(headers, field.control).text()));
-    }
-    for (const TextField& field : kFileLabels) {
-        (record.*field.set)(FromRecordText(Find<QLabel>(pages, field.control).text()));
-    }
-    for (const BoolField& field : kChecks) {
-        (record.*field.set)(Find<QCheckBox>(pages, field.control).isChecked());
-    }
-    for (const ChoiceField& field : kChoices) {
-        const QAbstractButton& control =
-            field.otherRadio == nullptr
-                ? static_cast<QAbstractButton&>(Find<QCheckBox>(pages, field.control))
-                : Find<QRadioButton>(pages, field.control);
-        (record.*field.set)(control.isChecked() ? field.on : field.off);
-    }
-    record.setDefaultTerms(FromRecordText(Find<QComboBox>(pages, "DFTerms").currentText()));
 }
 
 }  // namespace shell::ui

@@ -25,10 +25,11 @@ class PageBuilder {
 public:
     explicit PageBuilder(QWidget* page) : page_(page) {}
 
-    QLineEdit* Edit(const char* name, int maxLength, int widthInChars = 0) {
+    // The length comes with the field the edit is bound to (CompanyOptionsFields).
+    QLineEdit* Edit(const char* name, int widthInChars = 0) {
         auto* edit = new QLineEdit(page_);
         edit->setObjectName(name);
-        ConfigureRecordTextEdit(*edit, maxLength);
+        AcceptOnlyRecordText(*edit);
         if (widthInChars > 0) {
             edit->setFixedWidth(edit->fontMetrics().averageCharWidth() * (widthInChars + 2) + 8);
         }
@@ -36,7 +37,7 @@ public:
     }
 
     QLineEdit* Digits(const char* name, int maxDigits) {
-        QLineEdit* edit = Edit(name, maxDigits, maxDigits + 2);
+        QLineEdit* edit = Edit(name, maxDigits + 2);
         edit->setValidator(new QRegularExpressionValidator(
             QRegularExpression(QString("\\d{0,%1}").arg(maxDigits)), edit));
         return edit;
@@ -116,16 +117,16 @@ QWidget* AddressTaxesPage() {
     auto* page = new QWidget;
     PageBuilder b(page);
     QFormLayout* form = Form(page);
-    form->addRow("Company Name:", b.Edit("CName", 35));
-    form->addRow("Company Number:", b.Edit("CoNumb", 5, 7));
-    form->addRow("Address Line 1:", b.Edit("CAdd1", 35));
-    form->addRow("Address Line 2:", b.Edit("CAdd2", 35));
-    form->addRow("Address Line 3:", b.Edit("CAdd3", 35));
-    form->addRow("Address Line 4:", b.Edit("CAdd4", 35));
-    form->addRow("Phone:", b.Edit("ExtraAdd1", 35));
+    form->addRow("Company Name:", b.Edit("CName"));
+    form->addRow("Company Number:", b.Edit("CoNumb", 7));
+    form->addRow("Address Line 1:", b.Edit("CAdd1"));
+    form->addRow("Address Line 2:", b.Edit("CAdd2"));
+    form->addRow("Address Line 3:", b.Edit("CAdd3"));
+    form->addRow("Address Line 4:", b.Edit("CAdd4"));
+    form->addRow("Phone:", b.Edit("ExtraAdd1"));
     form->addRow("", b.Check("CalcTaxes", "Calculate Taxes"));
-    form->addRow("Tax Rate:", b.WithHint(b.Edit("TaxCRate", 6, 8), "( Example: 8.125 )"));
-    form->addRow("Tax Heading:", b.Edit("TaxName", 10, 12));
+    form->addRow("Tax Rate:", b.WithHint(b.Edit("TaxCRate", 8), "( Example: 8.125 )"));
+    form->addRow("Tax Heading:", b.Edit("TaxName", 12));
     return page;
 }
 
@@ -133,8 +134,8 @@ QWidget* EMailPage() {
     auto* page = new QWidget;
     PageBuilder b(page);
     QFormLayout* form = Form(page);
-    form->addRow("Company E-Mail Address:", b.Edit("CEmailAdd", 50));
-    form->addRow("Outgoing Mail Server (SMTP):", b.Edit("CEMailHost", 50));
+    form->addRow("Company E-Mail Address:", b.Edit("CEmailAdd"));
+    form->addRow("Outgoing Mail Server (SMTP):", b.Edit("CEMailHost"));
     QLabel* caution = b.Label("( Caution: See online help )");
     caution->setEnabled(false);
     form->addRow("", caution);
@@ -153,10 +154,10 @@ QWidget* EnvelopesAgingPage() {
     QFormLayout* envForm = Form(envelopes);
     envForm->addRow("Envelope Font:",
                     FontRow(b, envelopes, "EnvFont", "Font", "EnvFontSample", "Envelope Font"));
-    envForm->addRow("Line Spacing:", b.Edit("ELineSpace", 3, 5));
-    envForm->addRow("Left Margin:", b.Edit("LMarSet", 4, 6));
-    envForm->addRow("Top Margin:", b.Edit("TopMarSet", 4, 6));
-    envForm->addRow("Send Address Left: ", b.Edit("SendAddLeft", 4, 6));
+    envForm->addRow("Line Spacing:", b.Edit("ELineSpace", 5));
+    envForm->addRow("Left Margin:", b.Edit("LMarSet", 6));
+    envForm->addRow("Top Margin:", b.Edit("TopMarSet", 6));
+    envForm->addRow("Send Address Left: ", b.Edit("SendAddLeft", 6));
     envForm->addRow("", b.Check("LandSCB", "Landscape"));
     envForm->addRow("", b.Check("UseShipAdd", "Use Ship-To Address"));
     envForm->addRow("", b.Check("PCoAddr", "Print Company Return Address"));
@@ -171,7 +172,7 @@ QWidget* EnvelopesAgingPage() {
     for (int i = 0; i < 3; ++i) {
         grid->addWidget(b.Label(QString("Category %1:").arg(i + 1)), i + 1, 0);
         grid->addWidget(b.Digits(days[i], 3), i + 1, 1);
-        grid->addWidget(b.Edit(captions[i], 10, 12), i + 1, 2);
+        grid->addWidget(b.Edit(captions[i], 12), i + 1, 2);
     }
     grid->addWidget(b.Label("Category 4 is all items greater than category 3."), 4, 0, 1, 4);
     grid->setColumnStretch(3, 1);
@@ -215,7 +216,7 @@ QWidget* FormsSetupPage() {
     form->addRow("Top Margin:", b.Digits("TopFormMar", 2));
     form->addRow("Left Margin:", b.Digits("LeftFormMar", 2));
     form->addRow("Max Lines per Invoice:", b.Digits("MaxLines", 2));
-    form->addRow("Move Addresses to Right an Additional:", b.Edit("PushAddr", 10, 10));
+    form->addRow("Move Addresses to Right an Additional:", b.Edit("PushAddr", 10));
     right->addWidget(sizes);
     right->addWidget(b.Button("HeadersBtn", "Headers/Fonts/Colors"));
     right->addStretch();
@@ -228,7 +229,7 @@ QWidget* GeneralPage() {
     PageBuilder b(page);
     auto* layout = new QVBoxLayout(page);
     auto* number = new QFormLayout;
-    number->addRow("Next Customer Number:", b.Edit("CNxtCustNo", 8, 10));
+    number->addRow("Next Customer Number:", b.Edit("CNxtCustNo", 10));
     layout->addLayout(number);
 
     QGroupBox* dates = b.Group("Date Format");
@@ -262,14 +263,14 @@ QWidget* InvoicesPage() {
 
     auto* left = new QVBoxLayout;
     QFormLayout* form = Form(nullptr);
-    form->addRow("Next Invoice Number:", b.Edit("NextIno", 9, 11));
-    form->addRow("Default Quantity:", b.Edit("DefInvQuan", 9, 11));
+    form->addRow("Next Invoice Number:", b.Edit("NextIno", 11));
+    form->addRow("Default Quantity:", b.Edit("DefInvQuan", 11));
     auto* terms = new QComboBox(page);
     terms->setObjectName("DFTerms");
     // Editable, so a stored term that is no longer in the terms file still shows and is kept.
     terms->setEditable(true);
     terms->setInsertPolicy(QComboBox::NoInsert);
-    ConfigureRecordTextEdit(*terms->lineEdit(), 35);
+    AcceptOnlyRecordText(*terms->lineEdit());
     terms->setMinimumContentsLength(20);
     form->addRow("Default Terms:", terms);
     form->addRow("Number of Copies:", b.Digits("NumCpys", 1));
@@ -303,7 +304,7 @@ QWidget* SalesMessagePage() {
     PageBuilder b(page);
     auto* layout = new QVBoxLayout(page);
     layout->addWidget(b.Label("Sales message printed on the company's forms:"));
-    for (const char* name : {"SM1", "SM2", "SM3", "SM4"}) layout->addWidget(b.Edit(name, 78));
+    for (const char* name : {"SM1", "SM2", "SM3", "SM4"}) layout->addWidget(b.Edit(name));
     layout->addStretch();
     return page;
 }

@@ -14,10 +14,11 @@
 namespace shell::ui {
 
 CompanyWindows::CompanyWindows(TMainForm& mainForm) {
-    widgets::WindowContext& context = mainForm.context();
+    WindowContext& context = mainForm.context();
     const auto help = [&mainForm](const QString& topic) { mainForm.ShowHelpTopic(topic); };
     headers_ = new THeaderForm(context.prompts, help, &mainForm);
-    options_ = new TCompSet(context.state, context.prompts, *headers_, help, &mainForm);
+    options_ =
+        new TCompSet(context.engine.fileSystem(), context.prompts, *headers_, help, &mainForm);
     findBox_ = new widgets::TFindBox(context.engine, context.prompts, help, &mainForm);
     listWindow_ = new widgets::TListWindow(
         context.prompts,
@@ -26,7 +27,7 @@ CompanyWindows::CompanyWindows(TMainForm& mainForm) {
     manager_ = new TListComps(
         context, *options_, *findBox_, *listWindow_,
         [&mainForm] { return mainForm.CheckPassword(); }, &mainForm);
-    terms_ = new TTermEdit(context.prompts, help, &mainForm);
+    terms_ = new TTermEdit(context.engine.fileSystem(), context.prompts, help, &mainForm);
 
     mainForm.SetCommandHandler(Command::CompanyManager, [this, &mainForm] {
         mainForm.SwitchCompany([this] { return ShowCompanyManager(); });
@@ -34,18 +35,12 @@ CompanyWindows::CompanyWindows(TMainForm& mainForm) {
     mainForm.SetCommandHandler(Command::EditPaymentTerms, [this] { terms_->exec(); });
 }
 
-bool CompanyWindows::ShowCompanyManager() {
-    switch (manager_->Execute()) {
-        case TListComps::Outcome::Ok:
-            return true;
-        case TListComps::Outcome::Closed:
-            return false;
-        case TListComps::Outcome::CannotOpen:
-            break;
-    }
+company::CompanyManagerResult CompanyWindows::ShowCompanyManager() {
+    const company::CompanyManagerResult result = manager_->Execute();
     // Without its company file the program cannot go on.
-    QCoreApplication::exit(1);
-    return false;
+    if (result.ending == company::CompanyManagerResult::Ending::CannotOpen)
+        QCoreApplication::exit(1);
+    return result;
 }
 
 }  // namespace shell::ui

@@ -3,6 +3,8 @@
 // made once for the run, and their main window commands: "Co&mpany Manager..." (and its toolbar
 // button) switches companies through the manager, "&Edit Payment Terms..." opens the editor.
 
+#include "company/CompanyManagerFlow.h"
+
 namespace widgets {
 class TFindBox;
 class TListWindow;
@@ -29,7 +31,7 @@ public:
     widgets::TListWindow& listWindow() { return *listWindow_; }
 
 private:
-    bool ShowCompanyManager();
+    company::CompanyManagerResult ShowCompanyManager();
 
     THeaderForm* headers_;
     TCompSet* options_;

@@ -9,7 +9,6 @@
 #include <QPushButton>
 #include <QShowEvent>
 #include <QVBoxLayout>
-#include <algorithm>
 
 #include "base/PromptService.h"
 #include "shell/ui/FontSample.h"
@@ -19,10 +18,12 @@ namespace shell::ui {
 
 namespace {
 
+// The edit's length comes with the field it is bound to (CompanyOptionsFields); `width` is the
+// characters it shows.
 struct HeaderText {
     const char* label;
     const char* control;
-    int limit;
+    int width;
 };
 
 constexpr HeaderText kCaptionHeaders[] = {
@@ -35,8 +36,8 @@ constexpr HeaderText kCaptionHeaders[] = {
 constexpr HeaderText kColumnHeaders[] = {
     {"Product Code:", "PrCdhead", 15},    {"Quantity:", "QuanHead", 15},
     {"Description:", "DescHead", 32},     {"Unit Cost:", "Edit8", 15},
-    {"Extention:", "ExtHead", 15},        {"Memo Header:", "MemoHeadr", 80},
-    {"Statement Note:", "StmntNote", 80}, {"Shipping Caption:", "EBShipCap", 25},
+    {"Extention:", "ExtHead", 15},        {"Memo Header:", "MemoHeadr", 36},
+    {"Statement Note:", "StmntNote", 36}, {"Shipping Caption:", "EBShipCap", 25},
 };
 
 struct FontBlock {
@@ -61,9 +62,8 @@ QGroupBox* TextGroup(const QString& title, const HeaderText* begin, const Header
     for (const HeaderText* text = begin; text != end; ++text) {
         auto* edit = new QLineEdit(group);
         edit->setObjectName(text->control);
-        ConfigureRecordTextEdit(*edit, text->limit);
-        edit->setMinimumWidth(edit->fontMetrics().averageCharWidth() * std::min(text->limit, 36) +
-                              12);
+        AcceptOnlyRecordText(*edit);
+        edit->setMinimumWidth(edit->fontMetrics().averageCharWidth() * text->width + 12);
         form->addRow(text->label, edit);
     }
     return group;

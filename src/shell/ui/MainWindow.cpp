@@ -67,10 +67,10 @@ TMainForm::TMainForm(engine::Engine& engine, base::PromptService& prompts, const
     setWindowTitle(kCaption);
     setWindowIcon(ProgramIcon());
 
-    context_ = std::make_unique<widgets::WindowContext>(
-        widgets::WindowContext{engine_, prompts_, clock_, state_, printer, *statusWindow_, this,
-                               [this](const QString& topic) { ShowHelpTopic(topic); },
-                               [this](const QString& text) { SetStatusText(text); }});
+    context_ = std::make_unique<WindowContext>(
+        WindowContext{engine_, prompts_, clock_, state_, printer, *statusWindow_, this,
+                      [this](const QString& topic) { ShowHelpTopic(topic); },
+                      [this](const QString& text) { SetStatusText(text); }});
     passwordDialog_ =
         std::make_unique<TPWDlg>([this](const QString& topic) { ShowHelpTopic(topic); });
 
@@ -290,7 +290,8 @@ void TMainForm::RunCommand(Command command) {
 // ------------------------------------------------------------------------------------
 
 bool TMainForm::FormCreate() {
-    if (!QFileInfo::exists(company::kLastCompanyFile)) {
+    // An empty or cut "LastCo.Dat" names no company, like a missing one.
+    if (!company::ReadLastCompany(engine_.fileSystem(), state_.currentCompany)) {
         prompts_.Message(kCaption,
                          "I do not find the billing data files. The data files must be in the same "
                          "directory as the billing program.",
@@ -300,7 +301,7 @@ bool TMainForm::FormCreate() {
     state_.labelQueuePending = false;
     engine_.InitEngine(0, kPageBuffers);
     if (engine_.ok() && engine_.EngineReady()) {
-        company::LoadStartupCompany(engine_, prompts_, state_);
+        company::ReadCompanyFromFile(engine_, prompts_, state_.currentCompany);
         showHints_ = state_.currentCompany.showHints();
         state_.shortDateOrder = base::DateOrder::MonthFirst;
         LetPaintsRun();
@@ -327,7 +328,7 @@ bool TMainForm::FormShow() {
         return false;
     }
     ApplyDefaultOutput();
-    RunDailyAging();
+    RunDailyAging(false);
     return true;
 }
 
@@ -393,27 +394,28 @@ void TMainForm::ApplyCompany(bool checkBitmapExists) {
     LetPaintsRun();
 }
 
-void TMainForm::SwitchCompany(const std::function<bool()>& showCompanyManager) {
+void TMainForm::SwitchCompany(
+    const std::function<company::CompanyManagerResult()>& showCompanyManager) {
     chart_->hide();
     SetStatusText(kReady);
     LetPaintsRun();
-    const std::string rememberedNumber = state_.currentCompany.number();
-    if (!showCompanyManager()) return;
-    company::AcceptCompanyManagerChoice(engine_, prompts_, state_, rememberedNumber, clock_);
+    const company::CompanyManagerResult result = showCompanyManager();
+    if (!result.switchNeeded() ||
+        !company::SwitchToChosenCompany(engine_, prompts_, state_, result, clock_))
+        return;
     ApplyCompany(false);
-    if (state_.rebuildRequested) {
+    // Files rebuilt after a conversion are aged with the chart shown.
+    const bool rebuilt = state_.rebuildRequested;
+    if (rebuilt)
         RebuildAllDataFiles(engine_, prompts_, *statusWindow_, state_.currentCompany.code());
-        state_.forceChart = true;
-    }
-    RunDailyAging();
-    state_.forceChart = false;
+    RunDailyAging(rebuilt);
 }
 
-void TMainForm::RunDailyAging() {
-    state_.RunAgingIfDue();
+void TMainForm::RunDailyAging(bool forceChart) {
+    state_.RunAgingIfDue(forceChart);
 }
 
-void TMainForm::InstallAgingRun(std::function<void(company::ProgramState&)> run) {
+void TMainForm::InstallAgingRun(std::function<void(company::ProgramState&, bool)> run) {
     state_.runAging = std::move(run);
     SetCommandHandler(Command::AgingChart,
                       state_.runAging ? std::function<void()>([this] { AgingChartClick(); })
@@ -432,9 +434,7 @@ void TMainForm::AgingChartClick() {
         prompts_.Message("Aging Chart", "The Aging Chart is currently showing.",
                          base::PromptIcon::Information, base::PromptButtons::Ok);
     } else {
-        state_.forceChart = true;
-        state_.runAging(state_);
-        state_.forceChart = false;
+        state_.runAging(state_, true);
     }
 }
 
@@ -442,15 +442,17 @@ void TMainForm::AgingChartClick() {
 // ------------------------------------------------------------------------------------
 
 bool TMainForm::CheckPassword() {
-    return company::CheckPassword(prompts_, [this](const std::string& caption, bool helpVisible) {
-        return passwordDialog_->Ask(QString::fromStdString(caption), helpVisible);
-    });
+    return company::CheckPassword(
+        engine_.fileSystem(), prompts_, [this](const std::string& caption, bool helpVisible) {
+            return passwordDialog_->Ask(QString::fromStdString(caption), helpVisible);
+        });
 }
 
 void TMainForm::PasswordSetupClick() {
-    company::PasswordSetup(prompts_, [this](const std::string& caption, bool helpVisible) {
-        return passwordDialog_->Ask(QString::fromStdString(caption), helpVisible);
-    });
+    company::PasswordSetup(
+        engine_.fileSystem(), prompts_, [this](const std::string& caption, bool helpVisible) {
+            return passwordDialog_->Ask(QString::fromStdString(caption), helpVisible);
+        });
 }
 
 // ---- the other commands

@@ -13,6 +13,7 @@
 #include <memory>
 #include <vector>
 
+#include "company/CompanyManagerFlow.h"
 #include "company/ProgramState.h"
 #include "shell/ui/MainCommands.h"
 #include "shell/ui/WindowContext.h"
@@ -56,20 +57,20 @@ public:
     bool IsCommandEnabled(Command command) const;
     QAction* CommandAction(Command command) const;
 
-    // The company switch after the Company Manager: `showCompanyManager` shows it modally and
-    // answers whether it closed with OK. Then the company is re-read, made current, applied
-    // (date format, banner, background, output panel), rebuilt when requested and aged when due.
-    void SwitchCompany(const std::function<bool()>& showCompanyManager);
+    // The company switch: `showCompanyManager` shows the Company Manager modally and gives back
+    // how the visit ended. When that needs a switch the company is made current, applied (date
+    // format, banner, background, output panel), rebuilt when requested and aged when due.
+    void SwitchCompany(const std::function<company::CompanyManagerResult()>& showCompanyManager);
 
     // Installs the receivables' aging run: daily runs at start-up and after a company switch, and
-    // the "&Aging Chart" command.
-    void InstallAgingRun(std::function<void(company::ProgramState&)> run);
+    // the "&Aging Chart" command (the run is told whether the user asked for it).
+    void InstallAgingRun(std::function<void(company::ProgramState&, bool forceChart)> run);
     AgingChartPanel& agingChart();
 
     // The password check: true when no password is set or the right one was typed.
     bool CheckPassword();
 
-    widgets::WindowContext& context() { return *context_; }
+    WindowContext& context() { return *context_; }
     company::ProgramState& state() { return state_; }
     widgets::TStatForm& statusWindow() { return *statusWindow_; }
     HelpWindow& helpWindow();
@@ -103,7 +104,7 @@ private:
     void ApplyBannerAndBackground(bool checkBitmapExists);
     void ApplyDefaultOutput();
     void OutputChoiceClick();
-    void RunDailyAging();
+    void RunDailyAging(bool forceChart);
     void Timer1Timer();
 
     // Commands this window carries out itself.
@@ -122,7 +123,7 @@ private:
     company::ProgramState state_;
 
     std::unique_ptr<widgets::TStatForm> statusWindow_;
-    std::unique_ptr<widgets::WindowContext> context_;
+    std::unique_ptr<WindowContext> context_;
     std::unique_ptr<TPWDlg> passwordDialog_;
     std::unique_ptr<widgets::TCalForm> calendar_;
     HelpWindow* helpWindow_ = nullptr;  // made when first needed

@@ -34,9 +34,13 @@ std::string FromRecordText(const QString& text) {
     return bytes;
 }
 
+void AcceptOnlyRecordText(QLineEdit& edit) {
+    edit.setValidator(new Win1252Validator(&edit));
+}
+
 void ConfigureRecordTextEdit(QLineEdit& edit, int maxLength) {
     edit.setMaxLength(maxLength);
-    edit.setValidator(new Win1252Validator(&edit));
+    AcceptOnlyRecordText(edit);
 }
 
 }  // namespace shell::ui

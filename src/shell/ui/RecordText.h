@@ -14,6 +14,8 @@ QString ToRecordText(const std::string& win1252);
 // Characters the code page cannot hold are dropped (the edits never let them in).
 std::string FromRecordText(const QString& text);
 
+// Limits the edit to characters of Windows-1252.
+void AcceptOnlyRecordText(QLineEdit& edit);
 // Limits the edit to `maxLength` characters of Windows-1252.
 void ConfigureRecordTextEdit(QLineEdit& edit, int maxLength);
 

@@ -35,9 +35,9 @@ QPushButton* Button(const QString& caption, const char* name, QWidget* parent) {
 
 }  // namespace
 
-TTermEdit::TTermEdit(base::PromptService& prompts, std::function<void(const QString&)> showHelp,
-                     QWidget* parent)
-    : QDialog(parent), prompts_(prompts), showHelp_(std::move(showHelp)) {
+TTermEdit::TTermEdit(engine::FileSystem& fs, base::PromptService& prompts,
+                     std::function<void(const QString&)> showHelp, QWidget* parent)
+    : QDialog(parent), fs_(fs), prompts_(prompts), showHelp_(std::move(showHelp)) {
     setObjectName("TermEdit");
     setWindowTitle("Edit Payment Terms");
     setModal(true);
@@ -98,7 +98,7 @@ void TTermEdit::showEvent(QShowEvent* event) {
 
 void TTermEdit::FormShow() {
     termList_->clear();
-    for (const std::string& term : company::LoadPaymentTerms()) {
+    for (const std::string& term : company::LoadPaymentTerms(fs_)) {
         termList_->addItem(new TermItem(ToRecordText(term)));
     }
     EndEntry();
@@ -172,7 +172,7 @@ void TTermEdit::DeleteBtnClick() {
 }
 
 void TTermEdit::CloseBtnClick() {
-    if (!company::SavePaymentTerms(Terms())) {
+    if (!company::SavePaymentTerms(fs_, Terms())) {
         prompts_.Warn("Edit Payment Terms",
                       "The payment terms could not be saved to \"ZRTERMS.DAT\". Check that the "
                       "data folder can be written to.");

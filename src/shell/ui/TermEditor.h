@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "engine/FileSystem.h"
+
 class QLabel;
 class QLineEdit;
 class QListWidget;
@@ -22,8 +24,8 @@ namespace shell::ui {
 class TTermEdit : public QDialog {
     Q_OBJECT
 public:
-    TTermEdit(base::PromptService& prompts, std::function<void(const QString& topic)> showHelp,
-              QWidget* parent = nullptr);
+    TTermEdit(engine::FileSystem& fs, base::PromptService& prompts,
+              std::function<void(const QString& topic)> showHelp, QWidget* parent = nullptr);
 
     // The terms the list holds, in list order.
     std::vector<std::string> Terms() const;
@@ -47,6 +49,7 @@ private:
     void EndEntry();
     void SelectFirst();
 
+    engine::FileSystem& fs_;
     base::PromptService& prompts_;
     std::function<void(const QString&)> showHelp_;
     Mode mode_ = Mode::None;

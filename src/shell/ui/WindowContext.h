@@ -15,8 +15,10 @@ class QPrinter;
 class QWidget;
 
 namespace widgets {
-
 class TStatForm;
+}
+
+namespace shell::ui {
 
 struct WindowContext {
     engine::Engine& engine;
@@ -24,7 +26,7 @@ struct WindowContext {
     const base::Clock& clock;
     company::ProgramState& state;
     QPrinter& printer;
-    TStatForm& statusWindow;
+    widgets::TStatForm& statusWindow;
     // The main window, as the parent of the windows it opens.
     QWidget* mainWindow = nullptr;
     // Opens the help window on a topic ("CustomerManager", "PwordSet", ...).
@@ -33,4 +35,4 @@ struct WindowContext {
     std::function<void(const QString& text)> setStatusText;
 };
 
-}  // namespace widgets
+}  // namespace shell::ui

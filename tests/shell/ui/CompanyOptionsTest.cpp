@@ -10,12 +10,12 @@
 #include <QTest>
 #include <fstream>
 
-#include "ShellFixture.h"
 #include "base/RecordField.h"
-#include "company/ProgramState.h"
+#include "shell/ui/CompanyOptionsFields.h"
 #include "shell/ui/HeaderForm.h"
 #include "support/ScriptedPrompts.h"
 #include "support/TempDir.h"
+#include "support/ui/WindowDriving.h"
 
 namespace shell::ui {
 namespace {
@@ -63,31 +63,27 @@ class CompanyOptionsTest : public ::testing::Test {
 protected:
     CompanyOptionsTest() : chdir_(dir_.path()) {
         std::ofstream("ZRTERMS.DAT", std::ios::binary) << "COD\r\nNet 30 Days\r\n";
-        state_.currentCompany.setNumber("1");
     }
 
-    bool Run(TCompSet::Purpose purpose, records::CompanyRecord& record,
+    bool Run(company::CompanyEditPurpose purpose, records::CompanyRecord& record,
              const std::function<void()>& interact) {
-        shelltest::ThenInModal(dialog_, interact);
+        testsupport::ThenInModal(dialog_, interact);
         return dialog_.Execute(purpose, record,
                                [](const std::string& number) { return number == "7"; });
     }
 
     template <typename T>
     T& Find(const char* name) {
-        T* control = dialog_.findChild<T*>(name);
-        EXPECT_NE(control, nullptr) << name;
-        return *control;
+        return testsupport::Find<T>(dialog_, name);
     }
-    void Click(const char* name) { QTest::mouseClick(&Find<QPushButton>(name), Qt::LeftButton); }
+    void Click(const char* name) { testsupport::Click(dialog_, name); }
     int Page() { return Find<QTabWidget>("PageControl1").currentIndex(); }
 
     testsupport::TempDir dir_;
     testsupport::ScopedChdir chdir_;
     testsupport::ScriptedPrompts prompts_;
-    company::ProgramState state_;
     THeaderForm headers_{prompts_, [](const QString&) {}};
-    TCompSet dialog_{state_, prompts_, headers_, [](const QString&) {}};
+    TCompSet dialog_{engine::PosixFileSystem(), prompts_, headers_, [](const QString&) {}};
 };
 
 TEST_F(CompanyOptionsTest, SavingUnchangedControlsGivesBackTheSameRecord) {
@@ -96,7 +92,7 @@ TEST_F(CompanyOptionsTest, SavingUnchangedControlsGivesBackTheSameRecord) {
     prompts_.ExpectInform("Edit Company",
                           "Background bitmap image no longer exists. Use the Graphics tab to "
                           "select another bitmap if desired.");
-    const bool saved = Run(TCompSet::Purpose::Edit, record, [&] {
+    const bool saved = Run(company::CompanyEditPurpose::Edit, record, [&] {
         EXPECT_EQ(dialog_.windowTitle(), "Edit Company");
         EXPECT_EQ(Page(), 0);
         EXPECT_EQ(dialog_.focusWidget(), &Find<QLineEdit>("CName"));
@@ -107,6 +103,27 @@ TEST_F(CompanyOptionsTest, SavingUnchangedControlsGivesBackTheSameRecord) {
     });
     ASSERT_TRUE(saved);
     EXPECT_TRUE(record == original);
+}
+
+// The binding table is the only place that pairs controls with fields: every row names a control
+// of one of the two dialogs and a field of the record, and an edit takes its field's length.
+TEST_F(CompanyOptionsTest, EveryBoundControlExistsAndEditsHoldTheirWholeField) {
+    records::CompanyRecord record = DistinctCompany();
+    record.setBackgroundBitmap("");
+    Run(company::CompanyEditPurpose::Edit, record, [&] {
+        for (const CompanyOptionsBinding& binding : CompanyOptionsBindings()) {
+            SCOPED_TRACE(binding.control);
+            const base::FieldInfo* field = CompanyOptionsField(binding);
+            ASSERT_NE(field, nullptr) << binding.field;
+            QObject* control = dialog_.findChild<QObject*>(binding.control);
+            if (!control) control = headers_.findChild<QObject*>(binding.control);
+            ASSERT_NE(control, nullptr);
+            QLineEdit* edit = qobject_cast<QLineEdit*>(control);
+            if (auto* box = qobject_cast<QComboBox*>(control)) edit = box->lineEdit();
+            EXPECT_EQ(edit ? edit->maxLength() : field->size, field->size);
+        }
+        Click("CancelBtn");
+    });
 }
 
 }  // namespace

@@ -1,76 +1,73 @@
-// The company switch after the Company Manager closes.
+// The main window's company switch, given the result of a visit to the Company Manager. Which
+// company becomes current is decided in company/CompanySwitch (tests/company); here: what the
+// window shows and runs afterwards, and what it leaves alone when nothing switched.
+#include "company/CompanySwitch.h"
 #include "ShellFixture.h"
-#include "company/LastCompany.h"
 #include "shell/ui/MainWindow.h"
 
 namespace shelltest {
 namespace {
 
+using Ending = company::CompanyManagerResult::Ending;
+using testsupport::FileBytes;
+
 class CompanySwitch : public ShellTest {
 protected:
     // Companies 1 and 2 on file, company 1 current, the window started.
     shell::ui::TMainForm& Started() {
-        records::CompanyRecord second = SampleCompany("2", "Birch Books");
+        records::CompanyRecord second = testsupport::SampleCompany("2", "Birch Books");
         second.setDateFormat("D");
         second.setDefaultOutputEmail(true);
         MakeDataFolder();
-        AddCompanies({second});
+        testsupport::AddCompanies({second});
         auto& w = NewMainWindow();
-        w.InstallAgingRun([this](company::ProgramState& state) {
-            agedCompanies.push_back(state.currentCompany.code());
-            forceChartSeen.push_back(state.forceChart);
+        w.InstallAgingRun([this](company::ProgramState& state, bool forceChart) {
+            agingRuns.push_back({state.currentCompany.code(), forceChart});
         });
         EXPECT_TRUE(w.FormCreate());
         EXPECT_TRUE(w.FormShow());
-        agedCompanies.clear();
-        forceChartSeen.clear();
+        agingRuns.clear();
         return w;
     }
-    void PickSecond(shell::ui::TMainForm& w, bool ok) {
+    // The manager picks company 2 and ends the visit with `result`.
+    void Visit(shell::ui::TMainForm& w, company::CompanyManagerResult result) {
         w.SwitchCompany([&] {
-            w.state().selectedCompany = StoredCompany("2");
-            return ok;
+            w.state().selectedCompany = *testsupport::StoredCompany("2");
+            return result;
         });
     }
 
-    static std::string LastCompanyNumber() {
-        records::CompanyRecord last;
-        EXPECT_TRUE(company::ReadLastCompany(last));
-        return last.number();
-    }
-
-    std::vector<std::string> agedCompanies;
-    std::vector<bool> forceChartSeen;
+    std::vector<std::pair<std::string, bool>> agingRuns;  // company, chart forced
 };
 
-TEST_F(CompanySwitch, OkMakesTheSelectedCompanyCurrentEverywhereUnlessTheCurrentWasSaved) {
+TEST_F(CompanySwitch, TheChosenCompanyIsShownAndAgedWithoutTheChart) {
     auto& w = Started();
-    PickSecond(w, false);
+    const std::string lastCompany = FileBytes("LastCo.Dat");
+    Visit(w, {Ending::Closed, false});
     EXPECT_EQ(w.state().currentCompany.number(), "1");
-    EXPECT_TRUE(agedCompanies.empty());
+    EXPECT_EQ(FileBytes("LastCo.Dat"), lastCompany);
+    EXPECT_TRUE(agingRuns.empty());
 
-    // The current company was edited and saved: it stays current, with its new settings.
-    records::CompanyRecord edited = StoredCompany("1");
-    edited.setName("Acme Supply Inc");
-    UpdateStoredCompany(edited);
-    w.state().companyChanged = true;
-    PickSecond(w, true);
-    EXPECT_EQ(w.state().currentCompany.name(), "Acme Supply Inc");
-    EXPECT_EQ(w.state().selectedCompany.name(), "Acme Supply Inc");
-    EXPECT_EQ(LastCompanyNumber(), "1");
-    EXPECT_EQ(w.BannerText(), "Acme Supply Inc\n     Number: 1");
-    EXPECT_FALSE(w.state().companyChanged);
-
-    agedCompanies.clear();
-    forceChartSeen.clear();
-    PickSecond(w, true);
+    Visit(w, {Ending::Chosen, false});
     EXPECT_EQ(w.state().currentCompany.number(), "2");
-    EXPECT_EQ(LastCompanyNumber(), "2");
     EXPECT_EQ(w.BannerText(), "Birch Books\n     Number: 2");
     EXPECT_EQ(w.state().todayText, "09/03/2026");
     EXPECT_EQ(w.SystemModeText(), "System Mode: E-Mail");
-    EXPECT_EQ(agedCompanies, std::vector<std::string>{"2"});
-    EXPECT_EQ(forceChartSeen, std::vector<bool>{false});
+    EXPECT_EQ(agingRuns, (std::vector<std::pair<std::string, bool>>{{"2", false}}));
+}
+
+TEST_F(CompanySwitch, ALastCompanyFileThatCannotBeWrittenKeepsTheCompanyInUse) {
+    auto& w = Started();
+    const std::string lastCompany = FileBytes("LastCo.Dat");
+    prompts.ExpectMessage(company::kSwitchNotSavedCaption, company::kSwitchNotSavedText,
+                          base::PromptAnswer::Ok, base::PromptIcon::Error);
+    files.FailWrite(1, engine::FaultInjectingFileSystem::Repeat::Once,
+                    engine::FaultInjectingFileSystem::Kind::Error, "LastCo.Dat.new");
+    Visit(w, {Ending::Chosen, false});
+    EXPECT_EQ(w.state().currentCompany.number(), "1");
+    EXPECT_EQ(w.BannerText(), "Acme Supply\n     Number: 1");
+    EXPECT_EQ(FileBytes("LastCo.Dat"), lastCompany);
+    EXPECT_TRUE(agingRuns.empty());
 }
 
 }  // namespace

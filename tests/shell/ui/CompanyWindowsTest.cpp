@@ -17,13 +17,16 @@
 #include "shell/ui/CompanyManager.h"
 #include "shell/ui/CompanyOptions.h"
 #include "shell/ui/MainWindow.h"
+#include "support/ui/WindowDriving.h"
 
 namespace shell::ui {
 namespace {
 
 namespace fs = std::filesystem;
 
-using shelltest::ThenInModal;
+using testsupport::Find;
+using testsupport::ThenInModal;
+using testsupport::Trigger;
 
 class CompanyWindowsTest : public shelltest::ShellTest {
 protected:
@@ -51,12 +54,12 @@ TEST_F(CompanyWindowsTest, ASecondCompanyAddedAndChosenStaysCurrentAfterARestart
     TCompSet& options = windows_->options();
     ThenInModal(manager, [&] {
         ThenInModal(options, [&] {
-            EXPECT_EQ(options.findChild<QLineEdit*>("CoNumb")->text(), "2");
-            QTest::keyClicks(options.findChild<QLineEdit*>("CName"), "Harbour Trading");
-            QTest::mouseClick(options.findChild<QPushButton*>("OKBtn"), Qt::LeftButton);
+            EXPECT_EQ(Find<QLineEdit>(options, "CoNumb").text(), "2");
+            QTest::keyClicks(&Find<QLineEdit>(options, "CName"), "Harbour Trading");
+            testsupport::Click(options, "OKBtn");
         });
-        manager.findChild<QAction*>("AddItem")->trigger();
-        manager.findChild<QAction*>("SetDefaultItem")->trigger();
+        Trigger(manager, "AddItem");
+        Trigger(manager, "SetDefaultItem");
     });
     first.CommandAction(Command::CompanyManager)->trigger();
     EXPECT_EQ(first.state().currentCompany.number(), "2");

@@ -12,7 +12,7 @@ using PasswordCommands = ShellTest;
 
 TEST_F(PasswordCommands, OneCharacterTwiceRemovesTheProtection) {
     StartedWindow();
-    ASSERT_TRUE(company::WritePassword("Secret"));
+    ASSERT_TRUE(company::WritePassword(files, "Secret"));
     prompts.ExpectYesNo("Please Confirm", "A Password exists. Do you want to change it?", true);
     prompts.ExpectInform("Password Setup",
                          "You will need to enter a new password TWO times. Do not enter any "
@@ -23,7 +23,7 @@ TEST_F(PasswordCommands, OneCharacterTwiceRemovesTheProtection) {
                           base::PromptAnswer::Ok);
     AnswerPasswordPrompts({"Secret", "x", "x"});
     window->findChild<QAction*>("PasswordSetup1")->trigger();
-    EXPECT_FALSE(company::PasswordIsSet());
+    EXPECT_FALSE(company::PasswordIsSet(files));
 }
 
 }  // namespace

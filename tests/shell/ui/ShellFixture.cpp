@@ -6,88 +6,12 @@
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
-#include <fstream>
-#include <sstream>
 
-#include "company/CompanyFile.h"
 #include "company/LastCompany.h"
 #include "shell/ui/MainWindow.h"
 #include "shell/ui/PasswordDialog.h"
 
 namespace shelltest {
-
-void ThenInModal(QWidget& window, std::function<void()> interact, int tries) {
-    QTimer::singleShot(0, [&window, interact, tries] {
-        if (!window.isVisible() && tries > 0) return ThenInModal(window, interact, tries - 1);
-        interact();
-        if (window.isVisible()) {
-            ADD_FAILURE() << window.objectName().toStdString() << " stayed open";
-            window.hide();
-        }
-    });
-}
-
-std::string FileBytes(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
-}
-
-records::CompanyRecord SampleCompany(const std::string& number, const std::string& name) {
-    records::CompanyRecord company;
-    company.SetNewCompanyValues(number);
-    company.setName(name);
-    company.setBackgroundBitmapOn(false);
-    company.setBackgroundBitmap("");
-    return company;
-}
-
-namespace {
-
-template <typename Use>
-void WithCompanyFile(Use use) {
-    engine::Engine engine;
-    engine.InitEngine(0, 30);
-    testsupport::ScriptedPrompts silent;
-    company::CompanyFile file(engine, silent);
-    if (!std::filesystem::exists("Company.DAT")) {
-        ASSERT_TRUE(file.file().Create());
-    }
-    ASSERT_TRUE(file.Open());
-    use(file);
-    file.Close();
-}
-
-}  // namespace
-
-void AddCompanies(const std::vector<records::CompanyRecord>& companies) {
-    WithCompanyFile([&](company::CompanyFile& file) {
-        for (const auto& company : companies) {
-            int32_t recordNumber = 0;
-            ASSERT_TRUE(file.Add(company, recordNumber));
-        }
-    });
-}
-
-records::CompanyRecord StoredCompany(const std::string& number) {
-    records::CompanyRecord company;
-    WithCompanyFile([&](company::CompanyFile& file) {
-        const auto found = file.Find(number);
-        ASSERT_TRUE(found.has_value()) << "company " << number;
-        company = found->second;
-    });
-    return company;
-}
-
-void UpdateStoredCompany(const records::CompanyRecord& company) {
-    WithCompanyFile([&](company::CompanyFile& file) {
-        const auto found = file.Find(company.number());
-        ASSERT_TRUE(found.has_value());
-        EXPECT_EQ(file.Modify(found->first, company, found->second),
-                  engine::UpdateOutcome::Written);
-    });
-}
 
 void AnswerPasswordPrompts(std::vector<std::optional<std::string>> texts) {
     if (texts.empty()) return;
@@ -117,8 +41,8 @@ ShellTest::~ShellTest() {
 }
 
 void ShellTest::MakeDataFolder(const records::CompanyRecord& company) {
-    AddCompanies({company});
-    ASSERT_TRUE(company::WriteLastCompany(company));
+    testsupport::AddCompanies({company});
+    ASSERT_TRUE(company::WriteLastCompany(files, company));
 }
 
 shell::ui::TMainForm& ShellTest::NewMainWindow() {

@@ -70,7 +70,7 @@ TEST_F(SingleInstanceTest, SecondCopyHandsOverToTheFirstAndEnds) {
 // Taken while start-up waits for the password; the second start proves the first one ended cleanly.
 TEST_F(SingleInstanceTest, ScreenshotDrawsTheWindowsShownAndEnds) {
     MakeDataFolder();
-    ASSERT_TRUE(company::WritePassword("Secret"));
+    ASSERT_TRUE(company::WritePassword(files, "Secret"));
     const QString picture = QString::fromStdString(dir.file("main.png"));
     const QStringList arguments = {"--data", QString::fromStdString(dir.path().string()),
                                    "--screenshot", picture};

@@ -1,31 +1,42 @@
 // Start-up of the main window: data files, date checks, banner, background, password, aging.
+#include <fstream>
+
 #include "ShellFixture.h"
 #include "company/LastCompany.h"
 #include "company/Password.h"
 #include "shell/ui/BackgroundArea.h"
 #include "shell/ui/MainWindow.h"
-#include "shell/ui/WindowContext.h"
 
 namespace shelltest {
 namespace {
 
 using base::PromptIcon;
+using testsupport::SampleCompany;
+using testsupport::StoredCompany;
 
 class Startup : public ShellTest {};
 
-TEST_F(Startup, MissingLastCompanyFileEndsWithTheMessage) {
-    prompts.ExpectMessage("KT Invorra PRO",
-                          "I do not find the billing data files. The data files must be in the "
-                          "same directory as the billing program.",
-                          base::PromptAnswer::Ok, PromptIcon::Warning);
-    EXPECT_FALSE(NewMainWindow().FormCreate());
+// An empty or cut "LastCo.Dat" names no company: the program would start on a blank company
+// whose files have no prefix, so it ends as if the file were missing.
+TEST_F(Startup, MissingEmptyOrCutLastCompanyFileEndsWithTheMessage) {
+    const std::optional<std::size_t> sizes[] = {std::nullopt, 0, 100, 2735};
+    for (const std::optional<std::size_t>& size : sizes) {
+        if (size) std::ofstream("LastCo.Dat", std::ios::binary) << std::string(*size, '\0');
+        prompts.ExpectMessage("KT Invorra PRO",
+                              "I do not find the billing data files. The data files must be in "
+                              "the same directory as the billing program.",
+                              base::PromptAnswer::Ok, PromptIcon::Warning);
+        EXPECT_FALSE(NewMainWindow().FormCreate()) << size.value_or(-1);
+        prompts.Verify();
+        EXPECT_FALSE(engine.IsInitialised());
+    }
 }
 
 TEST_F(Startup, LoadsTheSavedSettingsOfTheLastCompany) {
     MakeDataFolder();
     // "LastCo.Dat" only points at the company; the company file holds its settings.
     records::CompanyRecord stale = SampleCompany("1", "Old Name");
-    ASSERT_TRUE(company::WriteLastCompany(stale));
+    ASSERT_TRUE(company::WriteLastCompany(files, stale));
     auto& w = NewMainWindow();
     ASSERT_TRUE(w.FormCreate());
     EXPECT_EQ(w.state().currentCompany.name(), "Acme Supply");
@@ -34,7 +45,7 @@ TEST_F(Startup, LoadsTheSavedSettingsOfTheLastCompany) {
 
     // A company no longer on file: the search lands on company 1, whose key differs, and that
     // company must not be read in its place.
-    ASSERT_TRUE(company::WriteLastCompany(SampleCompany("0", "Gone Company")));
+    ASSERT_TRUE(company::WriteLastCompany(files, SampleCompany("0", "Gone Company")));
     auto& again = NewMainWindow();
     ASSERT_TRUE(again.FormCreate());
     EXPECT_EQ(again.state().currentCompany.name(), "Gone Company");
@@ -64,7 +75,7 @@ TEST_F(Startup, OneCharacterNameCountsAsNotSetUp) {
     EXPECT_EQ(w.BannerText(), "Please Setup Your Company.");
     EXPECT_EQ(w.state().currentCompany.name(), "Please Setup Your Company.");
     EXPECT_FALSE(w.state().currentCompany.backgroundBitmapOn());
-    EXPECT_EQ(StoredCompany("1").name(), " A ");  // the placeholder lives in memory only
+    EXPECT_EQ(StoredCompany("1")->name(), " A ");  // the placeholder lives in memory only
 }
 
 TEST_F(Startup, MissingBackgroundPictureIsSwitchedOffWithAMessage) {
@@ -79,14 +90,14 @@ TEST_F(Startup, MissingBackgroundPictureIsSwitchedOffWithAMessage) {
     ASSERT_TRUE(w.FormCreate());
     EXPECT_FALSE(w.state().currentCompany.backgroundBitmapOn());
     EXPECT_TRUE(w.findChild<shell::ui::BackgroundArea*>()->picture().isNull());
-    EXPECT_TRUE(StoredCompany("1").backgroundBitmapOn());  // not saved
+    EXPECT_TRUE(StoredCompany("1")->backgroundBitmapOn());  // not saved
 }
 
 // Blanks around the entry do not count; letter case does. A refused password ends the program
 // without the close query.
 TEST_F(Startup, OnlyTheRightPasswordOpensTheWindow) {
     MakeDataFolder();
-    ASSERT_TRUE(company::WritePassword("Secret"));
+    ASSERT_TRUE(company::WritePassword(files, "Secret"));
     for (const std::optional<std::string>& typed :
          {std::optional<std::string>("  Secret "), std::optional<std::string>("secret"),
           std::optional<std::string>()}) {
@@ -106,12 +117,12 @@ TEST_F(Startup, OnlyTheRightPasswordOpensTheWindow) {
 TEST_F(Startup, AutomaticAgingRunsOncePerDayPerCompany) {
     MakeDataFolder();
     int runs = 0;
-    const auto agingRun = [&](company::ProgramState& state) {
+    const auto agingRun = [&](company::ProgramState& state, bool forceChart) {
         ++runs;
-        EXPECT_FALSE(state.forceChart);
-        records::CompanyRecord aged = StoredCompany("1");
+        EXPECT_FALSE(forceChart);
+        records::CompanyRecord aged = *StoredCompany("1");
         aged.setLastAgingDate(state.todayText);
-        UpdateStoredCompany(aged);
+        testsupport::UpdateStoredCompany(aged);
         state.currentCompany = aged;
     };
     for (int start = 0; start < 2; ++start) {

@@ -7,7 +7,8 @@
 #include <QTest>
 #include <fstream>
 
-#include "ShellFixture.h"
+#include <QApplication>
+
 #include "support/ScriptedPrompts.h"
 #include "support/TempDir.h"
 
@@ -21,7 +22,7 @@ protected:
     void WriteTerms(const std::string& content) {
         std::ofstream(dir_.file("ZRTERMS.DAT"), std::ios::binary) << content;
     }
-    std::string FileContent() const { return shelltest::FileBytes(dir_.file("ZRTERMS.DAT")); }
+    std::string FileContent() const { return testsupport::FileBytes(dir_.file("ZRTERMS.DAT")); }
     void Open() {
         editor_.show();
         QApplication::processEvents();
@@ -36,7 +37,8 @@ protected:
     testsupport::ScopedChdir chdir_;
     testsupport::ScriptedPrompts prompts_;
     QString helpTopic_;
-    TTermEdit editor_{prompts_, [this](const QString& topic) { helpTopic_ = topic; }};
+    TTermEdit editor_{engine::PosixFileSystem(), prompts_,
+                      [this](const QString& topic) { helpTopic_ = topic; }};
 };
 
 TEST_F(TermEditorTest, EditsStayInMemoryUntilCloseWritesTheSortedList) {

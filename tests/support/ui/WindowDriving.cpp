@@ -1,0 +1,27 @@
+#include "support/ui/WindowDriving.h"
+
+#include <QTest>
+#include <QTimer>
+
+namespace testsupport {
+
+void ThenInModal(QWidget& window, std::function<void()> interact, int tries) {
+    QTimer::singleShot(0, [&window, interact, tries] {
+        if (!window.isVisible() && tries > 0) return ThenInModal(window, interact, tries - 1);
+        interact();
+        if (window.isVisible()) {
+            ADD_FAILURE() << window.objectName().toStdString() << " stayed open";
+            window.hide();
+        }
+    });
+}
+
+void Click(const QObject& root, const char* name) {
+    QTest::mouseClick(&Find<QPushButton>(root, name), Qt::LeftButton);
+}
+
+void Trigger(const QObject& root, const char* name) {
+    Find<QAction>(root, name).trigger();
+}
+
+}  // namespace testsupport
