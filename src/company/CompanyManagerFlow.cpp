@@ -136,7 +136,7 @@ std::optional<CompanyOrder> CompanyManagerFlow::AskListOrder() {
 std::optional<CompanyReport> CompanyManagerFlow::ListReport(CompanyOrder order) {
     std::vector<CompanyListEntry> entries;
     for (const records::CompanyRecord& company : file_.InKeyOrder(static_cast<int>(order)))
-        entries.push_back({company.name(), company.number(), company.receivablesTotal()});
+        entries.push_back({company.name(), company.number(), company.receivablesTotalAmount()});
     const std::string report = CompanyListReport(entries, clock_.Now());
     std::optional<std::string> text;
     if (ReplaceSmallFile(fs_, kListReportFile, report, SmallFileAccess::Everyone))
