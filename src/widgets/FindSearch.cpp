@@ -15,7 +15,6 @@ namespace widgets {
 namespace {
 
 constexpr size_t kSearchLength = 10;
-constexpr int32_t kNoLiveRecord = 10275;
 
 // The texts of one record (Windows-1252): its columns, and its searched fields in the order they
 // are tried.
@@ -24,7 +23,7 @@ struct RecordTexts {
     std::vector<std::string> searched;
 };
 
-RecordTexts CustomerTexts(const uint8_t* bytes) {
+RecordTexts CustomerTexts(std::span<const std::byte> bytes) {
     records::CustomerRecord r;
     r.Assign(bytes);
     return {
@@ -32,20 +31,20 @@ RecordTexts CustomerTexts(const uint8_t* bytes) {
         {r.number(), r.name(), r.phone1(), r.billing1(), r.billing2(), r.billing3(), r.billing4()}};
 }
 
-RecordTexts CompanyTexts(const uint8_t* bytes) {
+RecordTexts CompanyTexts(std::span<const std::byte> bytes) {
     records::CompanyRecord r;
     r.Assign(bytes);
     return {{r.name(), r.number(), r.address1(), r.address2(), r.address3(), r.address4()},
             {r.name(), r.number(), r.address1(), r.address2(), r.address3(), r.address4()}};
 }
 
-RecordTexts ProductTexts(const uint8_t* bytes) {
+RecordTexts ProductTexts(std::span<const std::byte> bytes) {
     records::ProductRecord r;
     r.Assign(bytes);
     return {{r.code(), r.description(), r.price()}, {r.code(), r.description(), r.price()}};
 }
 
-RecordTexts InvoiceTexts(const uint8_t* bytes) {
+RecordTexts InvoiceTexts(std::span<const std::byte> bytes) {
     records::InvoiceRecord r;
     r.Assign(bytes);
     return {{r.sortDate(), r.invoiceNumber(), r.customerNumber(), r.keyCode(), r.shortName(),
@@ -54,7 +53,7 @@ RecordTexts InvoiceTexts(const uint8_t* bytes) {
              r.keyCode(), r.shortName()}};
 }
 
-RecordTexts TextsOf(FindMode mode, const uint8_t* bytes) {
+RecordTexts TextsOf(FindMode mode, std::span<const std::byte> bytes) {
     switch (mode) {
         case FindMode::Cust:
             return CustomerTexts(bytes);
@@ -117,15 +116,15 @@ FindResult SearchRecords(engine::Engine& engine, engine::FileBlockHandle fb, Fin
     FindResult result;
     if (searchText.empty()) return result;
     // A buffer of the larger of the file's and the layout's length: a short record reads as zeros.
-    std::vector<uint8_t> record(
-        static_cast<size_t>(std::max(engine.RecordLength(fb), RecordSize(mode))), 0);
+    std::vector<std::byte> record(
+        static_cast<size_t>(std::max(engine.RecordLength(fb), RecordSize(mode))));
     int32_t n = 0;
     for (;;) {
         engine.NextUsedRecord(fb, n);
         if (!engine.ok()) break;
-        engine.GetRecord(fb, n, record.data());
+        engine.GetRecord(fb, n, record);
         if (!engine.ok()) break;
-        const RecordTexts texts = TextsOf(mode, record.data());
+        const RecordTexts texts = TextsOf(mode, record);
         const bool matches =
             std::any_of(texts.searched.begin(), texts.searched.end(), [&](const std::string& f) {
                 return base::Win1252Upper(f).find(searchText) != std::string::npos;
@@ -135,8 +134,8 @@ FindResult SearchRecords(engine::Engine& engine, engine::FileBlockHandle fb, Fin
         for (const std::string& column : texts.columns) item.push_back(base::Win1252ToUtf8(column));
         result.items.push_back(std::move(item));
     }
-    if (engine.error() != kNoLiveRecord) {
-        result.errorClass = engine.ErrorClass();
+    if (engine.error() != engine::err::kNoLiveRecord) {
+        result.errorClass = engine.errorClass();
         result.error = engine.error();
     }
     return result;

@@ -4,7 +4,7 @@
 
 #include <QDialog>
 
-#include "engine/RecordFile.h"
+#include "engine/BlockFile.h"
 
 class QLabel;
 

@@ -1,6 +1,7 @@
 // Data file format, the record operations and the in-use flag.
 
 #include <array>
+#include <span>
 
 #include "EngineFixture.h"
 
@@ -42,12 +43,12 @@ TEST_F(DataFileTest, FreedSlotsAreReusedMostRecentFirstAndNumbersAreChecked) {
     EXPECT_EQ(Add(fb, "six"), 4);
     EXPECT_EQ(engine_.UsedRecords(fb), 4);
     std::vector<uint8_t> buffer(40);
-    engine_.GetRecord(fb, 2, buffer.data());
+    engine_.GetRecord(fb, 2, std::as_writable_bytes(std::span(buffer)));
     EXPECT_EQ(buffer, Record(40, "five"));
     // Beyond the record count a put would grow the file behind the header's back.
-    engine_.PutRecord(fb, 5, buffer.data());
+    engine_.PutRecord(fb, 5, std::as_bytes(std::span(buffer)));
     EXPECT_EQ(engine_.error(), 10130);
-    engine_.GetRecord(fb, 5, buffer.data());
+    engine_.GetRecord(fb, 5, std::as_writable_bytes(std::span(buffer)));
     EXPECT_EQ(engine_.error(), 10070);
     engine_.CloseFileBlock(fb);
     ASSERT_TRUE(engine_.ok());
@@ -68,7 +69,7 @@ TEST_F(DataFileTest, ScansFindLiveSlotsAndReportTheEnd) {
         forward ? engine_.NextUsedRecord(fb, n) : engine_.PrevUsedRecord(fb, n);
         if (expected == 0) {
             EXPECT_EQ(engine_.error(), 10275) << start;
-            EXPECT_EQ(engine_.ErrorClass(), 1);
+            EXPECT_EQ(engine_.errorClass(), engine::ErrorClass::Expected);
         } else {
             EXPECT_EQ(n, expected) << start;
         }
@@ -82,19 +83,20 @@ TEST_F(DataFileTest, ReadAheadSlotsFollowEveryChange) {
     std::vector<uint8_t> record(40);
     int32_t n = 0;
     for (int i = 0; i < 8; ++i) engine_.NextUsedRecord(fb, n);  // reads ahead past slot 12
-    for (int32_t r = 9; r <= 12; ++r) engine_.GetRecord(fb, r, record.data());
+    for (int32_t r = 9; r <= 12; ++r)
+        engine_.GetRecord(fb, r, std::as_writable_bytes(std::span(record)));
     const auto changed = Record(40, "changed");
-    engine_.PutRecord(fb, 10, changed.data());
+    engine_.PutRecord(fb, 10, std::as_bytes(std::span(changed)));
     engine_.DeleteRecord(fb, 11);
     engine_.DeleteRecord(fb, 11);
     EXPECT_EQ(engine_.error(), 10135);  // the window saw the first delete
     engine_.DeleteRecord(fb, 12);
     EXPECT_EQ(Add(fb, "reused"), 12);
     const auto onDisk = ReadFileBytes(path("B.DAT"));
-    engine_.GetRecord(fb, 10, record.data());
+    engine_.GetRecord(fb, 10, std::as_writable_bytes(std::span(record)));
     EXPECT_EQ(record, changed);
     EXPECT_EQ(std::vector<uint8_t>(onDisk.begin() + 400, onDisk.begin() + 440), changed);
-    engine_.GetRecord(fb, 12, record.data());
+    engine_.GetRecord(fb, 12, std::as_writable_bytes(std::span(record)));
     EXPECT_EQ(record, Record(40, "reused"));
     EXPECT_EQ(std::vector<uint8_t>(onDisk.begin() + 480, onDisk.begin() + 520), record);
 }

@@ -91,7 +91,7 @@ TEST_F(KeysTest, DuplicatesOrderByRecordNumberAndSearchFindsTheFirstEntryAtOrAft
     key = "ZZ";
     engine_.SearchKey(fb, 1, record, key);
     EXPECT_EQ(engine_.error(), 10210);
-    EXPECT_EQ(engine_.ErrorClass(), 1);
+    EXPECT_EQ(engine_.errorClass(), engine::ErrorClass::Expected);
     // A failed search empties the cursor: the next step starts at the first entry.
     engine_.NextKey(fb, 1, record, key);
     EXPECT_EQ(key, "JONES");

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <span>
 
 #include "EngineFixture.h"
 #include "engine/FaultInjectingFileSystem.h"
@@ -17,8 +18,8 @@ constexpr int kLength = 40;
 const std::vector<KeyDescriptor> kKeys = {{6, false}, {3, true}};
 
 // Key 1: the six characters after the mark; key 2: the three after them.
-std::string BuildKey(const uint8_t* record, int keyNumber) {
-    const char* text = reinterpret_cast<const char*>(record) + 4;
+std::string BuildKey(std::span<const std::byte> record, int keyNumber) {
+    const char* text = reinterpret_cast<const char*>(record.data()) + 4;
     return keyNumber == 1 ? std::string(text, 6) : std::string(text + 6, 3);
 }
 
@@ -32,7 +33,8 @@ protected:
         for (const auto& text : texts) {
             const int32_t number = Add(fb, text);
             const auto record = Record(kLength, text);
-            for (int k = 1; k <= 2; ++k) engine_.AddKey(fb, k, number, BuildKey(record.data(), k));
+            for (int k = 1; k <= 2; ++k)
+                engine_.AddKey(fb, k, number, BuildKey(std::as_bytes(std::span(record)), k));
         }
         for (int32_t number : deleted) engine_.DeleteRecord(fb, number);
         engine_.CloseFileBlock(fb);
@@ -53,7 +55,7 @@ protected:
         std::pair<std::string, std::array<Entries, 2>> contents;
         std::vector<uint8_t> buffer(kLength);
         for (int32_t n = 1; n < engine_.FileLength(fb); ++n) {
-            engine_.GetRecord(fb, n, buffer.data());
+            engine_.GetRecord(fb, n, std::as_writable_bytes(std::span(buffer)));
             contents.first += std::string(reinterpret_cast<char*>(buffer.data()) + 4, 9) + "|";
         }
         for (int k = 1; k <= 2; ++k) {

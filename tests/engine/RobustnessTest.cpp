@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <functional>
+#include <span>
 
 #include "EngineFixture.h"
 #include "engine/FaultInjectingFileSystem.h"
@@ -27,17 +28,17 @@ TEST_F(FaultTest, FailedRecordWriteGivesTheSlotBack) {
     int32_t number = 0;
     // The in-use flag must reach the disk before the first change.
     faults_.FailFlush(1);
-    engine_.AddRecord(fb, number, record.data());
+    engine_.AddRecord(fb, number, std::as_bytes(std::span(record)));
     EXPECT_EQ(engine_.error(), 10140);
     EXPECT_EQ(std::filesystem::file_size(path("F.DAT")), 40u);
     EXPECT_EQ(Add(fb, "a"), 1);
     faults_.FailWrite(1);
-    engine_.AddRecord(fb, number, record.data());
+    engine_.AddRecord(fb, number, std::as_bytes(std::span(record)));
     EXPECT_EQ(engine_.error(), 10140);
     EXPECT_EQ(Add(fb, "b"), 2);  // the new slot was given back
     engine_.DeleteRecord(fb, 1);
     faults_.FailWrite(1, Repeat::Once, Kind::ShortTransfer);
-    engine_.AddRecord(fb, number, record.data());
+    engine_.AddRecord(fb, number, std::as_bytes(std::span(record)));
     EXPECT_EQ(engine_.error(), 10075);
     EXPECT_EQ(engine_.UsedRecords(fb), 1);
     EXPECT_EQ(Add(fb, "c"), 1);  // the reused slot went back to the head of the chain
@@ -94,7 +95,7 @@ protected:
             if (engine_.ok()) return true;
             ++failures;
             EXPECT_EQ(engine_.error(), 10180);
-            EXPECT_EQ(engine_.ErrorClass(), 4);
+            EXPECT_EQ(engine_.errorClass(), engine::ErrorClass::Fatal);
             return false;
         };
         engine_.SearchKey(fb, 1, record, key);
@@ -170,7 +171,7 @@ TEST_F(LifecycleTest, OpenBlocksAreNotShared) {
     FileBlockHandle second = nullptr;
     engine_.OpenFileBlock(second, "A");
     EXPECT_EQ(engine_.error(), 10140);
-    EXPECT_EQ(engine_.ErrorClass(), 4);
+    EXPECT_EQ(engine_.errorClass(), engine::ErrorClass::Fatal);
     engine_.DeleteFileBlock("A");
     EXPECT_EQ(engine_.error(), 10140);
     FileBlockHandle stale = fb;

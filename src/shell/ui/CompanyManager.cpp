@@ -184,7 +184,7 @@ bool TListComps::FormShow() {
         return false;
     }
     browser_->AttachDataSource(std::make_unique<widgets::TFvcDataSource>(
-        context_.engine, companyFile_->file().handle(), keyNumber_, "", "", rowRecord_.data()));
+        context_.engine, companyFile_->file().handle(), keyNumber_, "", "", rowRecord_.bytes()));
     ShowCount();
     byNumber_->setChecked(keyNumber_ == kByNumber);
     byName_->setChecked(keyNumber_ == kByName);
@@ -210,16 +210,15 @@ void TListComps::ShowCount() {
 
 void TListComps::PositionOn(int32_t recordNumber) {
     records::CompanyRecord record;
-    context_.engine.GetRecord(companyFile_->file().handle(), recordNumber, record.data());
-    if (context_.engine.ok()) browser_->PositionAtKey(record.key(keyNumber_), recordNumber);
+    if (companyFile_->file().Get(recordNumber, record))
+        browser_->PositionAtKey(record.key(keyNumber_), recordNumber);
 }
 
 bool TListComps::ReadCurrentRow(int32_t& recordNumber) {
     recordNumber = browser_->CurrentRecordNumber();
     if (recordNumber == 0) return false;
     records::CompanyRecord& selected = context_.state.selectedCompany;
-    context_.engine.GetRecord(companyFile_->file().handle(), recordNumber, selected.data());
-    return context_.engine.ok();
+    return companyFile_->file().Get(recordNumber, selected);
 }
 
 void TListComps::ReportFailure(const char* text) {
@@ -330,18 +329,15 @@ void TListComps::ByNameClick() {
 }
 
 std::vector<company::CompanyListEntry> TListComps::ReadCompaniesInOrder(int keyNumber) {
-    engine::Engine& engine = context_.engine;
-    const engine::FileBlockHandle file = companyFile_->file().handle();
     std::vector<company::CompanyListEntry> companies;
-    records::CompanyRecord record;
-    int32_t recordNumber = 0;
-    std::string key;
-    for (engine.SearchKey(file, keyNumber, recordNumber, key); engine.ok();
-         engine.NextKey(file, keyNumber, recordNumber, key)) {
-        engine.GetRecord(file, recordNumber, record.data());
-        if (!engine.ok()) break;
-        companies.push_back({record.name(), record.number(), record.receivablesTotal()});
-    }
+    const engine::ErrorClass outcome =
+        companyFile_->file().ForEach(keyNumber, [&](const auto& entry) {
+            const records::CompanyRecord& record = entry.record;
+            companies.push_back({record.name(), record.number(), record.receivablesTotal()});
+        });
+    // A list cut short by a damaged index says so rather than passing for the whole list.
+    if (outcome != engine::ErrorClass::None)
+        ReportFailure(widgets::EngineErrorText(outcome, context_.engine.error()).c_str());
     return companies;
 }
 

@@ -74,7 +74,7 @@ protected:
         company::CompanyFile file(engine_, prompts_);
         EXPECT_TRUE(file.Open());
         const auto found = file.Find(number);
-        file.Close();
+        EXPECT_TRUE(file.Close());
         return found ? std::optional(found->second) : std::nullopt;
     }
 

@@ -56,7 +56,7 @@ void WithCompanyFile(Use use) {
     }
     ASSERT_TRUE(file.Open());
     use(file);
-    file.Close();
+    EXPECT_TRUE(file.Close());
 }
 
 }  // namespace
