@@ -77,7 +77,7 @@ protected:
             for (engine_.NextKey(fb, k, record, key); engine_.ok();
                  engine_.NextKey(fb, k, record, key))
                 forward.emplace_back(key, record);
-            EXPECT_EQ(engine_.error(), 10250);
+            EXPECT_EQ(engine_.error(), engine::err::kNoNextKey);
             for (engine_.PrevKey(fb, k, record, key); engine_.ok();
                  engine_.PrevKey(fb, k, record, key))
                 backward.emplace_back(key, record);
@@ -160,7 +160,8 @@ TEST_P(RandomizedTest, MixedOperationsMatchTheReference) {
             engine_.SearchKey(fb, k, record, key);
             for (int step = 0; step < 2; ++step, ++expected) {
                 if (expected == reference_[k - 1].end()) {
-                    ASSERT_EQ(engine_.error(), step == 0 ? 10210 : 10250);
+                    ASSERT_EQ(engine_.error(),
+                              step == 0 ? engine::err::kSearchNotFound : engine::err::kNoNextKey);
                     break;
                 }
                 ASSERT_TRUE(engine_.ok());

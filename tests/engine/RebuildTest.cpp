@@ -130,7 +130,7 @@ TEST_F(RebuildTest, BackupIsUsedAfterACrashAndRefusedNextToADataFileOrAnOpenBloc
     const auto data = ReadFileBytes(path("R.DAT"));
     const auto index = ReadFileBytes(path("R.IX"));
     engine_.RebuildDataFile("R", kLength, kLength, engine::KeepLiveRecord);
-    EXPECT_EQ(engine_.error(), 10465);
+    EXPECT_EQ(engine_.error(), engine::err::kBackupAndDataExist);
     EXPECT_EQ(ReadFileBytes(path("R.DAT")), data);
     EXPECT_EQ(ReadFileBytes(path("R.SAV")), data);
     EXPECT_EQ(ReadFileBytes(path("R.IX")), index);
@@ -141,9 +141,9 @@ TEST_F(RebuildTest, BackupIsUsedAfterACrashAndRefusedNextToADataFileOrAnOpenBloc
     Engine other;
     other.InitEngine(0, 8);
     other.RebuildDataFile("R", kLength, kLength, engine::KeepLiveRecord);
-    EXPECT_EQ(other.error(), 10399);
+    EXPECT_EQ(other.error(), engine::err::kMoveToBackupFailed);
     engine_.RebuildIndex("R", 2, kKeys.data(), BuildKey, true, logWritten_);
-    EXPECT_EQ(engine_.error(), 10399);
+    EXPECT_EQ(engine_.error(), engine::err::kMoveToBackupFailed);
     engine_.CloseFileBlock(fb);
     EXPECT_FALSE(fs::exists(path("R.SAV")));
     fs::rename(path("R.DAT"), path("R.SAV"));  // as a crash right after the move leaves it
@@ -220,7 +220,7 @@ TEST_F(RebuildFaultTest, FailedIndexPhaseLeavesABlockThatAsksForARebuildWhichRec
         faults_.Clear();
         FileBlockHandle fb = nullptr;
         engine_.OpenFileBlock(fb, "R");
-        EXPECT_EQ(engine_.error(), 10010) << "write " << nth;
+        EXPECT_EQ(engine_.error(), engine::err::kIndexUnusable) << "write " << nth;
     }
     ASSERT_TRUE(Rebuild()) << engine_.error();
     const auto [liveTexts, keys] = Contents();
