@@ -16,7 +16,7 @@ cmake --build build-asan --parallel "$(nproc)" \
 export ASAN_OPTIONS=halt_on_error=1:detect_leaks=1:strict_string_checks=1
 export UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
 for suite in engine_tests records_tests tool_tests; do
-  (cd build-asan && "./$suite" --gtest_brief=1)
+  (cd build-asan && "tests/$suite" --gtest_brief=1)
 done
 
 if [ -x bench/fuzz.sh ]; then

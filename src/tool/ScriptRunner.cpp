@@ -1,7 +1,6 @@
 #include "tool/ScriptRunner.h"
 
 #include <algorithm>
-#include <cstring>
 #include <span>
 #include <vector>
 
@@ -76,7 +75,7 @@ bool ScriptRunner::BuildRecord(engine::FileBlockHandle fb, std::string_view text
     if (!engine_.ok()) return false;
     record.assign(static_cast<size_t>(std::max(length, kTextOffset)), '\0');
     const size_t room = record.size() - kTextOffset;
-    std::memcpy(record.data() + kTextOffset, text.data(), std::min(room, text.size()));
+    text.copy(record.data() + kTextOffset, room);
     return true;
 }
 
