@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <span>
 #include <vector>
 
 #include "BenchData.h"
@@ -77,7 +78,7 @@ public:
             const std::string invoice =
                 BenchData::InvoiceNumber(RandomInvoice(kLineStream + i, data_.sizes().invoices));
             for (int32_t n : Matching(lines_, 2, invoice)) {
-                engine_.GetRecord(lines_, n, record.data());
+                engine_.GetRecord(lines_, n, std::as_writable_bytes(std::span(record)));
                 Require("GetRecord");
                 outcome.count++;
                 outcome.sum += n;
@@ -94,7 +95,7 @@ public:
             engine_.NextUsedRecord(invoices_, n);
             if (engine_.error() == engine::err::kNoLiveRecord) break;
             Require("NextUsedRecord");
-            engine_.GetRecord(invoices_, n, record.data());
+            engine_.GetRecord(invoices_, n, std::as_writable_bytes(std::span(record)));
             Require("GetRecord");
             outcome.sum += Weighted(outcome.count++, n);
         }
@@ -112,15 +113,15 @@ public:
             engine_.NextKey(customers_, 1, n, name);
             if (engine_.error() == engine::err::kNoNextKey) break;
             Require("NextKey");
-            engine_.GetRecord(customers_, n, customer.data());
+            engine_.GetRecord(customers_, n, std::as_writable_bytes(std::span(customer)));
             Require("GetRecord");
             for (int32_t i : Matching(invoices_, 2, kCustomers.Key(customer, 2))) {
-                engine_.GetRecord(invoices_, i, invoice.data());
+                engine_.GetRecord(invoices_, i, std::as_writable_bytes(std::span(invoice)));
                 Require("GetRecord");
                 outcome.sum += Weighted(outcome.count++, i);
             }
             customer[100]++;  // the customer's aging fields change
-            engine_.PutRecord(customers_, n, customer.data());
+            engine_.PutRecord(customers_, n, std::as_bytes(std::span(customer)));
             Require("PutRecord");
             outcome.operations++;
         }
@@ -141,14 +142,15 @@ public:
             std::string key = kInvoices.Key(invoice, 2);
             engine_.SearchKey(customers_, 2, customerNumber, key);
             Require("SearchKey");
-            engine_.GetRecord(customers_, customerNumber, customer.data());
+            engine_.GetRecord(customers_, customerNumber,
+                              std::as_writable_bytes(std::span(customer)));
             Require("GetRecord");
             outcome.sum += AddWithKeys(invoices_, kInvoices, invoice);
             for (int line = 1; line <= BenchData::kLinesPerPost; ++line)
                 outcome.sum += AddWithKeys(lines_, kLines, data_.Line(number, line));
             outcome.count += 1 + BenchData::kLinesPerPost;
             customer[101]++;  // balance and last invoice
-            engine_.PutRecord(customers_, customerNumber, customer.data());
+            engine_.PutRecord(customers_, customerNumber, std::as_bytes(std::span(customer)));
             Require("PutRecord");
             outcome.operations++;
         }
@@ -200,13 +202,13 @@ private:
     }
 
     void Open(const FileLayout& layout, FileBlockHandle& fb) {
-        engine_.OpenFileBlock(fb, layout.name, false, false, false, true);
+        engine_.OpenFileBlock(fb, layout.name);
         Require("OpenFileBlock");
     }
 
     int32_t AddWithKeys(FileBlockHandle fb, const FileLayout& layout, const std::string& record) {
         int32_t n = 0;
-        engine_.AddRecord(fb, n, record.data());
+        engine_.AddRecord(fb, n, std::as_bytes(std::span(record)));
         Require("AddRecord");
         for (int k = 1; k <= static_cast<int>(layout.keys.size()); ++k) {
             engine_.AddKey(fb, k, n, layout.Key(record, k));
@@ -217,7 +219,7 @@ private:
 
     void DeleteWithKeys(FileBlockHandle fb, const FileLayout& layout, int32_t n,
                         std::string& record) {
-        engine_.GetRecord(fb, n, record.data());
+        engine_.GetRecord(fb, n, std::as_writable_bytes(std::span(record)));
         Require("GetRecord");
         for (int k = 1; k <= static_cast<int>(layout.keys.size()); ++k) {
             engine_.DeleteKey(fb, k, n, layout.Key(record, k));
@@ -263,7 +265,7 @@ private:
         outcome.operations++;
         if (engine_.error() == engine::err::kSearchNotFound || key != wanted) return;
         Require("SearchKey");
-        engine_.GetRecord(fb, n, record.data());
+        engine_.GetRecord(fb, n, std::as_writable_bytes(std::span(record)));
         Require("GetRecord");
         outcome.count++;
         outcome.sum += n;
@@ -278,7 +280,7 @@ private:
             engine_.NextKey(fb, keyNumber, n, key);
             if (engine_.error() == engine::err::kNoNextKey) break;
             Require("NextKey");
-            engine_.GetRecord(fb, n, record.data());
+            engine_.GetRecord(fb, n, std::as_writable_bytes(std::span(record)));
             Require("GetRecord");
             outcome.sum += Weighted(outcome.count++, n);
         }
@@ -293,9 +295,9 @@ private:
                                 engine::KeepLiveRecord);
         Require("RebuildDataFile");
         const auto keys = Descriptors(layout);
-        const auto buildKey = [&layout](const uint8_t* record, int keyNumber) {
+        const auto buildKey = [&layout](std::span<const std::byte> record, int keyNumber) {
             const KeyField& field = layout.keys[static_cast<size_t>(keyNumber - 1)];
-            return std::string(reinterpret_cast<const char*>(record) + field.offset,
+            return std::string(reinterpret_cast<const char*>(record.data()) + field.offset,
                                static_cast<size_t>(field.length));
         };
         bool logWritten = false;

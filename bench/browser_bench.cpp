@@ -18,6 +18,7 @@
 #include <functional>
 #include <memory>
 #include <random>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -63,7 +64,7 @@ void BuildFile(engine::Engine& engine, int32_t entries) {
         std::memset(record.data(), 0, record.size());
         std::memcpy(record.data() + 4, k.data(), k.size());
         int32_t recordNumber = 0;
-        engine.AddRecord(fb, recordNumber, record.data());
+        engine.AddRecord(fb, recordNumber, std::as_bytes(std::span(record)));
         engine.AddKey(fb, 1, recordNumber, k);
         if (!engine.ok()) {
             std::fprintf(stderr, "building failed: error %d\n", engine.error());
@@ -148,7 +149,7 @@ int main(int argc, char** argv) {
             ms.push_back(MillisecondsOf([&] {
                 engine.OpenFileBlock(fb, "BENCH");
                 browser.AttachDataSource(std::make_unique<widgets::TFvcDataSource>(
-                    engine, fb, keyNumber, "", "", buffer.data()));
+                    engine, fb, keyNumber, "", "", std::as_writable_bytes(std::span(buffer))));
                 browser.viewport()->grab();
             }));
             Expect(browser.rows().size() == static_cast<size_t>(browser.visibleRowCount()),

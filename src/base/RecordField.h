@@ -16,9 +16,12 @@
 //          base::Decimal getterAmount() const / bool setterAmount(base::Decimal), see ReadMoney
 //   Font   a font block (declared with the font type in records/FontSpec.h)
 
+#include <algorithm>
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <cstring>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -65,9 +68,15 @@ public:
 
     uint8_t* data() { return bytes_.data(); }
     const uint8_t* data() const { return bytes_.data(); }
+    // The record as the engine reads and writes it.
+    std::span<std::byte, Size> bytes() { return std::as_writable_bytes(std::span(bytes_)); }
+    std::span<const std::byte, Size> bytes() const { return std::as_bytes(std::span(bytes_)); }
     void Clear() { bytes_.fill(0); }
-    // Copies kSize bytes from a buffer handed over by the engine.
-    void Assign(const uint8_t* bytes) { std::memcpy(bytes_.data(), bytes, kSize); }
+    // Copies a record's bytes; a shorter buffer leaves the rest zero, a longer one is cut.
+    void Assign(std::span<const std::byte> bytes) {
+        Clear();
+        std::memcpy(bytes_.data(), bytes.data(), std::min(bytes.size(), bytes_.size()));
+    }
 
     friend bool operator==(const FixedRecord&, const FixedRecord&) = default;
 
@@ -91,7 +100,7 @@ private:
 
 // The engine's key builder for a record type: key N of a record handed over as raw bytes.
 template <typename Record>
-std::string BuildKeyOf(const uint8_t* bytes, int keyNumber) {
+std::string BuildKeyOf(std::span<const std::byte> bytes, int keyNumber) {
     Record record;
     record.Assign(bytes);
     return record.key(keyNumber);

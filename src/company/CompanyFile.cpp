@@ -39,26 +39,24 @@ std::optional<std::pair<int32_t, records::CompanyRecord>> CompanyFile::Find(
     records::CompanyRecord wanted;
     wanted.setNumber(number);
     const std::string wantedKey = wanted.key(1);
-    std::string key = wantedKey;
-    int32_t recordNumber = 0;
-    if (!file_.SearchKey(1, recordNumber, key) || key != wantedKey) return std::nullopt;
-    std::optional<records::CompanyRecord> company = Read(recordNumber);
-    if (!company) return std::nullopt;
-    return std::make_pair(recordNumber, std::move(*company));
+    engine::KeyEntry<records::CompanyRecord> found;
+    if (file_.Search(1, wantedKey, found) != engine::ErrorClass::None || found.key != wantedKey)
+        return std::nullopt;
+    return std::make_pair(found.recordNumber, found.record);
 }
 
 bool CompanyFile::Add(const records::CompanyRecord& company, int32_t& recordNumber) {
-    return file_.Add(company.data(), recordNumber);
+    return file_.Add(company, recordNumber);
 }
 
 engine::UpdateOutcome CompanyFile::Modify(int32_t recordNumber,
                                           const records::CompanyRecord& edited,
                                           const records::CompanyRecord& original) {
-    return file_.Update(recordNumber, edited.data(), original.data());
+    return file_.Update(recordNumber, edited, original);
 }
 
 bool CompanyFile::Delete(int32_t recordNumber, const records::CompanyRecord& company) {
-    return file_.Delete(recordNumber, company.data());
+    return file_.Delete(recordNumber, company);
 }
 
 }  // namespace company

@@ -21,9 +21,9 @@ public:
 
     // Opens with repair; a missing file is created after "I am going to create a new, empty
     // company file.".
-    bool Open() { return file_.Open(); }
-    bool Close() { return file_.Close(); }
-    engine::RecordFile& file() { return file_; }
+    [[nodiscard]] bool Open() { return file_.Open(); }
+    [[nodiscard]] bool Close() { return file_.Close(); }
+    engine::RecordFile<records::CompanyRecord>& file() { return file_; }
 
     int32_t CompanyCount();
 
@@ -37,16 +37,17 @@ public:
     std::optional<std::pair<int32_t, records::CompanyRecord>> Find(std::string_view number);
 
     // The record with keys 1 and 2; a failed step leaves nothing behind.
-    bool Add(const records::CompanyRecord& company, int32_t& recordNumber);
+    [[nodiscard]] bool Add(const records::CompanyRecord& company, int32_t& recordNumber);
     // Writes nothing when `edited` equals `original`, or when the stored record no longer equals
     // `original` ("The record has changed in the meantime."); otherwise replaces the keys whose
     // text changed and the record.
-    engine::UpdateOutcome Modify(int32_t recordNumber, const records::CompanyRecord& edited,
-                                 const records::CompanyRecord& original);
-    bool Delete(int32_t recordNumber, const records::CompanyRecord& company);
+    [[nodiscard]] engine::UpdateOutcome Modify(int32_t recordNumber,
+                                               const records::CompanyRecord& edited,
+                                               const records::CompanyRecord& original);
+    [[nodiscard]] bool Delete(int32_t recordNumber, const records::CompanyRecord& company);
 
 private:
-    engine::RecordFile file_;
+    engine::RecordFile<records::CompanyRecord> file_;
 };
 
 }  // namespace company

@@ -10,8 +10,8 @@ bool ReadCompanyFromFile(engine::Engine& engine, base::PromptService& prompts,
                          records::CompanyRecord& company) {
     CompanyFile file(engine, prompts);
     if (!file.Open()) return false;
+    // Only a lookup: the file closes when it goes out of scope, with nothing to write back.
     auto found = file.Find(company.number());
-    file.Close();
     if (!found) return false;
     company = found->second;
     return true;

@@ -8,7 +8,7 @@ bool ReadLastCompany(engine::FileSystem& fs, records::CompanyRecord& company) {
     const std::optional<std::string> bytes = ReadSmallFile(fs, kLastCompanyFile);
     if (!bytes || bytes->size() < static_cast<std::size_t>(records::CompanyRecord::kSize))
         return false;
-    company.Assign(reinterpret_cast<const uint8_t*>(bytes->data()));
+    company.Assign(std::as_bytes(std::span(*bytes)));
     return true;
 }
 

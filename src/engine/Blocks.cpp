@@ -60,6 +60,12 @@ int32_t OpenBlock(FileSystem& fs, const OpenRequest& request, std::unique_ptr<Fi
     if (header.keyCount > kMaxKeys) return err::kHeaderTooManyKeys;
     if (header.recordLength < kMinRecordLength || header.recordCount < 0 || header.freeCount < 0)
         return err::kIndexUnusable;
+    // Records of another length would be cut or overrun at every read and write; another key
+    // count (a rebuild interrupted after its data phase leaves 0) means other indexes.
+    if ((request.expectedRecordLength != 0 &&
+         header.recordLength != request.expectedRecordLength) ||
+        (request.expectedKeyCount >= 0 && header.keyCount != request.expectedKeyCount))
+        return err::kIndexUnusable;
 
     auto opened = std::make_unique<FileBlock>();
     opened->names = request.names;

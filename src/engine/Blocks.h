@@ -25,7 +25,9 @@ int32_t CreateBlockFiles(FileSystem& fs, const CreateRequest& request);
 struct OpenRequest {
     BlockFileNames names;
     bool readOnly = false;
-    bool acceptInUse = false;  // the rebuild opens its own, still flagged, output
+    bool acceptInUse = false;      // the rebuild opens its own, still flagged, output
+    int expectedRecordLength = 0;  // 0 accepts any
+    int expectedKeyCount = -1;     // -1 accepts any
     PagePool* pool = nullptr;
 };
 

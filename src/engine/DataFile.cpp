@@ -14,21 +14,21 @@ constexpr int64_t kScanBytes = 1 << 16;  // most a record scan reads at once
 }  // namespace
 
 void DataHeader::Encode(uint8_t* out) const {
-    StoreI32(out, firstFree);
-    StoreI32(out + 4, freeCount);
-    StoreI32(out + 8, recordCount);
-    StoreI32(out + 12, recordLength);
-    StoreI32(out + 16, keyCount);
+    StoreI32(out + kFirstFreeOffset, firstFree);
+    StoreI32(out + kFreeCountOffset, freeCount);
+    StoreI32(out + kRecordCountOffset, recordCount);
+    StoreI32(out + kRecordLengthOffset, recordLength);
+    StoreI32(out + kKeyCountOffset, keyCount);
     out[kInUseOffset] = inUse;
 }
 
 DataHeader DataHeader::Decode(const uint8_t* in) {
     DataHeader header;
-    header.firstFree = LoadI32(in);
-    header.freeCount = LoadI32(in + 4);
-    header.recordCount = LoadI32(in + 8);
-    header.recordLength = LoadI32(in + 12);
-    header.keyCount = in[16];
+    header.firstFree = LoadI32(in + kFirstFreeOffset);
+    header.freeCount = LoadI32(in + kFreeCountOffset);
+    header.recordCount = LoadI32(in + kRecordCountOffset);
+    header.recordLength = LoadI32(in + kRecordLengthOffset);
+    header.keyCount = in[kKeyCountOffset];
     header.inUse = in[kInUseOffset];
     return header;
 }
@@ -93,7 +93,7 @@ int32_t DataFile::ChunkAt(int32_t slot) const {
 const uint8_t* DataFile::Windowed(int32_t slot, bool whole) const {
     if (slot < windowFirst_) return nullptr;
     const int64_t at = static_cast<int64_t>(slot - windowFirst_) * header_.recordLength;
-    if (at + (whole ? header_.recordLength : 4) > windowBytes_) return nullptr;
+    if (at + (whole ? header_.recordLength : kDeletionMarkSize) > windowBytes_) return nullptr;
     return window_.data() + at;
 }
 
@@ -106,8 +106,9 @@ int32_t DataFile::ReadMark(int32_t slot, int32_t& mark) {
         mark = LoadI32(bytes);
         return err::kNone;
     }
-    uint8_t bytes[4];
-    if (const int32_t error = ReadExactly(*file_, SlotOffset(slot), bytes, 4)) return error;
+    uint8_t bytes[kDeletionMarkSize];
+    if (const int32_t error = ReadExactly(*file_, SlotOffset(slot), bytes, kDeletionMarkSize))
+        return error;
     mark = LoadI32(bytes);
     return err::kNone;
 }
@@ -122,7 +123,8 @@ int32_t DataFile::MarkInUse() {
     return err::kNone;
 }
 
-int32_t DataFile::Add(const void* record, int32_t& recordNumber) {
+int32_t DataFile::Add(std::span<const std::byte> record, int32_t& recordNumber) {
+    if (!Holds(record)) return err::kRecordBufferTooShort;
     if (const int32_t error = MarkInUse()) return error;
     const int32_t reused = header_.firstFree;
     int32_t nextFree = -1;
@@ -135,7 +137,8 @@ int32_t DataFile::Add(const void* record, int32_t& recordNumber) {
     }
     // The header changes only once the record is on disk, so a failed write gives the slot back.
     const int32_t slot = reused != -1 ? reused : header_.recordCount + 1;
-    if (const int32_t error = WriteAt(SlotOffset(slot), record, header_.recordLength)) return error;
+    if (const int32_t error = WriteAt(SlotOffset(slot), record.data(), header_.recordLength))
+        return error;
     if (reused != -1) {
         header_.firstFree = nextFree;
         --header_.freeCount;
@@ -146,11 +149,12 @@ int32_t DataFile::Add(const void* record, int32_t& recordNumber) {
     return err::kNone;
 }
 
-int32_t DataFile::Get(int32_t recordNumber, void* record) {
+int32_t DataFile::Get(int32_t recordNumber, std::span<std::byte> record) {
+    if (!Holds(record)) return err::kRecordBufferTooShort;
     if (recordNumber < 0) return err::kPlatform;
     // The header slot and slots beyond the count are read as they are, past the window.
     if (recordNumber == 0 || recordNumber > header_.recordCount)
-        return ReadExactly(*file_, SlotOffset(recordNumber), record, header_.recordLength);
+        return ReadExactly(*file_, SlotOffset(recordNumber), record.data(), header_.recordLength);
     if (!Windowed(recordNumber, true)) {
         const int32_t count =
             std::min(ChunkAt(recordNumber), header_.recordCount - recordNumber + 1);
@@ -158,15 +162,16 @@ int32_t DataFile::Get(int32_t recordNumber, void* record) {
     }
     const uint8_t* slot = Windowed(recordNumber, true);
     if (!slot) return err::kShortRead;
-    std::memcpy(record, slot, static_cast<size_t>(header_.recordLength));
+    std::memcpy(record.data(), slot, static_cast<size_t>(header_.recordLength));
     return err::kNone;
 }
 
-int32_t DataFile::Put(int32_t recordNumber, const void* record) {
+int32_t DataFile::Put(int32_t recordNumber, std::span<const std::byte> record) {
+    if (!Holds(record)) return err::kRecordBufferTooShort;
     if (recordNumber < 0) return err::kPlatform;
     // Beyond the record count the write would grow the file behind the header's back.
     if (recordNumber == 0 || recordNumber > header_.recordCount) return err::kPutOutOfRange;
-    return WriteAt(SlotOffset(recordNumber), record, header_.recordLength);
+    return WriteAt(SlotOffset(recordNumber), record.data(), header_.recordLength);
 }
 
 int32_t DataFile::Delete(int32_t recordNumber) {
@@ -176,9 +181,10 @@ int32_t DataFile::Delete(int32_t recordNumber) {
     if (const int32_t error = ReadMark(recordNumber, mark)) return error;
     if (mark != 0) return err::kDeleteOutOfRange;
     if (const int32_t error = MarkInUse()) return error;
-    uint8_t link[4];
+    uint8_t link[kDeletionMarkSize];
     StoreI32(link, header_.firstFree);
-    if (const int32_t error = WriteAt(SlotOffset(recordNumber), link, 4)) return error;
+    if (const int32_t error = WriteAt(SlotOffset(recordNumber), link, kDeletionMarkSize))
+        return error;
     header_.firstFree = recordNumber;
     ++header_.freeCount;
     return err::kNone;

@@ -1,5 +1,5 @@
 #pragma once
-// The data file of a file block: slot 0 holds the 21-byte header, slots 1..record count hold
+// The data file of a file block: slot 0 holds the header (Format.h), slots 1..record count hold
 // records, live (deletion mark 0) or deleted (mark = next free slot, -1 ends the chain). The
 // header lives in memory between open and close; each record operation is at most one read or
 // write.
@@ -11,17 +11,13 @@
 
 #include <cstdint>
 #include <memory>
+#include <span>
 #include <vector>
 
 #include "engine/FileSystem.h"
+#include "engine/Format.h"
 
 namespace engine {
-
-constexpr int kDataHeaderSize = 21;
-constexpr int kMinRecordLength = 21;
-constexpr int kInUseOffset = 20;
-constexpr uint8_t kInUseByChange = 1;   // set by the first change after an open
-constexpr uint8_t kInUseByRebuild = 2;  // set on a rebuild's output until its index is complete
 
 struct DataHeader {
     int32_t firstFree = -1;
@@ -57,9 +53,11 @@ public:
     int32_t MarkInUse();
     bool inUseWritten() const { return inUseWritten_; }
 
-    int32_t Add(const void* record, int32_t& recordNumber);
-    int32_t Get(int32_t recordNumber, void* record);
-    int32_t Put(int32_t recordNumber, const void* record);
+    // The record buffers must hold at least the record length (10025 otherwise); the first
+    // record-length bytes are read or written.
+    int32_t Add(std::span<const std::byte> record, int32_t& recordNumber);
+    int32_t Get(int32_t recordNumber, std::span<std::byte> record);
+    int32_t Put(int32_t recordNumber, std::span<const std::byte> record);
     int32_t Delete(int32_t recordNumber);
     // direction 0: is slot n live; above 0 next live slot from n upward; below 0 downward.
     int32_t Test(int32_t& recordNumber, int direction);
@@ -71,6 +69,9 @@ public:
     int32_t Close();
 
 private:
+    bool Holds(std::span<const std::byte> record) const {
+        return record.size() >= static_cast<size_t>(header_.recordLength);
+    }
     int32_t ScanForward(int32_t& recordNumber);
     int32_t ScanBackward(int32_t& recordNumber);
     // Reads slots first..first+count-1 into the window.

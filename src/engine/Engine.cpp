@@ -69,13 +69,6 @@ Engine::~Engine() {
     impl_->open.clear();
 }
 
-int Engine::ErrorClass() const {
-    return err::ClassOf(status_.error);
-}
-int Engine::ErrorClassOf(int32_t error) {
-    return err::ClassOf(error);
-}
-
 void Engine::Finish(int32_t error) {
     status_.ok = error == err::kNone;
     status_.error = error;
@@ -157,15 +150,15 @@ void Engine::CreateFileBlock(std::string_view name, int recordLength, int keyCou
     Finish(CreateBlockFiles(fs_, request));
 }
 
-void Engine::OpenFileBlock(FileBlockHandle& fb, std::string_view name, bool readOnly,
-                           bool allReadOnly, bool /*saveMode: not supported, always off*/,
-                           bool /*network: always off*/) {
+void Engine::OpenFileBlock(FileBlockHandle& fb, std::string_view name, const OpenOptions& options) {
     status_ = Status{};
     fb = nullptr;
     if (!impl_->initialised) return Finish(err::kNotInitialised);
     OpenRequest request;
     request.names = FileNamesOf(name);
-    request.readOnly = readOnly || allReadOnly;
+    request.readOnly = options.readOnly;
+    request.expectedRecordLength = options.recordLength;
+    request.expectedKeyCount = options.keyCount;
     request.pool = &impl_->pool;
     std::unique_ptr<FileBlock> block;
     int32_t error = err::kNone;
@@ -218,19 +211,30 @@ int Engine::KeyCount(FileBlockHandle fb) {
 
 // ---- records -----------------------------------------------------------------------------------
 
-void Engine::AddRecord(FileBlockHandle fb, int32_t& recordNumber, const void* record) {
+void Engine::AddRecord(FileBlockHandle fb, int32_t& recordNumber,
+                       std::span<const std::byte> record) {
     Guarded(fb, Access::Write, kNoKey,
             [&](FileBlock& block) { return block.data->Add(record, recordNumber); });
 }
 
-void Engine::GetRecord(FileBlockHandle fb, int32_t recordNumber, void* record, bool) {
+void Engine::GetRecord(FileBlockHandle fb, int32_t recordNumber, std::span<std::byte> record) {
     Guarded(fb, Access::Read, kNoKey,
             [&](FileBlock& block) { return block.data->Get(recordNumber, record); });
 }
 
-void Engine::PutRecord(FileBlockHandle fb, int32_t recordNumber, const void* record, bool) {
+void Engine::PutRecord(FileBlockHandle fb, int32_t recordNumber,
+                       std::span<const std::byte> record) {
     Guarded(fb, Access::Write, kNoKey,
             [&](FileBlock& block) { return block.data->Put(recordNumber, record); });
+}
+
+bool Engine::FitsRecord(FileBlockHandle fb, std::span<const std::byte> record) {
+    Guarded(fb, Access::Read, kNoKey, [&](FileBlock& block) {
+        return record.size() >= static_cast<size_t>(block.data->header().recordLength)
+                   ? err::kNone
+                   : err::kRecordBufferTooShort;
+    });
+    return ok();
 }
 
 void Engine::DeleteRecord(FileBlockHandle fb, int32_t recordNumber) {

@@ -12,15 +12,15 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 
+#include "engine/Errors.h"
 #include "engine/FileSystem.h"
+#include "engine/Format.h"
 
 namespace engine {
-
-constexpr int kMaxKeys = 100;
-constexpr int kMaxKeyLength = 30;
 
 // One entry per key number: maximum key length 1..30 and whether duplicate keys are allowed.
 struct KeyDescriptor {
@@ -36,17 +36,27 @@ struct Status {
 class FileBlock;                     // owned by the engine
 using FileBlockHandle = FileBlock*;  // the caller's handle; null when closed
 
+// How a block is opened. An expected layout that differs from the data header's makes the open
+// fail with 10010, like a damaged index: the caller's records would not fit the file's slots.
+struct OpenOptions {
+    bool readOnly = false;
+    int recordLength = 0;  // the record length the caller's records have; 0 accepts any
+    int keyCount = -1;     // the number of keys the caller expects; -1 accepts any
+};
+
 // Callbacks of the rebuild.
-// Keeps or drops an old record; a kept record is copied (converted) into newRecord.
+// Keeps or drops an old record (old record length bytes); a kept record is copied (converted)
+// into newRecord (new record length bytes, zero-filled).
 using RecordFilter =
-    std::function<bool(const uint8_t* oldRecord, uint8_t* newRecord, int recordLength)>;
-// Builds key `keyNumber` (1-based) of a record; at most 30 bytes.
-using KeyBuilder = std::function<std::string(const uint8_t* record, int keyNumber)>;
+    std::function<bool(std::span<const std::byte> oldRecord, std::span<std::byte> newRecord)>;
+// Builds key `keyNumber` (1-based) of a record of the file's record length; at most 30 bytes.
+using KeyBuilder = std::function<std::string(std::span<const std::byte> record, int keyNumber)>;
 // Called after each record: key number (0 in the data phase), records read, records/keys written.
 using ProgressCallback = std::function<void(int keyNumber, int32_t read, int32_t written)>;
 
 // The program's record filter: keeps the live records (deletion mark 0) unchanged.
-bool KeepLiveRecord(const uint8_t* oldRecord, uint8_t* newRecord, int recordLength);
+// A record longer than the new length loses its tail; a shorter one is padded with zeros.
+bool KeepLiveRecord(std::span<const std::byte> oldRecord, std::span<std::byte> newRecord);
 
 class Engine {
 public:
@@ -59,9 +69,7 @@ public:
     const Status& status() const { return status_; }
     bool ok() const { return status_.ok; }
     int32_t error() const { return status_.error; }
-    // 0 no error; 1 expected lookup outcome; 2 retry may help; 3 save-mode rollback; 4 fatal.
-    int ErrorClass() const;
-    static int ErrorClassOf(int32_t error);
+    ErrorClass errorClass() const { return err::ClassOf(status_.error); }
 
     // ---- engine life cycle --------------------------------------------------------------------
     void InitEngine(int networkMode, int pageBufferCount);
@@ -72,18 +80,21 @@ public:
     // `descriptors` has an entry per key number 1..keyCount (descriptors[0] is key 1).
     void CreateFileBlock(std::string_view name, int recordLength, int keyCount,
                          const KeyDescriptor* descriptors);
-    void OpenFileBlock(FileBlockHandle& fb, std::string_view name, bool readOnly = false,
-                       bool allReadOnly = false, bool saveMode = false, bool network = true);
+    void OpenFileBlock(FileBlockHandle& fb, std::string_view name, const OpenOptions& options = {});
     void CloseFileBlock(FileBlockHandle& fb);
     void DeleteFileBlock(std::string_view name);
     bool IsFileBlockOpen(FileBlockHandle fb) const;
     int KeyCount(FileBlockHandle fb);  // number of indexes of an open block
 
     // ---- records ------------------------------------------------------------------------------
-    void AddRecord(FileBlockHandle fb, int32_t& recordNumber, const void* record);
-    void GetRecord(FileBlockHandle fb, int32_t recordNumber, void* record, bool lock = false);
-    void PutRecord(FileBlockHandle fb, int32_t recordNumber, const void* record, bool lock = false);
+    // Record buffers shorter than the block's record length are refused with 10025.
+    void AddRecord(FileBlockHandle fb, int32_t& recordNumber, std::span<const std::byte> record);
+    void GetRecord(FileBlockHandle fb, int32_t recordNumber, std::span<std::byte> record);
+    void PutRecord(FileBlockHandle fb, int32_t recordNumber, std::span<const std::byte> record);
     void DeleteRecord(FileBlockHandle fb, int32_t recordNumber);
+    // Whether a buffer holds a whole record of the block (10025 when it is shorter); for callers
+    // that read a record's bytes themselves, e.g. to build its keys.
+    bool FitsRecord(FileBlockHandle fb, std::span<const std::byte> record);
     // direction 0: is this slot live; above 0 scan forward; below 0 scan backward.
     void TestRecord(FileBlockHandle fb, int32_t& recordNumber, int direction);
     void NextUsedRecord(FileBlockHandle fb, int32_t& recordNumber);
@@ -114,6 +125,8 @@ public:
 
     // ---- rebuild ------------------------------------------------------------------------------
     void SetProgressCallback(ProgressCallback callback);
+    // The data phase reads slots of the length the file's header announces when the file's size
+    // agrees with it, else of oldRecordLength; the filter converts each to newRecordLength.
     void RebuildDataFile(std::string_view name, int oldRecordLength, int newRecordLength,
                          const RecordFilter& filter);
     void RebuildIndex(std::string_view name, int keyCount, const KeyDescriptor* descriptors,

@@ -1,5 +1,8 @@
 #include "engine/Errors.h"
 
+#include <algorithm>
+#include <iterator>
+
 #include "engine/FileSystem.h"
 
 namespace engine::err {
@@ -23,29 +26,27 @@ int32_t FromPlatform(int platformError) {
     }
 }
 
-int ClassOf(int32_t error) {
-    if (error == kNone) return 0;
-    if (error == kFileNotFound || (error >= 10200 && error <= 10299) || error == kNoDataNorBackup)
-        return 1;
+ErrorClass ClassOf(int32_t error) {
+    if (error == kNone) return ErrorClass::None;
+    if (error == kFileNotFound || (error >= kFirstLookupOutcome && error <= kLastLookupOutcome) ||
+        error == kNoDataNorBackup)
+        return ErrorClass::Expected;
     switch (error) {
         case kPathNotFound:
         case kReadOnly:
-        case 10110:
-        case 10306:
-        case 10330:
-        case 10332:
-        case 10335:
-        case 10355:
-        case 10360:
+        case kNetworkLock:
         case kScanPlatform:
         case kReadOnlyPlatform:
         case kMoveToBackupFailed:
-            return 2;
+            return ErrorClass::Retry;
         default:
             break;
     }
-    if (error >= 10001 && error <= 10009) return 3;
-    return 4;
+    if (std::find(std::begin(kNetworkErrors), std::end(kNetworkErrors), error) !=
+        std::end(kNetworkErrors))
+        return ErrorClass::Retry;
+    if (error >= kFirstRollback && error <= kLastRollback) return ErrorClass::Rollback;
+    return ErrorClass::Fatal;
 }
 
 }  // namespace engine::err

@@ -4,6 +4,19 @@
 
 #include <cstdint>
 
+namespace engine {
+
+// What an error number means for the caller.
+enum class ErrorClass {
+    None,      // no error
+    Expected,  // an expected outcome of a lookup (not found, end of the list)
+    Retry,     // the file cannot be reached now; repeating may help
+    Rollback,  // save-mode rollback (never produced by this engine)
+    Fatal,     // the operation failed
+};
+
+}  // namespace engine
+
 namespace engine::err {
 
 constexpr int32_t kNone = 0;
@@ -15,10 +28,15 @@ constexpr int32_t kFileNotFound = 9903;
 constexpr int32_t kInvalidHandle = 9904;
 constexpr int32_t kInvalidAccess = 9908;
 
+// Save-mode rollbacks, a range this engine never produces.
+constexpr int32_t kFirstRollback = 10001;
+constexpr int32_t kLastRollback = 10009;
+
 // Engine life cycle and file blocks.
 constexpr int32_t kTooFewBuffersAllocated = 10000;
 constexpr int32_t kIndexUnusable = 10010;  // index cannot be opened, or the in-use flag is set
 constexpr int32_t kRecordTooShort = 10020;
+constexpr int32_t kRecordBufferTooShort = 10025;  // caller's buffer below the record length
 constexpr int32_t kTooManyKeys = 10050;
 constexpr int32_t kBadKeyLength = 10055;
 constexpr int32_t kHeaderTooManyKeys = 10060;
@@ -40,7 +58,9 @@ constexpr int32_t kBadKeyNumber = 10164;
 constexpr int32_t kFreeChainDamaged = 10170;
 constexpr int32_t kIndexDamaged = 10180;  // page count, child number, depth or loop out of bounds
 
-// Expected outcomes of lookups (class 1).
+// Expected outcomes of lookups: every number of this range.
+constexpr int32_t kFirstLookupOutcome = 10200;
+constexpr int32_t kLastLookupOutcome = 10299;
 constexpr int32_t kSearchNotFound = 10210;
 constexpr int32_t kDataInconsistent = 10215;
 constexpr int32_t kKeyNotFound = 10220;
@@ -50,6 +70,10 @@ constexpr int32_t kNoPrevKey = 10260;
 constexpr int32_t kNoLiveRecord = 10275;
 constexpr int32_t kPositionEmptyTree = 10280;
 constexpr int32_t kKeyPositionEmptyTree = 10285;
+
+// Network outcomes of the file format's numbering; this single-user engine never produces them.
+constexpr int32_t kNetworkLock = 10110;
+constexpr int32_t kNetworkErrors[] = {10306, 10330, 10332, 10335, 10355, 10360};
 
 constexpr int32_t kScanPlatform = 10390;
 constexpr int32_t kReadOnlyPlatform = 10397;
@@ -67,8 +91,6 @@ constexpr int32_t kBackupAndDataExist = 10465;
 // platform errors keep a number of their own, everything else is 10140.
 int32_t FromPlatform(int platformError);
 
-// Class of an error number: 0 none, 1 expected lookup outcome, 2 retry may help, 3 save-mode
-// rollback, 4 fatal.
-int ClassOf(int32_t error);
+ErrorClass ClassOf(int32_t error);
 
 }  // namespace engine::err

@@ -19,7 +19,7 @@ int32_t IndexFile::Create(File& file, int keyCount, const KeyDescriptor* descrip
     int64_t rowSize = 0;
     for (int k = 0; k < keyCount; ++k) {
         const int length = descriptors[k].length;
-        if (length < 1 || length > kMaxKeyBytes) return err::kBadKeyLength;
+        if (length < 1 || length > kMaxKeyLength) return err::kBadKeyLength;
         KeyHeader header;
         header.pageSize = PageSizeFor(length);
         header.duplicates = descriptors[k].duplicates;

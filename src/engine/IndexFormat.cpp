@@ -9,27 +9,27 @@
 namespace engine {
 
 void KeyHeader::Encode(uint8_t* out) const {
-    StoreI32(out, firstFree);
-    StoreI32(out + 4, freeCount);
-    StoreI32(out + 8, pageCount);
-    StoreI32(out + 12, pageSize);
-    StoreI32(out + 16, root);
-    out[20] = duplicates ? 1 : 0;
-    out[21] = 0;
-    StoreI32(out + 22, entryCount);
-    StoreU16(out + 26, static_cast<uint16_t>(capacity));
+    StoreI32(out + kKeyFirstFreeOffset, firstFree);
+    StoreI32(out + kKeyFreeCountOffset, freeCount);
+    StoreI32(out + kKeyPageCountOffset, pageCount);
+    StoreI32(out + kKeyPageSizeOffset, pageSize);
+    StoreI32(out + kKeyRootOffset, root);
+    out[kKeyDuplicatesOffset] = duplicates ? 1 : 0;
+    out[kKeyReservedOffset] = 0;
+    StoreI32(out + kKeyEntryCountOffset, entryCount);
+    StoreU16(out + kKeyCapacityOffset, static_cast<uint16_t>(capacity));
 }
 
 KeyHeader KeyHeader::Decode(const uint8_t* in) {
     KeyHeader header;
-    header.firstFree = LoadI32(in);
-    header.freeCount = LoadI32(in + 4);
-    header.pageCount = LoadI32(in + 8);
-    header.pageSize = LoadI32(in + 12);
-    header.root = LoadI32(in + 16);
-    header.duplicates = in[20] != 0;
-    header.entryCount = LoadI32(in + 22);
-    header.capacity = LoadU16(in + 26);
+    header.firstFree = LoadI32(in + kKeyFirstFreeOffset);
+    header.freeCount = LoadI32(in + kKeyFreeCountOffset);
+    header.pageCount = LoadI32(in + kKeyPageCountOffset);
+    header.pageSize = LoadI32(in + kKeyPageSizeOffset);
+    header.root = LoadI32(in + kKeyRootOffset);
+    header.duplicates = in[kKeyDuplicatesOffset] != 0;
+    header.entryCount = LoadI32(in + kKeyEntryCountOffset);
+    header.capacity = LoadU16(in + kKeyCapacityOffset);
     if (header.capacity == 0) header.capacity = kPageCapacity;
     return header;
 }
@@ -45,47 +45,47 @@ int32_t KeyLengthOf(const KeyHeader& header, int& keyLength) {
 }
 
 void Item::SetKey(std::string_view bytes) {
-    length = static_cast<uint8_t>(std::min<size_t>(bytes.size(), kMaxKeyBytes));
+    length = static_cast<uint8_t>(std::min<size_t>(bytes.size(), kMaxKeyLength));
     std::memcpy(key.data(), bytes.data(), length);
 }
 
 int PackPage(const Page& page, int keyLength, uint8_t* out) {
     const int itemSize = keyLength + kItemFixedSize;
-    StoreU16(out, static_cast<uint16_t>(page.count));
-    StoreI32(out + 2, page.left);
+    StoreU16(out + kPageCountOffset, static_cast<uint16_t>(page.count));
+    StoreI32(out + kPageLeftOffset, page.left);
     uint8_t* at = out + kPageFixedSize;
     for (int i = 1; i <= page.count; ++i, at += itemSize) {
         const Item& item = page.item(i);
-        StoreI32(at, item.record);
-        StoreI32(at + 4, item.right);
-        at[8] = item.length;
+        StoreI32(at + kItemRecordOffset, item.record);
+        StoreI32(at + kItemRightOffset, item.right);
+        at[kItemLengthOffset] = item.length;
         // A constant-length copy is a few register moves; a copy of item.length bytes is a slow
         // string instruction. Bytes beyond the key length are overwritten by the next item or
         // lie beyond the used part, which is all that reaches the file.
-        std::memcpy(at + 9, item.key.data(), kMaxKeyBytes);
-        for (int j = item.length; j < keyLength; ++j) at[9 + j] = 0;
+        std::memcpy(at + kItemKeyOffset, item.key.data(), kMaxKeyLength);
+        for (int j = item.length; j < keyLength; ++j) at[kItemKeyOffset + j] = 0;
     }
     return kPageFixedSize + page.count * itemSize;
 }
 
 int32_t UnpackPage(const uint8_t* in, int keyLength, int capacity, int32_t pageCount, Page& page) {
     const int itemSize = keyLength + kItemFixedSize;
-    page.count = LoadU16(in);
-    page.left = LoadI32(in + 2);
+    page.count = LoadU16(in + kPageCountOffset);
+    page.left = LoadI32(in + kPageLeftOffset);
     if (page.count > capacity) return err::kIndexDamaged;
     auto childInRange = [&](int32_t child) { return child >= 0 && child <= pageCount; };
     if (!childInRange(page.left)) return err::kIndexDamaged;
     const uint8_t* at = in + kPageFixedSize;
     for (int i = 1; i <= page.count; ++i, at += itemSize) {
         Item& item = page.item(i);
-        item.record = LoadI32(at);
-        item.right = LoadI32(at + 4);
-        item.length = at[8];
+        item.record = LoadI32(at + kItemRecordOffset);
+        item.right = LoadI32(at + kItemRightOffset);
+        item.length = at[kItemLengthOffset];
         if (!childInRange(item.right) || (item.right == 0) != page.leaf() ||
             item.length > keyLength)
             return err::kIndexDamaged;
         // Bytes beyond the used length are never looked at, so a constant-length copy will do.
-        std::memcpy(item.key.data(), at + 9, kMaxKeyBytes);
+        std::memcpy(item.key.data(), at + kItemKeyOffset, kMaxKeyLength);
     }
     return err::kNone;
 }

@@ -1,26 +1,15 @@
 #pragma once
-// The index file's building blocks: the 28-byte key header in row 0 and the B-tree page, which is
-// held in memory in its widest form (30-character keys) and packed to the key's item size on disk.
-//
-//   page on disk:  item count (u16) | leftmost child (i32) | items, key length + 9 bytes each
-//   item:          record number (i32) | right child (i32) | key length (u8) | key bytes
+// The index file's building blocks: the key header in row 0 and the B-tree page, which is held in
+// memory in its widest form (30-character keys) and packed to the key's item size on disk
+// (layouts in Format.h).
 
 #include <array>
 #include <cstdint>
 #include <string_view>
 
+#include "engine/Format.h"
+
 namespace engine {
-
-constexpr int kKeyHeaderSize = 28;
-constexpr int kPageCapacity = 62;  // items per page in every file the engine creates
-constexpr int kPageFixedSize = 6;
-constexpr int kItemFixedSize = 9;
-constexpr int kMaxKeyBytes = 30;
-constexpr int kMaxTreeDepth = 8;
-
-constexpr int PageSizeFor(int keyLength, int capacity = kPageCapacity) {
-    return kPageFixedSize + capacity * (keyLength + kItemFixedSize);
-}
 
 struct KeyHeader {
     int32_t firstFree = -1;
@@ -45,7 +34,7 @@ struct Item {
     int32_t record = 0;
     int32_t right = 0;
     uint8_t length = 0;
-    std::array<uint8_t, kMaxKeyBytes> key{};
+    std::array<uint8_t, kMaxKeyLength> key{};
 
     std::string_view keyView() const { return {reinterpret_cast<const char*>(key.data()), length}; }
     void SetKey(std::string_view bytes);
@@ -65,7 +54,7 @@ struct Page {
 
 // Buffers handed to PackPage and UnpackPage reach this many bytes beyond the page size: keys
 // are copied at their widest length.
-constexpr int kPageSlack = kMaxKeyBytes;
+constexpr int kPageSlack = kMaxKeyLength;
 
 // Packs the used part of a page; returns the number of bytes that matter.
 int PackPage(const Page& page, int keyLength, uint8_t* out);

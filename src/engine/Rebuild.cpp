@@ -19,11 +19,13 @@
 
 namespace engine {
 
-bool KeepLiveRecord(const uint8_t* oldRecord, uint8_t* newRecord, int recordLength) {
+bool KeepLiveRecord(std::span<const std::byte> oldRecord, std::span<std::byte> newRecord) {
     int32_t mark = 0;
-    std::memcpy(&mark, oldRecord, sizeof mark);
+    std::memcpy(&mark, oldRecord.data(), sizeof mark);
     if (mark != 0) return false;
-    std::memcpy(newRecord, oldRecord, static_cast<size_t>(recordLength));
+    const size_t kept = std::min(oldRecord.size(), newRecord.size());
+    std::memcpy(newRecord.data(), oldRecord.data(), kept);
+    std::fill(newRecord.begin() + static_cast<std::ptrdiff_t>(kept), newRecord.end(), std::byte{0});
     return true;
 }
 
@@ -62,6 +64,25 @@ int32_t PeekHeader(FileSystem& fs, const std::string& path, DataHeader& header, 
     complete = got == kDataHeaderSize;
     if (complete) header = DataHeader::Decode(bytes);
     return err::kNone;
+}
+
+// The slot length of the data the data phase will read (the backup an interrupted run left, else
+// the data file) when its header's record length agrees with the file's size; else 0. A header
+// that disagrees is itself damaged, and the caller's length is the better guess.
+int StoredRecordLength(FileSystem& fs, const BlockFileNames& names) {
+    const std::string& path = fs.Exists(names.backup) ? names.backup : names.data;
+    DataHeader header;
+    bool complete = false;
+    if (PeekHeader(fs, path, header, complete) || !complete) return 0;
+    const int64_t length = header.recordLength;
+    if (length < kMinRecordLength || length > kMaxRebuildRecordLength) return 0;
+    std::unique_ptr<File> file;
+    int64_t size = 0;
+    if (fs.Open(path, OpenMode::ReadOnly, file) != kPlatformOk) return 0;
+    const bool sized = file->Size(size) == kPlatformOk;
+    file->Close();
+    if (!sized || size % length != 0 || size / length - 1 != header.recordCount) return 0;
+    return header.recordLength;
 }
 
 class DataPhase {
@@ -129,7 +150,9 @@ private:
             ++read;
             std::copy(slot, slot + oldLength, oldRecord.begin());
             std::fill(newRecord.begin(), newRecord.end(), 0);
-            if (filter(oldRecord.data(), newRecord.data(), newLength)) {
+            if (filter(std::as_bytes(std::span(oldRecord).first(static_cast<size_t>(oldLength))),
+                       std::as_writable_bytes(
+                           std::span(newRecord).first(static_cast<size_t>(newLength))))) {
                 if (const int32_t error = appender.Append(newRecord.data())) return error;
                 ++written;
             }
@@ -239,9 +262,9 @@ private:
             size / length - 1 != header.recordCount)
             return err::kDataInconsistent;
         if (header.firstFree != -1) {
-            uint8_t mark[4];
+            uint8_t mark[kDeletionMarkSize];
             if (header.firstFree < 1 || header.firstFree > header.recordCount ||
-                ReadExactly(data, header.firstFree * length, mark, 4) ||
+                ReadExactly(data, header.firstFree * length, mark, kDeletionMarkSize) ||
                 (mark[0] | mark[1] | mark[2] | mark[3]) == 0)
                 return err::kDataInconsistent;
         }
@@ -266,7 +289,8 @@ private:
                 if (slot[0] | slot[1] | slot[2] | slot[3]) continue;
                 ++read;
                 std::copy(slot, slot + length, record.begin());
-                const std::string key = buildKey(record.data(), k).substr(0, kMaxKeyLength);
+                const std::string key =
+                    buildKey(std::as_bytes(std::span(record)), k).substr(0, kMaxKeyLength);
                 int32_t error = static_cast<int>(key.size()) > state.keyLength
                                     ? err::kKeyTooLong
                                     : tree.Insert(key, number);
@@ -293,7 +317,8 @@ private:
                 log_.RecordDeleted(record.data(), static_cast<int>(record.size())))
             return error;
         for (int j = 1; j < keyNumber; ++j) {
-            const std::string earlier = buildKey(record.data(), j).substr(0, kMaxKeyLength);
+            const std::string earlier =
+                buildKey(std::as_bytes(std::span(record)), j).substr(0, kMaxKeyLength);
             if (const int32_t error = BTree(*block_->index, j).Remove(earlier, number))
                 return error;
         }
@@ -319,6 +344,9 @@ void Engine::RebuildDataFile(std::string_view name, int oldRecordLength, int new
         return Finish(err::kDataInconsistent);
     const BlockFileNames names = FileNamesOf(name);
     if (impl_->IsOpen(names.data)) return Finish(err::kMoveToBackupFailed);
+    // Slots of another length than the caller expects are read as they were written, and the
+    // filter converts them, rather than cutting the file into misaligned pieces.
+    if (const int stored = StoredRecordLength(fs_, names)) oldRecordLength = stored;
     DataPhase phase(fs_, impl_->pool, names, impl_->progress);
     Finish(phase.Run(oldRecordLength, newRecordLength, filter));
 }

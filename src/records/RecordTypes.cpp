@@ -29,7 +29,7 @@ template <typename Record>
 FindColumns FindBy(std::vector<FindColumn<Record>> columns) {
     FindColumns find;
     for (const FindColumn<Record>& column : columns) find.captions.push_back(column.caption);
-    find.texts = [columns = std::move(columns)](const uint8_t* bytes) {
+    find.texts = [columns = std::move(columns)](std::span<const std::byte> bytes) {
         Record record;
         record.Assign(bytes);
         std::vector<std::string> texts;

@@ -24,7 +24,7 @@ enum class RecordKind { Company, Customer, Invoice, InvoiceLine, InvoiceMemo, Pr
 // those columns (Windows-1252), which are also the texts a find searches.
 struct FindColumns {
     std::vector<std::string> captions;
-    std::function<std::vector<std::string>(const uint8_t* record)> texts;
+    std::function<std::vector<std::string>(std::span<const std::byte> record)> texts;
 };
 
 struct RecordType {

@@ -269,14 +269,14 @@ private:
         state = kInTree;
         ++treePages_;
 
-        const int itemSize = key_.keyLength + kItemOverhead;
-        std::vector<uint8_t> bytes(static_cast<size_t>(kPageHeaderSize + key_.capacity * itemSize));
-        if (!file_.Read(PageOffset(page), bytes.data(), kPageHeaderSize)) {
+        const int itemSize = key_.keyLength + kItemFixedSize;
+        std::vector<uint8_t> bytes(static_cast<size_t>(kPageFixedSize + key_.capacity * itemSize));
+        if (!file_.Read(PageOffset(page), bytes.data(), kPageFixedSize)) {
             Report(where + " lies beyond the end of the file");
             return;
         }
-        const int items = ReadUInt16(bytes.data());
-        const int32_t leftmost = ReadInt32(bytes.data() + 2);
+        const int items = ReadUInt16(bytes.data() + kPageCountOffset);
+        const int32_t leftmost = ReadInt32(bytes.data() + kPageLeftOffset);
         if (items > key_.capacity) {
             Report(where + " holds " + Str(items) + " items, more than " + Str(key_.capacity));
             return;
@@ -286,7 +286,7 @@ private:
         if (items < minimum)
             Report(where + " holds " + Str(items) + " items, fewer than " + Str(minimum) +
                    (isRoot ? " in the root" : " below the root"));
-        if (!file_.Read(PageOffset(page) + kPageHeaderSize, bytes.data() + kPageHeaderSize,
+        if (!file_.Read(PageOffset(page) + kPageFixedSize, bytes.data() + kPageFixedSize,
                         static_cast<size_t>(items * itemSize))) {
             Report(where + " runs past the end of the file");
             return;
@@ -302,17 +302,18 @@ private:
         std::optional<Entry> previous = low;
         int32_t child = leftmost;
         for (int i = 0; i < items; ++i) {
-            const uint8_t* item = bytes.data() + kPageHeaderSize + i * itemSize;
+            const uint8_t* item = bytes.data() + kPageFixedSize + i * itemSize;
             Entry entry;
-            entry.recordNumber = ReadInt32(item);
-            const int32_t rightChild = ReadInt32(item + 4);
-            int length = item[8];
+            entry.recordNumber = ReadInt32(item + kItemRecordOffset);
+            const int32_t rightChild = ReadInt32(item + kItemRightOffset);
+            int length = item[kItemLengthOffset];
             if (length > key_.keyLength) {
                 Report(where + " item " + Str(i + 1) + " has a key of " + Str(length) +
                        " bytes, longer than " + Str(key_.keyLength));
                 length = key_.keyLength;
             }
-            entry.key.assign(reinterpret_cast<const char*>(item + 9), static_cast<size_t>(length));
+            entry.key.assign(reinterpret_cast<const char*>(item + kItemKeyOffset),
+                             static_cast<size_t>(length));
             if (!leaf) Visit(child, depth + 1, previous, entry);
             if (previous && Compare(*previous, entry) >= 0)
                 Report(where + " item " + Str(i + 1) + " is out of order");
@@ -360,21 +361,21 @@ std::optional<std::vector<KeyHeader>> ReadKeyHeaders(const InputFile& file, int 
         key.duplicates = raw[kKeyDuplicatesOffset] != 0;
         key.entries = ReadInt32(raw + kKeyEntryCountOffset);
         key.capacity = ReadUInt16(raw + kKeyCapacityOffset);
-        if (key.capacity == 0) key.capacity = kDefaultCapacity;
+        if (key.capacity == 0) key.capacity = kPageCapacity;
         const std::string prefix = "key " + Str(k) + ": ";
-        if (key.capacity > kDefaultCapacity) {
+        if (key.capacity > kPageCapacity) {
             problems.Add(prefix + "capacity " + Str(key.capacity) + " is above 62");
             return std::nullopt;
         }
-        const int64_t itemSize = key.pageSize - kPageHeaderSize;
+        const int64_t itemSize = key.pageSize - kPageFixedSize;
         if (itemSize <= 0 || itemSize % key.capacity != 0 ||
-            itemSize / key.capacity - kItemOverhead < 1 ||
-            itemSize / key.capacity - kItemOverhead > kMaxKeyLength) {
+            itemSize / key.capacity - kItemFixedSize < 1 ||
+            itemSize / key.capacity - kItemFixedSize > kMaxKeyLength) {
             problems.Add(prefix + "page size " + Str(key.pageSize) +
                          " does not fit the capacity and a key length of 1..30");
             return std::nullopt;
         }
-        key.keyLength = static_cast<int>(itemSize / key.capacity - kItemOverhead);
+        key.keyLength = static_cast<int>(itemSize / key.capacity - kItemFixedSize);
         if (raw[kKeyDuplicatesOffset] > 1)
             problems.Add(prefix + "duplicates flag " + Str(raw[kKeyDuplicatesOffset]) +
                          " is neither 0 nor 1");

@@ -4,6 +4,7 @@
 #include <charconv>
 #include <cstdio>
 #include <string>
+#include <vector>
 
 #include "engine/Engine.h"
 #include "engine/Errors.h"
@@ -13,25 +14,23 @@
 namespace tool {
 namespace {
 
-constexpr int32_t kScanEnd = 10275;  // no further live record
-constexpr int32_t kKeysEnd = 10250;  // no further entry
-
 int Fail(const engine::Engine& engine, const std::string& what) {
     std::fprintf(stderr, "%s: err %d\n", what.c_str(), engine.error());
     return 1;
 }
 
 void PrintRecords(engine::Engine& engine, engine::FileBlockHandle fb) {
-    std::string record(static_cast<size_t>(engine.RecordLength(fb)), '\0');
+    std::vector<std::byte> record(static_cast<size_t>(engine.RecordLength(fb)));
     std::string line;
     for (int32_t recordNumber = 0;;) {
         engine.NextUsedRecord(fb, recordNumber);
         if (!engine.ok()) return;
-        engine.GetRecord(fb, recordNumber, record.data());
+        engine.GetRecord(fb, recordNumber, record);
         if (!engine.ok()) return;
         line = std::to_string(recordNumber) + ' ';
         static constexpr char kHex[] = "0123456789abcdef";
-        for (unsigned char c : record) {
+        for (const std::byte b : record) {
+            const auto c = static_cast<unsigned char>(b);
             line.push_back(kHex[c >> 4]);
             line.push_back(kHex[c & 15]);
         }
@@ -69,7 +68,7 @@ int DumpCommand(const Args& args) {
     engine.InitEngine(0, 30);
     if (!engine.ok()) return Fail(engine, "init");
     engine::FileBlockHandle fb = nullptr;
-    engine.OpenFileBlock(fb, name, true, false, false, true);
+    engine.OpenFileBlock(fb, name, {.readOnly = true});
     if (!engine.ok()) return Fail(engine, name);
     if (byKey)
         PrintKeys(engine, fb, keyNumber);

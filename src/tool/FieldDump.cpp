@@ -108,7 +108,7 @@ int DumpFields(const Args& args) {
     engine::Engine engine;
     engine.InitEngine(0, 30);
     engine::FileBlockHandle fb = nullptr;
-    engine.OpenFileBlock(fb, name, /*readOnly=*/true);
+    engine.OpenFileBlock(fb, name, {.readOnly = true});
     if (!engine.ok()) {
         std::fprintf(stderr, "%s: err %d\n", name.c_str(), engine.error());
         return 1;
@@ -123,14 +123,14 @@ int DumpFields(const Args& args) {
     for (int32_t recordNumber = 0;;) {
         engine.NextUsedRecord(fb, recordNumber);
         if (!engine.ok()) break;
-        engine.GetRecord(fb, recordNumber, record.data());
+        engine.GetRecord(fb, recordNumber, std::as_writable_bytes(std::span(record)));
         if (!engine.ok()) break;
         std::printf("record %d\n", recordNumber);
         for (const base::FieldInfo& field : type->fields())
             std::printf("  %s: %s\n", field.name, FieldText(record.data(), field).c_str());
     }
     // The scan ends with "no further live record"; anything else is a damaged file.
-    const bool complete = engine.ErrorClass() == 1;
+    const bool complete = engine.errorClass() == engine::ErrorClass::Expected;
     const int32_t error = engine.error();
     engine.CloseFileBlock(fb);
     if (!complete) {

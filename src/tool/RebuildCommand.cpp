@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "engine/BlockFile.h"
 #include "engine/Engine.h"
-#include "engine/RecordFile.h"
 #include "records/CompanyRecord.h"
 #include "records/RecordTypes.h"
 #include "tool/Commands.h"
@@ -48,16 +48,17 @@ private:
 std::vector<std::string> CompanyCodes(engine::Engine& engine) {
     std::vector<std::string> codes;
     engine::FileBlockHandle fb = nullptr;
-    engine.OpenFileBlock(fb, "Company", /*readOnly=*/true);
+    engine.OpenFileBlock(fb, "Company",
+                         {.readOnly = true, .recordLength = records::CompanyRecord::kSize});
     if (!engine.ok()) return codes;
     records::CompanyRecord company;
     for (int32_t recordNumber = 0;;) {
         engine.NextUsedRecord(fb, recordNumber);
         if (!engine.ok()) break;
-        engine.GetRecord(fb, recordNumber, company.data());
+        engine.GetRecord(fb, recordNumber, company.bytes());
         if (engine.ok() && !company.code().empty()) codes.push_back(company.code());
     }
-    engine.CloseFileBlock(fb);
+    engine.CloseFileBlock(fb);  // read only: nothing to write back
     return codes;
 }
 
@@ -71,7 +72,7 @@ bool RebuildFile(engine::Engine& engine, const engine::FileDescription& file) {
     std::printf("%s (%s): rebuilding\n", file.statusCaption.c_str(), file.name.c_str());
     ConsolePrompts prompts;
     ProgressPrinter progress;
-    engine::RecordFile block(engine, file, prompts, &progress);
+    engine::BlockFile block(engine, file, prompts, &progress);
     const bool rebuilt = block.Rebuild();
     progress.Print();
     if (!rebuilt) {

@@ -1,7 +1,7 @@
 #include "tool/ScriptRunner.h"
 
 #include <algorithm>
-#include <cstring>
+#include <span>
 #include <vector>
 
 #include "tool/ScriptArgs.h"
@@ -75,7 +75,7 @@ bool ScriptRunner::BuildRecord(engine::FileBlockHandle fb, std::string_view text
     if (!engine_.ok()) return false;
     record.assign(static_cast<size_t>(std::max(length, kTextOffset)), '\0');
     const size_t room = record.size() - kTextOffset;
-    std::memcpy(record.data() + kTextOffset, text.data(), std::min(room, text.size()));
+    text.copy(record.data() + kTextOffset, room);
     return true;
 }
 
@@ -114,7 +114,7 @@ std::string ScriptRunner::Open(ArgReader& args) {
     const bool readOnly = args.Optional("ro");
     if (!args.Complete()) return args.Complaint();
     engine::FileBlockHandle fb = nullptr;
-    engine_.OpenFileBlock(fb, name, readOnly, false, false, true);
+    engine_.OpenFileBlock(fb, name, {.readOnly = readOnly});
     if (engine_.ok()) blocks_[name] = fb;
     return Reply();
 }
@@ -144,7 +144,8 @@ std::string ScriptRunner::Add(ArgReader& args) {
     const engine::FileBlockHandle fb = Block(name);
     std::string record;
     int32_t recordNumber = 0;
-    if (BuildRecord(fb, text, record)) engine_.AddRecord(fb, recordNumber, record.data());
+    if (BuildRecord(fb, text, record))
+        engine_.AddRecord(fb, recordNumber, std::as_bytes(std::span(record)));
     return Reply(Number(recordNumber));
 }
 
@@ -155,7 +156,8 @@ std::string ScriptRunner::Put(ArgReader& args) {
     if (!args.Complete()) return args.Complaint();
     const engine::FileBlockHandle fb = Block(name);
     std::string record;
-    if (BuildRecord(fb, text, record)) engine_.PutRecord(fb, recordNumber, record.data());
+    if (BuildRecord(fb, text, record))
+        engine_.PutRecord(fb, recordNumber, std::as_bytes(std::span(record)));
     return Reply();
 }
 
@@ -166,7 +168,7 @@ std::string ScriptRunner::Get(ArgReader& args) {
     const engine::FileBlockHandle fb = Block(name);
     std::string record;
     if (!BuildRecord(fb, {}, record)) return Reply();
-    engine_.GetRecord(fb, recordNumber, record.data());
+    engine_.GetRecord(fb, recordNumber, std::as_writable_bytes(std::span(record)));
     const size_t end = record.find_last_not_of('\0');
     const size_t textEnd = end == std::string::npos ? 0 : end + 1;
     return Reply(QuoteBytes(
@@ -343,12 +345,12 @@ std::string ScriptRunner::Rebuild(ArgReader& args) {
 
     std::vector<engine::KeyDescriptor> descriptors;
     for (const KeyDefinition& key : keys) descriptors.push_back(key.descriptor);
-    const auto buildKey = [&keys, recordLength](const uint8_t* record, int keyNumber) {
+    const auto buildKey = [&keys](std::span<const std::byte> record, int keyNumber) {
         const KeyDefinition& key = keys[static_cast<size_t>(keyNumber - 1)];
-        const int begin = std::min(key.offset, recordLength);
-        const int end = std::min(key.offset + key.descriptor.length, recordLength);
-        std::string text(reinterpret_cast<const char*>(record) + begin,
-                         static_cast<size_t>(end - begin));
+        const size_t begin = std::min(static_cast<size_t>(key.offset), record.size());
+        const size_t end =
+            std::min(static_cast<size_t>(key.offset + key.descriptor.length), record.size());
+        std::string text(reinterpret_cast<const char*>(record.data()) + begin, end - begin);
         text.erase(text.find_last_not_of('\0') + 1);
         return text;
     };

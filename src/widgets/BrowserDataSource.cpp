@@ -9,21 +9,22 @@ namespace widgets {
 
 namespace {
 
-constexpr int kFound = 0;
-constexpr int kNothing = 1;  // the class of every "not found" answer of the engine
+constexpr engine::ErrorClass kFound = engine::ErrorClass::None;
+constexpr engine::ErrorClass kNothing = engine::ErrorClass::Expected;  // every "not found"
 
 // With the highest record number, sorts after every entry of the same first bytes.
 const std::string kAboveEveryKey(engine::kMaxKeyLength, '\xFF');
 
 }  // namespace
 
-std::string EngineErrorText(int errorClass, int32_t error) {
-    return "Class " + std::to_string(errorClass) + " error.  Isam Error " + std::to_string(error);
+std::string EngineErrorText(engine::ErrorClass errorClass, int32_t error) {
+    return "Class " + std::to_string(static_cast<int>(errorClass)) + " error.  Isam Error " +
+           std::to_string(error);
 }
 
 TFvcDataSource::TFvcDataSource(engine::Engine& engine, engine::FileBlockHandle fileBlock,
                                int keyNumber, std::string lowKey, std::string highKey,
-                               void* recordBuffer)
+                               std::span<std::byte> recordBuffer)
     : engine_(engine),
       fileBlock_(fileBlock),
       keyNumber_(keyNumber),
@@ -42,11 +43,11 @@ void TFvcDataSource::SetRetryPause(std::function<void(std::chrono::milliseconds)
 }
 
 template <typename Call>
-int TFvcDataSource::Retrying(Call call) {
+engine::ErrorClass TFvcDataSource::Retrying(Call call) {
     for (int attempt = 1;; ++attempt) {
         call();
-        const int errorClass = engine_.ErrorClass();
-        if (errorClass != 2 || attempt == kMaxAttempts) {
+        const engine::ErrorClass errorClass = engine_.errorClass();
+        if (errorClass != engine::ErrorClass::Retry || attempt == kMaxAttempts) {
             lastError_ = engine_.error();
             return errorClass;
         }
@@ -54,7 +55,7 @@ int TFvcDataSource::Retrying(Call call) {
     }
 }
 
-int TFvcDataSource::Step(Move move, BrowserEntry& entry) {
+engine::ErrorClass TFvcDataSource::Step(Move move, BrowserEntry& entry) {
     // The engine changes its in/out arguments also when it fails; each attempt starts afresh.
     const BrowserEntry start = entry;
     return Retrying([&] {
@@ -91,7 +92,7 @@ bool TFvcDataSource::AboveRange(const std::string& key) const {
     return !highKey_.empty() && key.compare(0, highKey_.size(), highKey_) > 0;
 }
 
-int TFvcDataSource::InRange(const BrowserEntry& entry) {
+engine::ErrorClass TFvcDataSource::InRange(const BrowserEntry& entry) {
     if (BelowRange(entry.key) || AboveRange(entry.key)) {
         lastError_ = 0;
         return kNothing;
@@ -104,10 +105,10 @@ void TFvcDataSource::Remember(const BrowserEntry& entry) {
     cursorValid_ = true;
 }
 
-int TFvcDataSource::PlaceCursor(const BrowserEntry& target, bool& onEntry) {
+engine::ErrorClass TFvcDataSource::PlaceCursor(const BrowserEntry& target, bool& onEntry) {
     onEntry = false;
     BrowserEntry found{target.key, 0};
-    int result = Step(Move::Search, found);
+    engine::ErrorClass result = Step(Move::Search, found);
     // Entries with equal keys follow each other by record number.
     while (result == kFound && found.key == target.key && found.recordNumber < target.recordNumber)
         result = Step(Move::NextKey, found);
@@ -120,7 +121,7 @@ int TFvcDataSource::PlaceCursor(const BrowserEntry& target, bool& onEntry) {
     return kFound;
 }
 
-int TFvcDataSource::First(BrowserEntry& entry) {
+engine::ErrorClass TFvcDataSource::First(BrowserEntry& entry) {
     if (keyNumber_ == 0) {
         entry = {};
         return Step(Move::NextRecord, entry);
@@ -129,7 +130,7 @@ int TFvcDataSource::First(BrowserEntry& entry) {
     return Seek(entry);
 }
 
-int TFvcDataSource::Last(BrowserEntry& entry) {
+engine::ErrorClass TFvcDataSource::Last(BrowserEntry& entry) {
     if (keyNumber_ == 0) {
         entry = {{}, std::numeric_limits<int32_t>::max()};
         return Step(Move::PrevRecord, entry);
@@ -141,21 +142,21 @@ int TFvcDataSource::Last(BrowserEntry& entry) {
     return Prev(entry);
 }
 
-int TFvcDataSource::Seek(BrowserEntry& entry) {
+engine::ErrorClass TFvcDataSource::Seek(BrowserEntry& entry) {
     if (keyNumber_ == 0) return Step(Move::RecordAtOrAfter, entry);
     if (BelowRange(entry.key)) entry = {lowKey_, 0};
     bool onEntry = false;
-    const int result = PlaceCursor(entry, onEntry);
+    const engine::ErrorClass result = PlaceCursor(entry, onEntry);
     if (result != kFound) return result;
     entry = cursor_;
     return InRange(entry);
 }
 
-int TFvcDataSource::Next(BrowserEntry& entry) {
+engine::ErrorClass TFvcDataSource::Next(BrowserEntry& entry) {
     if (keyNumber_ == 0) return Step(Move::NextRecord, entry);
     if (!(cursorValid_ && cursor_ == entry)) {
         bool onEntry = false;
-        const int result = PlaceCursor(entry, onEntry);
+        const engine::ErrorClass result = PlaceCursor(entry, onEntry);
         if (result != kFound) return result;
         if (!onEntry) {  // the entry is gone; the one that took its place comes next
             entry = cursor_;
@@ -163,7 +164,7 @@ int TFvcDataSource::Next(BrowserEntry& entry) {
         }
     }
     BrowserEntry next = cursor_;
-    const int result = Step(Move::NextKey, next);
+    const engine::ErrorClass result = Step(Move::NextKey, next);
     if (result != kFound) {
         cursorValid_ = false;
         return result;
@@ -173,11 +174,11 @@ int TFvcDataSource::Next(BrowserEntry& entry) {
     return InRange(entry);
 }
 
-int TFvcDataSource::Prev(BrowserEntry& entry) {
+engine::ErrorClass TFvcDataSource::Prev(BrowserEntry& entry) {
     if (keyNumber_ == 0) return Step(Move::PrevRecord, entry);
     if (!(cursorValid_ && cursor_ == entry)) {
         bool onEntry = false;
-        int result = PlaceCursor(entry, onEntry);
+        engine::ErrorClass result = PlaceCursor(entry, onEntry);
         if (result > kNothing) return result;
         if (result == kNothing) {
             // Nothing at or after the entry: run the cursor off the end, so that the step back
@@ -189,7 +190,7 @@ int TFvcDataSource::Prev(BrowserEntry& entry) {
         }
     }
     BrowserEntry previous = cursorValid_ ? cursor_ : entry;
-    const int result = Step(Move::PrevKey, previous);
+    const engine::ErrorClass result = Step(Move::PrevKey, previous);
     if (result != kFound) {
         cursorValid_ = false;
         return result;
@@ -199,23 +200,23 @@ int TFvcDataSource::Prev(BrowserEntry& entry) {
     return InRange(entry);
 }
 
-int TFvcDataSource::ReadRecord(int32_t recordNumber, bool& live) {
-    const int result =
+engine::ErrorClass TFvcDataSource::ReadRecord(int32_t recordNumber, bool& live) {
+    const engine::ErrorClass result =
         Retrying([&] { engine_.GetRecord(fileBlock_, recordNumber, recordBuffer_); });
-    int32_t mark = 0;
-    std::memcpy(&mark, recordBuffer_, sizeof mark);
-    live = result == kFound && mark == 0;
+    int32_t mark = -1;
+    if (result == kFound) std::memcpy(&mark, recordBuffer_.data(), sizeof mark);
+    live = mark == 0;
     return result;
 }
 
-int TFvcDataSource::Count(int32_t& count) {
+engine::ErrorClass TFvcDataSource::Count(int32_t& count) {
     return Retrying([&] {
         count = keyNumber_ == 0 ? engine_.UsedRecords(fileBlock_)
                                 : engine_.UsedKeys(fileBlock_, keyNumber_);
     });
 }
 
-int TFvcDataSource::PositionOf(const BrowserEntry& entry, int32_t& position) {
+engine::ErrorClass TFvcDataSource::PositionOf(const BrowserEntry& entry, int32_t& position) {
     return Retrying([&] {
         position = keyNumber_ == 0
                        ? engine_.RecordToPosition(fileBlock_, entry.recordNumber, kScrollScale)
@@ -224,7 +225,7 @@ int TFvcDataSource::PositionOf(const BrowserEntry& entry, int32_t& position) {
     });
 }
 
-int TFvcDataSource::EntryAt(int32_t position, BrowserEntry& entry) {
+engine::ErrorClass TFvcDataSource::EntryAt(int32_t position, BrowserEntry& entry) {
     entry = {};
     return Retrying([&] {
         if (keyNumber_ == 0)

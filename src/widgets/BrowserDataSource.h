@@ -8,6 +8,7 @@
 #include <chrono>
 #include <cstdint>
 #include <functional>
+#include <span>
 #include <string>
 
 #include "engine/Engine.h"
@@ -15,7 +16,7 @@
 namespace widgets {
 
 // How an engine error above class 1 is reported: "Class %d error.  Isam Error %d".
-std::string EngineErrorText(int errorClass, int32_t error);
+std::string EngineErrorText(engine::ErrorClass errorClass, int32_t error);
 
 // One row's place in the file: its key (empty in record-number order) and record number.
 struct BrowserEntry {
@@ -33,13 +34,13 @@ public:
     // `recordBuffer` must hold the block's record length; the window's key builders read it.
     // Empty low and high keys leave the range open; a high key also admits the keys it begins.
     TFvcDataSource(engine::Engine& engine, engine::FileBlockHandle fileBlock, int keyNumber,
-                   std::string lowKey, std::string highKey, void* recordBuffer);
+                   std::string lowKey, std::string highKey, std::span<std::byte> recordBuffer);
 
     engine::Engine& engine() { return engine_; }
     engine::FileBlockHandle fileBlock() const { return fileBlock_; }
     int keyNumber() const { return keyNumber_; }
     void SetKeyNumber(int keyNumber);
-    void* recordBuffer() const { return recordBuffer_; }
+    std::span<std::byte> recordBuffer() const { return recordBuffer_; }
     // The engine error of the last call that failed (0 after success).
     int32_t lastError() const { return lastError_; }
 
@@ -50,37 +51,37 @@ public:
     // searches for its starting entry first. The browser calls this at the start of each action.
     void ForgetCursor() { cursorValid_ = false; }
 
-    // Stepping. Each answers the error class; on 0 `entry` holds the entry found. First and Last
+    // Stepping. Each answers the error class; on None `entry` holds the entry found. First and Last
     // find the ends of the range, Seek the first entry at or after `entry`, Next and Prev the
     // neighbours of `entry`.
-    int First(BrowserEntry& entry);
-    int Last(BrowserEntry& entry);
-    int Seek(BrowserEntry& entry);
-    int Next(BrowserEntry& entry);
-    int Prev(BrowserEntry& entry);
+    engine::ErrorClass First(BrowserEntry& entry);
+    engine::ErrorClass Last(BrowserEntry& entry);
+    engine::ErrorClass Seek(BrowserEntry& entry);
+    engine::ErrorClass Next(BrowserEntry& entry);
+    engine::ErrorClass Prev(BrowserEntry& entry);
 
     // Reads the entry's record into the record buffer; `live` is false for a deleted slot.
-    int ReadRecord(int32_t recordNumber, bool& live);
+    engine::ErrorClass ReadRecord(int32_t recordNumber, bool& live);
     // Number of entries of the key (UsedKeys) or of live records (UsedRecords).
-    int Count(int32_t& count);
+    engine::ErrorClass Count(int32_t& count);
     // Scroll position 0..63 of an entry, and the entry near a position.
-    int PositionOf(const BrowserEntry& entry, int32_t& position);
-    int EntryAt(int32_t position, BrowserEntry& entry);
+    engine::ErrorClass PositionOf(const BrowserEntry& entry, int32_t& position);
+    engine::ErrorClass EntryAt(int32_t position, BrowserEntry& entry);
 
 private:
     enum class Move { Search, NextKey, PrevKey, NextRecord, PrevRecord, RecordAtOrAfter };
 
     template <typename Call>
-    int Retrying(Call call);
+    engine::ErrorClass Retrying(Call call);
     // One engine step from `entry` (retried), leaving the entry it reached there.
-    int Step(Move move, BrowserEntry& entry);
+    engine::ErrorClass Step(Move move, BrowserEntry& entry);
     // The engine cursor put exactly on `entry` (or, when it is gone, on the entry before the
     // place it had), so that NextKey and PrevKey continue from it.
-    int PlaceCursor(const BrowserEntry& entry, bool& onEntry);
+    engine::ErrorClass PlaceCursor(const BrowserEntry& entry, bool& onEntry);
     bool BelowRange(const std::string& key) const;
     bool AboveRange(const std::string& key) const;
-    // 0 when `entry` lies inside the range, else the class-1 answer of running off an end.
-    int InRange(const BrowserEntry& entry);
+    // None when `entry` lies inside the range, else the expected answer of running off an end.
+    engine::ErrorClass InRange(const BrowserEntry& entry);
     void Remember(const BrowserEntry& entry);
 
     engine::Engine& engine_;
@@ -88,7 +89,7 @@ private:
     int keyNumber_;
     std::string lowKey_;
     std::string highKey_;
-    void* recordBuffer_;
+    std::span<std::byte> recordBuffer_;
     std::function<void(std::chrono::milliseconds)> pause_;
     int32_t lastError_ = 0;
     BrowserEntry cursor_;  // where the engine cursor of the key stands after our last step

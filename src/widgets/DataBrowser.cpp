@@ -152,11 +152,11 @@ std::string TFvcBrowser::CurrentKey() const {
 int TFvcBrowser::RereadCurrentRecord(bool& found) {
     found = false;
     if (!source_) return kNoDataSource;
-    if (current_ < 0) return 1;
+    if (current_ < 0) return static_cast<int>(engine::ErrorClass::Expected);
     failed_ = false;
-    const int errorClass = source_->ReadRecord(rows_[current_].recordNumber, found);
+    const engine::ErrorClass errorClass = source_->ReadRecord(rows_[current_].recordNumber, found);
     Check(errorClass);
-    return errorClass;
+    return static_cast<int>(errorClass);
 }
 
 int TFvcBrowser::RowAtPosition(int y) const {
@@ -176,8 +176,8 @@ int32_t TFvcBrowser::RowCount() {
 
 // ---- row supply ---------------------------------------------------------------------------------
 
-bool TFvcBrowser::Check(int errorClass) {
-    if (errorClass <= 1) return true;
+bool TFvcBrowser::Check(engine::ErrorClass errorClass) {
+    if (errorClass <= engine::ErrorClass::Expected) return true;
     if (!failed_) {
         failed_ = true;
         prompts_.Message(engine::kProgramCaption, EngineErrorText(errorClass, source_->lastError()),
@@ -188,7 +188,7 @@ bool TFvcBrowser::Check(int errorClass) {
 
 TFvcBrowser::Step TFvcBrowser::Accept(const BrowserEntry& entry, RowRec& row) {
     bool live = false;
-    const int errorClass = source_->ReadRecord(entry.recordNumber, live);
+    const engine::ErrorClass errorClass = source_->ReadRecord(entry.recordNumber, live);
     if (!Check(errorClass)) return Step::Failed;
     if (!live) return Step::Skip;  // a deleted record counts as not found
     row = RowRec{entry.key, entry.recordNumber, {}};
@@ -213,11 +213,11 @@ TFvcBrowser::Step TFvcBrowser::Accept(const BrowserEntry& entry, RowRec& row) {
     return Step::Found;
 }
 
-TFvcBrowser::Step TFvcBrowser::Continue(int errorClass, BrowserEntry entry, bool forward,
-                                        RowRec& row) {
+TFvcBrowser::Step TFvcBrowser::Continue(engine::ErrorClass errorClass, BrowserEntry entry,
+                                        bool forward, RowRec& row) {
     for (;;) {
         if (!Check(errorClass)) return Step::Failed;
-        if (errorClass != 0) return Step::End;
+        if (errorClass != engine::ErrorClass::None) return Step::End;
         const Step step = Accept(entry, row);
         if (step != Step::Skip) return step;
         if (filterStopped_) return Step::End;
@@ -227,31 +227,31 @@ TFvcBrowser::Step TFvcBrowser::Continue(int errorClass, BrowserEntry entry, bool
 
 TFvcBrowser::Step TFvcBrowser::SeekRow(const BrowserEntry& entry, RowRec& row) {
     BrowserEntry e = entry;
-    const int errorClass = source_->Seek(e);
+    const engine::ErrorClass errorClass = source_->Seek(e);
     return Continue(errorClass, e, true, row);
 }
 
 TFvcBrowser::Step TFvcBrowser::NextRow(const BrowserEntry& from, RowRec& row) {
     BrowserEntry e = from;
-    const int errorClass = source_->Next(e);
+    const engine::ErrorClass errorClass = source_->Next(e);
     return Continue(errorClass, e, true, row);
 }
 
 TFvcBrowser::Step TFvcBrowser::PrevRow(const BrowserEntry& from, RowRec& row) {
     BrowserEntry e = from;
-    const int errorClass = source_->Prev(e);
+    const engine::ErrorClass errorClass = source_->Prev(e);
     return Continue(errorClass, e, false, row);
 }
 
 TFvcBrowser::Step TFvcBrowser::FirstRow(RowRec& row) {
     BrowserEntry e;
-    const int errorClass = source_->First(e);
+    const engine::ErrorClass errorClass = source_->First(e);
     return Continue(errorClass, e, true, row);
 }
 
 TFvcBrowser::Step TFvcBrowser::LastRow(RowRec& row) {
     BrowserEntry e;
-    const int errorClass = source_->Last(e);
+    const engine::ErrorClass errorClass = source_->Last(e);
     return Continue(errorClass, e, false, row);
 }
 
@@ -484,7 +484,7 @@ void TFvcBrowser::UpdateScrollBars() {
     if (!vertical->isSliderDown()) {
         int32_t position = 0;
         if (source_ && current_ >= 0 &&
-            source_->PositionOf(EntryOf(rows_[current_]), position) != 0)
+            source_->PositionOf(EntryOf(rows_[current_]), position) != engine::ErrorClass::None)
             position = 0;
         vertical->setValue(position);
     }

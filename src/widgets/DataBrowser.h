@@ -157,10 +157,11 @@ private:
     Step FirstRow(RowRec& row);
     Step LastRow(RowRec& row);
     // Goes on from the answer of a data-source step until a row is accepted or the end is met.
-    Step Continue(int errorClass, BrowserEntry entry, bool forward, RowRec& row);
+    Step Continue(engine::ErrorClass errorClass, BrowserEntry entry, bool forward, RowRec& row);
     // Reads a candidate's record, filters and builds it; Skip when the row is not shown.
     Step Accept(const BrowserEntry& entry, RowRec& row);
-    bool Check(int errorClass);  // reports errors above class 1; true when the step may go on
+    bool Check(
+        engine::ErrorClass errorClass);  // reports unexpected errors; true when the step may go on
 
     // Page building; each runs inside Act.
     void FillAround(const RowRec& row, int desiredIndex);

@@ -143,7 +143,7 @@ void TFindBox::FindBtnClick() {
     }
     for (int i = 0; i < list_->columnCount(); ++i) list_->resizeColumnToContents(i);
     findButton_->setEnabled(false);
-    if (result.errorClass > 1) {
+    if (result.errorClass > engine::ErrorClass::Expected) {
         status_->setText(tr("The search stopped at an error."));
         prompts_.Message(engine::kProgramCaption, EngineErrorText(result.errorClass, result.error),
                          base::PromptIcon::Error, base::PromptButtons::Ok);

@@ -11,7 +11,6 @@ namespace widgets {
 namespace {
 
 constexpr size_t kSearchLength = 10;
-constexpr int32_t kNoLiveRecord = 10275;
 
 bool Matches(const std::vector<std::string>& texts, const std::string& searchText) {
     return std::any_of(texts.begin(), texts.end(), [&](const std::string& text) {
@@ -32,22 +31,22 @@ FindResult SearchRecords(engine::Engine& engine, engine::FileBlockHandle fb,
     FindResult result;
     if (searchText.empty() || type.find.captions.empty()) return result;
     // A buffer of the larger of the file's and the layout's length: a short record reads as zeros.
-    std::vector<uint8_t> record(
-        static_cast<size_t>(std::max(engine.RecordLength(fb), type.recordLength())), 0);
+    std::vector<std::byte> record(
+        static_cast<size_t>(std::max(engine.RecordLength(fb), type.recordLength())));
     int32_t n = 0;
     for (;;) {
         engine.NextUsedRecord(fb, n);
         if (!engine.ok()) break;
-        engine.GetRecord(fb, n, record.data());
+        engine.GetRecord(fb, n, record);
         if (!engine.ok()) break;
-        const std::vector<std::string> texts = type.find.texts(record.data());
+        const std::vector<std::string> texts = type.find.texts(record);
         if (!Matches(texts, searchText)) continue;
         std::vector<std::string> item;
         for (const std::string& text : texts) item.push_back(base::Win1252ToUtf8(text));
         result.items.push_back(std::move(item));
     }
-    if (engine.error() != kNoLiveRecord) {
-        result.errorClass = engine.ErrorClass();
+    if (engine.error() != engine::err::kNoLiveRecord) {
+        result.errorClass = engine.errorClass();
         result.error = engine.error();
     }
     return result;

@@ -21,7 +21,8 @@ std::string FindSearchText(std::string_view typedUtf8);
 struct FindResult {
     // One item per matching record: its find column texts (UTF-8), in the order of the captions.
     std::vector<std::vector<std::string>> items;
-    int errorClass = 0;  // above 1 when the walk stopped at an engine error
+    engine::ErrorClass errorClass =
+        engine::ErrorClass::None;  // set when an engine error stopped the walk
     int32_t error = 0;
 };
 

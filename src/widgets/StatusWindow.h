@@ -8,7 +8,7 @@
 #include <functional>
 #include <optional>
 
-#include "engine/RecordFile.h"
+#include "engine/BlockFile.h"
 
 class QLabel;
 

@@ -42,10 +42,10 @@ TEST_F(CompanyFileTest, CompaniesAreFoundByTrimmedNumberAndUpdatedOnlyFromFreshC
     EXPECT_FALSE(file.Find("3"));
     EXPECT_FALSE(file.Find("20"));
 
-    std::string key = "ACME CO" + std::string(23, ' ');
-    int32_t recordNumber = 0;
-    ASSERT_TRUE(file.file().SearchKey(2, recordNumber, key));
-    EXPECT_EQ(recordNumber, first);
+    engine::KeyEntry<records::CompanyRecord> byName;
+    ASSERT_EQ(file.file().Search(2, "ACME CO" + std::string(23, ' '), byName),
+              engine::ErrorClass::None);
+    EXPECT_EQ(byName.recordNumber, first);
 
     int32_t third = 0;
     EXPECT_FALSE(file.Add(Company("1", "Copy"), third));

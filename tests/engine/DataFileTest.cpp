@@ -1,6 +1,7 @@
 // Data file format, the record operations and the in-use flag.
 
 #include <array>
+#include <span>
 
 #include "EngineFixture.h"
 
@@ -21,7 +22,7 @@ TEST_F(DataFileTest, CreationWritesOneZeroedHeaderSlotAndRefusesBadShapes) {
     for (size_t i = 17; i < bytes.size(); ++i) EXPECT_EQ(bytes[i], 0) << "offset " << i;
     EXPECT_FALSE(std::filesystem::exists(path("12D.IX")));
     engine_.CreateFileBlock("X", 20, 0, nullptr);
-    EXPECT_EQ(engine_.error(), 10020);
+    EXPECT_EQ(engine_.error(), engine::err::kRecordTooShort);
     EXPECT_FALSE(std::filesystem::exists(path("X.DAT")));
 }
 
@@ -35,20 +36,20 @@ TEST_F(DataFileTest, FreedSlotsAreReusedMostRecentFirstAndNumbersAreChecked) {
     // A second delete would link slot 3 to itself and make the free chain a loop.
     for (int32_t bad : {0, 3, 4}) {
         engine_.DeleteRecord(fb, bad);
-        EXPECT_EQ(engine_.error(), 10135) << bad;
+        EXPECT_EQ(engine_.error(), engine::err::kDeleteOutOfRange) << bad;
     }
     EXPECT_EQ(Add(fb, "four"), 3);
     EXPECT_EQ(Add(fb, "five"), 2);
     EXPECT_EQ(Add(fb, "six"), 4);
     EXPECT_EQ(engine_.UsedRecords(fb), 4);
     std::vector<uint8_t> buffer(40);
-    engine_.GetRecord(fb, 2, buffer.data());
+    engine_.GetRecord(fb, 2, std::as_writable_bytes(std::span(buffer)));
     EXPECT_EQ(buffer, Record(40, "five"));
     // Beyond the record count a put would grow the file behind the header's back.
-    engine_.PutRecord(fb, 5, buffer.data());
-    EXPECT_EQ(engine_.error(), 10130);
-    engine_.GetRecord(fb, 5, buffer.data());
-    EXPECT_EQ(engine_.error(), 10070);
+    engine_.PutRecord(fb, 5, std::as_bytes(std::span(buffer)));
+    EXPECT_EQ(engine_.error(), engine::err::kPutOutOfRange);
+    engine_.GetRecord(fb, 5, std::as_writable_bytes(std::span(buffer)));
+    EXPECT_EQ(engine_.error(), engine::err::kShortRead);
     engine_.CloseFileBlock(fb);
     ASSERT_TRUE(engine_.ok());
     EXPECT_EQ(fb, nullptr);
@@ -67,8 +68,8 @@ TEST_F(DataFileTest, ScansFindLiveSlotsAndReportTheEnd) {
         int32_t n = start;
         forward ? engine_.NextUsedRecord(fb, n) : engine_.PrevUsedRecord(fb, n);
         if (expected == 0) {
-            EXPECT_EQ(engine_.error(), 10275) << start;
-            EXPECT_EQ(engine_.ErrorClass(), 1);
+            EXPECT_EQ(engine_.error(), engine::err::kNoLiveRecord) << start;
+            EXPECT_EQ(engine_.errorClass(), engine::ErrorClass::Expected);
         } else {
             EXPECT_EQ(n, expected) << start;
         }
@@ -82,19 +83,20 @@ TEST_F(DataFileTest, ReadAheadSlotsFollowEveryChange) {
     std::vector<uint8_t> record(40);
     int32_t n = 0;
     for (int i = 0; i < 8; ++i) engine_.NextUsedRecord(fb, n);  // reads ahead past slot 12
-    for (int32_t r = 9; r <= 12; ++r) engine_.GetRecord(fb, r, record.data());
+    for (int32_t r = 9; r <= 12; ++r)
+        engine_.GetRecord(fb, r, std::as_writable_bytes(std::span(record)));
     const auto changed = Record(40, "changed");
-    engine_.PutRecord(fb, 10, changed.data());
+    engine_.PutRecord(fb, 10, std::as_bytes(std::span(changed)));
     engine_.DeleteRecord(fb, 11);
     engine_.DeleteRecord(fb, 11);
-    EXPECT_EQ(engine_.error(), 10135);  // the window saw the first delete
+    EXPECT_EQ(engine_.error(), engine::err::kDeleteOutOfRange);  // the window saw the first delete
     engine_.DeleteRecord(fb, 12);
     EXPECT_EQ(Add(fb, "reused"), 12);
     const auto onDisk = ReadFileBytes(path("B.DAT"));
-    engine_.GetRecord(fb, 10, record.data());
+    engine_.GetRecord(fb, 10, std::as_writable_bytes(std::span(record)));
     EXPECT_EQ(record, changed);
     EXPECT_EQ(std::vector<uint8_t>(onDisk.begin() + 400, onDisk.begin() + 440), changed);
-    engine_.GetRecord(fb, 12, record.data());
+    engine_.GetRecord(fb, 12, std::as_writable_bytes(std::span(record)));
     EXPECT_EQ(record, Record(40, "reused"));
     EXPECT_EQ(std::vector<uint8_t>(onDisk.begin() + 480, onDisk.begin() + 520), record);
 }
@@ -110,7 +112,7 @@ TEST_F(DataFileTest, InUseFlagIsSetByTheFirstChangeClearedByCloseAndRefusesOpen)
     bytes[20] = 1;
     WriteFileBytes(path("B.DAT"), bytes);
     engine_.OpenFileBlock(fb, "B");
-    EXPECT_EQ(engine_.error(), 10010);
+    EXPECT_EQ(engine_.error(), engine::err::kIndexUnusable);
     EXPECT_EQ(fb, nullptr);
 }
 

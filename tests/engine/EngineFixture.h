@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -86,7 +87,7 @@ protected:
     int32_t Add(FileBlockHandle fb, const std::string& text) {
         const auto record = Record(engine_.RecordLength(fb), text);
         int32_t number = 0;
-        engine_.AddRecord(fb, number, record.data());
+        engine_.AddRecord(fb, number, std::as_bytes(std::span(record)));
         EXPECT_TRUE(engine_.ok()) << engine_.error();
         return number;
     }

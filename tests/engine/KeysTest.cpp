@@ -78,7 +78,7 @@ TEST_F(KeysTest, DuplicatesOrderByRecordNumberAndSearchFindsTheFirstEntryAtOrAft
     engine_.AddKey(fb, 1, 7, "SMITH");
     engine_.AddKey(fb, 1, 3, "SMITH");
     engine_.AddKey(fb, 1, 3, "SMITH");
-    EXPECT_EQ(engine_.error(), 10230);
+    EXPECT_EQ(engine_.error(), engine::err::kDuplicateKey);
     engine_.AddKey(fb, 1, 1, "JONES");
     std::string key = "SM";
     int32_t record = 0;
@@ -90,8 +90,8 @@ TEST_F(KeysTest, DuplicatesOrderByRecordNumberAndSearchFindsTheFirstEntryAtOrAft
     EXPECT_EQ(key, "SMITH");
     key = "ZZ";
     engine_.SearchKey(fb, 1, record, key);
-    EXPECT_EQ(engine_.error(), 10210);
-    EXPECT_EQ(engine_.ErrorClass(), 1);
+    EXPECT_EQ(engine_.error(), engine::err::kSearchNotFound);
+    EXPECT_EQ(engine_.errorClass(), engine::ErrorClass::Expected);
     // A failed search empties the cursor: the next step starts at the first entry.
     engine_.NextKey(fb, 1, record, key);
     EXPECT_EQ(key, "JONES");
@@ -100,7 +100,7 @@ TEST_F(KeysTest, DuplicatesOrderByRecordNumberAndSearchFindsTheFirstEntryAtOrAft
 TEST_F(KeysTest, KeysAreCheckedAgainstTheKeyLengthAfterCuttingTo30) {
     FileBlockHandle fb = CreateOpen("U", 40, {{9, false}, {30, false}});
     engine_.AddKey(fb, 1, 1, "ABCDEFGHIJ");
-    EXPECT_EQ(engine_.error(), 10125);
+    EXPECT_EQ(engine_.error(), engine::err::kKeyTooLong);
     engine_.AddKey(fb, 1, 1, "ABCDEFGHI");
     EXPECT_TRUE(engine_.ok());
     const std::string longKey(40, 'X');
@@ -120,11 +120,11 @@ TEST_F(KeysTest, CursorWalksBothWaysAndRestartsAfterRunningOff) {
     engine_.SearchKey(fb, 1, record, key);
     engine_.NextKey(fb, 1, record, key);
     engine_.NextKey(fb, 1, record, key);
-    EXPECT_EQ(engine_.error(), 10250);
+    EXPECT_EQ(engine_.error(), engine::err::kNoNextKey);
     engine_.NextKey(fb, 1, record, key);
     EXPECT_EQ(record, 1);
     engine_.PrevKey(fb, 1, record, key);
-    EXPECT_EQ(engine_.error(), 10260);
+    EXPECT_EQ(engine_.error(), engine::err::kNoPrevKey);
     engine_.PrevKey(fb, 1, record, key);
     EXPECT_EQ(record, 500);
 }
@@ -146,13 +146,13 @@ TEST_F(KeysTest, ChangeInvalidatesTheCursorWhichResumesFromTheCallersEntry) {
     EXPECT_EQ(record, 100);
     // A failed change invalidates too; a refused key does not.
     engine_.AddKey(fb, 1, 50, "K0050");
-    EXPECT_EQ(engine_.error(), 10230);
+    EXPECT_EQ(engine_.error(), engine::err::kDuplicateKey);
     record = 10;
     key = "K0010";
     engine_.NextKey(fb, 1, record, key);
     EXPECT_EQ(record, 11);
     engine_.AddKey(fb, 1, 1, "TOO-LONG-KEY");
-    EXPECT_EQ(engine_.error(), 10125);
+    EXPECT_EQ(engine_.error(), engine::err::kKeyTooLong);
     record = 200;
     key = "K0200";
     engine_.NextKey(fb, 1, record, key);  // the cursor was still valid at K0011
@@ -205,7 +205,7 @@ TEST_F(KeysTest, KeyPositionsFollowTheirFormulas) {
     std::string key;
     int32_t record = 0;
     engine_.PositionToKey(fb, 1, 0, 63, record, key);
-    EXPECT_EQ(engine_.error(), 10280);
+    EXPECT_EQ(engine_.error(), engine::err::kPositionEmptyTree);
     // A root leaf of 10 items: item r sits at 64 r div 11; position u picks item 11 u div 64.
     AddKeys(fb, 1, 10);
     EXPECT_EQ(engine_.KeyToPosition(fb, 1, 5, "K0005", 63), 64 * 5 / 11);

@@ -5,6 +5,7 @@
 #include <map>
 #include <random>
 #include <set>
+#include <span>
 
 #include "EngineFixture.h"
 
@@ -76,7 +77,7 @@ protected:
             for (engine_.NextKey(fb, k, record, key); engine_.ok();
                  engine_.NextKey(fb, k, record, key))
                 forward.emplace_back(key, record);
-            EXPECT_EQ(engine_.error(), 10250);
+            EXPECT_EQ(engine_.error(), engine::err::kNoNextKey);
             for (engine_.PrevKey(fb, k, record, key); engine_.ok();
                  engine_.PrevKey(fb, k, record, key))
                 backward.emplace_back(key, record);
@@ -91,7 +92,7 @@ protected:
         int32_t n = 0;
         for (engine_.NextUsedRecord(fb, n); engine_.ok(); engine_.NextUsedRecord(fb, n)) {
             live[n].resize(kRecordLength);
-            engine_.GetRecord(fb, n, live[n].data());
+            engine_.GetRecord(fb, n, std::as_writable_bytes(std::span(live[n])));
         }
         ASSERT_EQ(live, records_);
     }
@@ -120,7 +121,7 @@ TEST_P(RandomizedTest, MixedOperationsMatchTheReference) {
         if (grow || records_.empty()) {
             const auto record = MakeRecord(rng, ++serial);
             int32_t number = 0;
-            engine_.AddRecord(fb, number, record.data());
+            engine_.AddRecord(fb, number, std::as_bytes(std::span(record)));
             ASSERT_TRUE(engine_.ok()) << engine_.error();
             for (int k = 1; k <= 3; ++k) {
                 engine_.AddKey(fb, k, number, KeyOf(k, record));
@@ -144,7 +145,7 @@ TEST_P(RandomizedTest, MixedOperationsMatchTheReference) {
             ASSERT_TRUE(engine_.ok()) << engine_.error();
             engine_.AddKey(fb, 3, target->first, KeyOf(3, changed));
             ASSERT_TRUE(engine_.ok()) << engine_.error();
-            engine_.PutRecord(fb, target->first, changed.data());
+            engine_.PutRecord(fb, target->first, std::as_bytes(std::span(changed)));
             ASSERT_TRUE(engine_.ok()) << engine_.error();
             reference_[2].erase({KeyOf(3, target->second), target->first});
             reference_[2].emplace(KeyOf(3, changed), target->first);
@@ -159,7 +160,8 @@ TEST_P(RandomizedTest, MixedOperationsMatchTheReference) {
             engine_.SearchKey(fb, k, record, key);
             for (int step = 0; step < 2; ++step, ++expected) {
                 if (expected == reference_[k - 1].end()) {
-                    ASSERT_EQ(engine_.error(), step == 0 ? 10210 : 10250);
+                    ASSERT_EQ(engine_.error(),
+                              step == 0 ? engine::err::kSearchNotFound : engine::err::kNoNextKey);
                     break;
                 }
                 ASSERT_TRUE(engine_.ok());

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <span>
 
 #include "EngineFixture.h"
 #include "engine/FaultInjectingFileSystem.h"
@@ -17,8 +18,8 @@ constexpr int kLength = 40;
 const std::vector<KeyDescriptor> kKeys = {{6, false}, {3, true}};
 
 // Key 1: the six characters after the mark; key 2: the three after them.
-std::string BuildKey(const uint8_t* record, int keyNumber) {
-    const char* text = reinterpret_cast<const char*>(record) + 4;
+std::string BuildKey(std::span<const std::byte> record, int keyNumber) {
+    const char* text = reinterpret_cast<const char*>(record.data()) + 4;
     return keyNumber == 1 ? std::string(text, 6) : std::string(text + 6, 3);
 }
 
@@ -32,7 +33,8 @@ protected:
         for (const auto& text : texts) {
             const int32_t number = Add(fb, text);
             const auto record = Record(kLength, text);
-            for (int k = 1; k <= 2; ++k) engine_.AddKey(fb, k, number, BuildKey(record.data(), k));
+            for (int k = 1; k <= 2; ++k)
+                engine_.AddKey(fb, k, number, BuildKey(std::as_bytes(std::span(record)), k));
         }
         for (int32_t number : deleted) engine_.DeleteRecord(fb, number);
         engine_.CloseFileBlock(fb);
@@ -53,7 +55,7 @@ protected:
         std::pair<std::string, std::array<Entries, 2>> contents;
         std::vector<uint8_t> buffer(kLength);
         for (int32_t n = 1; n < engine_.FileLength(fb); ++n) {
-            engine_.GetRecord(fb, n, buffer.data());
+            engine_.GetRecord(fb, n, std::as_writable_bytes(std::span(buffer)));
             contents.first += std::string(reinterpret_cast<char*>(buffer.data()) + 4, 9) + "|";
         }
         for (int k = 1; k <= 2; ++k) {
@@ -128,7 +130,7 @@ TEST_F(RebuildTest, BackupIsUsedAfterACrashAndRefusedNextToADataFileOrAnOpenBloc
     const auto data = ReadFileBytes(path("R.DAT"));
     const auto index = ReadFileBytes(path("R.IX"));
     engine_.RebuildDataFile("R", kLength, kLength, engine::KeepLiveRecord);
-    EXPECT_EQ(engine_.error(), 10465);
+    EXPECT_EQ(engine_.error(), engine::err::kBackupAndDataExist);
     EXPECT_EQ(ReadFileBytes(path("R.DAT")), data);
     EXPECT_EQ(ReadFileBytes(path("R.SAV")), data);
     EXPECT_EQ(ReadFileBytes(path("R.IX")), index);
@@ -139,9 +141,9 @@ TEST_F(RebuildTest, BackupIsUsedAfterACrashAndRefusedNextToADataFileOrAnOpenBloc
     Engine other;
     other.InitEngine(0, 8);
     other.RebuildDataFile("R", kLength, kLength, engine::KeepLiveRecord);
-    EXPECT_EQ(other.error(), 10399);
+    EXPECT_EQ(other.error(), engine::err::kMoveToBackupFailed);
     engine_.RebuildIndex("R", 2, kKeys.data(), BuildKey, true, logWritten_);
-    EXPECT_EQ(engine_.error(), 10399);
+    EXPECT_EQ(engine_.error(), engine::err::kMoveToBackupFailed);
     engine_.CloseFileBlock(fb);
     EXPECT_FALSE(fs::exists(path("R.SAV")));
     fs::rename(path("R.DAT"), path("R.SAV"));  // as a crash right after the move leaves it
@@ -218,7 +220,7 @@ TEST_F(RebuildFaultTest, FailedIndexPhaseLeavesABlockThatAsksForARebuildWhichRec
         faults_.Clear();
         FileBlockHandle fb = nullptr;
         engine_.OpenFileBlock(fb, "R");
-        EXPECT_EQ(engine_.error(), 10010) << "write " << nth;
+        EXPECT_EQ(engine_.error(), engine::err::kIndexUnusable) << "write " << nth;
     }
     ASSERT_TRUE(Rebuild()) << engine_.error();
     const auto [liveTexts, keys] = Contents();

@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <functional>
+#include <span>
 
 #include "EngineFixture.h"
 #include "engine/FaultInjectingFileSystem.h"
@@ -27,18 +28,18 @@ TEST_F(FaultTest, FailedRecordWriteGivesTheSlotBack) {
     int32_t number = 0;
     // The in-use flag must reach the disk before the first change.
     faults_.FailFlush(1);
-    engine_.AddRecord(fb, number, record.data());
-    EXPECT_EQ(engine_.error(), 10140);
+    engine_.AddRecord(fb, number, std::as_bytes(std::span(record)));
+    EXPECT_EQ(engine_.error(), engine::err::kPlatform);
     EXPECT_EQ(std::filesystem::file_size(path("F.DAT")), 40u);
     EXPECT_EQ(Add(fb, "a"), 1);
     faults_.FailWrite(1);
-    engine_.AddRecord(fb, number, record.data());
-    EXPECT_EQ(engine_.error(), 10140);
+    engine_.AddRecord(fb, number, std::as_bytes(std::span(record)));
+    EXPECT_EQ(engine_.error(), engine::err::kPlatform);
     EXPECT_EQ(Add(fb, "b"), 2);  // the new slot was given back
     engine_.DeleteRecord(fb, 1);
     faults_.FailWrite(1, Repeat::Once, Kind::ShortTransfer);
-    engine_.AddRecord(fb, number, record.data());
-    EXPECT_EQ(engine_.error(), 10075);
+    engine_.AddRecord(fb, number, std::as_bytes(std::span(record)));
+    EXPECT_EQ(engine_.error(), engine::err::kShortWrite);
     EXPECT_EQ(engine_.UsedRecords(fb), 1);
     EXPECT_EQ(Add(fb, "c"), 1);  // the reused slot went back to the head of the chain
     EXPECT_EQ(Add(fb, "d"), 3);
@@ -52,7 +53,7 @@ TEST_F(FaultTest, FailedCloseKeepsTheBlockOpenAndFlaggedUntilEverythingIsFlushed
     }
     faults_.FailWrite(1, Repeat::Once, Kind::Error, ".IX");
     engine_.CloseFileBlock(fb);
-    EXPECT_EQ(engine_.error(), 10140);
+    EXPECT_EQ(engine_.error(), engine::err::kPlatform);
     EXPECT_TRUE(engine_.IsFileBlockOpen(fb));
     EXPECT_EQ(ReadFileBytes(path("F.DAT"))[20], 1);
     for (const char* file : {".IX", ".DAT"}) {
@@ -93,8 +94,8 @@ protected:
         auto check = [&] {
             if (engine_.ok()) return true;
             ++failures;
-            EXPECT_EQ(engine_.error(), 10180);
-            EXPECT_EQ(engine_.ErrorClass(), 4);
+            EXPECT_EQ(engine_.error(), engine::err::kIndexDamaged);
+            EXPECT_EQ(engine_.errorClass(), engine::ErrorClass::Fatal);
             return false;
         };
         engine_.SearchKey(fb, 1, record, key);
@@ -141,16 +142,18 @@ TEST_F(DamageTest, FreeChainOutsideThePagesIsRefused) {
     engine_.OpenFileBlock(fb, "X");
     for (int i = 101; i <= 200 && engine_.ok(); ++i)
         engine_.AddKey(fb, 1, i, "K" + std::to_string(i));
-    EXPECT_EQ(engine_.error(), 10170);
+    EXPECT_EQ(engine_.error(), engine::err::kFreeChainDamaged);
 }
 
 TEST_F(DamageTest, HeadersThatContradictThemselvesAreRefusedAtOpen) {
     const auto healthy = Build(0);
     const std::vector<std::pair<std::function<void(std::vector<uint8_t>&)>, int>> rows = {
-        {[](auto& b) { b[26] = 63; }, 10122},                      // capacity
-        {[](auto& b) { PutI32(b, 12, 6 + 62 * 19 + 1); }, 10120},  // page size
-        {[](auto& b) { PutI32(b, 12, 6 + 62 * 40); }, 10121},      // key length 31
-        {[](auto& b) { b.clear(); }, 10010},
+        {[](auto& b) { b[26] = 63; }, engine::err::kCapacityTooLarge},  // capacity
+        {[](auto& b) { PutI32(b, 12, 6 + 62 * 19 + 1); },
+         engine::err::kPageSizeMismatch},  // page size
+        {[](auto& b) { PutI32(b, 12, 6 + 62 * 40); },
+         engine::err::kKeyLengthFromHeader},  // key length 31
+        {[](auto& b) { b.clear(); }, engine::err::kIndexUnusable},
     };
     for (const auto& [damage, error] : rows) {
         auto bytes = healthy;
@@ -169,16 +172,16 @@ TEST_F(LifecycleTest, OpenBlocksAreNotShared) {
     FileBlockHandle fb = CreateOpen("A", 40, {{5, false}});
     FileBlockHandle second = nullptr;
     engine_.OpenFileBlock(second, "A");
-    EXPECT_EQ(engine_.error(), 10140);
-    EXPECT_EQ(engine_.ErrorClass(), 4);
+    EXPECT_EQ(engine_.error(), engine::err::kPlatform);
+    EXPECT_EQ(engine_.errorClass(), engine::ErrorClass::Fatal);
     engine_.DeleteFileBlock("A");
-    EXPECT_EQ(engine_.error(), 10140);
+    EXPECT_EQ(engine_.error(), engine::err::kPlatform);
     FileBlockHandle stale = fb;
     engine_.CloseFileBlock(fb);
     engine_.CloseFileBlock(stale);
-    EXPECT_EQ(engine_.error(), 10080);
+    EXPECT_EQ(engine_.error(), engine::err::kNotOpen);
     engine_.OpenFileBlock(fb, "nofolder/A");
-    EXPECT_EQ(engine_.error(), 9900);
+    EXPECT_EQ(engine_.error(), engine::err::kPathNotFound);
 }
 
 }  // namespace

@@ -13,6 +13,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -91,7 +92,7 @@ public:
 
 private:
     void Open() {
-        engine_.OpenFileBlock(fb_, kName, false, false, false, true);
+        engine_.OpenFileBlock(fb_, kName);
         if (!engine_.ok()) {
             fb_ = nullptr;
             return;
@@ -121,16 +122,18 @@ private:
             case 0:
                 if (!HasRecords()) return;
                 FillRecord();
-                engine_.AddRecord(fb_, n, record_.data());
+                engine_.AddRecord(fb_, n, std::as_bytes(std::span(record_)));
                 return;
             case 1:
-                if (HasRecords()) engine_.GetRecord(fb_, in_.Number(Count()), record_.data());
+                if (HasRecords())
+                    engine_.GetRecord(fb_, in_.Number(Count()),
+                                      std::as_writable_bytes(std::span(record_)));
                 return;
             case 2:
                 if (!HasRecords()) return;
                 n = in_.Number(Count());
                 FillRecord();
-                engine_.PutRecord(fb_, n, record_.data());
+                engine_.PutRecord(fb_, n, std::as_bytes(std::span(record_)));
                 return;
             case 3:
                 engine_.DeleteRecord(fb_, in_.Number(Count()));
@@ -233,7 +236,7 @@ private:
                 record_[b] =
                     static_cast<char>('A' + (seed * 31 + i * 7 + static_cast<int>(b) * i) % 26);
             int32_t n = 0;
-            engine_.AddRecord(fb_, n, record_.data());
+            engine_.AddRecord(fb_, n, std::as_bytes(std::span(record_)));
             if (!engine_.ok()) return;
             for (int k = 1; k <= keyCount_; ++k)
                 engine_.AddKey(fb_, k, n, BuildKey(record_.data(), k));
@@ -259,7 +262,7 @@ private:
             else
                 engine_.NextKey(fb_, keyNumber, n, key);
             if (!engine_.ok()) return;
-            if (HasRecords()) engine_.GetRecord(fb_, n, record_.data());
+            if (HasRecords()) engine_.GetRecord(fb_, n, std::as_writable_bytes(std::span(record_)));
         }
     }
 
@@ -268,7 +271,7 @@ private:
         for (int i = 0; i < kMaxSteps; ++i) {
             engine_.NextUsedRecord(fb_, n);
             if (!engine_.ok() || !HasRecords()) return;
-            engine_.GetRecord(fb_, n, record_.data());
+            engine_.GetRecord(fb_, n, std::as_writable_bytes(std::span(record_)));
         }
     }
 
@@ -280,8 +283,8 @@ private:
         if (engine_.ok()) {
             const int saved = recordLength_;
             recordLength_ = length;
-            const auto buildKey = [this](const uint8_t* record, int keyNumber) {
-                return BuildKey(record, keyNumber);
+            const auto buildKey = [this](std::span<const std::byte> record, int keyNumber) {
+                return BuildKey(record.data(), keyNumber);
             };
             bool logWritten = false;
             engine_.RebuildIndex(kName, static_cast<int>(keys_.size()), keys_.data(), buildKey,

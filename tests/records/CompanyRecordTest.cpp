@@ -90,7 +90,7 @@ TEST(CompanyRecord, KeysAreTrimmedPaddedAndUpperCased) {
     EXPECT_EQ(r.key(3), "");
     r.setName("  " + std::string(35, 'x'));
     EXPECT_EQ(r.key(2), std::string(30, 'X'));
-    EXPECT_EQ(base::BuildKeyOf<CompanyRecord>(r.data(), 1), "7    ");
+    EXPECT_EQ(base::BuildKeyOf<CompanyRecord>(r.bytes(), 1), "7    ");
     EXPECT_EQ(r.code(), "7");
 }
 

@@ -76,7 +76,7 @@ TEST(CustomerRecord, KeysMakeNumbersCaseAndBlankInsensitiveAndCutNamesToThirty) 
     a.setName(" Jones ");
     EXPECT_EQ(a.key(1), "JONES" + std::string(25, ' '));
     EXPECT_EQ(a.key(0), "");
-    EXPECT_EQ(base::BuildKeyOf<CustomerRecord>(a.data(), 1), a.key(1));
+    EXPECT_EQ(base::BuildKeyOf<CustomerRecord>(a.bytes(), 1), a.key(1));
 }
 
 }  // namespace

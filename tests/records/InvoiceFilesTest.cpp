@@ -22,7 +22,7 @@ protected:
     std::vector<int32_t> Walk(const engine::FileDescription& file, int keyNumber,
                               const std::string& from,
                               const std::function<bool(const std::string&)>& matches) {
-        engine::RecordFile block(engine, file, prompts);
+        engine::BlockFile block(engine, file, prompts);
         EXPECT_TRUE(block.Open());
         std::vector<int32_t> found;
         std::string key = from;
@@ -30,10 +30,9 @@ protected:
         bool ok = block.SearchKey(keyNumber, recordNumber, key);
         while (ok && matches(key)) {
             found.push_back(recordNumber);
-            engine.NextKey(block.handle(), keyNumber, recordNumber, key);
-            ok = engine.ok();
+            ok = block.NextKey(keyNumber, recordNumber, key);
         }
-        block.Close();
+        EXPECT_TRUE(block.Close());
         return found;
     }
 
@@ -62,15 +61,13 @@ TEST_F(InvoiceFiles, LinesAndMemoAreFoundByTheUpperCasedInvoiceNumber) {
                             [&](const std::string& key) { return key == wanted; });
     EXPECT_EQ(lines, (std::vector<int32_t>{1, 2, 3}));
 
-    engine::RecordFile memos(engine, RecordTypeOf(RecordKind::InvoiceMemo).Describe("12"), prompts);
+    engine::RecordFile<InvoiceMemoRecord> memos(
+        engine, RecordTypeOf(RecordKind::InvoiceMemo).Describe("12"), prompts);
     ASSERT_TRUE(memos.Open());
-    std::string key = "A101     ";
-    int32_t recordNumber = 0;
-    ASSERT_TRUE(memos.SearchKey(1, recordNumber, key));
-    InvoiceMemoRecord memo;
-    engine.GetRecord(memos.handle(), recordNumber, memo.data());
-    EXPECT_EQ(memo.line(1), "March 2024");
-    memos.Close();
+    engine::KeyEntry<InvoiceMemoRecord> memo;
+    ASSERT_EQ(memos.Search(1, "A101     ", memo), engine::ErrorClass::None);
+    EXPECT_EQ(memo.record.line(1), "March 2024");
+    EXPECT_TRUE(memos.Close());
 }
 
 TEST_F(InvoiceFiles, DateKeyListsInvoicesInDateOrderWhateverTheDisplayFormat) {

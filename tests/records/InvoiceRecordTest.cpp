@@ -68,7 +68,7 @@ TEST(InvoiceRecord, KeysFollowTheirOwnCaseAndPaddingRules) {
     EXPECT_EQ(r.key(6), " x        ");
     r.setInvoiceNumber("123456789");
     EXPECT_EQ(r.key(1), "123456789");
-    EXPECT_EQ(base::BuildKeyOf<InvoiceRecord>(r.data(), 5), "Z123456789");
+    EXPECT_EQ(base::BuildKeyOf<InvoiceRecord>(r.bytes(), 5), "Z123456789");
 }
 
 TEST(TransactionType, TextsNameEachKindOfRecord) {

@@ -8,7 +8,7 @@
 #include "base/Windows1252.h"
 #include "company/CompanyFile.h"
 #include "company/StarterData.h"
-#include "engine/RecordFile.h"
+#include "engine/BlockFile.h"
 #include "records/RecordTypes.h"
 #include "support/ScriptedPrompts.h"
 
@@ -196,15 +196,15 @@ SampleInvoice SampleMemoInvoice(const records::CompanyRecord& company,
 }
 
 void AddRecords(engine::Engine& engine, const engine::FileDescription& file,
-                const std::vector<const uint8_t*>& records) {
+                const std::vector<std::span<const std::byte>>& records) {
     if (!engine.IsInitialised()) engine.InitEngine(0, 30);
     ScriptedPrompts noPrompts;
-    engine::RecordFile block(engine, file, noPrompts);
+    engine::BlockFile block(engine, file, noPrompts);
     if (!engine.fileSystem().Exists(file.name + ".DAT")) {
         ASSERT_TRUE(block.Create()) << file.name;
     }
     ASSERT_TRUE(block.Open()) << file.name;
-    for (const uint8_t* record : records) {
+    for (const std::span<const std::byte> record : records) {
         int32_t recordNumber = 0;
         ASSERT_TRUE(block.Add(record, recordNumber)) << file.name << " err " << engine.error();
     }

@@ -1,7 +1,9 @@
 #pragma once
 // Sample records built as the program's windows build them, and writing them with all their keys.
 
+#include <cstddef>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -60,13 +62,13 @@ SampleInvoice SampleMemoInvoice(const records::CompanyRecord& company,
 
 // Creates the file block when missing; fails the test on error.
 void AddRecords(engine::Engine& engine, const engine::FileDescription& file,
-                const std::vector<const uint8_t*>& records);
+                const std::vector<std::span<const std::byte>>& records);
 
 template <typename Record>
 void AddRecords(engine::Engine& engine, const engine::FileDescription& file,
                 const std::vector<Record>& records) {
-    std::vector<const uint8_t*> bytes;
-    for (const Record& record : records) bytes.push_back(record.data());
+    std::vector<std::span<const std::byte>> bytes;
+    for (const Record& record : records) bytes.push_back(record.bytes());
     AddRecords(engine, file, bytes);
 }
 

@@ -37,7 +37,7 @@ TEST(InitCommand, MakesAFolderTheProgramAndTheCheckerAcceptButNeverTouchesAnExis
     ASSERT_EQ(lastCompany.size(), 2736u);
     EXPECT_EQ(FileBytes(dir / "Company.DAT").substr(2736, 2736), lastCompany);
     records::CompanyRecord company;
-    company.Assign(reinterpret_cast<const uint8_t*>(lastCompany.data()));
+    company.Assign(std::as_bytes(std::span(lastCompany)));
     EXPECT_EQ(company.number(), "1");
     EXPECT_EQ(company.invoiceCaption(), "INVOICE");
     {

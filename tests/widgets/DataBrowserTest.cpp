@@ -7,6 +7,7 @@
 #include <QScrollBar>
 #include <cstring>
 #include <memory>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -45,7 +46,7 @@ protected:
         std::vector<uint8_t> record(kRecordLength, 0);
         std::memcpy(record.data() + 4, name.data(), name.size());
         int32_t n = 0;
-        engine_.AddRecord(fb_, n, record.data());
+        engine_.AddRecord(fb_, n, std::as_bytes(std::span(record)));
         engine_.AddKey(fb_, 1, n, name);
         EXPECT_TRUE(engine_.ok());
         return n;
@@ -61,7 +62,8 @@ protected:
 
     void Attach(int keyNumber = 1, std::string low = {}, std::string high = {}) {
         auto source = std::make_unique<TFvcDataSource>(engine_, fb_, keyNumber, std::move(low),
-                                                       std::move(high), buffer_.data());
+                                                       std::move(high),
+                                                       std::as_writable_bytes(std::span(buffer_)));
         source->SetRetryPause([this](std::chrono::milliseconds) { ++pauses_; });
         browser_.AttachDataSource(std::move(source));
     }

@@ -172,7 +172,7 @@ void TListComps::FormShow() {
     browser_->SetHeader(QString::fromStdString(company::CompanyBrowserHeader()));
     browser_->AttachDataSource(std::make_unique<widgets::TFvcDataSource>(
         context_.engine, flow_.fileBlock(), static_cast<int>(flow_.order()), "", "",
-        rowRecord_.data()));
+        rowRecord_.bytes()));
     countPanel_->setText(QString::fromStdString(flow_.CountText()));
     byNumber_->setChecked(flow_.order() == company::CompanyOrder::ByNumber);
     byName_->setChecked(flow_.order() == company::CompanyOrder::ByName);

@@ -4,8 +4,8 @@
 #include <string_view>
 
 #include "base/PromptService.h"
+#include "engine/BlockFile.h"
 #include "engine/Engine.h"
-#include "engine/RecordFile.h"
 
 namespace shell::ui {
 

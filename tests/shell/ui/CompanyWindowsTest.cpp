@@ -73,7 +73,7 @@ TEST_F(CompanyWindowsTest, ASecondCompanyAddedAndChosenStaysCurrentAfterARestart
 
     prompts.ExpectInform("New Company",
                          "I am going to create a new, empty customer file for this company.");
-    engine::RecordFile customers(
+    engine::RecordFile<records::CustomerRecord> customers(
         engine, records::RecordTypeOf(records::RecordKind::Customer).Describe("2"), prompts);
     EXPECT_TRUE(customers.Open());
     EXPECT_TRUE(fs::exists("2C.DAT"));

@@ -36,10 +36,10 @@ TEST_F(DataFileRebuild, CommandRepairsAMissingIndexAndReportsCompletion) {
     EXPECT_FALSE(std::filesystem::exists("1C.SAV"));
     engine::Engine reader;
     reader.InitEngine(0, 30);
-    engine::RecordFile customers(reader, file, prompts);
+    engine::RecordFile<records::CustomerRecord> customers(reader, file, prompts);
     ASSERT_TRUE(customers.Open());
     EXPECT_EQ(reader.UsedKeys(customers.handle(), 1), 3);
-    customers.Close();
+    EXPECT_TRUE(customers.Close());
 }
 
 }  // namespace

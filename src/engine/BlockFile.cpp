@@ -1,7 +1,8 @@
-#include "engine/RecordFile.h"
+#include "engine/BlockFile.h"
 
 #include <cstring>
 #include <memory>
+#include <tuple>
 #include <utility>
 
 #include "engine/DataFile.h"
@@ -12,7 +13,7 @@ namespace engine {
 
 namespace {
 
-bool IsDeleted(const std::vector<uint8_t>& record) {
+bool IsDeleted(const std::vector<std::byte>& record) {
     int32_t mark = 0;
     std::memcpy(&mark, record.data(), sizeof mark);
     return mark != 0;
@@ -20,52 +21,45 @@ bool IsDeleted(const std::vector<uint8_t>& record) {
 
 }  // namespace
 
-RecordFile::RecordFile(Engine& engine, FileDescription description, base::PromptService& prompts,
-                       RebuildObserver* observer)
+BlockFile::BlockFile(Engine& engine, FileDescription description, base::PromptService& prompts,
+                     RebuildObserver* observer)
     : engine_(engine),
       description_(std::move(description)),
       prompts_(prompts),
       observer_(observer) {}
 
-RecordFile::~RecordFile() {
-    Close();
+BlockFile::~BlockFile() {
+    static_cast<void>(Close());  // a failed close leaves the flag that asks for a rebuild
 }
 
-bool RecordFile::Close() {
+bool BlockFile::Close() {
     if (!handle_) return true;
     engine_.CloseFileBlock(handle_);
     if (!engine_.ok()) return false;
-    if (undoFailed_) MarkForRebuild();
+    const bool marked = !undoFailed_ || MarkForRebuild();
     undoFailed_ = false;
-    return true;
+    return marked;
 }
 
-void RecordFile::MarkForRebuild() {
+bool BlockFile::MarkForRebuild() {
     // The flag the engine itself leaves behind when a block is not closed after a change.
     std::unique_ptr<File> file;
     if (engine_.fileSystem().Open(FileNamesOf(description_.name).data, OpenMode::ReadWrite, file) !=
         kPlatformOk)
-        return;
+        return false;
     int64_t written = 0;
-    file->Write(kInUseOffset, &kInUseByChange, 1, written);
-    file->Flush();
-    file->Close();
+    const bool flagged = file->Write(kInUseOffset, &kInUseByChange, 1, written) == kPlatformOk &&
+                         written == 1 && file->Flush() == kPlatformOk;
+    return file->Close() == kPlatformOk && flagged;
 }
 
-bool RecordFile::Open() {
+bool BlockFile::Open() {
     if (handle_) return true;
     bool created = false;
     for (;;) {
-        engine_.OpenFileBlock(handle_, description_.name, false, false, false, true);
-        int32_t error = engine_.error();
-        if (engine_.ok()) {
-            // A header announcing other keys than this file has (a rebuild interrupted after its
-            // data phase leaves 0) cannot be used: its indexes are not the ones the windows expect.
-            if (engine_.KeyCount(handle_) == description_.keyCount()) return true;
-            engine_.CloseFileBlock(handle_);
-            if (!engine_.ok()) return false;
-            error = err::kIndexUnusable;
-        }
+        engine_.OpenFileBlock(handle_, description_.name, Expected(false));
+        if (engine_.ok()) return true;
+        const int32_t error = engine_.error();
         if (error == err::kIndexUnusable) {
             if (!prompts_.AskYesNo(kQuestionCaption, "Index file is defective.  Rebuild?",
                                    base::PromptIcon::Information))
@@ -88,19 +82,25 @@ bool RecordFile::Open() {
     }
 }
 
-bool RecordFile::OpenReadOnly() {
+bool BlockFile::OpenReadOnly() {
     if (handle_) return true;
-    engine_.OpenFileBlock(handle_, description_.name, true, false, false, true);
+    engine_.OpenFileBlock(handle_, description_.name, Expected(true));
     return engine_.ok();
 }
 
-bool RecordFile::Create() {
+OpenOptions BlockFile::Expected(bool readOnly) const {
+    return OpenOptions{.readOnly = readOnly,
+                       .recordLength = description_.recordLength,
+                       .keyCount = description_.keyCount()};
+}
+
+bool BlockFile::Create() {
     engine_.CreateFileBlock(description_.name, description_.recordLength, description_.keyCount(),
                             description_.keys.data());
     return engine_.ok();
 }
 
-bool RecordFile::Rebuild() {
+bool BlockFile::Rebuild() {
     if (!Close()) return false;
     engine_.SetProgressCallback([this](int keyNumber, int32_t read, int32_t written) {
         if (observer_) observer_->RebuildProgress(keyNumber, read, written);
@@ -119,17 +119,21 @@ bool RecordFile::Rebuild() {
     return ok;
 }
 
-std::string RecordFile::BuildKey(const void* record, int keyNumber) const {
-    return description_.buildKey(static_cast<const uint8_t*>(record), keyNumber);
+std::string BlockFile::BuildKey(std::span<const std::byte> record, int keyNumber) const {
+    return description_.buildKey(record, keyNumber);
+}
+
+bool BlockFile::Fits(std::span<const std::byte> record) {
+    return engine_.FitsRecord(handle_, record);
 }
 
 // ---- retrying calls -----------------------------------------------------------------------------
 
 template <typename Call>
-bool RecordFile::Retrying(Call call) {
+bool BlockFile::Retrying(Call call) {
     for (;;) {
         call();
-        if (engine_.ErrorClass() != 2) return engine_.ok();
+        if (engine_.errorClass() != ErrorClass::Retry) return engine_.ok();
         if (prompts_.AskYesNo(kQuestionCaption, "Cannot get a lock.  Abort?",
                               base::PromptIcon::Information)) {
             gaveUp_ = true;
@@ -138,27 +142,27 @@ bool RecordFile::Retrying(Call call) {
     }
 }
 
-bool RecordFile::AddRecord(int32_t& recordNumber, const void* record) {
+bool BlockFile::AddRecord(int32_t& recordNumber, std::span<const std::byte> record) {
     return Retrying([&] { engine_.AddRecord(handle_, recordNumber, record); });
 }
 
-bool RecordFile::PutRecord(int32_t recordNumber, const void* record) {
+bool BlockFile::PutRecord(int32_t recordNumber, std::span<const std::byte> record) {
     return Retrying([&] { engine_.PutRecord(handle_, recordNumber, record); });
 }
 
-bool RecordFile::DeleteRecord(int32_t recordNumber) {
+bool BlockFile::DeleteRecord(int32_t recordNumber) {
     return Retrying([&] { engine_.DeleteRecord(handle_, recordNumber); });
 }
 
-bool RecordFile::AddKey(int keyNumber, int32_t recordNumber, const std::string& key) {
+bool BlockFile::AddKey(int keyNumber, int32_t recordNumber, const std::string& key) {
     return Retrying([&] { engine_.AddKey(handle_, keyNumber, recordNumber, key); });
 }
 
-bool RecordFile::DeleteKey(int keyNumber, int32_t recordNumber, const std::string& key) {
+bool BlockFile::DeleteKey(int keyNumber, int32_t recordNumber, const std::string& key) {
     return Retrying([&] { engine_.DeleteKey(handle_, keyNumber, recordNumber, key); });
 }
 
-bool RecordFile::SearchKey(int keyNumber, int32_t& recordNumber, std::string& key) {
+bool BlockFile::SearchKey(int keyNumber, int32_t& recordNumber, std::string& key) {
     // The engine changes the key also when it fails; each attempt searches for the same one.
     const std::string wanted = key;
     return Retrying([&] {
@@ -167,9 +171,25 @@ bool RecordFile::SearchKey(int keyNumber, int32_t& recordNumber, std::string& ke
     });
 }
 
+bool BlockFile::NextKey(int keyNumber, int32_t& recordNumber, std::string& key) {
+    const std::pair<int32_t, std::string> from{recordNumber, key};
+    return Retrying([&] {
+        std::tie(recordNumber, key) = from;
+        engine_.NextKey(handle_, keyNumber, recordNumber, key);
+    });
+}
+
+bool BlockFile::PrevKey(int keyNumber, int32_t& recordNumber, std::string& key) {
+    const std::pair<int32_t, std::string> from{recordNumber, key};
+    return Retrying([&] {
+        std::tie(recordNumber, key) = from;
+        engine_.PrevKey(handle_, keyNumber, recordNumber, key);
+    });
+}
+
 // ---- record with keys ---------------------------------------------------------------------------
 
-bool RecordFile::Lock() {
+bool BlockFile::Lock() {
     for (;;) {
         engine_.LockFileBlock(handle_);
         if (engine_.ok()) return true;
@@ -181,27 +201,27 @@ bool RecordFile::Lock() {
     }
 }
 
-void RecordFile::Unlock() {
+void BlockFile::Unlock() {
     engine_.UnlockFileBlock(handle_);
 }
 
-void RecordFile::Undo(bool stepSucceeded) {
+void BlockFile::Undo(bool stepSucceeded) {
     undoFailed_ = undoFailed_ || !stepSucceeded;
 }
 
-void RecordFile::RemoveKeys(int32_t recordNumber,
-                            const std::vector<std::pair<int, std::string>>& keys) {
+void BlockFile::RemoveKeys(int32_t recordNumber,
+                           const std::vector<std::pair<int, std::string>>& keys) {
     for (auto it = keys.rbegin(); it != keys.rend(); ++it)
         Undo(DeleteKey(it->first, recordNumber, it->second));
 }
 
-void RecordFile::RestoreKeys(int32_t recordNumber,
-                             const std::vector<std::pair<int, std::string>>& keys) {
+void BlockFile::RestoreKeys(int32_t recordNumber,
+                            const std::vector<std::pair<int, std::string>>& keys) {
     for (auto it = keys.rbegin(); it != keys.rend(); ++it)
         Undo(AddKey(it->first, recordNumber, it->second));
 }
 
-void RecordFile::RevertKeyChanges(int32_t recordNumber, const std::vector<KeyChange>& changes) {
+void BlockFile::RevertKeyChanges(int32_t recordNumber, const std::vector<KeyChange>& changes) {
     for (auto it = changes.rbegin(); it != changes.rend(); ++it) {
         // Without its old key back, the new one stays, so the record can still be found.
         const bool restored = AddKey(it->keyNumber, recordNumber, it->oldKey);
@@ -210,9 +230,14 @@ void RecordFile::RevertKeyChanges(int32_t recordNumber, const std::vector<KeyCha
     }
 }
 
-bool RecordFile::Add(const void* record, int32_t& recordNumber) {
+bool BlockFile::GetRecord(int32_t recordNumber, std::span<std::byte> record) {
+    engine_.GetRecord(handle_, recordNumber, record);
+    return engine_.ok();
+}
+
+bool BlockFile::Add(std::span<const std::byte> record, int32_t& recordNumber) {
     gaveUp_ = false;
-    if (!Lock()) return false;
+    if (!Fits(record) || !Lock()) return false;
     if (!AddRecord(recordNumber, record)) {
         Unlock();
         return false;
@@ -232,20 +257,22 @@ bool RecordFile::Add(const void* record, int32_t& recordNumber) {
     return engine_.ok();
 }
 
-UpdateOutcome RecordFile::Update(int32_t recordNumber, const void* record, const void* original) {
+UpdateOutcome BlockFile::Update(int32_t recordNumber, std::span<const std::byte> record,
+                                std::span<const std::byte> original) {
     gaveUp_ = false;
+    if (!Fits(record) || !Fits(original)) return UpdateOutcome::Failed;
     const size_t length = static_cast<size_t>(description_.recordLength);
-    if (std::memcmp(record, original, length) == 0) return UpdateOutcome::Unchanged;
+    if (std::memcmp(record.data(), original.data(), length) == 0) return UpdateOutcome::Unchanged;
     if (!Lock()) return UpdateOutcome::GaveUp;
 
-    std::vector<uint8_t> stored(length);
-    engine_.GetRecord(handle_, recordNumber, stored.data());
+    std::vector<std::byte> stored(length);
+    engine_.GetRecord(handle_, recordNumber, stored);
     if (!engine_.ok() || IsDeleted(stored)) {
         const bool readFailed = !engine_.ok();
         Unlock();
         return readFailed ? UpdateOutcome::Failed : UpdateOutcome::RecordGone;
     }
-    if (std::memcmp(stored.data(), original, length) != 0) {
+    if (std::memcmp(stored.data(), original.data(), length) != 0) {
         Unlock();
         prompts_.Message(kProgramCaption, "The record has changed in the meantime.",
                          base::PromptIcon::Information, base::PromptButtons::Ok);
@@ -259,8 +286,7 @@ UpdateOutcome RecordFile::Update(int32_t recordNumber, const void* record, const
     };
     std::vector<KeyChange> changes;
     for (int keyNumber : description_.updateOrder) {
-        KeyChange change{keyNumber, BuildKey(stored.data(), keyNumber),
-                         BuildKey(record, keyNumber)};
+        KeyChange change{keyNumber, BuildKey(stored, keyNumber), BuildKey(record, keyNumber)};
         if (change.oldKey == change.newKey) continue;
         if (!AddKey(keyNumber, recordNumber, change.newKey)) return fail(changes);
         if (!DeleteKey(keyNumber, recordNumber, change.oldKey)) {
@@ -274,9 +300,9 @@ UpdateOutcome RecordFile::Update(int32_t recordNumber, const void* record, const
     return engine_.ok() ? UpdateOutcome::Written : UpdateOutcome::Failed;
 }
 
-bool RecordFile::Delete(int32_t recordNumber, const void* record) {
+bool BlockFile::Delete(int32_t recordNumber, std::span<const std::byte> record) {
     gaveUp_ = false;
-    if (!Lock()) return false;
+    if (!Fits(record) || !Lock()) return false;
     std::vector<std::pair<int, std::string>> removed;
     auto fail = [&] {
         RestoreKeys(recordNumber, removed);

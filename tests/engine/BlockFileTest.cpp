@@ -1,4 +1,4 @@
-#include "engine/RecordFile.h"
+#include "engine/BlockFile.h"
 
 #include <gtest/gtest.h>
 
@@ -8,6 +8,7 @@
 #include <map>
 #include <memory>
 #include <set>
+#include <span>
 
 #include "engine/FaultInjectingFileSystem.h"
 #include "support/ScriptedPrompts.h"
@@ -15,9 +16,9 @@
 
 namespace {
 
+using engine::BlockFile;
 using engine::FaultInjectingFileSystem;
 using engine::FileDescription;
-using engine::RecordFile;
 using engine::UpdateOutcome;
 using Record = std::vector<uint8_t>;
 using Repeat = FaultInjectingFileSystem::Repeat;
@@ -26,6 +27,10 @@ using Repeat = FaultInjectingFileSystem::Repeat;
 constexpr int kRecordLength = 64;
 constexpr const char* kLockQuestion = "Cannot get a lock.  Abort?";
 constexpr const char* kRebuildQuestion = "Index file is defective.  Rebuild?";
+
+std::span<const std::byte> Bytes(const Record& record) {
+    return std::as_bytes(std::span(record));
+}
 
 Record MakeRecord(std::vector<std::string> fields) {
     Record r(kRecordLength, 0);
@@ -42,9 +47,9 @@ FileDescription InvoiceLike(std::vector<int>* builderLog = nullptr) {
     d.recordLength = kRecordLength;
     d.keys = {{9, true}, {8, true}, {10, true}, {10, true}, {10, true}, {10, true}};
     // A field longer than its key is passed on whole, so the engine refuses it.
-    d.buildKey = [builderLog](const uint8_t* record, int keyNumber) {
+    d.buildKey = [builderLog](std::span<const std::byte> record, int keyNumber) {
         if (builderLog) builderLog->push_back(keyNumber);
-        const char* p = reinterpret_cast<const char*>(record) + 4 + 10 * (keyNumber - 1);
+        const char* p = reinterpret_cast<const char*>(record.data()) + 4 + 10 * (keyNumber - 1);
         return std::string(p, strnlen(p, 10));
     };
     d.addOrder = {1, 2, 3, 4, 6, 5};
@@ -53,18 +58,18 @@ FileDescription InvoiceLike(std::vector<int>* builderLog = nullptr) {
     return d;
 }
 
-std::map<int32_t, Record> LiveRecords(RecordFile& file) {
+std::map<int32_t, Record> LiveRecords(BlockFile& file) {
     std::map<int32_t, Record> records;
     engine::Engine& e = file.engine();
     for (int32_t n = 0;;) {
         e.NextUsedRecord(file.handle(), n);
         if (!e.ok()) return records;
         records[n].resize(kRecordLength);
-        e.GetRecord(file.handle(), n, records[n].data());
+        e.GetRecord(file.handle(), n, std::as_writable_bytes(std::span(records[n])));
     }
 }
 
-std::multiset<Record> LiveSet(RecordFile& file) {
+std::multiset<Record> LiveSet(BlockFile& file) {
     std::multiset<Record> records;
     for (const auto& [n, r] : LiveRecords(file)) records.insert(r);
     return records;
@@ -72,13 +77,13 @@ std::multiset<Record> LiveSet(RecordFile& file) {
 
 // The live records are `expected` (record numbers may be reused) and every index holds exactly
 // their keys.
-void ExpectCoherent(RecordFile& file, const std::vector<Record>& expected) {
+void ExpectCoherent(BlockFile& file, const std::vector<Record>& expected) {
     engine::Engine& e = file.engine();
     const auto live = LiveRecords(file);
     EXPECT_EQ(LiveSet(file), std::multiset<Record>(expected.begin(), expected.end()));
     for (int key = 1; key <= file.description().keyCount(); ++key) {
         std::set<std::pair<std::string, int32_t>> wanted, found;
-        for (const auto& [n, r] : live) wanted.insert({file.BuildKey(r.data(), key), n});
+        for (const auto& [n, r] : live) wanted.insert({file.BuildKey(Bytes(r), key), n});
         int32_t n = 0;
         std::string k;
         for (e.SearchKey(file.handle(), key, n, k); e.ok(); e.NextKey(file.handle(), key, n, k))
@@ -87,29 +92,29 @@ void ExpectCoherent(RecordFile& file, const std::vector<Record>& expected) {
     }
 }
 
-class RecordFileTest : public ::testing::Test {
+class BlockFileTest : public ::testing::Test {
 protected:
-    RecordFileTest() : chdir_(dir_.path()), faults_(engine::PosixFileSystem()) {}
+    BlockFileTest() : chdir_(dir_.path()), faults_(engine::PosixFileSystem()) {}
 
-    RecordFile& Start(FileDescription d = InvoiceLike()) {
+    BlockFile& Start(FileDescription d = InvoiceLike()) {
         file_.reset();
         engine_ = std::make_unique<engine::Engine>(faults_);
         engine_->InitEngine(0, 30);
-        file_ = std::make_unique<RecordFile>(*engine_, std::move(d), prompts_, nullptr);
+        file_ = std::make_unique<BlockFile>(*engine_, std::move(d), prompts_, nullptr);
         return *file_;
     }
 
     // Creates the file holding `records` and opens it again.
-    RecordFile& Seed(const std::vector<Record>& records, FileDescription d = InvoiceLike()) {
-        RecordFile& f = Start(d);
+    BlockFile& Seed(const std::vector<Record>& records, FileDescription d = InvoiceLike()) {
+        BlockFile& f = Start(d);
         EXPECT_TRUE(f.Create());
         EXPECT_TRUE(f.Open());
         for (const Record& r : records) {
             int32_t n = 0;
-            EXPECT_TRUE(f.Add(r.data(), n));
+            EXPECT_TRUE(f.Add(Bytes(r), n));
         }
         EXPECT_TRUE(f.Close());
-        RecordFile& reopened = Start(std::move(d));
+        BlockFile& reopened = Start(std::move(d));
         EXPECT_TRUE(reopened.Open());
         return reopened;
     }
@@ -123,15 +128,15 @@ protected:
     FaultInjectingFileSystem faults_;
     testsupport::ScriptedPrompts prompts_;
     std::unique_ptr<engine::Engine> engine_;
-    std::unique_ptr<RecordFile> file_;
+    std::unique_ptr<BlockFile> file_;
 };
 
 const Record kAlpha = MakeRecord({"100", "C1", "K1", "S1", "N1", "R1"});
 const Record kBeta = MakeRecord({"101", "C2", "K2", "S2", "N2", "R2"});
 
-TEST_F(RecordFileTest, LockQuestionRepeatsOnNoAndGivesUpOnYes) {
-    Seed({kAlpha}).Close();
-    RecordFile& f = Start();
+TEST_F(BlockFileTest, LockQuestionRepeatsOnNoAndGivesUpOnYes) {
+    ASSERT_TRUE(Seed({kAlpha}).Close());
+    BlockFile& f = Start();
     ASSERT_TRUE(f.OpenReadOnly());
     // A conflict that passes: the repeated call succeeds after No.
     faults_.FailRead(1, Repeat::Once);
@@ -144,65 +149,65 @@ TEST_F(RecordFileTest, LockQuestionRepeatsOnNoAndGivesUpOnYes) {
     ExpectQuestion(kLockQuestion, false);
     ExpectQuestion(kLockQuestion, false);
     ExpectQuestion(kLockQuestion, true);
-    EXPECT_FALSE(f.AddRecord(n, kBeta.data()));
+    EXPECT_FALSE(f.AddRecord(n, std::as_bytes(std::span(kBeta))));
     EXPECT_EQ(prompts_.shown().size(), 4u);
 }
 
-TEST_F(RecordFileTest, AddWritesKeysInOrderAndALaterKeyFailureLeavesNothing) {
+TEST_F(BlockFileTest, AddWritesKeysInOrderAndALaterKeyFailureLeavesNothing) {
     std::vector<int> log;
-    RecordFile& f = Seed({kAlpha}, InvoiceLike(&log));
+    BlockFile& f = Seed({kAlpha}, InvoiceLike(&log));
     log.clear();
     int32_t n = 0;
-    ASSERT_TRUE(f.Add(kBeta.data(), n));
+    ASSERT_TRUE(f.Add(Bytes(kBeta), n));
     EXPECT_EQ(n, 2);
     EXPECT_EQ(log, (std::vector<int>{1, 2, 3, 4, 6, 5}));
     // Key 2 holds 8 characters; nine make the engine refuse it after key 1 was added.
     const Record tooLong = MakeRecord({"102", "CUSTOMER9", "K", "S", "N", "R"});
-    EXPECT_FALSE(f.Add(tooLong.data(), n));
+    EXPECT_FALSE(f.Add(Bytes(tooLong), n));
     ExpectCoherent(f, {kAlpha, kBeta});
-    ASSERT_TRUE(f.Add(kAlpha.data(), n));
+    ASSERT_TRUE(f.Add(Bytes(kAlpha), n));
     EXPECT_EQ(n, 3);  // the slot taken by the failed add was given back
 }
 
-TEST_F(RecordFileTest, UpdateWritesOnlyWhatChangedAndNothingOverAnotherChange) {
+TEST_F(BlockFileTest, UpdateWritesOnlyWhatChangedAndNothingOverAnotherChange) {
     std::vector<int> log;
-    RecordFile& f = Seed({kAlpha, kBeta}, InvoiceLike(&log));
+    BlockFile& f = Seed({kAlpha, kBeta}, InvoiceLike(&log));
     const int64_t writes = faults_.writes();
-    EXPECT_EQ(f.Update(1, kAlpha.data(), kAlpha.data()), UpdateOutcome::Unchanged);
+    EXPECT_EQ(f.Update(1, Bytes(kAlpha), Bytes(kAlpha)), UpdateOutcome::Unchanged);
     EXPECT_EQ(faults_.writes(), writes);
     const Record changed = MakeRecord({"100", "C9", "K1", "S1", "N9", "R1"});
     log.clear();
-    EXPECT_EQ(f.Update(1, changed.data(), kAlpha.data()), UpdateOutcome::Written);
+    EXPECT_EQ(f.Update(1, Bytes(changed), Bytes(kAlpha)), UpdateOutcome::Written);
     EXPECT_EQ(log, (std::vector<int>{1, 1, 3, 3, 4, 4, 5, 5, 6, 6, 2, 2}));
     prompts_.ExpectInform("KT Invorra Pro", "The record has changed in the meantime.");
     const Record mine = MakeRecord({"100", "C8", "K1", "S1", "N1", "R1"});
-    EXPECT_EQ(f.Update(1, mine.data(), kAlpha.data()), UpdateOutcome::ChangedMeanwhile);
-    ASSERT_TRUE(f.Delete(2, kBeta.data()));
-    EXPECT_EQ(f.Update(2, mine.data(), kBeta.data()), UpdateOutcome::RecordGone);
+    EXPECT_EQ(f.Update(1, Bytes(mine), Bytes(kAlpha)), UpdateOutcome::ChangedMeanwhile);
+    ASSERT_TRUE(f.Delete(2, Bytes(kBeta)));
+    EXPECT_EQ(f.Update(2, Bytes(mine), Bytes(kBeta)), UpdateOutcome::RecordGone);
     ExpectCoherent(f, {changed});
 }
 
-TEST_F(RecordFileTest, FailedKeyStepsOfUpdateAndDeleteAreUndone) {
-    RecordFile& f = Seed({kAlpha, kBeta});
+TEST_F(BlockFileTest, FailedKeyStepsOfUpdateAndDeleteAreUndone) {
+    BlockFile& f = Seed({kAlpha, kBeta});
     // Keys 1, 3, 4, 5 and 6 change first; key 2, updated last, is refused as too long.
     const Record bad = MakeRecord({"109", "CUSTOMER9", "K9", "S9", "N9", "R9"});
-    EXPECT_EQ(f.Update(1, bad.data(), kAlpha.data()), UpdateOutcome::Failed);
+    EXPECT_EQ(f.Update(1, Bytes(bad), Bytes(kAlpha)), UpdateOutcome::Failed);
     // A stale copy differing in key 3: that key is not found and the record stays.
     const Record stale = MakeRecord({"100", "C1", "K7", "S1", "N1", "R1"});
-    EXPECT_FALSE(f.Delete(1, stale.data()));
+    EXPECT_FALSE(f.Delete(1, Bytes(stale)));
     ExpectCoherent(f, {kAlpha, kBeta});
 }
 
-TEST_F(RecordFileTest, MissingFileIsCreatedAfterItsNotice) {
-    RecordFile& f = Start();
+TEST_F(BlockFileTest, MissingFileIsCreatedAfterItsNotice) {
+    BlockFile& f = Start();
     prompts_.ExpectInform("New Company",
                           "I am going to create a new, empty invoice file for this company.");
     ASSERT_TRUE(f.Open());
     EXPECT_EQ(engine_->KeyCount(f.handle()), 6);
 }
 
-TEST_F(RecordFileTest, FileLeftOpenAsksForRebuildAndOpensAfterIt) {
-    ASSERT_TRUE(Seed({kAlpha, kBeta}).Delete(1, kAlpha.data()));
+TEST_F(BlockFileTest, FileLeftOpenAsksForRebuildAndOpensAfterIt) {
+    ASSERT_TRUE(Seed({kAlpha, kBeta}).Delete(1, Bytes(kAlpha)));
     // A process that ends without closing leaves the in-use flag set.
     std::fstream data("9I.DAT", std::ios::in | std::ios::out | std::ios::binary);
     file_.reset();
@@ -210,7 +215,7 @@ TEST_F(RecordFileTest, FileLeftOpenAsksForRebuildAndOpensAfterIt) {
     data.seekp(20);
     data.put(1);
     data.close();
-    RecordFile& f = Start();
+    BlockFile& f = Start();
     ExpectQuestion(kRebuildQuestion, false);
     EXPECT_FALSE(f.Open());
     ExpectQuestion(kRebuildQuestion, true);
@@ -218,12 +223,12 @@ TEST_F(RecordFileTest, FileLeftOpenAsksForRebuildAndOpensAfterIt) {
     ExpectCoherent(f, {kBeta});
 }
 
-TEST_F(RecordFileTest, HeaderWithAnotherKeyCountAsksForRebuild) {
+TEST_F(BlockFileTest, HeaderWithAnotherKeyCountAsksForRebuild) {
     FileDescription oneKey = InvoiceLike();
     oneKey.keys.resize(1);
     oneKey.addOrder = oneKey.updateOrder = {1};
     Seed({kAlpha}, oneKey);
-    RecordFile& f = Start();
+    BlockFile& f = Start();
     ExpectQuestion(kRebuildQuestion, true);
     ASSERT_TRUE(f.Open());
     EXPECT_EQ(engine_->KeyCount(f.handle()), 6);
@@ -237,22 +242,22 @@ struct FaultCase {
     Repeat repeat;
 };
 
-class RecordFileFaultTest : public RecordFileTest, public ::testing::WithParamInterface<FaultCase> {
+class BlockFileFaultTest : public BlockFileTest, public ::testing::WithParamInterface<FaultCase> {
 protected:
     // Runs the operation; `after` receives the records a success leaves.
-    bool Run(RecordFile& f, std::vector<Record>& after) {
+    bool Run(BlockFile& f, std::vector<Record>& after) {
         const Record changed = MakeRecord({"108", "C8", "K8", "S8", "N8", "R8"});
         int32_t n = 0;
         switch (GetParam().operation) {
             case Operation::Add:
                 after = {kAlpha, kBeta, changed};
-                return f.Add(changed.data(), n);
+                return f.Add(Bytes(changed), n);
             case Operation::Update:
                 after = {changed, kBeta};
-                return f.Update(1, changed.data(), kAlpha.data()) == UpdateOutcome::Written;
+                return f.Update(1, Bytes(changed), Bytes(kAlpha)) == UpdateOutcome::Written;
             case Operation::Delete:
                 after = {kBeta};
-                return f.Delete(1, kAlpha.data());
+                return f.Delete(1, Bytes(kAlpha));
         }
         return false;
     }
@@ -261,11 +266,11 @@ protected:
 // Fails the Nth read or write of the operation for N = 1, 2, ... until none is met. The file then
 // holds whole records with all their keys, as reported. Only a disk refusing everything from some
 // call on may keep a failed change (its undo failed too); the rebuild at reopening completes it.
-TEST_P(RecordFileFaultTest, FailureLeavesAllOrNothing) {
+TEST_P(BlockFileFaultTest, FailureLeavesAllOrNothing) {
     const FaultCase c = GetParam();
     for (int64_t nth = 1;; ++nth) {
         SCOPED_TRACE("failing call " + std::to_string(nth));
-        RecordFile& f = Seed({kAlpha, kBeta});
+        BlockFile& f = Seed({kAlpha, kBeta});
         const int64_t faultsBefore = faults_.faultsInjected();
         if (c.read)
             faults_.FailRead(nth, c.repeat);
@@ -281,7 +286,7 @@ TEST_P(RecordFileFaultTest, FailureLeavesAllOrNothing) {
         engine_.reset();
         std::ifstream data("9I.DAT", std::ios::binary);
         if (data.seekg(20).get() != 0) ExpectQuestion(kRebuildQuestion, true);
-        RecordFile& reopened = Start();
+        BlockFile& reopened = Start();
         EXPECT_TRUE(reopened.Open());
         prompts_.Verify();
         if (c.repeat == Repeat::FromThenOn &&
@@ -307,7 +312,7 @@ std::string FaultCaseName(const ::testing::TestParamInfo<FaultCase>& info) {
            (info.param.repeat == Repeat::Once ? "Once" : "FromThenOn");
 }
 
-INSTANTIATE_TEST_SUITE_P(AddUpdateDelete, RecordFileFaultTest, ::testing::ValuesIn(AllFaultCases()),
+INSTANTIATE_TEST_SUITE_P(AddUpdateDelete, BlockFileFaultTest, ::testing::ValuesIn(AllFaultCases()),
                          FaultCaseName);
 
 }  // namespace
