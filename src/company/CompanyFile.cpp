@@ -15,23 +15,13 @@ int32_t CompanyFile::CompanyCount() {
 
 std::optional<records::CompanyRecord> CompanyFile::Read(int32_t recordNumber) {
     records::CompanyRecord company;
-    file_.engine().GetRecord(file_.handle(), recordNumber, company.data());
-    if (!file_.engine().ok()) return std::nullopt;
+    if (!file_.Get(recordNumber, company)) return std::nullopt;
     return company;
 }
 
-std::vector<records::CompanyRecord> CompanyFile::InKeyOrder(int keyNumber) {
-    engine::Engine& engine = file_.engine();
-    std::vector<records::CompanyRecord> companies;
-    int32_t recordNumber = 0;
-    std::string key;
-    for (engine.SearchKey(file_.handle(), keyNumber, recordNumber, key); engine.ok();
-         engine.NextKey(file_.handle(), keyNumber, recordNumber, key)) {
-        std::optional<records::CompanyRecord> company = Read(recordNumber);
-        if (!company) break;
-        companies.push_back(std::move(*company));
-    }
-    return companies;
+engine::ErrorClass CompanyFile::InKeyOrder(int keyNumber,
+                                           std::vector<records::CompanyRecord>& companies) {
+    return file_.ForEach(keyNumber, [&](const auto& entry) { companies.push_back(entry.record); });
 }
 
 std::optional<std::pair<int32_t, records::CompanyRecord>> CompanyFile::Find(

@@ -29,8 +29,10 @@ public:
 
     // The record `recordNumber`; nothing when it cannot be read.
     std::optional<records::CompanyRecord> Read(int32_t recordNumber);
-    // Every company in the order of key 1 (number) or key 2 (name); a read error ends the list.
-    std::vector<records::CompanyRecord> InKeyOrder(int keyNumber);
+    // Every company in the order of key 1 (number) or key 2 (name). None when the walk reached
+    // the end, else the class of the error that cut the list short.
+    [[nodiscard]] engine::ErrorClass InKeyOrder(int keyNumber,
+                                                std::vector<records::CompanyRecord>& companies);
 
     // The company whose number, trimmed and upper-cased, equals `number` trimmed and upper-cased,
     // with its record number; looked up by key 1.

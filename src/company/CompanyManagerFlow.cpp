@@ -43,7 +43,8 @@ bool CompanyManagerFlow::Open() {
 }
 
 CompanyManagerResult CompanyManagerFlow::Close(bool chosen) {
-    file_.Close();
+    if (!file_.Close())
+        ReportFailure(engine::ErrorText(engine::ErrorClass::Fatal, file_.file().engine().error()));
     using Ending = CompanyManagerResult::Ending;
     return {chosen ? Ending::Chosen : Ending::Closed, currentCompanySaved_};
 }
@@ -134,8 +135,15 @@ std::optional<CompanyOrder> CompanyManagerFlow::AskListOrder() {
 }
 
 std::optional<CompanyReport> CompanyManagerFlow::ListReport(CompanyOrder order) {
+    std::vector<records::CompanyRecord> companies;
+    const engine::ErrorClass outcome = file_.InKeyOrder(static_cast<int>(order), companies);
+    // A list cut short by a damaged index says so rather than passing for the whole list.
+    if (outcome != engine::ErrorClass::None) {
+        ReportFailure(engine::ErrorText(outcome, file_.file().engine().error()));
+        return std::nullopt;
+    }
     std::vector<CompanyListEntry> entries;
-    for (const records::CompanyRecord& company : file_.InKeyOrder(static_cast<int>(order)))
+    for (const records::CompanyRecord& company : companies)
         entries.push_back({company.name(), company.number(), company.receivablesTotalAmount()});
     const std::string report = CompanyListReport(entries, clock_.Now());
     std::optional<std::string> text;

@@ -5,6 +5,15 @@
 
 #include "engine/FileSystem.h"
 
+namespace engine {
+
+std::string ErrorText(ErrorClass errorClass, int32_t error) {
+    return "Class " + std::to_string(static_cast<int>(errorClass)) + " error.  Isam Error " +
+           std::to_string(error);
+}
+
+}  // namespace engine
+
 namespace engine::err {
 
 int32_t FromPlatform(int platformError) {

@@ -3,6 +3,7 @@
 // platform results into them. Internal routines return one of these numbers, 0 meaning success.
 
 #include <cstdint>
+#include <string>
 
 namespace engine {
 
@@ -14,6 +15,9 @@ enum class ErrorClass {
     Rollback,  // save-mode rollback (never produced by this engine)
     Fatal,     // the operation failed
 };
+
+// How an error above the expected outcomes reaches the user: "Class %d error.  Isam Error %d".
+std::string ErrorText(ErrorClass errorClass, int32_t error);
 
 }  // namespace engine
 

@@ -17,11 +17,6 @@ const std::string kAboveEveryKey(engine::kMaxKeyLength, '\xFF');
 
 }  // namespace
 
-std::string EngineErrorText(engine::ErrorClass errorClass, int32_t error) {
-    return "Class " + std::to_string(static_cast<int>(errorClass)) + " error.  Isam Error " +
-           std::to_string(error);
-}
-
 TFvcDataSource::TFvcDataSource(engine::Engine& engine, engine::FileBlockHandle fileBlock,
                                int keyNumber, std::string lowKey, std::string highKey,
                                std::span<std::byte> recordBuffer)

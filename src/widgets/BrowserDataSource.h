@@ -15,9 +15,6 @@
 
 namespace widgets {
 
-// How an engine error above class 1 is reported: "Class %d error.  Isam Error %d".
-std::string EngineErrorText(engine::ErrorClass errorClass, int32_t error);
-
 // One row's place in the file: its key (empty in record-number order) and record number.
 struct BrowserEntry {
     std::string key;

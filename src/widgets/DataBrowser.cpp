@@ -180,7 +180,7 @@ bool TFvcBrowser::Check(engine::ErrorClass errorClass) {
     if (errorClass <= engine::ErrorClass::Expected) return true;
     if (!failed_) {
         failed_ = true;
-        prompts_.Message(engine::kProgramCaption, EngineErrorText(errorClass, source_->lastError()),
+        prompts_.Message(engine::kProgramCaption, engine::ErrorText(errorClass, source_->lastError()),
                          base::PromptIcon::Error, base::PromptButtons::Ok);
     }
     return false;

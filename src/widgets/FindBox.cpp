@@ -145,7 +145,7 @@ void TFindBox::FindBtnClick() {
     findButton_->setEnabled(false);
     if (result.errorClass > engine::ErrorClass::Expected) {
         status_->setText(tr("The search stopped at an error."));
-        prompts_.Message(engine::kProgramCaption, EngineErrorText(result.errorClass, result.error),
+        prompts_.Message(engine::kProgramCaption, engine::ErrorText(result.errorClass, result.error),
                          base::PromptIcon::Error, base::PromptButtons::Ok);
         return;
     }

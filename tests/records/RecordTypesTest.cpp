@@ -51,14 +51,14 @@ TEST(RecordTypes, RebuildOrderDescribesEveryFileOfTheCompany) {
 TEST(RecordTypes, EveryKeyFillsItsIndexEntryExceptTheRoomyInvoiceKeyCode) {
     for (const RecordType& type : RecordTypes()) {
         SCOPED_TRACE(type.rebuildCaption());
-        const std::vector<uint8_t> empty(type.recordLength(), 0);
+        const std::vector<std::byte> empty(type.recordLength());
         for (int k = 1; k <= type.file.keyCount(); ++k) {
             const bool roomy = type.kind == RecordKind::Invoice && k == 4;
-            EXPECT_EQ(type.file.buildKey(empty.data(), k).size() + (roomy ? 2 : 0),
+            EXPECT_EQ(type.file.buildKey(empty, k).size() + (roomy ? 2 : 0),
                       type.file.keys[k - 1].length)
                 << "key " << k;
         }
-        EXPECT_EQ(type.file.buildKey(empty.data(), type.file.keyCount() + 1), "");
+        EXPECT_EQ(type.file.buildKey(empty, type.file.keyCount() + 1), "");
         std::vector<int> sorted = type.file.addOrder;
         std::sort(sorted.begin(), sorted.end());
         for (int k = 1; k <= type.file.keyCount(); ++k) EXPECT_EQ(sorted[k - 1], k);
@@ -105,8 +105,8 @@ TEST(RecordTypes, FindColumnsGiveOneTextPerCaptionAndOnlyTheSearchableFilesHaveT
         ASSERT_EQ(type.find.captions.size(), columns);
         if (columns == 0) continue;
         EXPECT_EQ(type.find.captions.front(), first);
-        const std::vector<uint8_t> empty(type.recordLength(), 0);
-        EXPECT_EQ(type.find.texts(empty.data()).size(), columns);
+        const std::vector<std::byte> empty(type.recordLength());
+        EXPECT_EQ(type.find.texts(empty).size(), columns);
     }
 
     InvoiceRecord invoice;
@@ -114,7 +114,7 @@ TEST(RecordTypes, FindColumnsGiveOneTextPerCaptionAndOnlyTheSearchableFilesHaveT
     invoice.setInvoiceNumber("100");
     invoice.setNotes("Rush order");
     const std::vector<std::string> texts =
-        RecordTypeOf(RecordKind::Invoice).find.texts(invoice.data());
+        RecordTypeOf(RecordKind::Invoice).find.texts(invoice.bytes());
     EXPECT_EQ(texts.front(), "2024/03/05");
     EXPECT_EQ(texts[1], "100");
     EXPECT_EQ(texts.back(), "Rush order");

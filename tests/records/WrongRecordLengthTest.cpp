@@ -12,7 +12,7 @@
 
 #include "engine/BlockFile.h"
 #include "engine/Errors.h"
-#include "records/CompanyDataFiles.h"
+#include "records/RecordTypes.h"
 #include "support/ScriptedPrompts.h"
 #include "support/TempDir.h"
 
@@ -29,8 +29,12 @@ std::vector<std::byte> PatternRecord(int length) {
 }
 
 struct WrongLength {
-    int description;  // index into RebuildOrder: Company, C, I, D, M, P
+    int description;  // index into RecordTypes(): Company, C, I, D, M, P
     int delta;        // what the header's record length differs by
+    friend void PrintTo(const WrongLength& c, std::ostream* out) {
+        *out << RecordTypes()[static_cast<size_t>(c.description)].rebuildCaption() << " "
+             << std::showpos << c.delta;
+    }
 };
 
 class WrongRecordLengthTest : public ::testing::TestWithParam<WrongLength> {
@@ -55,7 +59,8 @@ protected:
     testsupport::ScopedChdir inDir_{dir_.path()};
     engine::Engine engine_;
     testsupport::ScriptedPrompts prompts_;
-    engine::FileDescription file_ = RebuildOrder("1")[static_cast<size_t>(GetParam().description)];
+    engine::FileDescription file_ =
+        RecordTypes()[static_cast<size_t>(GetParam().description)].Describe("1");
 };
 
 TEST_P(WrongRecordLengthTest, IsRefusedAsDefectiveAndItsRebuildKeepsTheRecord) {

@@ -90,7 +90,7 @@ void WithCompanyFile(Use use) {
     }
     ASSERT_TRUE(file.Open());
     use(file);
-    file.Close();
+    ASSERT_TRUE(file.Close());
 }
 
 }  // namespace
