@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <limits>
 #include <vector>
 
 #include "engine/BTree.h"
@@ -30,17 +31,17 @@ bool KeepLiveRecord(const uint8_t* oldRecord, uint8_t* newRecord, int recordLeng
 namespace {
 
 constexpr int kMaxRebuildRecordLength = 65535;
-constexpr int kRebuildMinBuffers = 1024;
-constexpr int kRebuildMaxBuffers = 16384;  // about 40 MB of page buffers
+constexpr int kRebuildMaxBuffers = 9000;  // about 22 MB of page bytes once all are in use
 
 // The index phase inserts every key through a private pool. Random keys miss in a pool smaller
-// than their tree, so the pool grows with the file towards one tree's pages (entries / 31 at
-// most below the root). Pages are allocated in the same order whatever is cached, so the trees
-// come out the same; only the unused tails of page slots, which no reader looks at, keep
-// whatever an earlier write of the page left there.
+// than their tree, so the pool is sized to one tree of the file (entries / 31 pages at most
+// below the root), up to a bound on memory; a buffer's page bytes are allocated when it is first
+// used. Pages are allocated in the same order whatever is cached, so the trees come out the
+// same; only the unused tails of page slots, which no reader looks at, keep whatever an earlier
+// write of the page left there.
 int RebuildBuffersFor(int32_t records) {
-    return std::clamp(records / (kPageCapacity / 2) + kMaxTreeDepth, kRebuildMinBuffers,
-                      kRebuildMaxBuffers);
+    return std::min(std::max(records, 0) / (kPageCapacity / 2) + 2 * kMaxTreeDepth,
+                    kRebuildMaxBuffers);
 }
 
 // Removes the files of a block as DeleteFileBlock does, ignoring every error.
@@ -117,7 +118,11 @@ private:
         const size_t bufferLength = static_cast<size_t>(std::max(oldLength, newLength));
         std::vector<uint8_t> oldRecord(bufferLength);
         std::vector<uint8_t> newRecord(bufferLength);
-        SlotReader reader(*backup_, oldLength, 1);
+        int64_t backupSize = 0;
+        if (const int error = backup_->Size(backupSize)) return err::FromPlatform(error);
+        SlotReader reader(*backup_, oldLength, 1,
+                          static_cast<int32_t>(std::min<int64_t>(
+                              backupSize / oldLength - 1, std::numeric_limits<int32_t>::max())));
         SlotAppender appender(*block_->data);
         int32_t read = 0;
         int32_t written = 0;
