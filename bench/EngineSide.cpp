@@ -133,25 +133,25 @@ public:
     Outcome PostInvoices() override {
         Outcome outcome;
         std::string customer(static_cast<size_t>(kCustomers.recordLength), '\0');
-        const int64_t first = data_.sizes().invoices + 1;
-        for (int64_t i = 0; i < data_.sizes().posts; ++i) {
-            const int64_t number = first + i;
-            const std::string invoice = data_.Invoice(number);
-            int32_t customerNumber = 0;
-            std::string key = kInvoices.Key(invoice, 2);
-            engine_.SearchKey(customers_, 2, customerNumber, key);
-            Require("SearchKey");
-            engine_.GetRecord(customers_, customerNumber, customer.data());
-            Require("GetRecord");
-            outcome.sum += AddWithKeys(invoices_, kInvoices, invoice);
-            for (int line = 1; line <= BenchData::kLinesPerPost; ++line)
-                outcome.sum += AddWithKeys(lines_, kLines, data_.Line(number, line));
-            outcome.count += 1 + BenchData::kLinesPerPost;
-            customer[101]++;  // balance and last invoice
-            engine_.PutRecord(customers_, customerNumber, customer.data());
-            Require("PutRecord");
-            outcome.operations++;
-        }
+        Generated(
+            data_.sizes().posts, [this](int64_t i) { return data_.Post(i); },
+            [&](int64_t, const std::vector<std::string>& post) {
+                const std::string& invoice = post[0];
+                int32_t customerNumber = 0;
+                std::string key = kInvoices.Key(invoice, 2);
+                engine_.SearchKey(customers_, 2, customerNumber, key);
+                Require("SearchKey");
+                engine_.GetRecord(customers_, customerNumber, customer.data());
+                Require("GetRecord");
+                outcome.sum += AddWithKeys(invoices_, kInvoices, invoice);
+                for (int line = 1; line <= BenchData::kLinesPerPost; ++line)
+                    outcome.sum += AddWithKeys(lines_, kLines, post[static_cast<size_t>(line)]);
+                outcome.count += 1 + BenchData::kLinesPerPost;
+                customer[101]++;  // balance and last invoice
+                engine_.PutRecord(customers_, customerNumber, customer.data());
+                Require("PutRecord");
+                outcome.operations++;
+            });
         return outcome;
     }
 
@@ -230,10 +230,10 @@ private:
     template <typename Make>
     Outcome AddAll(FileBlockHandle fb, const FileLayout& layout, int64_t count, Make make) {
         Outcome outcome;
-        for (int64_t i = 1; i <= count; ++i) {
-            outcome.sum += AddWithKeys(fb, layout, make(i));
+        Generated(count, make, [&](int64_t, const std::string& record) {
+            outcome.sum += AddWithKeys(fb, layout, record);
             outcome.count++;
-        }
+        });
         outcome.operations = count;
         return outcome;
     }
