@@ -13,6 +13,7 @@
 
 #include "engine/BTree.h"
 #include "engine/Blocks.h"
+#include "engine/CompactRebuild.h"
 #include "engine/EngineState.h"
 #include "engine/Errors.h"
 #include "engine/RebuildLog.h"
@@ -171,16 +172,24 @@ private:
     bool backupFromEarlierRun_ = false;
 };
 
+// Which trees the index phase builds: the exact ones, one insertion per record in record order,
+// or compact ones, built bottom-up from the sorted keys.
+enum class IndexShape { Exact, Compact };
+
 class IndexPhase {
 public:
-    IndexPhase(FileSystem& fs, const BlockFileNames& names, const ProgressCallback& progress)
-        : fs_(fs), names_(names), progress_(progress), log_(fs, names.log) {}
+    IndexPhase(FileSystem& fs, const BlockFileNames& names, const ProgressCallback& progress,
+               IndexShape shape = IndexShape::Exact)
+        : fs_(fs), names_(names), progress_(progress), shape_(shape), log_(fs, names.log) {}
 
     int32_t Run(int keyCount, const KeyDescriptor* descriptors, const KeyBuilder& buildKey,
                 bool deleteRecordsWhoseKeyFails, bool& logWritten) {
         fs_.Remove(names_.log);
         int32_t error = Prepare(keyCount, descriptors);
-        if (!error) error = BuildKeys(keyCount, buildKey, deleteRecordsWhoseKeyFails);
+        if (!error)
+            error = shape_ == IndexShape::Exact
+                        ? BuildKeys(keyCount, buildKey, deleteRecordsWhoseKeyFails)
+                        : BuildCompactIndexes(*block_, buildKey, deleteRecordsWhoseKeyFails, log_);
         if (!error && block_) error = CloseBlock(*block_, true);
         if (error && block_) AbandonBlock(*block_);  // stays flagged: the next open asks again
         block_.reset();
@@ -221,9 +230,11 @@ private:
         fs_.Remove(names_.log);
         if (created) return created;
 
+        // A compact build writes each page once and never reads it back.
+        const int buffers =
+            shape_ == IndexShape::Exact ? RebuildBuffersFor(header.recordCount) : 2 * kMaxTreeDepth;
         pool_ = std::make_unique<PagePool>();
-        if (pool_->Allocate(RebuildBuffersFor(header.recordCount)) < kMaxTreeDepth)
-            return err::kOutOfMemoryOpening;
+        if (pool_->Allocate(buffers) < kMaxTreeDepth) return err::kOutOfMemoryOpening;
         OpenRequest open;
         open.names = names_;
         open.acceptInUse = true;
@@ -308,12 +319,23 @@ private:
     FileSystem& fs_;
     const BlockFileNames& names_;
     const ProgressCallback& progress_;
+    IndexShape shape_;
     RebuildLog log_;
     std::unique_ptr<PagePool> pool_;
     std::unique_ptr<FileBlock> block_;
 };
 
 }  // namespace
+
+int32_t RebuildIndexCompact(FileSystem& fs, std::string_view name, int keyCount,
+                            const KeyDescriptor* descriptors, const KeyBuilder& buildKey,
+                            bool deleteRecordsWhoseKeyFails, bool& logWritten) {
+    logWritten = false;
+    const BlockFileNames names = FileNamesOf(name);
+    const ProgressCallback noProgress;
+    IndexPhase phase(fs, names, noProgress, IndexShape::Compact);
+    return phase.Run(keyCount, descriptors, buildKey, deleteRecordsWhoseKeyFails, logWritten);
+}
 
 void Engine::RebuildDataFile(std::string_view name, int oldRecordLength, int newRecordLength,
                              const RecordFilter& filter) {
