@@ -21,6 +21,9 @@ const Workload kWorkloads[] = {
     {"W8b", "rebuild line file vs REINDEX", 1.2, &Side::RebuildLines},
     {"W9", "post invoices one at a time", 1.3, &Side::PostInvoices},
     {"W10", "delete invoices with lines and keys", 1.3, &Side::DeleteInvoices},
+    // Last, so that the workloads before them run on the exact rebuild's trees.
+    {"W8c", "compact rebuild of invoice file vs REINDEX", 2.0, &Side::CompactInvoices},
+    {"W8d", "compact rebuild of line file vs REINDEX", 2.0, &Side::CompactLines},
 };
 const int kWorkloadCount = sizeof kWorkloads / sizeof kWorkloads[0];
 

@@ -48,6 +48,8 @@ public:
     virtual Outcome RebuildLines() = 0;         // W8, line file
     virtual Outcome PostInvoices() = 0;         // W9
     virtual Outcome DeleteInvoices() = 0;       // W10
+    virtual Outcome CompactInvoices() = 0;      // W8c, invoice file, compact indexes
+    virtual Outcome CompactLines() = 0;         // W8d, line file, compact indexes
     virtual PoolCounters Counters() const { return {}; }
 
     // Processor time spent making records, to be left out of the workloads' figures.

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "BenchData.h"
+#include "engine/CompactRebuild.h"
 #include "engine/Engine.h"
 #include "engine/Errors.h"
 
@@ -127,8 +128,10 @@ public:
         return outcome;
     }
 
-    Outcome RebuildInvoices() override { return Rebuild(invoices_, kInvoices); }
-    Outcome RebuildLines() override { return Rebuild(lines_, kLines); }
+    Outcome RebuildInvoices() override { return Rebuild(invoices_, kInvoices, false); }
+    Outcome RebuildLines() override { return Rebuild(lines_, kLines, false); }
+    Outcome CompactInvoices() override { return Rebuild(invoices_, kInvoices, true); }
+    Outcome CompactLines() override { return Rebuild(lines_, kLines, true); }
 
     Outcome PostInvoices() override {
         Outcome outcome;
@@ -286,7 +289,7 @@ private:
         return outcome;
     }
 
-    Outcome Rebuild(FileBlockHandle& fb, const FileLayout& layout) {
+    Outcome Rebuild(FileBlockHandle& fb, const FileLayout& layout, bool compact) {
         engine_.CloseFileBlock(fb);
         Require("CloseFileBlock");
         engine_.RebuildDataFile(layout.name, layout.recordLength, layout.recordLength,
@@ -299,9 +302,19 @@ private:
                                static_cast<size_t>(field.length));
         };
         bool logWritten = false;
-        engine_.RebuildIndex(layout.name, static_cast<int>(keys.size()), keys.data(), buildKey,
-                             true, logWritten);
-        Require("RebuildIndex");
+        if (compact) {
+            const int32_t error = engine::RebuildIndexCompact(
+                engine::PosixFileSystem(), layout.name, static_cast<int>(keys.size()), keys.data(),
+                buildKey, true, logWritten);
+            if (error) {
+                std::fprintf(stderr, "engine side: RebuildIndexCompact failed with %d\n", error);
+                std::exit(3);
+            }
+        } else {
+            engine_.RebuildIndex(layout.name, static_cast<int>(keys.size()), keys.data(), buildKey,
+                                 true, logWritten);
+            Require("RebuildIndex");
+        }
         Open(layout, fb);
         Outcome outcome;
         outcome.count = engine_.UsedRecords(fb);

@@ -170,6 +170,8 @@ public:
 
     Outcome RebuildInvoices() override { return Reindex("BI"); }
     Outcome RebuildLines() override { return Reindex("BD"); }
+    Outcome CompactInvoices() override { return Reindex("BI"); }
+    Outcome CompactLines() override { return Reindex("BD"); }
 
     Outcome PostInvoices() override {
         Exec("COMMIT");
