@@ -17,36 +17,9 @@ int FillFor(int capacity) {
     return (capacity * 9 + 9) / 10;
 }
 
-// An entry's place in the sort: its first eight key bytes as one number (zero-padded, so that
-// numbers that differ order as the keys do), and where the entry is.
-struct SortKey {
-    uint64_t prefix;
-    int32_t index;
-};
-
-uint64_t PrefixOf(const Item& item) {
-    uint64_t prefix = 0;
-    for (int i = 0; i < 8; ++i) prefix = prefix << 8 | (i < item.length ? item.key[i] : 0);
-    return prefix;
-}
-
-// Orders entries as the tree does: by key, then by record number. Sorting small keys that hold
-// the leading bytes moves far less than sorting the entries themselves.
-void SortAsTheTree(std::vector<Item>& items) {
-    std::vector<SortKey> order(items.size());
-    for (size_t i = 0; i < items.size(); ++i)
-        order[i] = SortKey{PrefixOf(items[i]), static_cast<int32_t>(i)};
-    std::sort(order.begin(), order.end(), [&items](const SortKey& a, const SortKey& b) {
-        if (a.prefix != b.prefix) return a.prefix < b.prefix;
-        const Item& x = items[static_cast<size_t>(a.index)];
-        const Item& y = items[static_cast<size_t>(b.index)];
-        const int byKey = CompareKeys(x.keyView(), y.keyView());
-        return byKey != 0 ? byKey < 0 : x.record < y.record;
-    });
-    std::vector<Item> sorted;
-    sorted.reserve(items.size());
-    for (const SortKey& key : order) sorted.push_back(items[static_cast<size_t>(key.index)]);
-    items = std::move(sorted);
+bool ItemBefore(const Item& a, const Item& b) {
+    const int order = CompareKeys(a.keyView(), b.keyView());
+    return order != 0 ? order < 0 : a.record < b.record;
 }
 
 class CompactBuilder {
@@ -105,7 +78,7 @@ private:
             item.SetKey(key);
             items.push_back(item);
         }
-        SortAsTheTree(items);
+        std::sort(items.begin(), items.end(), ItemBefore);
         return err::kNone;
     }
 
