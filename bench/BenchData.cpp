@@ -105,4 +105,11 @@ std::string BenchData::Line(int64_t invoice, int lineNumber) const {
     return record;
 }
 
+std::vector<std::string> BenchData::Post(int64_t i) const {
+    const int64_t number = sizes_.invoices + i;
+    std::vector<std::string> records{Invoice(number)};
+    for (int line = 1; line <= kLinesPerPost; ++line) records.push_back(Line(number, line));
+    return records;
+}
+
 }  // namespace bench

@@ -53,6 +53,10 @@ public:
                     static_cast<int>((n - 1) % kLinesPerInvoice) + 1);
     }
 
+    // The records of the i-th posting (1..posts): its invoice, numbered after the bulk-loaded
+    // ones, then its kLinesPerPost lines.
+    std::vector<std::string> Post(int64_t i) const;
+
     static std::string CustomerNumber(int64_t n);  // the 8-byte key 2 of customers
     static std::string InvoiceNumber(int64_t n);   // the 9-byte key 1 of invoices
     // A deterministic random number for (stream, n).

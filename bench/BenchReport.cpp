@@ -2,6 +2,7 @@
 
 #include <sys/utsname.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <ctime>
 #include <fstream>
@@ -37,62 +38,124 @@ std::string ScaleTag(double scale) {
 
 std::vector<std::string> Report::Mismatches() const {
     std::vector<std::string> problems;
-    for (const SideResult* side : {&engine, &engineLarge}) {
-        if (!side->completed) continue;
-        for (const auto& [id, theirs] : sqlite.workloads) {
-            const auto ours = side->workloads.find(id);
-            if (ours == side->workloads.end()) continue;
+    if (sqlite.empty()) return problems;
+    const SideRun& reference = sqlite.front();
+    const auto compare = [&](const SideRun& run, const std::string& name) {
+        if (!run.completed) return;
+        for (const auto& [id, theirs] : reference.workloads) {
+            const auto ours = run.workloads.find(id);
+            if (ours == run.workloads.end()) continue;
             if (ours->second.count != theirs.count || ours->second.sum != theirs.sum)
                 problems.push_back(
-                    id + ": " + side->name + " counted " + std::to_string(ours->second.count) +
+                    id + ": " + name + " counted " + std::to_string(ours->second.count) +
                     " rows (sum " + std::to_string(ours->second.sum) + "), SQLite " +
                     std::to_string(theirs.count) + " (sum " + std::to_string(theirs.sum) + ")");
         }
-    }
+    };
+    for (size_t round = 0; round < engine.size(); ++round)
+        compare(engine[round], "engine round " + std::to_string(round + 1));
+    for (size_t round = 1; round < sqlite.size(); ++round)
+        compare(sqlite[round], "SQLite round " + std::to_string(round + 1));
     return problems;
 }
+
+namespace {
+
+double Median(std::vector<double> values) {
+    if (values.empty()) return 0;
+    std::sort(values.begin(), values.end());
+    const size_t middle = values.size() / 2;
+    return values.size() % 2 ? values[middle] : (values[middle - 1] + values[middle]) / 2;
+}
+
+// The measurements of one workload over the completed runs of a side.
+std::vector<Measurement> Rounds(const std::vector<SideRun>& runs, const std::string& id) {
+    std::vector<Measurement> found;
+    for (const SideRun& run : runs) {
+        if (!run.completed) continue;
+        if (const auto it = run.workloads.find(id); it != run.workloads.end())
+            found.push_back(it->second);
+    }
+    return found;
+}
+
+template <typename Field>
+double MedianOf(const std::vector<Measurement>& rounds, Field field) {
+    std::vector<double> values;
+    for (const Measurement& m : rounds) values.push_back(field(m));
+    return Median(values);
+}
+
+double PerOperation(int64_t total, const Measurement& m) {
+    return m.operations > 0 ? static_cast<double>(total) / m.operations : 0;
+}
+
+}  // namespace
 
 std::string Report::Markdown() const {
     std::ostringstream out;
     out << "Run of " << date << " at " << ScaleTag(scale) << " (1.00 is full size) on " << machine
-        << ". Operations per second of processor time.\n\n";
-    out << "| # | Workload (one operation =) | operations | engine ops/s | misses/op | writes/op "
-           "| SQLite ops/s | engine ÷ SQLite | goal | met |";
-    const bool large = engineLarge.completed;
-    if (large) out << " engine ops/s, 1,024 buffers | ÷ SQLite |";
-    out << "\n|---|---|---:|---:|---:|---:|---:|---:|---:|---|" << (large ? "---:|---:|" : "")
-        << "\n";
+        << ", shared with other builds. " << engine.size() << " rounds per side, run alternately "
+        << "(engine, SQLite, engine, ...), each in a child process of its own. Rates are "
+        << "operations per second of processor time with record generation left out; the ratio "
+        << "is the median of the rounds' ratios, the spread their lowest and highest. Calls are "
+        << "read and write system calls per operation; memory is the highest RssAnon (program "
+        << "memory) sampled while the workload ran.\n\n";
+    out << "| # | Workload (one operation =) | operations | engine ops/s | SQLite ops/s "
+           "| engine ÷ SQLite | spread | goal | met | misses/op | page writes/op "
+           "| engine reads/op | engine writes/op | SQLite reads/op | SQLite writes/op "
+           "| engine anon MB | SQLite anon MB |\n";
+    out << "|---|---|---:|---:|---:|---:|---|---:|---|---:|---:|---:|---:|---:|---:|---:|---:|\n";
+    int64_t engineFileKb = 0, sqliteFileKb = 0;
     for (int i = 0; i < kWorkloadCount; ++i) {
         const Workload& workload = kWorkloads[i];
-        const auto ours = engine.workloads.find(workload.id);
-        const auto theirs = sqlite.workloads.find(workload.id);
-        if (ours == engine.workloads.end() || theirs == sqlite.workloads.end()) continue;
-        const Measurement& e = ours->second;
-        const Measurement& s = theirs->second;
-        const double ratio = s.PerSecond() > 0 ? e.PerSecond() / s.PerSecond() : 0;
-        const double ops = e.operations > 0 ? static_cast<double>(e.operations) : 1;
-        out << "| " << workload.id << " | " << workload.description << " | " << e.operations
-            << " | " << Rate(e.PerSecond()) << " | " << Fixed(e.misses / ops, 2) << " | "
-            << Fixed(e.pageWrites / ops, 2) << " | " << Rate(s.PerSecond()) << " | "
-            << Fixed(ratio, 2) << " | " << Fixed(workload.goal, 1) << " | "
-            << (ratio >= workload.goal ? "yes" : "**no**") << " |";
-        if (large) {
-            const auto big = engineLarge.workloads.find(workload.id);
-            const double bigRate = big == engineLarge.workloads.end() ? 0 : big->second.PerSecond();
-            out << " " << Rate(bigRate) << " | "
-                << Fixed(s.PerSecond() > 0 ? bigRate / s.PerSecond() : 0, 2) << " |";
-        }
-        out << "\n";
+        const auto ours = Rounds(engine, workload.id);
+        const auto theirs = Rounds(sqlite, workload.id);
+        if (ours.empty() || theirs.empty()) continue;
+        std::vector<double> ratios;
+        for (size_t r = 0; r < std::min(ours.size(), theirs.size()); ++r)
+            if (theirs[r].PerSecond() > 0)
+                ratios.push_back(ours[r].PerSecond() / theirs[r].PerSecond());
+        const double ratio = Median(ratios);
+        const auto [low, high] = std::minmax_element(ratios.begin(), ratios.end());
+        const auto perOp = [](int64_t Measurement::*field) {
+            return [field](const Measurement& m) { return PerOperation(m.*field, m); };
+        };
+        const auto peak = [](const std::vector<Measurement>& rounds, int64_t Measurement::*field) {
+            int64_t most = 0;
+            for (const Measurement& m : rounds) most = std::max(most, m.*field);
+            return most;
+        };
+        engineFileKb = std::max(engineFileKb, peak(ours, &Measurement::peakFileKb));
+        sqliteFileKb = std::max(sqliteFileKb, peak(theirs, &Measurement::peakFileKb));
+        out << "| " << workload.id << " | " << workload.description << " | "
+            << ours.front().operations << " | "
+            << Rate(MedianOf(ours, [](const Measurement& m) { return m.PerSecond(); })) << " | "
+            << Rate(MedianOf(theirs, [](const Measurement& m) { return m.PerSecond(); })) << " | "
+            << Fixed(ratio, 2) << " | "
+            << (ratios.empty() ? "" : Fixed(*low, 2) + "–" + Fixed(*high, 2)) << " | "
+            << Fixed(workload.goal, 1) << " | " << (ratio >= workload.goal ? "yes" : "**no**")
+            << " | " << Fixed(MedianOf(ours, perOp(&Measurement::misses)), 2) << " | "
+            << Fixed(MedianOf(ours, perOp(&Measurement::pageWrites)), 2) << " | "
+            << Fixed(MedianOf(ours, perOp(&Measurement::readCalls)), 2) << " | "
+            << Fixed(MedianOf(ours, perOp(&Measurement::writeCalls)), 2) << " | "
+            << Fixed(MedianOf(theirs, perOp(&Measurement::readCalls)), 2) << " | "
+            << Fixed(MedianOf(theirs, perOp(&Measurement::writeCalls)), 2) << " | "
+            << Fixed(peak(ours, &Measurement::peakAnonKb) / 1024.0, 1) << " | "
+            << Fixed(peak(theirs, &Measurement::peakAnonKb) / 1024.0, 1) << " |\n";
     }
-    out << "\nPeak memory (resident): " << engine.name << " " << Megabytes(engine.peakKilobytes);
-    if (large) out << ", " << engineLarge.name << " " << Megabytes(engineLarge.peakKilobytes);
-    out << ", " << sqlite.name << " " << Megabytes(sqlite.peakKilobytes) << ".\n";
-    for (const SideResult* side : {&engine, &engineLarge, &sqlite})
-        if (!side->name.empty() && !side->completed)
-            out << "\n**" << side->name << " did not complete** (it stopped after "
-                << side->workloads.size() << " workloads).\n";
+    out << "\nHighest file-backed resident memory (RssFile: mapped file pages, which are page "
+           "cache, and the program's own code): engine "
+        << Megabytes(engineFileKb) << ", SQLite " << Megabytes(sqliteFileKb) << ".\n";
+    for (const auto* runs : {&engine, &sqlite})
+        for (size_t round = 0; round < runs->size(); ++round)
+            if (!(*runs)[round].completed)
+                out << "\n**" << (runs == &engine ? "engine" : "SQLite") << " round " << round + 1
+                    << " did not complete** (it stopped after " << (*runs)[round].workloads.size()
+                    << " workloads).\n";
     const auto mismatches = Mismatches();
-    if (mismatches.empty()) out << "Row counts and record-number sums agree on every workload.\n";
+    if (mismatches.empty())
+        out << "Row counts and record-number sums agree on every workload and round.\n";
     for (const std::string& mismatch : mismatches) out << "\n**Checksum mismatch** " << mismatch;
     return out.str();
 }

@@ -3,7 +3,11 @@
 // returns how many operations it did and a checksum (a row count and a sum of record numbers) that
 // must agree between the sides, so that a side that is fast because it is wrong fails.
 
+#include <time.h>
+
+#include <algorithm>
 #include <cstdint>
+#include <vector>
 
 namespace bench {
 
@@ -12,6 +16,15 @@ struct Outcome {
     int64_t count = 0;
     int64_t sum = 0;
 };
+
+// The process's processor time, user and system. The machine is shared with builds and tests, so
+// wall-clock time would measure the neighbours too; the files stay in the page cache, so the
+// processor time is what an operation costs.
+inline double CpuSeconds() {
+    timespec now{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
+    return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) * 1e-9;
+}
 
 struct PoolCounters {
     int64_t misses = 0;
@@ -35,7 +48,32 @@ public:
     virtual Outcome RebuildLines() = 0;         // W8, line file
     virtual Outcome PostInvoices() = 0;         // W9
     virtual Outcome DeleteInvoices() = 0;       // W10
+    virtual Outcome CompactInvoices() = 0;      // W8c, invoice file, compact indexes
+    virtual Outcome CompactLines() = 0;         // W8d, line file, compact indexes
     virtual PoolCounters Counters() const { return {}; }
+
+    // Processor time spent making records, to be left out of the workloads' figures.
+    double untimedSeconds() const { return untimed_; }
+
+protected:
+    // Calls use(i, make(i)) for i = 1..count. The records are made a batch at a time beforehand,
+    // and the time that takes is counted apart, so that only storing them is measured.
+    template <typename Make, typename Use>
+    void Generated(int64_t count, Make make, Use use) {
+        constexpr int64_t kBatch = 1024;
+        std::vector<decltype(make(int64_t{1}))> batch;
+        for (int64_t first = 1; first <= count; first += kBatch) {
+            const int64_t last = std::min(count, first + kBatch - 1);
+            const double start = CpuSeconds();
+            batch.clear();
+            for (int64_t i = first; i <= last; ++i) batch.push_back(make(i));
+            untimed_ += CpuSeconds() - start;
+            for (int64_t i = first; i <= last; ++i) use(i, batch[static_cast<size_t>(i - first)]);
+        }
+    }
+
+private:
+    double untimed_ = 0;
 };
 
 struct Workload {

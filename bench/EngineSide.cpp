@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "BenchData.h"
+#include "engine/CompactRebuild.h"
 #include "engine/Engine.h"
 #include "engine/Errors.h"
 
@@ -128,32 +129,35 @@ public:
         return outcome;
     }
 
-    Outcome RebuildInvoices() override { return Rebuild(invoices_, kInvoices); }
-    Outcome RebuildLines() override { return Rebuild(lines_, kLines); }
+    Outcome RebuildInvoices() override { return Rebuild(invoices_, kInvoices, false); }
+    Outcome RebuildLines() override { return Rebuild(lines_, kLines, false); }
+    Outcome CompactInvoices() override { return Rebuild(invoices_, kInvoices, true); }
+    Outcome CompactLines() override { return Rebuild(lines_, kLines, true); }
 
     Outcome PostInvoices() override {
         Outcome outcome;
         std::string customer(static_cast<size_t>(kCustomers.recordLength), '\0');
-        const int64_t first = data_.sizes().invoices + 1;
-        for (int64_t i = 0; i < data_.sizes().posts; ++i) {
-            const int64_t number = first + i;
-            const std::string invoice = data_.Invoice(number);
-            int32_t customerNumber = 0;
-            std::string key = kInvoices.Key(invoice, 2);
-            engine_.SearchKey(customers_, 2, customerNumber, key);
-            Require("SearchKey");
-            engine_.GetRecord(customers_, customerNumber,
-                              std::as_writable_bytes(std::span(customer)));
-            Require("GetRecord");
-            outcome.sum += AddWithKeys(invoices_, kInvoices, invoice);
-            for (int line = 1; line <= BenchData::kLinesPerPost; ++line)
-                outcome.sum += AddWithKeys(lines_, kLines, data_.Line(number, line));
-            outcome.count += 1 + BenchData::kLinesPerPost;
-            customer[101]++;  // balance and last invoice
-            engine_.PutRecord(customers_, customerNumber, std::as_bytes(std::span(customer)));
-            Require("PutRecord");
-            outcome.operations++;
-        }
+        Generated(
+            data_.sizes().posts, [this](int64_t i) { return data_.Post(i); },
+            [&](int64_t, const std::vector<std::string>& post) {
+                const std::string& invoice = post[0];
+                int32_t customerNumber = 0;
+                std::string key = kInvoices.Key(invoice, 2);
+                engine_.SearchKey(customers_, 2, customerNumber, key);
+                Require("SearchKey");
+                engine_.GetRecord(customers_, customerNumber,
+                                  std::as_writable_bytes(std::span(customer)));
+                Require("GetRecord");
+                outcome.sum += AddWithKeys(invoices_, kInvoices, invoice);
+                for (int line = 1; line <= BenchData::kLinesPerPost; ++line)
+                    outcome.sum += AddWithKeys(lines_, kLines, post[static_cast<size_t>(line)]);
+                outcome.count += 1 + BenchData::kLinesPerPost;
+                customer[101]++;  // balance and last invoice
+                engine_.PutRecord(customers_, customerNumber,
+                                  std::as_bytes(std::span(customer)));
+                Require("PutRecord");
+                outcome.operations++;
+            });
         return outcome;
     }
 
@@ -232,10 +236,10 @@ private:
     template <typename Make>
     Outcome AddAll(FileBlockHandle fb, const FileLayout& layout, int64_t count, Make make) {
         Outcome outcome;
-        for (int64_t i = 1; i <= count; ++i) {
-            outcome.sum += AddWithKeys(fb, layout, make(i));
+        Generated(count, make, [&](int64_t, const std::string& record) {
+            outcome.sum += AddWithKeys(fb, layout, record);
             outcome.count++;
-        }
+        });
         outcome.operations = count;
         return outcome;
     }
@@ -288,7 +292,7 @@ private:
         return outcome;
     }
 
-    Outcome Rebuild(FileBlockHandle& fb, const FileLayout& layout) {
+    Outcome Rebuild(FileBlockHandle& fb, const FileLayout& layout, bool compact) {
         engine_.CloseFileBlock(fb);
         Require("CloseFileBlock");
         engine_.RebuildDataFile(layout.name, layout.recordLength, layout.recordLength,
@@ -301,9 +305,19 @@ private:
                                static_cast<size_t>(field.length));
         };
         bool logWritten = false;
-        engine_.RebuildIndex(layout.name, static_cast<int>(keys.size()), keys.data(), buildKey,
-                             true, logWritten);
-        Require("RebuildIndex");
+        if (compact) {
+            const int32_t error = engine::RebuildIndexCompact(
+                engine::PosixFileSystem(), layout.name, static_cast<int>(keys.size()), keys.data(),
+                buildKey, true, logWritten);
+            if (error) {
+                std::fprintf(stderr, "engine side: RebuildIndexCompact failed with %d\n", error);
+                std::exit(3);
+            }
+        } else {
+            engine_.RebuildIndex(layout.name, static_cast<int>(keys.size()), keys.data(), buildKey,
+                                 true, logWritten);
+            Require("RebuildIndex");
+        }
         Open(layout, fb);
         Outcome outcome;
         outcome.count = engine_.UsedRecords(fb);

@@ -170,6 +170,8 @@ public:
 
     Outcome RebuildInvoices() override { return Reindex("BI"); }
     Outcome RebuildLines() override { return Reindex("BD"); }
+    Outcome CompactInvoices() override { return Reindex("BI"); }
+    Outcome CompactLines() override { return Reindex("BD"); }
 
     Outcome PostInvoices() override {
         Exec("COMMIT");
@@ -178,25 +180,25 @@ public:
         Statement addInvoice(db_, InsertSql(kInvoices));
         Statement addLine(db_, InsertSql(kLines));
         Outcome outcome;
-        const int64_t first = data_.sizes().invoices + 1;
-        for (int64_t i = 0; i < data_.sizes().posts; ++i) {
-            Exec("BEGIN");
-            const int64_t number = first + i;
-            const std::string invoice = data_.Invoice(number);
-            find.Bind(1, kInvoices.Key(invoice, 2));
-            if (!find.Step()) std::exit(3);
-            const int64_t customerId = find.Int(0);
-            std::string customer = find.Blob(1);
-            find.Reset();
-            outcome.sum += Insert(addInvoice, kInvoices, invoice);
-            for (int line = 1; line <= BenchData::kLinesPerPost; ++line)
-                outcome.sum += Insert(addLine, kLines, data_.Line(number, line));
-            outcome.count += 1 + BenchData::kLinesPerPost;
-            customer[101]++;
-            update.BindBlob(1, customer).Bind(2, customerId).Run();
-            Exec("COMMIT");
-            outcome.operations++;
-        }
+        Generated(
+            data_.sizes().posts, [this](int64_t i) { return data_.Post(i); },
+            [&](int64_t, const std::vector<std::string>& post) {
+                Exec("BEGIN");
+                const std::string& invoice = post[0];
+                find.Bind(1, kInvoices.Key(invoice, 2));
+                if (!find.Step()) std::exit(3);
+                const int64_t customerId = find.Int(0);
+                std::string customer = find.Blob(1);
+                find.Reset();
+                outcome.sum += Insert(addInvoice, kInvoices, invoice);
+                for (int line = 1; line <= BenchData::kLinesPerPost; ++line)
+                    outcome.sum += Insert(addLine, kLines, post[static_cast<size_t>(line)]);
+                outcome.count += 1 + BenchData::kLinesPerPost;
+                customer[101]++;
+                update.BindBlob(1, customer).Bind(2, customerId).Run();
+                Exec("COMMIT");
+                outcome.operations++;
+            });
         Exec("BEGIN");
         return outcome;
     }
@@ -247,10 +249,10 @@ private:
     Outcome AddAll(const FileLayout& layout, int64_t count, Make make) {
         Statement insert(db_, InsertSql(layout));
         Outcome outcome;
-        for (int64_t i = 1; i <= count; ++i) {
-            outcome.sum += Insert(insert, layout, make(i));
+        Generated(count, make, [&](int64_t, const std::string& record) {
+            outcome.sum += Insert(insert, layout, record);
             outcome.count++;
-        }
+        });
         outcome.operations = count;
         return outcome;
     }

@@ -5,9 +5,14 @@
 //
 // Buffers in use by an operation are pinned (PageRef) so that fetching another page can never
 // reuse them underneath it.
+//
+// A look-up touches only small arrays kept apart from the page bytes: the page each buffer holds,
+// its place in the least-recently-used list, and an open-addressing hash table of buffer numbers.
+// The page bytes of a buffer are allocated when the buffer is first used, so a large pool costs
+// only what its work fills.
 
 #include <cstdint>
-#include <unordered_map>
+#include <memory>
 #include <vector>
 
 #include "engine/IndexFormat.h"
@@ -53,10 +58,11 @@ public:
         int64_t pageWrites = 0;
     };
 
-    // Allocates up to `count` buffers, stopping early when memory runs out; returns how many.
+    // Sets up `count` buffers (fewer when memory runs out); returns how many. Their page bytes
+    // are allocated on first use.
     int Allocate(int count);
     void Release();
-    int size() const { return static_cast<int>(buffers_.size()); }
+    int size() const { return static_cast<int>(tags_.size()); }
 
     // The page from its buffer, or read from the store into the least recently used buffer.
     int32_t Fetch(PageStore& store, int keyNumber, int32_t pageNumber, PageRef& ref);
@@ -80,27 +86,32 @@ private:
         int32_t pageNumber = 0;
         bool operator==(const Tag&) const = default;
     };
-    struct TagHash {
-        size_t operator()(const Tag& tag) const;
-    };
-    struct Buffer {
-        Page page;
-        Tag tag;
-        bool dirty = false;
-        int pins = 0;
+    struct Links {
         int newer = -1;  // towards the most recently used end
         int older = -1;  // towards the least recently used end
     };
+    static constexpr int kNoBuffer = -1;
+
+    // The hash table: the buffer holding `tag`, or kNoBuffer.
+    int Find(const Tag& tag) const;
+    size_t Home(const Tag& tag) const;
+    void Index(int slot);
+    void Unindex(int slot);
 
     void Unlink(int slot);
     void PushNewest(int slot);
     void Touch(int slot);
     int32_t Claim(int& slot);  // an unpinned buffer, its dirty page written first
     void Forget(int slot);
-    int32_t WriteBuffer(Buffer& buffer);
+    int32_t WriteBuffer(int slot);
 
-    std::vector<Buffer> buffers_;
-    std::unordered_map<Tag, int, TagHash> index_;
+    std::vector<std::unique_ptr<Page>> pages_;  // null until the buffer is first used
+    std::vector<Tag> tags_;
+    std::vector<Links> links_;
+    std::vector<int> pins_;
+    std::vector<uint8_t> dirty_;
+    std::vector<int> table_;  // buffer numbers by hash, kNoBuffer where free; linear probing
+    size_t mask_ = 0;
     int newest_ = -1;
     int oldest_ = -1;
     Counters counters_;

@@ -5,11 +5,14 @@
 
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <vector>
 
@@ -47,16 +50,80 @@ int OpenError(const std::string& path, int error) {
     return kPlatformFileNotFound;
 }
 
+// Reads are served from a read-only shared mapping of the file, so a cached page or record costs
+// a copy instead of a system call; writes stay pwrite, so every write has reached the file when
+// the call returns, whatever happens to the process afterwards. The mapping reserves more address
+// space than the file holds, so a growing file is remapped only when it outgrows the reservation.
+// Only bytes below the size this object knows (the size at open, grown by its own writes) are
+// read from the mapping: a page beyond the end of the file would fault. A read reaching past that
+// size asks the file for its size again first. A file that cannot be mapped is read with pread.
 class PosixFile final : public File {
 public:
-    explicit PosixFile(int fd) : fd_(fd) {}
+    explicit PosixFile(int fd) : fd_(fd) {
+        struct stat st {};
+        if (::fstat(fd_, &st) == 0) knownSize_ = st.st_size;
+        Map();
+    }
     ~PosixFile() override {
+        Unmap();
         if (fd_ >= 0) ::close(fd_);
     }
 
     int Read(int64_t offset, void* buffer, int64_t size, int64_t& bytesRead) override {
         bytesRead = 0;
         if (offset < 0 || size < 0) return kPlatformOther;
+        if (offset + size > knownSize_) {
+            if (const int error = RefreshSize(); error != kPlatformOk) return error;
+        }
+        if (!mapped_) return ReadWithCalls(offset, buffer, size, bytesRead);
+        bytesRead = std::clamp<int64_t>(knownSize_ - offset, 0, size);
+        if (bytesRead > 0) std::memcpy(buffer, mapped_ + offset, static_cast<size_t>(bytesRead));
+        return kPlatformOk;
+    }
+
+    int Write(int64_t offset, const void* buffer, int64_t size, int64_t& bytesWritten) override {
+        bytesWritten = 0;
+        if (offset < 0 || size < 0) return kPlatformOther;
+        const auto* in = static_cast<const char*>(buffer);
+        int result = kPlatformOk;
+        while (bytesWritten < size) {
+            const ssize_t n =
+                ::pwrite(fd_, in + bytesWritten, static_cast<size_t>(size - bytesWritten),
+                         static_cast<off_t>(offset + bytesWritten));
+            if (n < 0 && errno == EINTR) continue;
+            if (n < 0) result = FromErrno(errno);
+            if (n <= 0) break;
+            bytesWritten += n;
+        }
+        Grown(offset + bytesWritten);
+        return result;
+    }
+
+    int Size(int64_t& size) override {
+        if (const int error = RefreshSize(); error != kPlatformOk) return error;
+        size = knownSize_;
+        return kPlatformOk;
+    }
+
+    int Truncate(int64_t size) override {
+        if (::ftruncate(fd_, static_cast<off_t>(size)) != 0) return FromErrno(errno);
+        knownSize_ = size;
+        return kPlatformOk;
+    }
+
+    int Flush() override { return ::fsync(fd_) == 0 ? kPlatformOk : FromErrno(errno); }
+
+    int Close() override {
+        Unmap();
+        const int fd = fd_;
+        fd_ = -1;
+        return ::close(fd) == 0 ? kPlatformOk : FromErrno(errno);
+    }
+
+private:
+    static constexpr int64_t kMinReservation = int64_t{1} << 20;
+
+    int ReadWithCalls(int64_t offset, void* buffer, int64_t size, int64_t& bytesRead) {
         auto* out = static_cast<char*>(buffer);
         while (bytesRead < size) {
             const ssize_t n = ::pread(fd_, out + bytesRead, static_cast<size_t>(size - bytesRead),
@@ -69,43 +136,42 @@ public:
         return kPlatformOk;
     }
 
-    int Write(int64_t offset, const void* buffer, int64_t size, int64_t& bytesWritten) override {
-        bytesWritten = 0;
-        if (offset < 0 || size < 0) return kPlatformOther;
-        const auto* in = static_cast<const char*>(buffer);
-        while (bytesWritten < size) {
-            const ssize_t n =
-                ::pwrite(fd_, in + bytesWritten, static_cast<size_t>(size - bytesWritten),
-                         static_cast<off_t>(offset + bytesWritten));
-            if (n < 0 && errno == EINTR) continue;
-            if (n < 0) return FromErrno(errno);
-            if (n == 0) break;
-            bytesWritten += n;
-        }
-        return kPlatformOk;
-    }
-
-    int Size(int64_t& size) override {
+    // Another opener of the file (a copy, a rebuild) may have changed its length since.
+    int RefreshSize() {
         struct stat st {};
         if (::fstat(fd_, &st) != 0) return FromErrno(errno);
-        size = st.st_size;
+        knownSize_ = st.st_size;
+        if (knownSize_ > reserved_) Map();
         return kPlatformOk;
     }
 
-    int Truncate(int64_t size) override {
-        return ::ftruncate(fd_, static_cast<off_t>(size)) == 0 ? kPlatformOk : FromErrno(errno);
+    void Grown(int64_t end) {
+        if (end <= knownSize_) return;
+        knownSize_ = end;
+        if (knownSize_ > reserved_) Map();
     }
 
-    int Flush() override { return ::fsync(fd_) == 0 ? kPlatformOk : FromErrno(errno); }
-
-    int Close() override {
-        const int fd = fd_;
-        fd_ = -1;
-        return ::close(fd) == 0 ? kPlatformOk : FromErrno(errno);
+    // Maps at least twice the known size; on failure reads go through pread from then on.
+    void Map() {
+        Unmap();
+        int64_t reservation = kMinReservation;
+        while (reservation < 2 * knownSize_) reservation *= 2;
+        void* at = ::mmap(nullptr, static_cast<size_t>(reservation), PROT_READ, MAP_SHARED, fd_, 0);
+        if (at == MAP_FAILED) return;
+        mapped_ = static_cast<const char*>(at);
+        reserved_ = reservation;
     }
 
-private:
+    void Unmap() {
+        if (mapped_) ::munmap(const_cast<char*>(mapped_), static_cast<size_t>(reserved_));
+        mapped_ = nullptr;
+        reserved_ = 0;
+    }
+
     int fd_;
+    int64_t knownSize_ = 0;
+    const char* mapped_ = nullptr;
+    int64_t reserved_ = 0;  // bytes of address space the mapping covers
 };
 
 // Opens `path` and takes the exclusive lock; on failure nothing stays open.

@@ -8,10 +8,12 @@
 
 #include <algorithm>
 #include <cstring>
+#include <limits>
 #include <vector>
 
 #include "engine/BTree.h"
 #include "engine/Blocks.h"
+#include "engine/CompactRebuild.h"
 #include "engine/EngineState.h"
 #include "engine/Errors.h"
 #include "engine/RebuildLog.h"
@@ -32,17 +34,17 @@ bool KeepLiveRecord(std::span<const std::byte> oldRecord, std::span<std::byte> n
 namespace {
 
 constexpr int kMaxRebuildRecordLength = 65535;
-constexpr int kRebuildMinBuffers = 1024;
-constexpr int kRebuildMaxBuffers = 16384;  // about 40 MB of page buffers
+constexpr int kRebuildMaxBuffers = 9000;  // about 22 MB of page bytes once all are in use
 
 // The index phase inserts every key through a private pool. Random keys miss in a pool smaller
-// than their tree, so the pool grows with the file towards one tree's pages (entries / 31 at
-// most below the root). Pages are allocated in the same order whatever is cached, so the trees
-// come out the same; only the unused tails of page slots, which no reader looks at, keep
-// whatever an earlier write of the page left there.
+// than their tree, so the pool is sized to one tree of the file (entries / 31 pages at most
+// below the root), up to a bound on memory; a buffer's page bytes are allocated when it is first
+// used. Pages are allocated in the same order whatever is cached, so the trees come out the
+// same; only the unused tails of page slots, which no reader looks at, keep whatever an earlier
+// write of the page left there.
 int RebuildBuffersFor(int32_t records) {
-    return std::clamp(records / (kPageCapacity / 2) + kMaxTreeDepth, kRebuildMinBuffers,
-                      kRebuildMaxBuffers);
+    return std::min(std::max(records, 0) / (kPageCapacity / 2) + 2 * kMaxTreeDepth,
+                    kRebuildMaxBuffers);
 }
 
 // Removes the files of a block as DeleteFileBlock does, ignoring every error.
@@ -138,7 +140,11 @@ private:
         const size_t bufferLength = static_cast<size_t>(std::max(oldLength, newLength));
         std::vector<uint8_t> oldRecord(bufferLength);
         std::vector<uint8_t> newRecord(bufferLength);
-        SlotReader reader(*backup_, oldLength, 1);
+        int64_t backupSize = 0;
+        if (const int error = backup_->Size(backupSize)) return err::FromPlatform(error);
+        SlotReader reader(*backup_, oldLength, 1,
+                          static_cast<int32_t>(std::min<int64_t>(
+                              backupSize / oldLength - 1, std::numeric_limits<int32_t>::max())));
         SlotAppender appender(*block_->data);
         int32_t read = 0;
         int32_t written = 0;
@@ -189,16 +195,24 @@ private:
     bool backupFromEarlierRun_ = false;
 };
 
+// Which trees the index phase builds: the exact ones, one insertion per record in record order,
+// or compact ones, built bottom-up from the sorted keys.
+enum class IndexShape { Exact, Compact };
+
 class IndexPhase {
 public:
-    IndexPhase(FileSystem& fs, const BlockFileNames& names, const ProgressCallback& progress)
-        : fs_(fs), names_(names), progress_(progress), log_(fs, names.log) {}
+    IndexPhase(FileSystem& fs, const BlockFileNames& names, const ProgressCallback& progress,
+               IndexShape shape = IndexShape::Exact)
+        : fs_(fs), names_(names), progress_(progress), shape_(shape), log_(fs, names.log) {}
 
     int32_t Run(int keyCount, const KeyDescriptor* descriptors, const KeyBuilder& buildKey,
                 bool deleteRecordsWhoseKeyFails, bool& logWritten) {
         fs_.Remove(names_.log);
         int32_t error = Prepare(keyCount, descriptors);
-        if (!error) error = BuildKeys(keyCount, buildKey, deleteRecordsWhoseKeyFails);
+        if (!error)
+            error = shape_ == IndexShape::Exact
+                        ? BuildKeys(keyCount, buildKey, deleteRecordsWhoseKeyFails)
+                        : BuildCompactIndexes(*block_, buildKey, deleteRecordsWhoseKeyFails, log_);
         if (!error && block_) error = CloseBlock(*block_, true);
         if (error && block_) AbandonBlock(*block_);  // stays flagged: the next open asks again
         block_.reset();
@@ -239,9 +253,11 @@ private:
         fs_.Remove(names_.log);
         if (created) return created;
 
+        // A compact build writes each page once and never reads it back.
+        const int buffers =
+            shape_ == IndexShape::Exact ? RebuildBuffersFor(header.recordCount) : 2 * kMaxTreeDepth;
         pool_ = std::make_unique<PagePool>();
-        if (pool_->Allocate(RebuildBuffersFor(header.recordCount)) < kMaxTreeDepth)
-            return err::kOutOfMemoryOpening;
+        if (pool_->Allocate(buffers) < kMaxTreeDepth) return err::kOutOfMemoryOpening;
         OpenRequest open;
         open.names = names_;
         open.acceptInUse = true;
@@ -328,12 +344,23 @@ private:
     FileSystem& fs_;
     const BlockFileNames& names_;
     const ProgressCallback& progress_;
+    IndexShape shape_;
     RebuildLog log_;
     std::unique_ptr<PagePool> pool_;
     std::unique_ptr<FileBlock> block_;
 };
 
 }  // namespace
+
+int32_t RebuildIndexCompact(FileSystem& fs, std::string_view name, int keyCount,
+                            const KeyDescriptor* descriptors, const KeyBuilder& buildKey,
+                            bool deleteRecordsWhoseKeyFails, bool& logWritten) {
+    logWritten = false;
+    const BlockFileNames names = FileNamesOf(name);
+    const ProgressCallback noProgress;
+    IndexPhase phase(fs, names, noProgress, IndexShape::Compact);
+    return phase.Run(keyCount, descriptors, buildKey, deleteRecordsWhoseKeyFails, logWritten);
+}
 
 void Engine::RebuildDataFile(std::string_view name, int oldRecordLength, int newRecordLength,
                              const RecordFilter& filter) {

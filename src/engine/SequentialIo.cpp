@@ -21,11 +21,9 @@ SlotReader::SlotReader(File& file, int slotSize, int32_t first, int32_t last)
 
 int32_t SlotReader::Next(const uint8_t*& slot, int32_t& number) {
     slot = nullptr;
-    if (last_ >= 0 && next_ > last_) return err::kNone;
+    if (next_ > last_) return err::kNone;
     if (next_ >= bufferFirst_ + bufferCount_) {
-        if (atEnd_) return err::kNone;
-        int32_t count = SlotsPerTransfer(slotSize_);
-        if (last_ >= 0) count = std::min(count, last_ - next_ + 1);
+        const int32_t count = std::min(SlotsPerTransfer(slotSize_), last_ - next_ + 1);
         buffer_.resize(static_cast<size_t>(count) * slotSize_);
         int64_t got = 0;
         if (const int error = file_.Read(static_cast<int64_t>(next_) * slotSize_, buffer_.data(),
@@ -33,7 +31,8 @@ int32_t SlotReader::Next(const uint8_t*& slot, int32_t& number) {
             return err::FromPlatform(error);
         bufferFirst_ = next_;
         bufferCount_ = static_cast<int32_t>(got / slotSize_);
-        atEnd_ = bufferCount_ < count;
+        // A file shorter than it was said to be ends the pass at its last whole slot.
+        if (bufferCount_ < count) last_ = next_ + bufferCount_ - 1;
         if (bufferCount_ == 0) return err::kNone;
     }
     number = next_;
@@ -42,22 +41,19 @@ int32_t SlotReader::Next(const uint8_t*& slot, int32_t& number) {
     return err::kNone;
 }
 
-SlotAppender::SlotAppender(DataFile& data)
-    : data_(data), capacity_(SlotsPerTransfer(data.header().recordLength)) {
-    buffer_.resize(static_cast<size_t>(capacity_) * data.header().recordLength);
-}
+SlotAppender::SlotAppender(DataFile& data) : data_(data) {}
 
 int32_t SlotAppender::Append(const uint8_t* record) {
-    const int length = data_.header().recordLength;
-    std::memcpy(buffer_.data() + static_cast<size_t>(pending_) * length, record, length);
-    if (++pending_ == capacity_) return Flush();
+    pending_.insert(pending_.end(), record, record + data_.header().recordLength);
+    if (static_cast<int64_t>(pending_.size()) >= kTransferBytes) return Flush();
     return err::kNone;
 }
 
 int32_t SlotAppender::Flush() {
-    const int32_t count = pending_;
-    pending_ = 0;
-    return data_.Append(buffer_.data(), count);
+    const auto count = static_cast<int32_t>(pending_.size() / data_.header().recordLength);
+    const int32_t error = data_.Append(pending_.data(), count);
+    pending_.clear();
+    return error;
 }
 
 }  // namespace engine

@@ -1,6 +1,7 @@
 #pragma once
 // Large sequential transfers of whole slots for the rebuild: a read-ahead reader and a
 // write-behind appender, so a pass over a file costs a few big reads or writes, not one per slot.
+// Their buffers grow with the work up to one transfer, so a small file costs a small buffer.
 
 #include <cstdint>
 #include <vector>
@@ -12,9 +13,9 @@ namespace engine {
 
 class SlotReader {
 public:
-    // Reads slots first, first + 1, ... of `slotSize` bytes; with `last` >= first it stops after
-    // slot `last`, otherwise at the first slot that cannot be read whole.
-    SlotReader(File& file, int slotSize, int32_t first, int32_t last = -1);
+    // Reads slots first..last of `slotSize` bytes, stopping early at the first slot that cannot
+    // be read whole.
+    SlotReader(File& file, int slotSize, int32_t first, int32_t last);
 
     // The next slot, or null at the end; `number` is its slot number.
     int32_t Next(const uint8_t*& slot, int32_t& number);
@@ -27,7 +28,6 @@ private:
     std::vector<uint8_t> buffer_;
     int32_t bufferFirst_ = 0;
     int32_t bufferCount_ = 0;
-    bool atEnd_ = false;
 };
 
 class SlotAppender {
@@ -38,9 +38,7 @@ public:
 
 private:
     DataFile& data_;
-    std::vector<uint8_t> buffer_;
-    int32_t pending_ = 0;
-    int32_t capacity_ = 0;
+    std::vector<uint8_t> pending_;  // whole records not yet written
 };
 
 }  // namespace engine

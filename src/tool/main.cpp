@@ -16,7 +16,8 @@ void Usage() {
         "  dump NAME [--key K]     print live records, or the entries of key K in order\n"
         "  dump NAME --fields      print live records field by field\n"
         "  init DIR                create a starter data folder\n"
-        "  rebuild DIR [CODE]      rebuild the company file and the files of one or all companies\n",
+        "  rebuild DIR [CODE]      rebuild the company file and the files of one or all companies\n"
+        "          [--compact]     ... with indexes built bottom-up from sorted keys, 90 % full\n",
         stderr);
 }
 

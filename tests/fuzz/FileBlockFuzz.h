@@ -19,6 +19,7 @@
 
 #include "engine/Engine.h"
 #include "engine/FaultInjectingFileSystem.h"
+#include "fuzz/DiskFileSystem.h"
 #include "fuzz/MemoryFileSystem.h"
 
 namespace fuzz {
@@ -54,6 +55,9 @@ private:
     size_t position_ = 0;
 };
 
+// `Files` holds the block's files: MemoryFileSystem for the fuzzer, DiskFileSystem for a replay
+// through the real file layer.
+template <typename Files>
 class FileBlockFuzz {
 public:
     static constexpr const char* kName = "F";
@@ -64,7 +68,7 @@ public:
     // does; a few per input reach every path of it.
     static constexpr int kMaxRebuilds = 3;
 
-    explicit FileBlockFuzz(InputReader& in) : in_(in), files_(memory_), engine_(files_) {}
+    explicit FileBlockFuzz(InputReader& in) : in_(in), files_(stored_), engine_(files_) {}
 
     void Run() {
         const uint8_t flags = in_.Byte();
@@ -80,8 +84,8 @@ public:
             }
             engine_.CreateFileBlock(kName, recordLength, keyCount, keys_.data());
         } else {
-            memory_.Put("F.DAT", in_.Bytes(in_.Word()));
-            memory_.Put("F.IX", in_.Bytes(in_.Word()));
+            stored_.Put("F.DAT", in_.Bytes(in_.Word()));
+            stored_.Put("F.IX", in_.Bytes(in_.Word()));
             for (int k = 0; k < 4; ++k)
                 keys_.push_back({static_cast<uint8_t>(1 + k * 9), k % 2 == 1});
         }
@@ -296,7 +300,7 @@ private:
 
     // The record length in the data header, for a block that could not be opened.
     int StoredRecordLength() {
-        const std::string* data = memory_.Find("F.DAT");
+        const std::string* data = stored_.Find("F.DAT");
         int32_t length = 0;
         if (data && data->size() >= 16) std::memcpy(&length, data->data() + 12, 4);
         return length >= 21 && length <= kMaxRecordLength ? length : 21 + in_.Byte();
@@ -326,7 +330,7 @@ private:
     }
 
     InputReader& in_;
-    MemoryFileSystem memory_;
+    Files stored_;
     engine::FaultInjectingFileSystem files_;
     engine::Engine engine_;
     engine::FileBlockHandle fb_ = nullptr;
@@ -339,7 +343,13 @@ private:
 
 inline void RunFileBlockInput(const uint8_t* data, size_t size) {
     InputReader in(data, size);
-    FileBlockFuzz(in).Run();
+    FileBlockFuzz<MemoryFileSystem>(in).Run();
+}
+
+// The same input on real files in the current folder.
+inline void RunFileBlockInputOnDisk(const uint8_t* data, size_t size) {
+    InputReader in(data, size);
+    FileBlockFuzz<DiskFileSystem>(in).Run();
 }
 
 }  // namespace fuzz
