@@ -71,7 +71,9 @@ private:
             if (!slot) break;
             if (slot[0] | slot[1] | slot[2] | slot[3] || deleted_[static_cast<size_t>(number)])
                 continue;
-            const std::string key = buildKey_(slot, keyNumber).substr(0, kMaxKeyLength);
+            const std::string key =
+                buildKey_(std::as_bytes(std::span(slot, static_cast<size_t>(length))), keyNumber)
+                    .substr(0, kMaxKeyLength);
             if (static_cast<int>(key.size()) > keyLength) return err::kKeyTooLong;
             Item item;
             item.record = number;
@@ -102,7 +104,9 @@ private:
         if (const int32_t error = log_.KeyNotAdded(loser.keyView(), keyNumber, loser.record))
             return error;
         std::vector<uint8_t> record(static_cast<size_t>(data_.header().recordLength));
-        if (const int32_t error = data_.Get(loser.record, record.data())) return error;
+        if (const int32_t error =
+                data_.Get(loser.record, std::as_writable_bytes(std::span(record))))
+            return error;
         if (const int32_t error =
                 log_.RecordDeleted(record.data(), static_cast<int>(record.size())))
             return error;

@@ -16,8 +16,8 @@ constexpr int kRecordLength = 40;
 const std::vector<KeyDescriptor> kKeys = {{8, false}, {6, true}};
 
 // Key 1 (unique) at bytes 4..11, key 2 (duplicates allowed) at bytes 12..17.
-std::string KeyOf(const uint8_t* record, int keyNumber) {
-    const char* text = reinterpret_cast<const char*>(record);
+std::string KeyOf(std::span<const std::byte> record, int keyNumber) {
+    const char* text = reinterpret_cast<const char*>(record.data());
     return keyNumber == 1 ? std::string(text + 4, 8) : std::string(text + 12, 6);
 }
 

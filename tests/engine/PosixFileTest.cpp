@@ -105,7 +105,7 @@ protected:
         std::string key;
         std::vector<uint8_t> record(static_cast<size_t>(engine_.RecordLength(fb)));
         for (engine_.NextKey(fb, 1, n, key); engine_.ok(); engine_.NextKey(fb, 1, n, key)) {
-            engine_.GetRecord(fb, n, record.data());
+            engine_.GetRecord(fb, n, std::as_writable_bytes(std::span(record)));
             EXPECT_EQ(std::string(reinterpret_cast<const char*>(record.data()) + 4, key.size()),
                       key);
             keys.push_back(key);
@@ -122,12 +122,12 @@ TEST_F(MappedBlockTest, RecordsBeyondADataFileCutShortOnDiskAreShortReads) {
     std::filesystem::resize_file(path("B.DAT"), 40 * 100 + 50);
     fb = Open("B");
     std::string record(100, '\0');
-    engine_.GetRecord(fb, 39, record.data());
+    engine_.GetRecord(fb, 39, std::as_writable_bytes(std::span(record)));
     EXPECT_TRUE(engine_.ok());
     EXPECT_EQ(record.substr(4, 9), "record 39");
     for (int32_t n : {40, 41, 50}) {
-        engine_.GetRecord(fb, n, record.data());
-        EXPECT_EQ(engine_.error(), 10070) << n;
+        engine_.GetRecord(fb, n, std::as_writable_bytes(std::span(record)));
+        EXPECT_EQ(engine_.error(), engine::err::kShortRead) << n;
     }
 }
 
@@ -139,8 +139,8 @@ TEST_F(MappedBlockTest, FilesGrownWhileOpenAndRebuiltBetweenOpensAreReadWhole) {
     for (int i = 0; i < 3000; ++i) AddWithKey(fb, keyOf(i));
     engine_.CloseFileBlock(fb);
     bool logWritten = false;
-    const engine::KeyBuilder fromRecord = [](const uint8_t* record, int) {
-        return std::string(reinterpret_cast<const char*>(record) + 4, 8);
+    const engine::KeyBuilder fromRecord = [](std::span<const std::byte> record, int) {
+        return std::string(reinterpret_cast<const char*>(record.data()) + 4, 8);
     };
     const KeyDescriptor key{8, false};
     engine_.RebuildIndex("B", 1, &key, fromRecord, false, logWritten);
