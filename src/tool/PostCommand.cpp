@@ -86,11 +86,13 @@ PostReply RunLine(const std::string& text, PostSession& session) {
     for (const auto& [field, value] : line.items()) {
         if (field == "op" || field == "answers") continue;
         if (std::find(op->fields.begin(), op->fields.end(), field) == op->fields.end())
-            return PostReply::Refused("Unknown field \"" + field + "\" for " + std::string(op->name));
+            return PostReply::Refused("Unknown field \"" + field + "\" for " +
+                                      std::string(op->name));
     }
     const auto answers = LineAnswers(line);
     if (!answers)
-        return PostReply::Refused("\"answers\" must be a list of \"yes\", \"no\", \"ok\" or \"cancel\"");
+        return PostReply::Refused(
+            "\"answers\" must be a list of \"yes\", \"no\", \"ok\" or \"cancel\"");
     session.prompts.Begin(*answers);
     PostRequest request(line);
     return op->run(request, session);

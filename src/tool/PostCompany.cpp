@@ -102,9 +102,8 @@ void CheckTypedValues(PostRequest& request, const CompanyRecord& record) {
     if (format != "M" && format != "D" && format != "Y")
         request.Refuse("\"date_format\" must be \"M\", \"D\" or \"Y\"");
     const std::string next = base::Trim(record.nextInvoiceNumber());
-    if (next.empty() || !std::all_of(next.begin(), next.end(), [](char c) {
-            return c >= '0' && c <= '9';
-        }))
+    if (next.empty() ||
+        !std::all_of(next.begin(), next.end(), [](char c) { return c >= '0' && c <= '9'; }))
         request.Refuse("\"next_invoice\" must be a whole number");
     if (!base::Decimal::Parse(base::Trim(record.taxRate())))
         request.Refuse("\"tax_rate\" must be a number");
@@ -130,8 +129,8 @@ PostReply SetCompany(PostRequest& request, PostSession& session) {
     }
 
     const company::CompanyOptionsVerdict verdict = company::CheckCompanyOptions(
-        {edited.email(), edited.name(), edited.number(), edited.agingDays1(),
-         edited.agingDays2(), edited.agingDays3()},
+        {edited.email(), edited.name(), edited.number(), edited.agingDays1(), edited.agingDays2(),
+         edited.agingDays3()},
         false, [](const std::string&) { return false; });
     for (const company::CompanyOptionsFailure& failure : verdict.failures)
         session.prompts.Inform(failure.caption, failure.text);

@@ -12,8 +12,8 @@ void PostPrompts::Begin(std::vector<PromptAnswer> answers) {
     shown_.clear();
 }
 
-PromptAnswer PostPrompts::Message(std::string_view caption, std::string_view text,
-                                  base::PromptIcon, PromptButtons buttons) {
+PromptAnswer PostPrompts::Message(std::string_view caption, std::string_view text, base::PromptIcon,
+                                  PromptButtons buttons) {
     const PromptAnswer answer = NextAnswer(buttons);
     shown_.push_back({std::string(caption), std::string(text), AnswerWord(answer)});
     return answer;

@@ -13,8 +13,8 @@ void PostRequest::Refuse(std::string message) {
     if (!failure_) failure_ = std::move(message);
 }
 
-std::optional<std::string> PostRequest::Convert(std::string_view field,
-                                                const nlohmann::json& value, int maxLength) {
+std::optional<std::string> PostRequest::Convert(std::string_view field, const nlohmann::json& value,
+                                                int maxLength) {
     const std::string name(field);
     if (!value.is_string()) {
         Refuse("\"" + name + "\" must be a text");

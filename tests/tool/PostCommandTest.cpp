@@ -62,8 +62,10 @@ TEST_F(PostCommand, RefusedLinesAreAnsweredInOrderAndChangeNoFile) {
         {R"({"op": "set-company", "address": ["1", "2", "3", "4", "5", "6"]})",
          "\"address\" must be a list of at most 5 texts"},
         {R"({"op": "set-company", "tax_rate": "eight"})", "\"tax_rate\" must be a number"},
-        {R"({"op": "set-company", "next_invoice": "+5"})", "\"next_invoice\" must be a whole number"},
-        {R"({"op": "set-company", "date_format": "Q"})", "\"date_format\" must be \"M\", \"D\" or \"Y\""},
+        {R"({"op": "set-company", "next_invoice": "+5"})",
+         "\"next_invoice\" must be a whole number"},
+        {R"({"op": "set-company", "date_format": "Q"})",
+         "\"date_format\" must be \"M\", \"D\" or \"Y\""},
         {R"({"op": "set-company", "answers": "yes"})",
          "\"answers\" must be a list of \"yes\", \"no\", \"ok\" or \"cancel\""},
         // The dialog's own check, with the message it shows.
@@ -91,10 +93,9 @@ TEST_F(PostCommand, SetCompanyChangesOnlyTheFieldsGivenAndKeepsThemForTheNextLin
     ASSERT_EQ(replies.size(), 2u);
     EXPECT_EQ(replies[0], json::parse(R"({"ok": true, "number": "1", "prompts": []})"));
     const ToolResult dump = RunTool({"dump", "Company", "--fields"}, dir);
-    for (const char* expected :
-         {"  name: \"Café Supply\"", "  address1: \"1 Main St\"", "  address3: \"\"",
-          "  calculateTaxes: 0", "  taxRate: \"8.125\"", "  agingCaption3: \"Late:\"",
-          "  defaultTerms: \"Net 30 Days\""}) {
+    for (const char* expected : {"  name: \"Café Supply\"", "  address1: \"1 Main St\"",
+                                 "  address3: \"\"", "  calculateTaxes: 0", "  taxRate: \"8.125\"",
+                                 "  agingCaption3: \"Late:\"", "  defaultTerms: \"Net 30 Days\""}) {
         EXPECT_NE(dump.out.find(expected), std::string::npos) << expected << "\n" << dump.out;
     }
 }
