@@ -5,7 +5,7 @@ packages=(
   cmake g++ ninja-build pkg-config
   qt6-base-dev libgl-dev
   libgtest-dev libgmock-dev googletest libbenchmark-dev libsqlite3-dev
-  libcurl4-openssl-dev libzip-dev
+  libcurl4-openssl-dev libzip-dev nlohmann-json3-dev
   fonts-liberation
   python3-aiosmtpd poppler-utils unrtf
   clang libclang-rt-14-dev

@@ -14,5 +14,6 @@ int DumpCommand(const Args& args);     // dump NAME [--key K]
 int DumpFields(const Args& args);      // dump NAME --fields
 int InitCommand(const Args& args);     // init DIR
 int RebuildCommand(const Args& args);  // rebuild DIR [CODE]
+int PostCommand(const Args& args);     // post DIR [--company CODE] [--today DATE] [--answer A]
 
 }  // namespace tool

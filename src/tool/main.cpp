@@ -17,7 +17,9 @@ void Usage() {
         "  dump NAME --fields      print live records field by field\n"
         "  init DIR                create a starter data folder\n"
         "  rebuild DIR [CODE]      rebuild the company file and the files of one or all companies\n"
-        "          [--compact]     ... with indexes built bottom-up from sorted keys, 90 % full\n",
+        "          [--compact]     ... with indexes built bottom-up from sorted keys, 90 % full\n"
+        "  post DIR [--company CODE] [--today YYYY-MM-DD] [--answer yes|no]\n"
+        "                          run the operations read from standard input (docs/TOOL.md)\n",
         stderr);
 }
 
@@ -39,6 +41,7 @@ int main(int argc, char** argv) {
     }
     if (command == "init") return tool::InitCommand(args);
     if (command == "rebuild") return tool::RebuildCommand(args);
+    if (command == "post") return tool::PostCommand(args);
     Usage();
     return 2;
 }

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "base/Csv.h"
 #include "base/Windows1252.h"
 
 namespace base {
@@ -66,6 +67,17 @@ TEST(Windows1252, UpperCaseMovesOnlyLettersOfTheKeyAlphabet) {
     EXPECT_EQ(Win1252Upper("acme co 9"), "ACME CO 9");
     EXPECT_EQ(Win1252Upper("\xe0\xe9\xfe"), "\xc0\xc9\xde");
     EXPECT_EQ(Win1252Upper("\xf7\xff\x9a\xdf"), "\xf7\xff\x9a\xdf");  // ÷ ÿ š ß stay
+}
+
+}  // namespace
+}  // namespace base
+
+namespace base {
+namespace {
+
+TEST(Csv, OnlyFieldsThatNeedItAreQuotedAndQuotesAreDoubled) {
+    EXPECT_EQ(CsvRecord({"Acme", "1,500.00", "say \"hi\"", "two\r\nlines", ""}),
+              "Acme,\"1,500.00\",\"say \"\"hi\"\"\",\"two\r\nlines\",\r\n");
 }
 
 }  // namespace

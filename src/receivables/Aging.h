@@ -1,0 +1,61 @@
+#pragma once
+// The aging rule: how old an item is, which of the four categories its open amount goes to, when
+// a customer's stored aging must be recomputed, and the heights of the aging chart's bars. Plain
+// values only; the runs over the files use these.
+
+#include <array>
+#include <optional>
+
+#include "base/Clock.h"
+#include "base/Dates.h"
+#include "base/Decimal.h"
+#include "records/CompanyRecord.h"
+#include "records/CustomerRecord.h"
+#include "records/InvoiceRecord.h"
+
+namespace receivables {
+
+struct AgingLimits {
+    long days1 = 30;
+    long days2 = 60;
+    long days3 = 90;
+};
+
+// The company's three day limits; nothing when one is empty or not a whole number ("There is a
+// bad value in your aging days").
+std::optional<AgingLimits> ReadAgingLimits(const records::CompanyRecord& company);
+
+struct AgingSums {
+    std::array<base::Decimal, 4> categories{};
+
+    // Adds `amount` to every category whose test holds for an item `days` old: 1 up to days1,
+    // 2 above days1 up to days2, 3 above days2 up to days3, 4 above days3. With increasing limits
+    // that is exactly one category.
+    void Add(base::Decimal amount, long days, const AgingLimits& limits);
+    base::Decimal Total() const;
+    AgingSums& operator+=(const AgingSums& other);
+};
+
+// Whole days from the item's document date to `now` (0 or less for a date not yet reached). The
+// date text is read in the short date order; a text that cannot be read falls back to the
+// record's year, month and day fields, and an item with no readable date counts as new.
+long ItemAgeDays(const records::InvoiceRecord& item, const base::DateTime& now,
+                 base::DateOrder shortDateOrder);
+
+// The item's open amount: its balance due; zero when the text is not a number.
+base::Decimal OpenAmount(const records::InvoiceRecord& item);
+
+// Whether the company-wide run recomputes this customer: an empty short name (set to "*NONE*"),
+// a balance or aging text that does not read "0.00" or a balance that is not zero. Customers whose
+// texts all read "0.00" keep their stored aging.
+bool NeedsAging(records::CustomerRecord& customer);
+
+// Writes the four sums and their total as the customer's aging amounts and balance ("0.00").
+void StoreAging(records::CustomerRecord& customer, const AgingSums& sums);
+
+// The chart's bar heights in pixels for a frame `frameHeight` high: each category's whole
+// percentage of `total` times the frame height, divided by 100; a category with an amount never
+// shows less than 4 pixels. `total` must not be zero.
+std::array<int, 4> ChartBarHeights(const AgingSums& sums, base::Decimal total, int frameHeight);
+
+}  // namespace receivables

@@ -1,0 +1,44 @@
+#pragma once
+// The operations of `kt-invorra-tool post`: each one names the fields it takes and runs the same
+// plain C++ code and checks as the window that does the same thing.
+
+#include <nlohmann/json.hpp>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "base/Clock.h"
+#include "engine/Engine.h"
+#include "tool/PostPrompts.h"
+#include "tool/PostRequest.h"
+
+namespace tool {
+
+// What every operation of one run shares.
+struct PostSession {
+    engine::Engine& engine;
+    PostPrompts& prompts;
+    const base::Clock& clock;
+    std::string companyCode;  // the company the run works on
+};
+
+struct PostReply {
+    bool ok = true;
+    std::string message;  // why the line was refused: the window's own message where it has one
+    nlohmann::ordered_json results = nlohmann::ordered_json::object();
+
+    static PostReply Refused(std::string message) { return {false, std::move(message), {}}; }
+};
+
+struct PostOperation {
+    std::string_view name;
+    std::vector<std::string_view> fields;
+    PostReply (*run)(PostRequest& request, PostSession& session);
+};
+
+const std::vector<PostOperation>& PostOperations();
+
+// The operations of each subsystem.
+std::vector<PostOperation> CompanyOperations();
+
+}  // namespace tool

@@ -1,0 +1,39 @@
+#pragma once
+// One line of `post` input as its operation reads it: typed getters over the JSON object that
+// convert texts to the records' Windows-1252 and check them against the field's length. A field
+// that is absent gives nothing; a field of the wrong type or size records the first failure, which
+// refuses the line before anything is written.
+
+#include <nlohmann/json.hpp>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace tool {
+
+class PostRequest {
+public:
+    explicit PostRequest(const nlohmann::json& line) : line_(line) {}
+
+    std::optional<std::string> Text(std::string_view field, int maxLength);
+    // JSON true/false, or "Y"/"N" as the records hold them.
+    std::optional<bool> Flag(std::string_view field);
+    // An array of at most `maxCount` texts.
+    std::optional<std::vector<std::string>> Texts(std::string_view field, int maxCount,
+                                                  int maxLength);
+
+    // Records a failure of the operation's own checks.
+    void Refuse(std::string message);
+    const std::optional<std::string>& failure() const { return failure_; }
+
+private:
+    const nlohmann::json* Find(std::string_view field) const;
+    std::optional<std::string> Convert(std::string_view field, const nlohmann::json& value,
+                                       int maxLength);
+
+    const nlohmann::json& line_;
+    std::optional<std::string> failure_;
+};
+
+}  // namespace tool
