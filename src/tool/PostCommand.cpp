@@ -153,6 +153,10 @@ int PostCommand(const Args& args) {
         std::cout << ReplyJson(reply, prompts).dump() << '\n' << std::flush;
     }
     engine.ExitEngine();
+    if (!engine.ok()) {
+        std::fprintf(stderr, "the data files could not be closed: err %d\n", engine.error());
+        return 1;
+    }
     return allOk ? 0 : 1;
 }
 

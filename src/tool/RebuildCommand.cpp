@@ -125,8 +125,8 @@ int RebuildCommand(const Args& given) {
     }
     engine::Engine engine;
     engine.InitEngine(0, 30);
-    bool allRebuilt =
-        RebuildFile(engine, records::RecordTypeOf(records::RecordKind::Company).Describe(), compact);
+    bool allRebuilt = RebuildFile(
+        engine, records::RecordTypeOf(records::RecordKind::Company).Describe(), compact);
     const std::vector<std::string> codes =
         args.size() == 2 ? std::vector<std::string>{args[1]} : CompanyCodes(engine);
     for (const std::string& code : codes) {
@@ -135,6 +135,7 @@ int RebuildCommand(const Args& given) {
                 allRebuilt = RebuildFile(engine, type.Describe(code), compact) && allRebuilt;
     }
     engine.ExitEngine();
+    allRebuilt = allRebuilt && engine.ok();
     std::puts(allRebuilt ? "The data files have been rebuilt."
                          : "Some files could not be rebuilt.");
     return allRebuilt ? 0 : 1;

@@ -36,7 +36,7 @@ TFvcBrowser::TFvcBrowser(base::PromptService& prompts, QWidget* parent)
     setFocusPolicy(Qt::StrongFocus);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    QFont fixed = PrinterCanvas::ToQFont(base::FontChoice{.family = "Courier New"});
+    QFont fixed = PrinterCanvas::ToColumnFont(base::FontChoice{.family = "Courier New"});
     fixed.setPixelSize(13);
     setFont(fixed);
 

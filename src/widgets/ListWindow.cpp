@@ -125,7 +125,7 @@ void TListWindow::FormShow() {
 
 void TListWindow::ApplyFont(const base::FontChoice& font) {
     viewFont_ = font;
-    view_->setFont(PrinterCanvas::ToQFont(font));
+    view_->setFont(PrinterCanvas::ToColumnFont(font));
     QPalette palette = view_->palette();
     palette.setColor(QPalette::Text, PrinterCanvas::ToQColor(font.color));
     view_->setPalette(palette);

@@ -93,13 +93,18 @@ QColor PrinterCanvas::ToQColor(uint32_t color) {
 
 QFont PrinterCanvas::ToQFont(const base::FontChoice& font) {
     QFont result(QString::fromStdString(font.family));
-    result.setStyleHint(QFont::TypeWriter);
-    result.setFixedPitch(true);
     result.setPointSize(font.pointSize > 0 ? font.pointSize : 10);
     result.setBold(font.bold);
     result.setItalic(font.italic);
     result.setUnderline(font.underline);
     result.setStrikeOut(font.strikeOut);
+    return result;
+}
+
+QFont PrinterCanvas::ToColumnFont(const base::FontChoice& font) {
+    QFont result = ToQFont(font);
+    result.setStyleHint(QFont::TypeWriter);
+    result.setFixedPitch(true);
     return result;
 }
 

@@ -44,10 +44,12 @@ public:
 
     // 0x00BBGGRR, the colour form of FontChoice and of the company record.
     static QColor ToQColor(uint32_t color);
-    // The font a record or form names, on screen and on paper. Forms name Windows faces; where
-    // one is not installed the stand-in is fixed-pitch, so text laid out in columns still lines
-    // up (fontconfig maps the common names, "Arial" or "Courier New", to metric twins first).
+    // The font a record or form names, on screen and on paper (fontconfig maps the common
+    // Windows faces, "Arial" or "Courier New", to metric twins).
     static QFont ToQFont(const base::FontChoice& font);
+    // The same for text laid out in columns (lists, browsers): where the named face is not
+    // installed, the stand-in is fixed-pitch, so the columns still line up.
+    static QFont ToColumnFont(const base::FontChoice& font);
 
 private:
     QFontMetrics Metrics() const;

@@ -89,7 +89,7 @@ TEST(PrinterCanvas, DrawsShapesAndImagesInTheRightPlaces) {
 
 // Records name Windows faces. A missing one must not turn a list's columns ragged, while a face
 // that fontconfig maps to a metric twin keeps that twin, proportional or not.
-TEST(PrinterCanvas, NamedFontsWithoutAFaceFallBackToFixedPitch) {
+TEST(PrinterCanvas, ColumnFontsWithoutAFaceFallBackToFixedPitch) {
     const struct {
         const char* family;
         bool fixedPitch;
@@ -99,7 +99,7 @@ TEST(PrinterCanvas, NamedFontsWithoutAFaceFallBackToFixedPitch) {
         {"Liberation Sans", false},
     };
     for (const auto& c : cases) {
-        const QFont font = PrinterCanvas::ToQFont(base::FontChoice{.family = c.family});
+        const QFont font = PrinterCanvas::ToColumnFont(base::FontChoice{.family = c.family});
         EXPECT_EQ(QFontInfo(font).fixedPitch(), c.fixedPitch) << c.family;
     }
 }

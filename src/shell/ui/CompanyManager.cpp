@@ -179,7 +179,7 @@ void TListComps::FormShow() {
 
     const records::CompanyRecord& current = context_.state.currentCompany;
     const records::FontSpec font = current.managersFont();
-    browser_->setFont(widgets::PrinterCanvas::ToQFont(font.ToChoice()));
+    browser_->setFont(widgets::PrinterCanvas::ToColumnFont(font.ToChoice()));
     browser_->SetTextColor(widgets::PrinterCanvas::ToQColor(font.color));
     title_->setText(ToRecordText(current.name()));
     PositionOn(flow_.StartRow());

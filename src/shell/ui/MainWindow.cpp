@@ -558,6 +558,13 @@ void TMainForm::closeEvent(QCloseEvent* event) {
         handlers_[Command::BackupDataFiles]();
     timer_->stop();
     engine_.ExitEngine();
+    // A file that could not be written back keeps its in-use flag, so the next start offers its
+    // rebuild; say so now rather than let the program end as if all were well.
+    if (!engine_.ok()) {
+        prompts_.Message(engine::kProgramCaption,
+                         engine::ErrorText(engine_.errorClass(), engine_.error()),
+                         base::PromptIcon::Error, base::PromptButtons::Ok);
+    }
     if (helpWindow_) helpWindow_->close();
     background_->SetPicture(QPixmap());
     event->accept();
