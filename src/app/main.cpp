@@ -9,12 +9,12 @@
 #include <memory>
 
 #include "Screenshot.h"
-#include "Splash.h"
 #include "engine/Engine.h"
 #include "shell/ui/CompanyWindows.h"
 #include "shell/ui/MainWindow.h"
 #include "shell/ui/Resources.h"
 #include "shell/ui/SingleInstance.h"
+#include "shell/ui/Splash.h"
 #include "widgets/QtPromptService.h"
 
 namespace {
@@ -69,7 +69,7 @@ int main(int argc, char** argv) {
     widgets::QtPromptService prompts(printer);
     base::Clock& clock = base::SystemClock();
     shell::ui::TMainForm mainForm(engine, prompts, clock, printer);
-    std::unique_ptr<QSplashScreen> splash = app::ShowSplash();
+    std::unique_ptr<QSplashScreen> splash = shell::ui::ShowSplash();
     shell::ui::CompanyWindows companyWindows(mainForm);
     splash.reset();
     QObject::connect(instance.get(), &shell::ui::SingleInstance::activationRequested, &mainForm,

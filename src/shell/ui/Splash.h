@@ -6,7 +6,7 @@
 #include <QSplashScreen>
 #include <memory>
 
-namespace app {
+namespace shell::ui {
 
 // The splash window's picture.
 QPixmap SplashPicture();
@@ -14,4 +14,4 @@ QPixmap SplashPicture();
 // Shows the splash window and paints it at once, as the work that follows holds the GUI thread.
 std::unique_ptr<QSplashScreen> ShowSplash();
 
-}  // namespace app
+}  // namespace shell::ui

@@ -1,4 +1,4 @@
-#include "Splash.h"
+#include "shell/ui/Splash.h"
 
 #include <QApplication>
 #include <QLinearGradient>
@@ -6,7 +6,7 @@
 
 #include "shell/ui/Resources.h"
 
-namespace app {
+namespace shell::ui {
 
 namespace {
 
@@ -27,7 +27,7 @@ QPixmap SplashPicture() {
     painter.drawRect(picture.rect().adjusted(1, 1, -1, -1));
 
     const int top = (kSize.height() - kPictureSize) / 2;
-    painter.drawPixmap(28, top, shell::ui::ProgramIcon().pixmap(kPictureSize, kPictureSize));
+    painter.drawPixmap(28, top, ProgramIcon().pixmap(kPictureSize, kPictureSize));
 
     QFont caption("Liberation Sans");
     caption.setStyleHint(QFont::SansSerif);
@@ -50,4 +50,4 @@ std::unique_ptr<QSplashScreen> ShowSplash() {
     return splash;
 }
 
-}  // namespace app
+}  // namespace shell::ui
