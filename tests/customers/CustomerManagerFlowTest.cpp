@@ -136,6 +136,28 @@ TEST_F(CustomerManagerFlowTest, ACustomerFileThatCannotBeOpenedIsReportedOnce) {
     EXPECT_FALSE(flow.Open());
 }
 
+TEST_F(CustomerManagerFlowTest, AFileThatCannotBeCreatedIsTriedOnce) {
+    using Faults = engine::FaultInjectingFileSystem;
+    files.FailWrite(1, Faults::Repeat::FromThenOn, Faults::Kind::Error, "1C.DAT");
+    prompts.ExpectInform("New Company", kCreateNotice);
+    prompts.ExpectMessage(kProgram, "Unable to open database", base::PromptAnswer::Ok,
+                          base::PromptIcon::Error);
+    EXPECT_FALSE(flow.Open());
+}
+
+TEST_F(CustomerManagerFlowTest, AnAddTheDiskRefusesLeavesNoCustomerAndKeepsTheNextNumber) {
+    using Faults = engine::FaultInjectingFileSystem;
+    Customers({testsupport::SampleCustomer("100", "Acme Supply")});
+    files.FailWrite(1, Faults::Repeat::FromThenOn, Faults::Kind::Error, "1C.DAT");
+    prompts.ExpectMessage(kProgram, "Add operation failed", base::PromptAnswer::Ok,
+                          base::PromptIcon::Error);
+    EXPECT_FALSE(flow.Add(Dialog([](CustomerRecord& record) { record.setName("Nova"); })).saved);
+    files.Clear();
+    EXPECT_EQ(flow.CountText(), "Customers: 1");
+    EXPECT_FALSE(flow.RowOfNumber("12"));
+    EXPECT_EQ(state.currentCompany.nextCustomerNumber(), "12");
+}
+
 TEST_F(CustomerManagerFlowTest, AddingAdvancesTheNextNumberPastTheNumberUsed) {
     const std::pair<std::string, std::string> cases[] = {
         {"1005", "1006"}, {"A-17", "1"}, {"12", "13"}, {" 7", "8"}};
@@ -219,6 +241,22 @@ TEST_F(CustomerManagerFlowTest, ANewNumberMovesEveryInvoiceRecordOfTheCustomerAn
     const std::vector<std::pair<std::string, std::string>> expected = {
         {"150", "2"}, {"150", "4"}, {"200", "1"}, {"200", "3"}, {"200", "5"}};
     EXPECT_EQ(InvoicesByCustomer(), expected);
+}
+
+TEST_F(CustomerManagerFlowTest, AModifyTheDiskRefusesRenumbersNothing) {
+    using Faults = engine::FaultInjectingFileSystem;
+    Customers({testsupport::SampleCustomer("100", "Acme Supply")});
+    Invoices({Invoice("1", "100")});
+    files.FailWrite(1, Faults::Repeat::FromThenOn, Faults::Kind::Error, "1C.DAT");
+    prompts.ExpectMessage(kProgram, "Modify operation failed", base::PromptAnswer::Ok,
+                          base::PromptIcon::Error);
+    const CustomerListUpdate update =
+        flow.Edit(RecordOf("100"), Dialog([](CustomerRecord& record) { record.setNumber("200"); }));
+    files.Clear();
+    EXPECT_FALSE(update.saved);
+    EXPECT_TRUE(flow.RowOfNumber("100"));
+    EXPECT_EQ(InvoicesByCustomer(),
+              (std::vector<std::pair<std::string, std::string>>{{"100", "1"}}));
 }
 
 TEST_F(CustomerManagerFlowTest, EditsThatKeepTheNumberOrFailRenumberNothing) {
