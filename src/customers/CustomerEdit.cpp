@@ -79,6 +79,10 @@ void NormaliseCustomer(records::CustomerRecord& customer, bool adding) {
     customer.setTaxExempt(base::Win1252Upper(customer.taxExempt()));
     const std::string limit = base::RemoveCommas(base::Trim(customer.creditLimit()));
     customer.setCreditLimit(limit.empty() ? "0.00" : limit);
+    // The dialog's check boxes write "Y" or "N", never an empty field.
+    customer.setNotesOnInvoices(customer.notesOnInvoices());
+    customer.setNotesOnStatements(customer.notesOnStatements());
+    customer.setCreditHold(customer.creditHold());
     if (!adding) return;
     for (auto set : {&records::CustomerRecord::setBalance, &records::CustomerRecord::setAging1,
                      &records::CustomerRecord::setAging2, &records::CustomerRecord::setAging3,

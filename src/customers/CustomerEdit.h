@@ -42,7 +42,7 @@ std::optional<CustomerFailure> CheckCustomer(records::CustomerRecord& customer,
                                              const CustomerLookup& lookup);
 
 // What OK writes besides the typed texts: TE upper-cased, the credit limit trimmed and without
-// commas ("0.00" when empty). A new customer also gets "0.00" balance and aging amounts.
+// commas ("0.00" when empty), the three check boxes as "Y" or "N". A new customer also gets "0.00" balance and aging amounts.
 void NormaliseCustomer(records::CustomerRecord& customer, bool adding);
 
 // The next customer number after adding `enteredNumber`: its leading whole number plus one

@@ -1,5 +1,6 @@
 #include "customers/CustomerTexts.h"
 
+#include "base/Csv.h"
 #include "base/Dates.h"
 #include "base/Decimal.h"
 #include "base/Text.h"
@@ -58,8 +59,9 @@ std::string CustomerListReport(std::string_view companyName,
                           "    Balance: " + Shown(c.balanceAmount()));
         AddLine(text, "Short Name: " + Pad(c.shortName(), 10) + "    Type: " +
                           Pad(c.customerType(), 25) + "   Last Pmt: " + c.lastPaymentDate());
-        AddLine(text, "Credit Limit: " + Pad(Shown(c.creditLimitAmount()), 12) + "    Last Invoice: " +
-                          Pad(c.lastInvoiceNumber(), 10) + "   Tax Exempt: " + c.taxExempt());
+        AddLine(text, "Credit Limit: " + Pad(Shown(c.creditLimitAmount()), 12) +
+                          "    Last Invoice: " + Pad(c.lastInvoiceNumber(), 10) +
+                          "   Tax Exempt: " + c.taxExempt());
         AddLine(text, "Phone1: " + Pad(c.phone1(), 25) + "     Phone2: " + c.phone2());
         AddLine(text, "");
         if (withAddresses) {
@@ -72,6 +74,49 @@ std::string CustomerListReport(std::string_view companyName,
         AddLine(text, rule);
     }
     return text;
+}
+
+std::string CustomerListCsv(const std::vector<records::CustomerRecord>& customers,
+                            bool withAddresses) {
+    std::vector<std::string> header = {"Number",   "Name",         "Short Name", "Type",
+                                       "Balance",  "Credit Limit", "Terms",      "Tax Exempt",
+                                       "Phone1",   "Phone2",       "E-Mail",     "Credit Hold",
+                                       "Last Pmt", "Last Invoice"};
+    if (withAddresses) {
+        for (const char* side : {"Billing", "Shipping"})
+            for (int line = 1; line <= 4; ++line)
+                header.push_back(std::string(side) + " " + std::to_string(line));
+    }
+    std::string csv = base::CsvRecord(header);
+    const auto amount = [](std::string_view stored) {
+        const auto value = base::Decimal::Parse(base::RemoveCommas(base::Trim(stored)));
+        return value ? value->Format("0.00") : std::string(stored);
+    };
+    for (const records::CustomerRecord& c : customers) {
+        if (base::Trim(c.number()).empty()) continue;
+        std::vector<std::string> fields = {base::Trim(c.number()),
+                                           c.name(),
+                                           c.shortName(),
+                                           c.customerType(),
+                                           amount(c.balance()),
+                                           amount(c.creditLimit()),
+                                           c.terms(),
+                                           c.taxExempt(),
+                                           c.phone1(),
+                                           c.phone2(),
+                                           c.email(),
+                                           c.creditHold() ? "Y" : "N",
+                                           c.lastPaymentDate(),
+                                           c.lastInvoiceNumber()};
+        if (withAddresses) {
+            for (const std::string& line :
+                 {c.billing1(), c.billing2(), c.billing3(), c.billing4(), c.shipping1(),
+                  c.shipping2(), c.shipping3(), c.shipping4()})
+                fields.push_back(line);
+        }
+        csv += base::CsvRecord(fields);
+    }
+    return csv;
 }
 
 std::string ProposeShortName(std::string_view typed) {

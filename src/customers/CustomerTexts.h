@@ -24,6 +24,13 @@ std::string CustomerListReport(std::string_view companyName,
                                const std::vector<records::CustomerRecord>& customers,
                                bool withAddresses, const base::DateTime& now);
 
+// The same customers as comma-separated values for a spreadsheet: a header record, then one record
+// per customer with a number; amounts "0.00" without separators (an amount that is no number
+// stays as stored), flags "Y" or "N". With addresses, the four billing and four shipping lines
+// follow.
+std::string CustomerListCsv(const std::vector<records::CustomerRecord>& customers,
+                            bool withAddresses);
+
 // A name without a blank proposes its first 10 characters; otherwise its first character and up to
 // 9 characters after the first blank ("John Smith" gives "JSmith").
 std::string ProposeShortName(std::string_view name);

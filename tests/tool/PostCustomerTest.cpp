@@ -1,0 +1,183 @@
+// post add-customer, edit-customer and delete-customer through the tool process: the Customer
+// Manager's rules and messages, and refused lines that leave the files as they were.
+
+#include <gtest/gtest.h>
+
+#include <nlohmann/json.hpp>
+
+#include "engine/Engine.h"
+#include "records/RecordTypes.h"
+#include "support/Samples.h"
+#include "support/TempDir.h"
+#include "tool/ToolProcess.h"
+
+namespace tooltest {
+namespace {
+
+using nlohmann::json;
+
+class PostCustomer : public ::testing::Test {
+protected:
+    PostCustomer() {
+        const ToolResult init = RunTool({"init", dir.string()}, parent.path());
+        EXPECT_EQ(init.exitCode, 0) << init.err;
+    }
+
+    std::vector<json> Post(const std::vector<std::string>& lines) {
+        std::string input;
+        for (const std::string& line : lines) input += line + "\n";
+        const ToolResult result =
+            RunTool({"post", dir.string(), "--today", "2026-12-06"}, parent.path(), input);
+        std::vector<json> replies;
+        for (const std::string& line : result.lines()) replies.push_back(json::parse(line));
+        EXPECT_EQ(replies.size(), lines.size()) << result.err;
+        return replies;
+    }
+
+    // Records written straight into company 1's files, as other windows would leave them.
+    template <typename Record>
+    void Write(records::RecordKind kind, const std::vector<Record>& records) {
+        testsupport::ScopedChdir inDir(dir);
+        engine::Engine engine;
+        engine.InitEngine(0, 30);
+        testsupport::AddRecords(engine, records::RecordTypeOf(kind).Describe("1"), records);
+        engine.ExitEngine();
+    }
+
+    std::string Dump(const std::string& name) {
+        return RunTool({"dump", name, "--fields"}, dir).out;
+    }
+
+    std::string CustomerFiles() {
+        return testsupport::FileBytes(dir / "1C.DAT") + testsupport::FileBytes(dir / "1C.IX");
+    }
+
+    testsupport::TempDir parent;
+    std::filesystem::path dir = parent.path() / "data";
+};
+
+records::InvoiceRecord Invoice(const std::string& number, const std::string& customer) {
+    records::InvoiceRecord invoice;
+    invoice.setInvoiceNumber(number);
+    invoice.setCustomerNumber(customer);
+    invoice.setCompanyCode("1");
+    return invoice;
+}
+
+TEST_F(PostCustomer, AddTakesTheProposedNumberAndEditChangesOnlyTheFieldsGiven) {
+    const std::vector<json> replies = Post({
+        R"({"op": "add-customer", "name": "Café Supply", "address": ["1 Main St", "Springfield"], )"
+        R"("credit_limit": "1,500.00", "tax_exempt": "y", "credit_hold": true, "email": "a@b.com"})",
+        R"({"op": "add-customer", "number": "1005", "name": "Brook Ltd", "ship": ["Dock 4"]})",
+        R"({"op": "edit-customer", "number": "1", "phone1": "555-0100", "address": ["2 Main St"]})",
+    });
+    ASSERT_EQ(replies.size(), 3u);
+    EXPECT_EQ(replies[0]["number"], "1");
+    EXPECT_EQ(replies[0]["prompts"][0]["caption"], "New Company");
+    EXPECT_EQ(replies[1], json::parse(R"({"ok": true, "number": "1005", "prompts": []})"));
+    EXPECT_EQ(replies[2], json::parse(R"({"ok": true, "number": "1", "prompts": []})"));
+    const std::string customers = Dump("1C");
+    for (const char* expected :
+         {"  name: \"Café Supply\"", "  shortName: \"CSupply\"", "  creditLimit: \"1500.00\"",
+          "  taxExempt: \"Y\"", "  creditHold: \"Y\"", "  notesOnInvoices: \"N\"",
+          "  email: \"a@b.com\"", "  phone1: \"555-0100\"", "  billing1: \"2 Main St\"",
+          "  billing2: \"\"", "  balance: \"0.00\"", "  terms: \"Net 30 Days\"",
+          "  shipping1: \"Dock 4\""}) {
+        EXPECT_NE(customers.find(expected), std::string::npos) << expected << "\n" << customers;
+    }
+    EXPECT_NE(Dump("Company").find("  nextCustomerNumber: \"1006\""), std::string::npos);
+}
+
+TEST_F(PostCustomer, ANewNumberMovesTheCustomersInvoiceRecords) {
+    Post({R"({"op": "add-customer", "number": "100", "name": "Acme"})",
+          R"({"op": "add-customer", "number": "150", "name": "Brook"})"});
+    Write(records::RecordKind::Invoice,
+          std::vector{Invoice("1", "100"), Invoice("2", "150"), Invoice("3", "100")});
+    const std::vector<json> replies = Post({
+        R"({"op": "edit-customer", "number": "100", "new_number": "200"})",
+        R"({"op": "edit-customer", "number": "200", "new_number": "200", "name": "Acme Co"})",
+    });
+    ASSERT_EQ(replies.size(), 2u);
+    EXPECT_EQ(replies[0]["number"], "200");
+    EXPECT_EQ(replies[0]["renumbered"], 2);
+    EXPECT_EQ(replies[0]["prompts"][0]["text"],
+              "This customer has 2 record(s) on file. All have been changed to reflect the new "
+              "customer number.");
+    EXPECT_FALSE(replies[1].contains("renumbered"));
+    // Key 2 followed the rewrite: the other customer's record first, then both of the new number.
+    EXPECT_EQ(RunTool({"dump", "1I", "--key", "2"}, dir).lines(),
+              (std::vector<std::string>{R"(2 "150     ")", R"(1 "200     ")", R"(3 "200     ")"}));
+    EXPECT_EQ(RunTool({"check", "1I"}, dir).exitCode, 0);
+}
+
+TEST_F(PostCustomer, RefusedLinesCarryTheWindowsMessageAndChangeNoFile) {
+    Post({R"({"op": "add-customer", "number": "100", "name": "Acme"})"});
+    records::CustomerRecord owing = testsupport::SampleCustomer("300", "Owing Ltd");
+    owing.setBalance("0.01");
+    Write(records::RecordKind::Customer, std::vector{owing});
+    Write(records::RecordKind::Invoice, std::vector{Invoice("1", "100")});
+    const std::string before = CustomerFiles();
+    struct Case {
+        std::string line;
+        std::string message;
+    };
+    const std::vector<Case> cases = {
+        {R"({"op": "add-customer", "number": "100", "name": "Nova"})",
+         "That customer number already exists. You will need to use a different number."},
+        {R"({"op": "add-customer", "number": "7", "name": "ACME"})",
+         "That customer name already exists. You should not enter the same customer name with a "
+         "different customer number."},
+        {R"({"op": "add-customer", "name": "  "})", "You must enter a customer name."},
+        {R"({"op": "add-customer", "name": "Nova", "credit_limit": "12x"})",
+         "The CREDIT LIMIT amount has an invalid value."},
+        {R"({"op": "add-customer", "name": "Nova", "credit_hold": "maybe"})",
+         "\"credit_hold\" must be true or false"},
+        {R"({"op": "add-customer", "name": "Nova", "ship": ["1", "2", "3", "4", "5"]})",
+         "\"ship\" must be a list of at most 4 texts"},
+        {R"({"op": "add-customer", "number": "123456789", "name": "Nova"})",
+         "\"number\" is longer than 8 characters"},
+        {R"({"op": "add-customer", "name": "Nova", "new_number": "8"})",
+         "Unknown field \"new_number\" for add-customer"},
+        {R"({"op": "edit-customer", "number": "999", "name": "Nova"})", "No customer 999 on file"},
+        {R"({"op": "edit-customer", "name": "Nova"})", "\"number\" names no customer"},
+        {R"({"op": "edit-customer", "number": "100", "new_number": "300"})",
+         "That customer number already exists. You will need to use a different number."},
+        {R"({"op": "delete-customer", "number": "300", "answers": ["yes"]})",
+         "This customer has a balance due. Unable to delete."},
+        {R"({"op": "delete-customer", "number": "100", "answers": ["yes"]})",
+         "This customer has invoices on file and may not be deleted. You can mark this customer "
+         "as inactive, otherwise, wait until you remove their paid invoices, then delete."},
+    };
+    std::vector<std::string> lines;
+    for (const Case& c : cases) lines.push_back(c.line);
+    const std::vector<json> replies = Post(lines);
+    ASSERT_EQ(replies.size(), cases.size());
+    for (size_t i = 0; i < cases.size(); ++i) {
+        EXPECT_FALSE(replies[i]["ok"]) << cases[i].line;
+        EXPECT_EQ(replies[i]["message"], cases[i].message) << cases[i].line;
+    }
+    EXPECT_EQ(CustomerFiles(), before);
+    EXPECT_NE(Dump("Company").find("  nextCustomerNumber: \"101\""), std::string::npos);
+}
+
+TEST_F(PostCustomer, DeleteAsksFirstAndTakesTheAnswer) {
+    Post({R"({"op": "add-customer", "number": "100", "name": "Acme"})"});
+    Write(records::RecordKind::Invoice, std::vector{Invoice("1", "150")});
+    const std::vector<json> replies = Post({
+        R"({"op": "delete-customer", "number": "100"})",
+        R"({"op": "delete-customer", "number": "100", "answers": ["yes"]})",
+        R"({"op": "delete-customer", "number": "100", "answers": ["yes"]})",
+    });
+    ASSERT_EQ(replies.size(), 3u);
+    EXPECT_FALSE(replies[0]["ok"]);
+    EXPECT_EQ(replies[0]["prompts"][0],
+              json::parse(R"({"caption": "Delete Customer#: 100", "answer": "no",
+                              "text": "Are you sure you want to delete this customer?"})"));
+    EXPECT_EQ(replies[1], json::parse(R"({"ok": true, "number": "100", "prompts": [{
+        "caption": "Delete Customer#: 100", "answer": "yes",
+        "text": "Are you sure you want to delete this customer?"}]})"));
+    EXPECT_EQ(replies[2]["message"], "No customer 100 on file");
+}
+
+}  // namespace
+}  // namespace tooltest
