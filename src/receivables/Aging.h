@@ -50,8 +50,9 @@ base::Decimal OpenAmount(const records::InvoiceRecord& item);
 // texts all read "0.00" keep their stored aging.
 bool NeedsAging(records::CustomerRecord& customer);
 
-// Writes the four sums and their total as the customer's aging amounts and balance ("0.00").
-void StoreAging(records::CustomerRecord& customer, const AgingSums& sums);
+// Writes the four sums and their total as the customer's aging amounts and balance ("0.00");
+// false when an amount does not fit its field (the record is then partly written).
+[[nodiscard]] bool StoreAging(records::CustomerRecord& customer, const AgingSums& sums);
 
 // The chart's bar heights in pixels for a frame `frameHeight` high: each category's whole
 // percentage of `total` times the frame height, divided by 100; a category with an amount never
