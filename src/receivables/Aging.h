@@ -15,6 +15,11 @@
 
 namespace receivables {
 
+// The caption of the aging's messages, and the one shown when a day limit cannot be read.
+inline constexpr char kAgingCaption[] = "Aging";
+inline constexpr char kBadAgingDaysText[] =
+    "There is a bad value in your aging days (Company Setup). Unable to calculate aging.";
+
 struct AgingLimits {
     long days1 = 30;
     long days2 = 60;

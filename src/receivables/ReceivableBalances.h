@@ -13,12 +13,9 @@
 #include "base/PromptService.h"
 #include "company/ProgramState.h"
 #include "engine/Engine.h"
+#include "receivables/Aging.h"
 
 namespace receivables {
-
-inline constexpr char kAgingCaption[] = "Aging";
-inline constexpr char kBadAgingDaysText[] =
-    "There is a bad value in your aging days (Company Setup). Unable to calculate aging.";
 
 // Adds `amount` (negative to remove it) for an item dated `itemDate` of customer
 // `customerNumber` in the current company of `state`, whose receivables total follows. False,
