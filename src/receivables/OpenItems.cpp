@@ -26,7 +26,9 @@ std::optional<AgingSums> CustomerAgingSums(InvoiceFile& invoices, std::string_vi
          outcome = invoices.Next(kCustomerKey, entry)) {
         const base::Decimal open = OpenAmount(entry.record);
         if (open.IsZero()) continue;
-        sums.Add(open, ItemAgeDays(entry.record, basis.now, basis.shortDateOrder), basis.limits);
+        const long days = ItemAgeDays(entry.record, basis.now, basis.shortDateOrder);
+        if (days < 0 && basis.leaveOutLaterItems) continue;
+        sums.Add(open, days, basis.limits);
     }
     if (outcome != engine::ErrorClass::None && outcome != engine::ErrorClass::Expected)
         return std::nullopt;

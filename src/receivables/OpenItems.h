@@ -26,6 +26,9 @@ struct AgingBasis {
     AgingLimits limits;
     base::DateTime now;
     base::DateOrder shortDateOrder = base::DateOrder::MonthFirst;
+    // Leaves out items dated after `now`, for the aging as it stood on a past day. The run of the
+    // day counts them as new instead.
+    bool leaveOutLaterItems = false;
 };
 
 // The customer's sums from an open invoice file; nothing when the walk ended with an engine error.

@@ -4,12 +4,8 @@
 
 #include <nlohmann/json.hpp>
 
-#include "base/Dates.h"
-#include "engine/Engine.h"
-#include "records/RecordTypes.h"
-#include "records/TransactionType.h"
-#include "support/Samples.h"
 #include "support/TempDir.h"
+#include "tool/AgingSample.h"
 #include "tool/ToolProcess.h"
 
 namespace tooltest {
@@ -24,29 +20,8 @@ protected:
         EXPECT_EQ(init.exitCode, 0) << init.err;
     }
 
-    // Customer A1 with a stale balance, and its items `daysOld` before 6 December 2026.
     void AddCustomerWithItems(const std::vector<std::pair<long, const char*>>& items) {
-        testsupport::ScopedChdir inDir(dir);
-        engine::Engine engine;
-        records::CustomerRecord customer = testsupport::SampleCustomer("A1", "Ames Hardware");
-        customer.setBalance("1.00");
-        testsupport::AddRecords(engine,
-                                records::RecordTypeOf(records::RecordKind::Customer).Describe("1"),
-                                std::vector<records::CustomerRecord>{customer});
-        std::vector<records::InvoiceRecord> invoices;
-        for (const auto& [daysOld, balance] : items) {
-            const base::Date date = base::AddDays({2026, 12, 6}, -daysOld);
-            records::InvoiceRecord item;
-            item.setInvoiceNumber(std::to_string(invoices.size() + 1));
-            item.setTypeCode(records::type::kRegularInvoice);
-            item.setCustomerNumber("A1");
-            item.setDocumentDate(base::FormatDate(date, base::DateOrder::MonthFirst), date);
-            item.setBalanceDue(balance);
-            invoices.push_back(item);
-        }
-        testsupport::AddRecords(
-            engine, records::RecordTypeOf(records::RecordKind::Invoice).Describe("1"), invoices);
-        engine.ExitEngine();
+        AddAgingSample(dir, items);
     }
 
     std::vector<json> Post(const std::vector<std::string>& lines) {
@@ -67,10 +42,11 @@ protected:
 TEST_F(PostAging, AgeRepliesTheCompanySumsAndStoresTheTotal) {
     AddCustomerWithItems({{30, "20.00"}, {31, "40.00"}, {90, "80.00"}, {91, "160.50"}});
     const std::vector<json> replies = Post({
-        R"({"op": "set-company", "aging_days": ["30", "60", "90"]})",
+        R"({"op": "set-company", "name": "Acme Supply", "aging_days": ["30", "60", "90"]})",
         R"({"op": "age"})",
     });
     ASSERT_EQ(replies.size(), 2u);
+    EXPECT_EQ(replies[0]["ok"], true) << replies[0];
     EXPECT_EQ(replies[1],
               json::parse(R"({"ok": true, "categories": ["20.00", "40.00", "80.00", "160.50"],
                               "total": "300.50", "prompts": []})"));
@@ -82,7 +58,7 @@ TEST_F(PostAging, AgeRepliesTheCompanySumsAndStoresTheTotal) {
 TEST_F(PostAging, ACreditTotalIsStoredAndItsMessageListed) {
     AddCustomerWithItems({{10, "5.00"}, {120, "-55.00"}});
     const std::vector<json> replies = Post({
-        R"({"op": "set-company", "aging_days": ["30", "60", "90"]})",
+        R"({"op": "set-company", "name": "Acme Supply", "aging_days": ["30", "60", "90"]})",
         R"({"op": "age"})",
     });
     ASSERT_EQ(replies.size(), 2u);
