@@ -10,6 +10,7 @@
 
 #include "Screenshot.h"
 #include "engine/Engine.h"
+#include "shell/ui/AgingRunner.h"
 #include "shell/ui/CompanyWindows.h"
 #include "shell/ui/MainWindow.h"
 #include "shell/ui/Resources.h"
@@ -71,6 +72,9 @@ int main(int argc, char** argv) {
     shell::ui::TMainForm mainForm(engine, prompts, clock, printer);
     std::unique_ptr<QSplashScreen> splash = shell::ui::ShowSplash();
     shell::ui::CompanyWindows companyWindows(mainForm);
+    mainForm.InstallAgingRun([&mainForm](company::ProgramState& state, bool forceChart) {
+        shell::ui::RunAgingWithChart(mainForm.context(), mainForm.agingChart(), state, forceChart);
+    });
     splash.reset();
     QObject::connect(instance.get(), &shell::ui::SingleInstance::activationRequested, &mainForm,
                      [&mainForm] {

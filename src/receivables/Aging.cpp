@@ -77,12 +77,11 @@ bool NeedsAging(records::CustomerRecord& customer) {
     return recompute || !customer.balanceAmount().IsZero();
 }
 
-void StoreAging(records::CustomerRecord& customer, const AgingSums& sums) {
-    customer.setAging1Amount(sums.categories[0]);
-    customer.setAging2Amount(sums.categories[1]);
-    customer.setAging3Amount(sums.categories[2]);
-    customer.setAging4Amount(sums.categories[3]);
-    customer.setBalanceAmount(sums.Total());
+bool StoreAging(records::CustomerRecord& customer, const AgingSums& sums) {
+    return customer.setAging1Amount(sums.categories[0]) &&
+           customer.setAging2Amount(sums.categories[1]) &&
+           customer.setAging3Amount(sums.categories[2]) &&
+           customer.setAging4Amount(sums.categories[3]) && customer.setBalanceAmount(sums.Total());
 }
 
 std::array<int, 4> ChartBarHeights(const AgingSums& sums, base::Decimal total, int frameHeight) {

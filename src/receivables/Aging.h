@@ -15,6 +15,11 @@
 
 namespace receivables {
 
+// The caption of the aging's messages, and the one shown when a day limit cannot be read.
+inline constexpr char kAgingCaption[] = "Aging";
+inline constexpr char kBadAgingDaysText[] =
+    "There is a bad value in your aging days (Company Setup). Unable to calculate aging.";
+
 struct AgingLimits {
     long days1 = 30;
     long days2 = 60;
@@ -50,8 +55,9 @@ base::Decimal OpenAmount(const records::InvoiceRecord& item);
 // texts all read "0.00" keep their stored aging.
 bool NeedsAging(records::CustomerRecord& customer);
 
-// Writes the four sums and their total as the customer's aging amounts and balance ("0.00").
-void StoreAging(records::CustomerRecord& customer, const AgingSums& sums);
+// Writes the four sums and their total as the customer's aging amounts and balance ("0.00");
+// false when an amount does not fit its field (the record is then partly written).
+[[nodiscard]] bool StoreAging(records::CustomerRecord& customer, const AgingSums& sums);
 
 // The chart's bar heights in pixels for a frame `frameHeight` high: each category's whole
 // percentage of `total` times the frame height, divided by 100; a category with an amount never

@@ -41,5 +41,6 @@ const std::vector<PostOperation>& PostOperations();
 // The operations of each subsystem.
 std::vector<PostOperation> CompanyOperations();
 std::vector<PostOperation> CustomerOperations();
+std::vector<PostOperation> AgingOperations();
 
 }  // namespace tool

@@ -54,7 +54,7 @@ TEST(Aging, CreditsReduceTheirCategoryAndABalancedCustomerEndsAtZero) {
     sums.Add(D("-100.00"), 120, limits);
     sums.Add(D("-150.00"), 10, limits);
     records::CustomerRecord customer;
-    StoreAging(customer, sums);
+    ASSERT_TRUE(StoreAging(customer, sums));
     EXPECT_EQ(customer.aging1(), "100.00");
     EXPECT_EQ(customer.aging4(), "-100.00");
     EXPECT_EQ(customer.balance(), "0.00");

@@ -60,8 +60,11 @@ AgingChartPanel::AgingChartPanel(QWidget* parent) : QFrame(parent), bevel_(new Q
     connect(help, &QToolButton::clicked, this, &AgingChartPanel::helpRequested);
 }
 
-void AgingChartPanel::SetShares(const std::array<double, 4>& shares) {
-    shares_ = shares;
+void AgingChartPanel::SetAging(const receivables::AgingSums& sums, base::Decimal total,
+                               const std::array<QString, 4>& hints) {
+    sums_ = sums;
+    total_ = total;
+    for (int i = 0; i < 4; ++i) bars_[i]->setToolTip(hints[i]);
     PlaceBars();
 }
 
@@ -70,16 +73,17 @@ void AgingChartPanel::resizeEvent(QResizeEvent* event) {
     PlaceBars();
 }
 
-// Category 1 at the bottom, each next category stacked on top of it.
+// Category 1 at the top of the frame, each next category below the one before.
 void AgingChartPanel::PlaceBars() {
-    const QRect inside = bevel_->contentsRect().adjusted(16, 4, -16, -4);
-    int bottom = inside.bottom() + 1;
+    const QRect inside = bevel_->contentsRect();
+    const std::array<int, 4> heights =
+        total_.IsZero() ? std::array<int, 4>{}
+                        : receivables::ChartBarHeights(sums_, total_, inside.height());
+    int top = inside.top();
     for (int i = 0; i < 4; ++i) {
-        const double share = std::clamp(shares_[i], 0.0, 1.0);
-        const int height = static_cast<int>(share * inside.height() + 0.5);
-        bars_[i]->setGeometry(inside.left(), bottom - height, inside.width(), height);
-        bars_[i]->setVisible(height > 0);
-        bottom -= height;
+        bars_[i]->setGeometry(inside.left(), top, inside.width(), heights[i]);
+        bars_[i]->setVisible(heights[i] > 0);
+        top += heights[i];
     }
 }
 

@@ -4,7 +4,11 @@
 // aging run sets the bars and shows the panel.
 
 #include <QFrame>
+#include <QString>
 #include <array>
+
+#include "base/Decimal.h"
+#include "receivables/Aging.h"
 
 namespace shell::ui {
 
@@ -13,9 +17,11 @@ class AgingChartPanel : public QFrame {
 public:
     explicit AgingChartPanel(QWidget* parent = nullptr);
 
-    // Each category's share of the total, 0..1; the bars stack from the bottom of the frame.
-    void SetShares(const std::array<double, 4>& shares);
-    std::array<double, 4> shares() const { return shares_; }
+    // The company's category sums and their total (not zero) with each bar's hint: the bars
+    // stack from the top of the frame, each as high as its whole percentage of the total.
+    void SetAging(const receivables::AgingSums& sums, base::Decimal total,
+                  const std::array<QString, 4>& hints);
+    QFrame& bar(int category) { return *bars_[category - 1]; }
 
 signals:
     void closeRequested();
@@ -29,7 +35,8 @@ private:
 
     QFrame* bevel_;
     std::array<QFrame*, 4> bars_{};
-    std::array<double, 4> shares_{};
+    receivables::AgingSums sums_;
+    base::Decimal total_;
 };
 
 }  // namespace shell::ui

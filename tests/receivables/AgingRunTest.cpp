@@ -1,0 +1,186 @@
+// The company-wide aging run over real customer, invoice and company files.
+#include "receivables/AgingRun.h"
+
+#include <fstream>
+#include <iterator>
+
+#include "engine/ByteOrder.h"
+#include "engine/Format.h"
+#include "receivables/OpenItems.h"
+#include "receivables/ReceivableBalances.h"
+#include "receivables/ReceivablesFixture.h"
+
+namespace receivables::testing {
+namespace {
+
+constexpr char kRunDate[] = "12/06/2026";
+
+class AgingRunTest : public ReceivablesFixture {
+protected:
+    // A1 owes items on both sides of every limit; A10 (a number A1 is a prefix of) has a credit
+    // older than the last limit that cancels its debt; B2 reads "0.00" everywhere but holds a
+    // stale aging and an open item; C3 has no short name and nothing open. A1's balance and
+    // A10's first category are out of date, which is what sends the run to them.
+    AgingRunTest() {
+        records::CustomerRecord owing = testsupport::SampleCustomer("A1", "Ames Hardware");
+        owing.setBalance("300.00");
+        records::CustomerRecord credited = testsupport::SampleCustomer("A10", "Ames Ten");
+        credited.setAging1("12.50");
+        records::CustomerRecord stale = testsupport::SampleCustomer("B2", "Birch Books");
+        stale.setAging1("100.00");
+        records::CustomerRecord unnamed = testsupport::SampleCustomer("C3", "Cedar Cafe");
+        unnamed.setShortName("");
+        AddCustomers({owing, credited, stale, unnamed});
+        records::InvoiceRecord settled = Item("A1", 200, "0.00", records::type::kPartialPayment);
+        settled.setPaidFlag("P");
+        AddItems({Item("A1", 0, "10.00"), Item("a1", 30, "20.00"), Item("A1", 31, "40.00"),
+                  Item("A1", 90, "80.00"), Item("A1", 91, "160.00"), Item("A1", -5, "1.00"),
+                  settled, Item("A10", 10, "100.00"), Item("A10", 120, "-100.00"),
+                  Item("B2", 5, "50.00")});
+    }
+
+    std::string StoredAgingDate() { return testsupport::StoredCompany("1")->lastAgingDate(); }
+
+    AgingRunResult Run(bool forceChart) {
+        return CalculateAging(engine, prompts, state, clock, forceChart);
+    }
+};
+
+TEST_F(AgingRunTest, EachCustomerGetsItsOpenAmountsSortedByAge) {
+    const AgingRunResult result = Run(false);
+    ASSERT_TRUE(result.completed);
+    struct Expected {
+        std::string number, shortName, balance, aging1, aging2, aging3, aging4;
+    };
+    const std::vector<Expected> expected = {
+        {"A1", "AMES HARDW", "311.00", "31.00", "40.00", "80.00", "160.00"},
+        {"A10", "AMES TEN", "0.00", "100.00", "0.00", "0.00", "-100.00"},
+        {"B2", "BIRCH BOOK", "0.00", "100.00", "0.00", "0.00", "0.00"},
+        {"C3", "*NONE*", "0.00", "0.00", "0.00", "0.00", "0.00"},
+    };
+    const std::vector<records::CustomerRecord> stored = StoredCustomers();
+    ASSERT_EQ(stored.size(), expected.size());
+    for (size_t i = 0; i < expected.size(); ++i) {
+        const Expected& e = expected[i];
+        SCOPED_TRACE(e.number);
+        EXPECT_EQ(stored[i].number(), e.number);
+        EXPECT_EQ(stored[i].shortName(), e.shortName);
+        EXPECT_EQ(stored[i].balance(), e.balance);
+        EXPECT_EQ(stored[i].aging1(), e.aging1);
+        EXPECT_EQ(stored[i].aging2(), e.aging2);
+        EXPECT_EQ(stored[i].aging3(), e.aging3);
+        EXPECT_EQ(stored[i].aging4(), e.aging4);
+    }
+}
+
+TEST_F(AgingRunTest, TheCompanyTotalAndAgingDateGoToTheCompanyFileLastCompanyAndState) {
+    const AgingRunResult result = Run(false);
+    ASSERT_TRUE(result.completed);
+    // B2's open item is not revisited, so it counts in neither its aging nor the company's.
+    const AgingSums expected{{D("131"), D("40"), D("80"), D("60")}};
+    EXPECT_EQ(result.sums.categories, expected.categories);
+    EXPECT_EQ(result.total, D("311"));
+    for (const records::CompanyRecord& company :
+         {*testsupport::StoredCompany("1"), LastCompany(), state.currentCompany}) {
+        EXPECT_EQ(company.lastAgingDate(), kRunDate);
+    }
+    EXPECT_EQ(testsupport::StoredCompany("1")->receivablesTotal(), "311.00");
+    EXPECT_EQ(state.currentCompany.receivablesTotal(), "311.00");
+    EXPECT_FALSE(state.AgingDue());
+}
+
+TEST_F(AgingRunTest, TheChartIsShownWhenAskedForOrWhenTheCompanyWantsIt) {
+    struct Case {
+        bool forceChart, companyOption, shown;
+    };
+    for (const Case c : {Case{false, false, false}, Case{false, true, true},
+                         Case{true, false, true}, Case{true, true, true}}) {
+        SCOPED_TRACE(::testing::Message() << c.forceChart << c.companyOption);
+        state.currentCompany.setShowAgingChart(c.companyOption);
+        EXPECT_EQ(Run(c.forceChart).showChart, c.shown);
+    }
+}
+
+TEST_F(AgingRunTest, AZeroTotalSkipsTheDailyRunButNotTheChart) {
+    state.currentCompany.setReceivablesTotal("0.00");
+    const std::string before = StoredAgingDate();
+    const AgingRunResult daily = Run(false);
+    EXPECT_FALSE(daily.ran);
+    EXPECT_EQ(StoredAgingDate(), before);
+    EXPECT_EQ(StoredCustomers()[0].balance(), "300.00");
+
+    const AgingRunResult asked = Run(true);
+    EXPECT_TRUE(asked.ran);
+    EXPECT_EQ(asked.total, D("311"));
+    EXPECT_EQ(StoredAgingDate(), kRunDate);
+}
+
+TEST_F(AgingRunTest, AnEmptyAgingLimitStopsTheRunBeforeAnythingChanges) {
+    state.currentCompany.setAgingDays2(" ");
+    const std::string before = StoredAgingDate();
+    prompts.ExpectMessage(kAgingCaption, kBadAgingDaysText, base::PromptAnswer::Ok,
+                          base::PromptIcon::Error);
+    EXPECT_FALSE(Run(true).ran);
+    EXPECT_EQ(StoredCustomers()[0].balance(), "300.00");
+    EXPECT_EQ(StoredAgingDate(), before);
+}
+
+TEST_F(AgingRunTest, ACreditBalanceIsSavedButNeverCharted) {
+    AddItems({Item("C3", 10, "-500.00", records::type::kDeposit)});
+    prompts.ExpectInform("Aging Chart",
+                         "Your Accounts Receivable is a credit balance. Unable to display Aging "
+                         "Chart. Run your Accounts Receivable Report (Report Wizard) instead.");
+    const AgingRunResult result = Run(true);
+    EXPECT_EQ(result.total, D("-189"));
+    EXPECT_FALSE(result.showChart);
+    EXPECT_EQ(testsupport::StoredCompany("1")->receivablesTotal(), "-189.00");
+}
+
+TEST_F(AgingRunTest, TheRecomputationForPaymentsSumsOneCustomerAndWritesNothing) {
+    const AgingBasis basis{{30, 60, 90}, clock.Now(), base::DateOrder::MonthFirst};
+    struct Case {
+        const char* number;
+        AgingSums sums;
+    };
+    for (const Case& c : {Case{"a1 ", {{D("31"), D("40"), D("80"), D("160")}}},
+                          Case{"A10", {{D("100"), {}, {}, D("-100")}}},
+                          Case{"B2", {{D("50"), {}, {}, {}}}}, Case{"Z9", {}}}) {
+        SCOPED_TRACE(c.number);
+        const auto sums = RecomputeCustomerAging(engine, prompts, "1", c.number, basis);
+        ASSERT_TRUE(sums);
+        EXPECT_EQ(sums->categories, c.sums.categories);
+    }
+    EXPECT_EQ(StoredCustomers()[0].balance(), "300.00");
+}
+
+// Raises the item count of the root page of invoice key 2 above what a page holds. Each key's
+// header sits in row 0 where its pages sit in the later rows.
+void DamageCustomerKey(const std::string& indexFile) {
+    std::ifstream in(indexFile, std::ios::binary);
+    std::vector<uint8_t> bytes{std::istreambuf_iterator<char>(in), {}};
+    in.close();
+    std::vector<int64_t> rowOffsets;
+    int64_t rowSize = 0;
+    for (int key = 1; key <= 6; ++key) {
+        rowOffsets.push_back(rowSize);
+        rowSize += engine::LoadI32(&bytes.at(rowSize + engine::kKeyPageSizeOffset));
+    }
+    const int64_t root = engine::LoadI32(&bytes.at(rowOffsets[1] + engine::kKeyRootOffset));
+    bytes.at(root * rowSize + rowOffsets[1]) = engine::kPageCapacity + 1;
+    std::ofstream(indexFile, std::ios::binary | std::ios::trunc)
+        .write(reinterpret_cast<const char*>(bytes.data()),
+               static_cast<std::streamsize>(bytes.size()));
+}
+
+TEST_F(AgingRunTest, ADamagedInvoiceIndexStopsTheRunInsteadOfStoringShortSums) {
+    DamageCustomerKey("1I.IX");
+    prompts.ExpectMessage(kAgingCaption, UnreadableItemsText("A1", 10180), base::PromptAnswer::Ok,
+                          base::PromptIcon::Error);
+    const AgingRunResult result = Run(false);
+    EXPECT_FALSE(result.completed);
+    EXPECT_EQ(StoredCustomers()[0].balance(), "300.00");
+    EXPECT_EQ(result.total, base::Decimal());
+}
+
+}  // namespace
+}  // namespace receivables::testing
