@@ -79,10 +79,18 @@ ProductListUpdate ProductManagerFlow::Edit(int32_t recordNumber, const ProductEd
     records::ProductRecord product = *original;
     if (!editor(ProductEditPurpose::Edit, product, CheckFor(original->code()))) return {};
     NormaliseProduct(product, false, TodayText());
-    if (file_.Modify(recordNumber, product, *original) == engine::UpdateOutcome::Failed)
-        ReportFailure("Modify operation failed");
-    // A changed code or description moves the row.
-    return {true, RowOf(recordNumber)};
+    switch (file_.Modify(recordNumber, product, *original)) {
+        case engine::UpdateOutcome::Written:
+            // A changed code or description moves the row.
+            return {true, RowOf(recordNumber)};
+        case engine::UpdateOutcome::Unchanged:
+            return {false, RowOf(recordNumber)};
+        case engine::UpdateOutcome::Failed:
+            ReportFailure("Modify operation failed");
+            return {};
+        default:  // the convention has told the user already
+            return {};
+    }
 }
 
 ProductListUpdate ProductManagerFlow::Delete(int32_t recordNumber) {

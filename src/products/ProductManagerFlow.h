@@ -89,7 +89,8 @@ public:
 
     // "&New": an empty product through the dialog, then added with its keys.
     ProductListUpdate Add(const ProductEditor& editor);
-    // "&Edit" of the row `recordNumber` (0: no row); the code may change.
+    // "&Edit" of the row `recordNumber` (0: no row); the code may change. A row only when the
+    // product was written or left unchanged.
     ProductListUpdate Edit(int32_t recordNumber, const ProductEditor& editor);
     // "&Delete" of the row `recordNumber` behind its question.
     ProductListUpdate Delete(int32_t recordNumber);

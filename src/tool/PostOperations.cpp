@@ -5,7 +5,7 @@ namespace tool {
 const std::vector<PostOperation>& PostOperations() {
     static const std::vector<PostOperation> operations = [] {
         std::vector<PostOperation> all;
-        for (auto group : {&CompanyOperations}) {
+        for (auto group : {&CompanyOperations, &ProductOperations}) {
             for (PostOperation& op : group()) all.push_back(std::move(op));
         }
         return all;

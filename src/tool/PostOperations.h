@@ -40,5 +40,6 @@ const std::vector<PostOperation>& PostOperations();
 
 // The operations of each subsystem.
 std::vector<PostOperation> CompanyOperations();
+std::vector<PostOperation> ProductOperations();
 
 }  // namespace tool
