@@ -15,5 +15,6 @@ int DumpFields(const Args& args);      // dump NAME --fields
 int InitCommand(const Args& args);     // init DIR
 int RebuildCommand(const Args& args);  // rebuild DIR [CODE]
 int PostCommand(const Args& args);     // post DIR [--company CODE] [--today DATE] [--answer A]
+int ListCommand(const Args& args);     // list DIR KIND [--company CODE] [--csv]
 
 }  // namespace tool

@@ -19,7 +19,9 @@ void Usage() {
         "  rebuild DIR [CODE]      rebuild the company file and the files of one or all companies\n"
         "          [--compact]     ... with indexes built bottom-up from sorted keys, 90 % full\n"
         "  post DIR [--company CODE] [--today YYYY-MM-DD] [--answer yes|no]\n"
-        "                          run the operations read from standard input (docs/TOOL.md)\n",
+        "                          run the operations read from standard input (docs/TOOL.md)\n"
+        "  list DIR products [--company CODE] [--csv]\n"
+        "                          print a company's list report, or its rows as CSV\n",
         stderr);
 }
 
@@ -42,6 +44,7 @@ int main(int argc, char** argv) {
     if (command == "init") return tool::InitCommand(args);
     if (command == "rebuild") return tool::RebuildCommand(args);
     if (command == "post") return tool::PostCommand(args);
+    if (command == "list") return tool::ListCommand(args);
     Usage();
     return 2;
 }
