@@ -13,6 +13,7 @@
 #include "engine/Engine.h"
 #include "shell/ui/CompanyWindows.h"
 #include "shell/ui/MainWindow.h"
+#include "shell/ui/ProductWindows.h"
 #include "shell/ui/Resources.h"
 #include "shell/ui/SingleInstance.h"
 #include "widgets/QtPromptService.h"
@@ -71,6 +72,7 @@ int main(int argc, char** argv) {
     shell::ui::TMainForm mainForm(engine, prompts, clock, printer);
     std::unique_ptr<QSplashScreen> splash = app::ShowSplash();
     shell::ui::CompanyWindows companyWindows(mainForm);
+    shell::ui::ProductWindows productWindows(mainForm, companyWindows);
     splash.reset();
     QObject::connect(instance.get(), &shell::ui::SingleInstance::activationRequested, &mainForm,
                      [&mainForm] {

@@ -62,6 +62,8 @@ std::string ProductManagerFlow::TodayText() const {
 ProductListUpdate ProductManagerFlow::Add(const ProductEditor& editor) {
     records::ProductRecord product;
     product.setPrice("0.00");
+    // The dialog shows the day the product will be set up.
+    product.setSetupDate(TodayText());
     if (!editor(ProductEditPurpose::Add, product, CheckFor(std::nullopt))) return {};
     NormaliseProduct(product, true, TodayText());
     int32_t recordNumber = 0;

@@ -13,11 +13,11 @@
 #include "base/Windows1252.h"
 #include "company/CompanyList.h"
 #include "shell/ui/CompanyOptions.h"
-#include "shell/ui/RecordText.h"
 #include "widgets/DataBrowser.h"
 #include "widgets/FindBox.h"
 #include "widgets/ListWindow.h"
 #include "widgets/PrinterCanvas.h"
+#include "widgets/RecordText.h"
 #include "widgets/StatusWindow.h"
 
 namespace shell::ui {
@@ -181,7 +181,7 @@ void TListComps::FormShow() {
     const records::FontSpec font = current.managersFont();
     browser_->setFont(widgets::PrinterCanvas::ToColumnFont(font.ToChoice()));
     browser_->SetTextColor(widgets::PrinterCanvas::ToQColor(font.color));
-    title_->setText(ToRecordText(current.name()));
+    title_->setText(widgets::ToRecordText(current.name()));
     PositionOn(flow_.StartRow());
     browser_->setFocus();
 }

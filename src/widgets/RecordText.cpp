@@ -1,11 +1,11 @@
-#include "shell/ui/RecordText.h"
+#include "widgets/RecordText.h"
 
 #include <QLineEdit>
 #include <QValidator>
 
 #include "base/Windows1252.h"
 
-namespace shell::ui {
+namespace widgets {
 
 namespace {
 
@@ -43,4 +43,4 @@ void ConfigureRecordTextEdit(QLineEdit& edit, int maxLength) {
     AcceptOnlyRecordText(edit);
 }
 
-}  // namespace shell::ui
+}  // namespace widgets

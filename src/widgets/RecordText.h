@@ -8,7 +8,7 @@
 
 class QLineEdit;
 
-namespace shell::ui {
+namespace widgets {
 
 QString ToRecordText(const std::string& win1252);
 // Characters the code page cannot hold are dropped (the edits never let them in).
@@ -19,4 +19,4 @@ void AcceptOnlyRecordText(QLineEdit& edit);
 // Limits the edit to `maxLength` characters of Windows-1252.
 void ConfigureRecordTextEdit(QLineEdit& edit, int maxLength);
 
-}  // namespace shell::ui
+}  // namespace widgets
