@@ -43,4 +43,11 @@ void ConfigureRecordTextEdit(QLineEdit& edit, int maxLength) {
     AcceptOnlyRecordText(edit);
 }
 
+QChar KeyCase(QChar ch) {
+    const auto byte = base::CodePointToWin1252(ch.unicode());
+    if (!byte) return ch;
+    return QChar(base::Win1252ToCodePoint(
+        static_cast<uint8_t>(base::Win1252Upper(static_cast<char>(*byte)))));
+}
+
 }  // namespace widgets

@@ -1,12 +1,10 @@
 #include "products/ui/ProductManager.h"
 
 #include <QAction>
-#include <QImage>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QStatusBar>
-#include <QTemporaryDir>
 #include <QToolBar>
 #include <QVBoxLayout>
 
@@ -19,6 +17,7 @@
 #include "widgets/PrinterCanvas.h"
 #include "widgets/RecordText.h"
 #include "widgets/StatusWindow.h"
+#include "widgets/WindowPrint.h"
 
 namespace products::ui {
 
@@ -57,13 +56,8 @@ TEditProd::TEditProd(ProductManagerServices services, TUpdProd& dialog, QWidget*
     browser_->OnKeyDown = [this](widgets::TFvcBrowser&, int& key, Qt::KeyboardModifiers) {
         BrowserKeyDown(key);
     };
-    browser_->OnKeyPress = [](widgets::TFvcBrowser&, QChar& ch) {
-        // Keys hold upper-case text, so the incremental search looks for the upper-case letter.
-        if (const auto byte = base::CodePointToWin1252(ch.unicode())) {
-            ch = QChar(base::Win1252ToCodePoint(
-                static_cast<uint8_t>(base::Win1252Upper(static_cast<char>(*byte)))));
-        }
-    };
+    // Keys hold upper-case text, so the incremental search looks for the upper-case letter.
+    browser_->OnKeyPress = [](widgets::TFvcBrowser&, QChar& ch) { ch = widgets::KeyCase(ch); };
 
     auto* statusBar = new QStatusBar(this);
     statusBar->setSizeGripEnabled(false);
@@ -287,17 +281,7 @@ void TEditProd::FindClick() {
 }
 
 void TEditProd::PrintWindowClick() {
-    if (!services_.prompts.PrintDialog(kCaption)) return;
-    QTemporaryDir folder;
-    const QString picture = folder.filePath("window.png");
-    if (!grab().toImage().save(picture)) return;
-    widgets::PrinterCanvas canvas(services_.printer);
-    if (!canvas.BeginDocument(kCaption)) return;
-    // Across the page's width, keeping the window's proportions.
-    const int width = canvas.PageWidth();
-    const int height = width * this->height() / std::max(1, this->width());
-    canvas.DrawImage(0, 0, width, height, picture.toStdString());
-    canvas.EndDocument();
+    widgets::PrintWindowPicture(*this, services_.printer, services_.prompts, kCaption);
 }
 
 }  // namespace products::ui
