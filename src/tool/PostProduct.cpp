@@ -47,7 +47,7 @@ struct LineDialog {
         if (auto taxable = request.Flag("taxable")) product.setTaxable(*taxable);
         if (request.failure()) return false;
         failure = check(product);
-        if (failure) session.prompts.Inform(failure->caption, failure->text);
+        if (failure) session.prompts.Warn(failure->caption, failure->text);
         return !failure;
     }
 

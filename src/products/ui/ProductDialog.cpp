@@ -126,8 +126,7 @@ void TUpdProd::OkBtnClick() {
         accept();
         return;
     }
-    prompts_.Message(failure->caption, failure->text, base::PromptIcon::Warning,
-                     base::PromptButtons::Ok);
+    prompts_.Warn(failure->caption, failure->text);
     if (auto* field = findChild<QLineEdit*>(QString::fromStdString(failure->control))) {
         field->setFocus();
         field->selectAll();

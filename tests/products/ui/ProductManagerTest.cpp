@@ -89,6 +89,21 @@ TEST_F(ProductManagerTest, AddTwoFindOneEditItDeleteTheOther) {
         Trigger(manager_, "NewItem");
         EXPECT_EQ(CountText(), "Products: 2");
 
+        // A refused OK keeps the dialog open; Escape then leaves the file as it was.
+        ThenInModal(dialog_, [&] {
+            QTest::keyClicks(&Edit("PNum"), "n1");
+            QTest::keyClicks(&Edit("PDesc"), "Other");
+            w.prompts.ExpectWarn("Product Code",
+                                 "This Product Code already exists for: Nails. Use a different "
+                                 "code.");
+            QTest::keyClick(&Edit("PDesc"), Qt::Key_Return);
+            EXPECT_TRUE(dialog_.isVisible());
+            EXPECT_EQ(Edit("PNum").selectedText(), "n1");
+            QTest::keyClick(&dialog_, Qt::Key_Escape);
+        });
+        Trigger(manager_, "NewItem");
+        EXPECT_EQ(CountText(), "Products: 2");
+
         ThenInModal(findBox_, [&] {
             EXPECT_EQ(findBox_.windowTitle(), "Find Product");
             QTest::keyClicks(&Find<QLineEdit>(findBox_, "FindText"), "b1");
