@@ -13,6 +13,7 @@
 #include "shell/ui/AgingRunner.h"
 #include "shell/ui/CompanyWindows.h"
 #include "shell/ui/MainWindow.h"
+#include "shell/ui/ProductWindows.h"
 #include "shell/ui/Resources.h"
 #include "shell/ui/SingleInstance.h"
 #include "shell/ui/Splash.h"
@@ -72,6 +73,7 @@ int main(int argc, char** argv) {
     shell::ui::TMainForm mainForm(engine, prompts, clock, printer);
     std::unique_ptr<QSplashScreen> splash = shell::ui::ShowSplash();
     shell::ui::CompanyWindows companyWindows(mainForm);
+    shell::ui::ProductWindows productWindows(mainForm, companyWindows);
     mainForm.InstallAgingRun([&mainForm](company::ProgramState& state, bool forceChart) {
         shell::ui::RunAgingWithChart(mainForm.context(), mainForm.agingChart(), state, forceChart);
     });

@@ -7,15 +7,15 @@
 namespace products {
 namespace {
 
-std::string SameCodeForm(std::string_view code) {
-    return base::Win1252Upper(base::Trim(code));
-}
-
 std::string TypedPrice(const records::ProductRecord& product) {
     return base::RemoveCommas(base::Trim(product.price()));
 }
 
 }  // namespace
+
+std::string SameCodeForm(std::string_view code) {
+    return base::Win1252Upper(base::Trim(code));
+}
 
 std::optional<ProductFailure> CheckProduct(const records::ProductRecord& product,
                                            const EditedCode& edited, const ProductLookup& lookup) {

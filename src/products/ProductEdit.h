@@ -5,6 +5,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "records/ProductRecord.h"
 
@@ -22,6 +23,9 @@ using ProductLookup = std::function<std::optional<records::ProductRecord>(const 
 
 // Who is being edited: nothing while adding, else the stored code of the product.
 using EditedCode = std::optional<std::string>;
+
+// A code as products compare codes: trimmed and upper-cased.
+std::string SameCodeForm(std::string_view code);
 
 // The checks of "&Ok" in their order; the first failure ends them. Codes are compared trimmed and
 // upper-cased ("abc" and "ABC" are one product). A price must be a number (commas allowed); an

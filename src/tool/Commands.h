@@ -16,5 +16,6 @@ int InitCommand(const Args& args);     // init DIR
 int RebuildCommand(const Args& args);  // rebuild DIR [CODE]
 int PostCommand(const Args& args);     // post DIR [--company CODE] [--today DATE] [--answer A]
 int AgeCommand(const Args& args);      // age DIR [--company CODE] --as-of DATE [--csv]
+int ListCommand(const Args& args);     // list DIR KIND [--company CODE] [--csv]
 
 }  // namespace tool

@@ -42,5 +42,6 @@ const std::vector<PostOperation>& PostOperations();
 std::vector<PostOperation> CompanyOperations();
 std::vector<PostOperation> CustomerOperations();
 std::vector<PostOperation> AgingOperations();
+std::vector<PostOperation> ProductOperations();
 
 }  // namespace tool

@@ -21,7 +21,9 @@ void Usage() {
         "  post DIR [--company CODE] [--today YYYY-MM-DD] [--answer yes|no]\n"
         "                          run the operations read from standard input (docs/TOOL.md)\n"
         "  age DIR [--company CODE] --as-of YYYY-MM-DD [--csv]\n"
-        "                          each customer's aging as it stood on a day (reads only)\n",
+        "                          each customer's aging as it stood on a day (reads only)\n"
+        "  list DIR customers|products [--company CODE] [--addresses] [--csv]\n"
+        "                          print a company's list report, or its rows as CSV\n",
         stderr);
 }
 
@@ -45,6 +47,7 @@ int main(int argc, char** argv) {
     if (command == "rebuild") return tool::RebuildCommand(args);
     if (command == "post") return tool::PostCommand(args);
     if (command == "age") return tool::AgeCommand(args);
+    if (command == "list") return tool::ListCommand(args);
     Usage();
     return 2;
 }

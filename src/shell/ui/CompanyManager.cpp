@@ -1,24 +1,23 @@
 #include "shell/ui/CompanyManager.h"
 
 #include <QAction>
-#include <QImage>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QStatusBar>
-#include <QTemporaryDir>
 #include <QToolBar>
 #include <QVBoxLayout>
 
 #include "base/Windows1252.h"
 #include "company/CompanyList.h"
 #include "shell/ui/CompanyOptions.h"
-#include "shell/ui/RecordText.h"
 #include "widgets/DataBrowser.h"
 #include "widgets/FindBox.h"
 #include "widgets/ListWindow.h"
 #include "widgets/PrinterCanvas.h"
+#include "widgets/RecordText.h"
 #include "widgets/StatusWindow.h"
+#include "widgets/WindowPrint.h"
 
 namespace shell::ui {
 
@@ -181,7 +180,7 @@ void TListComps::FormShow() {
     const records::FontSpec font = current.managersFont();
     browser_->setFont(widgets::PrinterCanvas::ToColumnFont(font.ToChoice()));
     browser_->SetTextColor(widgets::PrinterCanvas::ToQColor(font.color));
-    title_->setText(ToRecordText(current.name()));
+    title_->setText(widgets::ToRecordText(current.name()));
     PositionOn(flow_.StartRow());
     browser_->setFocus();
 }
@@ -225,11 +224,7 @@ void TListComps::FvcBrowser1KeyDown(int& key) {
 }
 
 void TListComps::FvcBrowser1KeyPress(QChar& ch) {
-    // Keys hold upper-case text, so the incremental search looks for the upper-case letter.
-    if (const auto byte = base::CodePointToWin1252(ch.unicode())) {
-        ch = QChar(base::Win1252ToCodePoint(
-            static_cast<uint8_t>(base::Win1252Upper(static_cast<char>(*byte)))));
-    }
+    ch = widgets::KeyCase(ch);
 }
 
 void TListComps::SetOrder(company::CompanyOrder order) {
@@ -275,17 +270,7 @@ void TListComps::FindClick() {
 }
 
 void TListComps::PrintWindowClick() {
-    if (!context_.prompts.PrintDialog(kCaption)) return;
-    QTemporaryDir folder;
-    const QString picture = folder.filePath("window.png");
-    if (!grab().toImage().save(picture)) return;
-    widgets::PrinterCanvas canvas(context_.printer);
-    if (!canvas.BeginDocument(kCaption)) return;
-    // Across the page's width, keeping the window's proportions.
-    const int width = canvas.PageWidth();
-    const int height = width * this->height() / std::max(1, this->width());
-    canvas.DrawImage(0, 0, width, height, picture.toStdString());
-    canvas.EndDocument();
+    widgets::PrintWindowPicture(*this, context_.printer, context_.prompts, kCaption);
 }
 
 }  // namespace shell::ui

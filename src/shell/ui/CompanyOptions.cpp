@@ -17,7 +17,7 @@
 #include "shell/ui/CompanyOptionsPages.h"
 #include "shell/ui/FontSample.h"
 #include "shell/ui/HeaderForm.h"
-#include "shell/ui/RecordText.h"
+#include "widgets/RecordText.h"
 
 namespace shell::ui {
 
@@ -126,7 +126,7 @@ void TCompSet::FormShow() {
     const QString stored = terms->currentText();
     terms->clear();
     for (const std::string& term : company::LoadPaymentTerms(fs_))
-        terms->addItem(ToRecordText(term));
+        terms->addItem(widgets::ToRecordText(term));
     terms->setCurrentText(stored);
     pages_->setCurrentIndex(static_cast<int>(company::CompanyOptionsPage::AddressTaxes));
     pages_->findChild<QLineEdit*>("CName")->setFocus();
@@ -134,15 +134,15 @@ void TCompSet::FormShow() {
 
 void TCompSet::OKBtnClick() {
     const auto edit = [this](const char* name) { return pages_->findChild<QLineEdit*>(name); };
-    const auto text = [&](const char* name) { return FromRecordText(edit(name)->text()); };
+    const auto text = [&](const char* name) { return widgets::FromRecordText(edit(name)->text()); };
     const company::CompanyOptionsVerdict verdict =
         company::CheckCompanyOptions({text("CEmailAdd"), text("CName"), text("CoNumb"),
                                       text("CAVal1"), text("CAVal2"), text("CAVal3")},
                                      purpose_ == company::CompanyEditPurpose::Add, numberTaken_);
-    edit("CoNumb")->setText(ToRecordText(verdict.fields.number));
-    edit("CAVal1")->setText(ToRecordText(verdict.fields.aging1));
-    edit("CAVal2")->setText(ToRecordText(verdict.fields.aging2));
-    edit("CAVal3")->setText(ToRecordText(verdict.fields.aging3));
+    edit("CoNumb")->setText(widgets::ToRecordText(verdict.fields.number));
+    edit("CAVal1")->setText(widgets::ToRecordText(verdict.fields.aging1));
+    edit("CAVal2")->setText(widgets::ToRecordText(verdict.fields.aging2));
+    edit("CAVal3")->setText(widgets::ToRecordText(verdict.fields.aging3));
     for (const company::CompanyOptionsFailure& failure : verdict.failures) ShowFailure(failure);
     if (verdict.passed()) accept();
 }
@@ -164,7 +164,8 @@ std::optional<QString> TCompSet::ChooseBitmap(const QString& current) {
     if (!chosen) return std::nullopt;
     const QString name = QString::fromStdString(*chosen);
     // A name cut to fit, or with characters the record cannot hold, would name another file.
-    if (name.size() > kBitmapNameLength || FromRecordText(name).size() != size_t(name.size())) {
+    if (name.size() > kBitmapNameLength ||
+        widgets::FromRecordText(name).size() != size_t(name.size())) {
         prompts_.Warn("Bitmap Image",
                       "The name of this file is too long or holds characters the company file "
                       "cannot keep. Choose a file with a shorter, plain name.");

@@ -8,7 +8,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "shell/ui/RecordText.h"
+#include "widgets/RecordText.h"
 
 namespace shell::ui {
 
@@ -176,10 +176,10 @@ void FillCompanyOptions(QWidget& pages, QWidget& headers, const records::Company
             Find<QCheckBox>(pages, headers, binding.control)->setChecked(FlagOf(record, field));
         } else if (QLineEdit* edit = EditOf(pages, headers, binding.control)) {
             edit->setMaxLength(field.size);
-            edit->setText(ToRecordText(TextOf(record, field)));
+            edit->setText(widgets::ToRecordText(TextOf(record, field)));
         } else {
             Find<QLabel>(pages, headers, binding.control)
-                ->setText(ToRecordText(TextOf(record, field)));
+                ->setText(widgets::ToRecordText(TextOf(record, field)));
         }
     }
 }
@@ -194,10 +194,10 @@ void ReadCompanyOptions(const QWidget& pages, const QWidget& headers,
         } else if (IsBoolean(field)) {
             SetFlag(record, field, Find<QCheckBox>(pages, headers, binding.control)->isChecked());
         } else if (const QLineEdit* edit = EditOf(pages, headers, binding.control)) {
-            SetText(record, field, FromRecordText(edit->text()));
+            SetText(record, field, widgets::FromRecordText(edit->text()));
         } else {
             SetText(record, field,
-                    FromRecordText(Find<QLabel>(pages, headers, binding.control)->text()));
+                    widgets::FromRecordText(Find<QLabel>(pages, headers, binding.control)->text()));
         }
     }
 }

@@ -14,7 +14,7 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
-#include "shell/ui/RecordText.h"
+#include "widgets/RecordText.h"
 
 namespace shell::ui {
 
@@ -29,7 +29,7 @@ public:
     QLineEdit* Edit(const char* name, int widthInChars = 0) {
         auto* edit = new QLineEdit(page_);
         edit->setObjectName(name);
-        AcceptOnlyRecordText(*edit);
+        widgets::AcceptOnlyRecordText(*edit);
         if (widthInChars > 0) {
             edit->setFixedWidth(edit->fontMetrics().averageCharWidth() * (widthInChars + 2) + 8);
         }
@@ -270,7 +270,7 @@ QWidget* InvoicesPage() {
     // Editable, so a stored term that is no longer in the terms file still shows and is kept.
     terms->setEditable(true);
     terms->setInsertPolicy(QComboBox::NoInsert);
-    AcceptOnlyRecordText(*terms->lineEdit());
+    widgets::AcceptOnlyRecordText(*terms->lineEdit());
     terms->setMinimumContentsLength(20);
     form->addRow("Default Terms:", terms);
     form->addRow("Number of Copies:", b.Digits("NumCpys", 1));

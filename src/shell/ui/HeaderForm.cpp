@@ -12,7 +12,7 @@
 
 #include "base/PromptService.h"
 #include "shell/ui/FontSample.h"
-#include "shell/ui/RecordText.h"
+#include "widgets/RecordText.h"
 
 namespace shell::ui {
 
@@ -62,7 +62,7 @@ QGroupBox* TextGroup(const QString& title, const HeaderText* begin, const Header
     for (const HeaderText* text = begin; text != end; ++text) {
         auto* edit = new QLineEdit(group);
         edit->setObjectName(text->control);
-        AcceptOnlyRecordText(*edit);
+        widgets::AcceptOnlyRecordText(*edit);
         edit->setMinimumWidth(edit->fontMetrics().averageCharWidth() * text->width + 12);
         form->addRow(text->label, edit);
     }

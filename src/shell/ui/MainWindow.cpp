@@ -33,11 +33,11 @@
 #include "shell/ui/DataFileRebuild.h"
 #include "shell/ui/HelpWindow.h"
 #include "shell/ui/PasswordDialog.h"
-#include "shell/ui/RecordText.h"
 #include "shell/ui/Resources.h"
 #include "shell/ui/ToolbarIcons.h"
 #include "widgets/DatePicker.h"
 #include "widgets/PrinterCanvas.h"
+#include "widgets/RecordText.h"
 #include "widgets/StatusWindow.h"
 
 namespace shell::ui {
@@ -352,13 +352,13 @@ void TMainForm::ApplyBannerAndBackground(bool checkBitmapExists) {
     banner_->setFont(widgets::PrinterCanvas::ToQFont(font));
     banner_->setStyleSheet(
         QString("color: %1;").arg(widgets::PrinterCanvas::ToQColor(font.color).name()));
-    banner_->setText(ToRecordText(base::Trim(company.name())) +
-                     "\n     Number: " + ToRecordText(base::Trim(company.number())));
+    banner_->setText(widgets::ToRecordText(base::Trim(company.name())) +
+                     "\n     Number: " + widgets::ToRecordText(base::Trim(company.number())));
 
     const std::string file = base::Trim(company.backgroundBitmap());
     QPixmap picture;
     if (file.size() > 1) {
-        const QString path = ToRecordText(file);
+        const QString path = widgets::ToRecordText(file);
         if (checkBitmapExists && !QFileInfo::exists(path)) {
             company.setBackgroundBitmapOn(false);
             prompts_.Message(kCaption,

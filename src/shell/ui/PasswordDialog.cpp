@@ -6,7 +6,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "shell/ui/RecordText.h"
+#include "widgets/RecordText.h"
 
 namespace shell::ui {
 
@@ -24,7 +24,7 @@ TPWDlg::TPWDlg(std::function<void(const QString&)> showHelp, QWidget* parent)
     password_->setObjectName("Password");
     password_->setEchoMode(QLineEdit::Password);
     password_->setMinimumWidth(240);
-    ConfigureRecordTextEdit(*password_, kPasswordLength);
+    widgets::ConfigureRecordTextEdit(*password_, kPasswordLength);
 
     auto* buttons = new QDialogButtonBox(this);
     auto* ok = buttons->addButton("OK", QDialogButtonBox::AcceptRole);
@@ -54,7 +54,7 @@ std::optional<std::string> TPWDlg::Ask(const QString& caption, bool helpVisible)
     helpButton_->setVisible(true);
     setWindowTitle("Password Required");
     if (!ok) return std::nullopt;
-    return FromRecordText(password_->text());
+    return widgets::FromRecordText(password_->text());
 }
 
 void TPWDlg::PWHelpButnClick() {

@@ -10,7 +10,7 @@
 
 #include "base/PromptService.h"
 #include "company/PaymentTerms.h"
-#include "shell/ui/RecordText.h"
+#include "widgets/RecordText.h"
 
 namespace shell::ui {
 
@@ -47,7 +47,7 @@ TTermEdit::TTermEdit(engine::FileSystem& fs, base::PromptService& prompts,
     termList_->setSortingEnabled(true);
     termEdit_ = new QLineEdit(this);
     termEdit_->setObjectName("TermEdit");
-    ConfigureRecordTextEdit(*termEdit_, company::kMaxTermLength);
+    widgets::ConfigureRecordTextEdit(*termEdit_, company::kMaxTermLength);
     prompt_ = new QLabel(this);
     prompt_->setObjectName("PromptLabel");
     prompt_->setMinimumWidth(termEdit_->fontMetrics().horizontalAdvance(
@@ -86,7 +86,7 @@ TTermEdit::TTermEdit(engine::FileSystem& fs, base::PromptService& prompts,
 std::vector<std::string> TTermEdit::Terms() const {
     std::vector<std::string> terms;
     for (int row = 0; row < termList_->count(); ++row) {
-        terms.push_back(FromRecordText(termList_->item(row)->text()));
+        terms.push_back(widgets::FromRecordText(termList_->item(row)->text()));
     }
     return terms;
 }
@@ -99,7 +99,7 @@ void TTermEdit::showEvent(QShowEvent* event) {
 void TTermEdit::FormShow() {
     termList_->clear();
     for (const std::string& term : company::LoadPaymentTerms(fs_)) {
-        termList_->addItem(new TermItem(ToRecordText(term)));
+        termList_->addItem(new TermItem(widgets::ToRecordText(term)));
     }
     EndEntry();
     termList_->setFocus();

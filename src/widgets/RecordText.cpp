@@ -1,11 +1,11 @@
-#include "shell/ui/RecordText.h"
+#include "widgets/RecordText.h"
 
 #include <QLineEdit>
 #include <QValidator>
 
 #include "base/Windows1252.h"
 
-namespace shell::ui {
+namespace widgets {
 
 namespace {
 
@@ -43,4 +43,11 @@ void ConfigureRecordTextEdit(QLineEdit& edit, int maxLength) {
     AcceptOnlyRecordText(edit);
 }
 
-}  // namespace shell::ui
+QChar KeyCase(QChar ch) {
+    const auto byte = base::CodePointToWin1252(ch.unicode());
+    if (!byte) return ch;
+    return QChar(base::Win1252ToCodePoint(
+        static_cast<uint8_t>(base::Win1252Upper(static_cast<char>(*byte)))));
+}
+
+}  // namespace widgets

@@ -8,15 +8,19 @@
 
 class QLineEdit;
 
-namespace shell::ui {
+namespace widgets {
 
 QString ToRecordText(const std::string& win1252);
 // Characters the code page cannot hold are dropped (the edits never let them in).
 std::string FromRecordText(const QString& text);
+
+// A character typed for a browser's incremental search, as keys hold it: upper-cased as the
+// code page upper-cases it; characters outside the code page stay as they are.
+QChar KeyCase(QChar ch);
 
 // Limits the edit to characters of Windows-1252.
 void AcceptOnlyRecordText(QLineEdit& edit);
 // Limits the edit to `maxLength` characters of Windows-1252.
 void ConfigureRecordTextEdit(QLineEdit& edit, int maxLength);
 
-}  // namespace shell::ui
+}  // namespace widgets

@@ -1,0 +1,287 @@
+#include "products/ui/ProductManager.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QStatusBar>
+#include <QToolBar>
+#include <QVBoxLayout>
+
+#include "base/Windows1252.h"
+#include "products/ProductTexts.h"
+#include "products/ui/ProductDialog.h"
+#include "widgets/DataBrowser.h"
+#include "widgets/FindBox.h"
+#include "widgets/ListWindow.h"
+#include "widgets/PrinterCanvas.h"
+#include "widgets/RecordText.h"
+#include "widgets/StatusWindow.h"
+#include "widgets/WindowPrint.h"
+
+namespace products::ui {
+
+namespace {
+
+constexpr char kCaption[] = "Product Manager";
+constexpr char kHint[] = "Right-click mouse or select from menu bar.";
+constexpr char kSelectHint[] = "Double-click or press <enter> to select.";
+
+}  // namespace
+
+TEditProd::TEditProd(ProductManagerServices services, TUpdProd& dialog, QWidget* parent)
+    : QDialog(parent),
+      services_(std::move(services)),
+      editor_(
+          [&dialog](ProductEditPurpose purpose, records::ProductRecord& record,
+                    const ProductCheck& check) { return dialog.Execute(purpose, record, check); }) {
+    setObjectName("EditProd");
+    setWindowTitle(kCaption);
+    setModal(true);
+
+    title_ = new QLabel(this);
+    title_->setObjectName("TitleLabel");
+    title_->setTextFormat(Qt::PlainText);
+    QFont titleFont = title_->font();
+    titleFont.setBold(true);
+    titleFont.setPointSize(titleFont.pointSize() + 2);
+    title_->setFont(titleFont);
+
+    browser_ = new widgets::TFvcBrowser(services_.prompts, this);
+    browser_->setObjectName("ProdBrowser");
+    browser_->OnBuildRow = [this](widgets::TFvcBrowser&, widgets::RowRec& row) {
+        row.text = base::Win1252ToUtf8(ProductBrowserRow(rowRecord_));
+    };
+    browser_->OnDblClick = [this](widgets::TFvcBrowser&) { SelectClick(); };
+    browser_->OnKeyDown = [this](widgets::TFvcBrowser&, int& key, Qt::KeyboardModifiers) {
+        BrowserKeyDown(key);
+    };
+    // Keys hold upper-case text, so the incremental search looks for the upper-case letter.
+    browser_->OnKeyPress = [](widgets::TFvcBrowser&, QChar& ch) { ch = widgets::KeyCase(ch); };
+
+    auto* statusBar = new QStatusBar(this);
+    statusBar->setSizeGripEnabled(false);
+    countPanel_ = new QLabel(statusBar);
+    countPanel_->setObjectName("CountPanel");
+    countPanel_->setMinimumWidth(140);
+    hintPanel_ = new QLabel(statusBar);
+    hintPanel_->setObjectName("HintPanel");
+    statusBar->addWidget(countPanel_);
+    statusBar->addWidget(hintPanel_, 1);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    BuildCommands(*layout);
+    auto* body = new QVBoxLayout;
+    body->setContentsMargins(8, 6, 8, 6);
+    body->addWidget(title_);
+    body->addWidget(browser_, 1);
+    layout->addLayout(body, 1);
+    layout->addWidget(statusBar);
+    resize(760, 480);
+}
+
+TEditProd::~TEditProd() = default;
+
+void TEditProd::BuildCommands(QVBoxLayout& layout) {
+    auto* menuBar = new QMenuBar(this);
+    auto* toolBar = new QToolBar(this);
+    toolBar->setObjectName("ToolBar");
+    toolBar->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    popup_ = new QMenu(this);
+
+    const auto action = [this](const char* name, const QString& caption, auto handler) {
+        auto* item = new QAction(caption, this);
+        item->setObjectName(name);
+        connect(item, &QAction::triggered, this, handler);
+        return item;
+    };
+    const auto tool = [toolBar](QAction* item, const char* name, const QString& text) {
+        auto* button = new QAction(text, toolBar);
+        button->setObjectName(name);
+        connect(button, &QAction::triggered, item, &QAction::trigger);
+        toolBar->addAction(button);
+    };
+
+    QMenu* product = menuBar->addMenu("&Product");
+    QAction* add = action("NewItem", "&New", [this] { NewClick(); });
+    QAction* edit = action("EditItem", "&Edit", [this] { EditClick(); });
+    QAction* remove = action("DeleteItem", "&Delete", [this] { DeleteClick(); });
+    QAction* find = action("FindItem", "&Find", [this] { FindClick(); });
+    QAction* list = action("ListItem", "Product &List", [this] { ProductListClick(); });
+    QAction* close = action("CloseItem", "&Close", [this] { reject(); });
+    for (QMenu* menu : {product, popup_}) {
+        menu->addActions({add, edit, remove});
+        menu->addSeparator();
+        menu->addActions({find, list});
+        menu->addSeparator();
+        menu->addAction(close);
+    }
+
+    QMenu* display = menuBar->addMenu("&Display");
+    byCode_ = action("ByCodeItem", "By &Code", [this] { ByCodeClick(); });
+    byDescription_ =
+        action("ByDescriptionItem", "By &Description", [this] { ByDescriptionClick(); });
+    byCode_->setCheckable(true);
+    byDescription_->setCheckable(true);
+    display->addActions({byCode_, byDescription_});
+    display->addSeparator();
+    QAction* print = action("PrintWindowItem", "Print &Window", [this] { PrintWindowClick(); });
+    display->addAction(print);
+
+    QMenu* help = menuBar->addMenu("&Help");
+    QAction* overview =
+        action("OverviewItem", "&Overview", [this] { services_.showHelp("ProductManager"); });
+    help->addAction(overview);
+
+    tool(add, "NewBtn", "New");
+    tool(edit, "EditBtn", "Edit");
+    tool(remove, "DeleteBtn", "Delete");
+    toolBar->addSeparator();
+    tool(find, "FindBtn", "Find");
+    tool(list, "ListBtn", "Product List");
+    toolBar->addSeparator();
+    tool(byCode_, "ByCodeBtn", "By Code");
+    tool(byDescription_, "ByDescriptionBtn", "By Description");
+    toolBar->addSeparator();
+    tool(print, "PrintBtn", "Print Window");
+    tool(overview, "HelpBtn", "Help");
+    tool(close, "CloseBtn", "Close");
+
+    browser_->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(browser_, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint& at) { popup_->popup(browser_->mapToGlobal(at)); });
+
+    layout.setMenuBar(menuBar);
+    layout.addWidget(toolBar);
+}
+
+ProductManagerResult TEditProd::Execute(const records::CompanyRecord& company,
+                                        const std::optional<ProductPick>& pick) {
+    company_ = company;
+    file_ = std::make_unique<ProductFile>(services_.engine, company_.code(), services_.prompts,
+                                          &services_.statusWindow);
+    flow_ = std::make_unique<ProductManagerFlow>(*file_, services_.engine.fileSystem(),
+                                                 services_.prompts, company_, services_.clock);
+    selected_.reset();
+    ProductManagerResult result;
+    if (!flow_->Open()) {
+        result.cannotOpen = true;
+    } else {
+        FormShow(pick);
+        exec();
+        browser_->DetachDataSource();
+        flow_->Close();
+        result.selected = selected_;
+    }
+    flow_.reset();
+    file_.reset();
+    return result;
+}
+
+void TEditProd::FormShow(const std::optional<ProductPick>& pick) {
+    flow_->SetOrder(order_);
+    browser_->SetHeader(QString::fromStdString(ProductBrowserHeader()));
+    browser_->AttachDataSource(std::make_unique<widgets::TFvcDataSource>(
+        services_.engine, flow_->fileBlock(), static_cast<int>(order_), "", "",
+        rowRecord_.bytes()));
+    countPanel_->setText(QString::fromStdString(flow_->CountText()));
+    hintPanel_->setText(pick ? kSelectHint : kHint);
+    byCode_->setChecked(order_ == ProductOrder::ByCode);
+    byDescription_->setChecked(order_ == ProductOrder::ByDescription);
+
+    const records::FontSpec font = company_.managersFont();
+    browser_->setFont(widgets::PrinterCanvas::ToColumnFont(font.ToChoice()));
+    browser_->SetTextColor(widgets::PrinterCanvas::ToQColor(font.color));
+    title_->setText(widgets::ToRecordText(company_.name() + " - #" + company_.code()));
+    if (pick) PositionOn(flow_->SelectStart(pick->code, pick->description));
+    browser_->setFocus();
+}
+
+void TEditProd::PositionOn(const std::optional<ProductRow>& row) {
+    if (row) browser_->PositionAtKey(row->key, row->recordNumber);
+}
+
+void TEditProd::ShowUpdate(const ProductListUpdate& update) {
+    if (update.reread) {
+        browser_->Refresh();
+        countPanel_->setText(QString::fromStdString(flow_->CountText()));
+    }
+    PositionOn(update.current);
+}
+
+void TEditProd::NewClick() {
+    ShowUpdate(flow_->Add(editor_));
+}
+
+void TEditProd::EditClick() {
+    ShowUpdate(flow_->Edit(browser_->CurrentRecordNumber(), editor_));
+}
+
+void TEditProd::DeleteClick() {
+    ShowUpdate(flow_->Delete(browser_->CurrentRecordNumber()));
+}
+
+void TEditProd::SelectClick() {
+    selected_ = flow_->Choose(browser_->CurrentRecordNumber());
+    accept();
+}
+
+void TEditProd::BrowserKeyDown(int& key) {
+    if (key == Qt::Key_Delete) {
+        key = 0;
+        DeleteClick();
+    } else if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+        key = 0;
+        SelectClick();
+    }
+}
+
+void TEditProd::SetOrder(ProductOrder order) {
+    order_ = order;
+    flow_->SetOrder(order);
+    byCode_->setChecked(order == ProductOrder::ByCode);
+    byDescription_->setChecked(order == ProductOrder::ByDescription);
+    const int32_t current = browser_->CurrentRecordNumber();
+    browser_->SetKeyNumber(static_cast<int>(order));
+    if (current != 0) PositionOn(flow_->RowOf(current));
+}
+
+void TEditProd::ByCodeClick() {
+    SetOrder(ProductOrder::ByCode);
+}
+
+void TEditProd::ByDescriptionClick() {
+    SetOrder(ProductOrder::ByDescription);
+}
+
+void TEditProd::ProductListClick() {
+    const std::optional<ProductOrder> order = flow_->AskListOrder();
+    if (!order) return;
+    widgets::TStatForm& status = services_.statusWindow;
+    status.ShowStatus("Product List");
+    status.SetLines("", "Preparing list...", "");
+    const std::optional<ProductReport> report = flow_->ListReport(*order);
+    status.HideStatus();
+    if (!report) return;
+    services_.listWindow.ShowList(QString::fromStdString(report->caption), "Product",
+                                  base::Win1252ToUtf8(report->text),
+                                  company_.managersFont().ToChoice());
+}
+
+void TEditProd::FindClick() {
+    if (services_.findBox.Find(records::RecordKind::Product, "Find Product", flow_->fileBlock()) !=
+        QDialog::Accepted)
+        return;
+    // The dialog's columns are UTF-8; the code is looked up as record text.
+    const auto code = services_.findBox.SelectedColumn(0);
+    const auto recordText = code ? base::Utf8ToWin1252(*code) : std::nullopt;
+    if (recordText) PositionOn(flow_->RowOfCode(*recordText));
+}
+
+void TEditProd::PrintWindowClick() {
+    widgets::PrintWindowPicture(*this, services_.printer, services_.prompts, kCaption);
+}
+
+}  // namespace products::ui

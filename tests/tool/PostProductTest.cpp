@@ -1,0 +1,122 @@
+// post add-product, edit-product and delete-product through the real tool: the product dialog's
+// checks refuse a line before anything is written, and an edit changes only the fields given.
+
+#include <gtest/gtest.h>
+
+#include <nlohmann/json.hpp>
+
+#include "support/TempDir.h"
+#include "tool/ToolProcess.h"
+
+namespace tooltest {
+namespace {
+
+using nlohmann::json;
+using testsupport::TempDir;
+
+class PostProduct : public ::testing::Test {
+protected:
+    PostProduct() {
+        const ToolResult init = RunTool({"init", dir.string()}, parent.path());
+        EXPECT_EQ(init.exitCode, 0) << init.err;
+    }
+
+    std::vector<json> Post(const std::vector<std::string>& lines) {
+        std::string input;
+        for (const std::string& line : lines) input += line + "\n";
+        const ToolResult result =
+            RunTool({"post", dir.string(), "--today", "2026-12-06"}, parent.path(), input);
+        std::vector<json> replies;
+        for (const std::string& line : result.lines()) replies.push_back(json::parse(line));
+        EXPECT_EQ(replies.size(), lines.size()) << result.err;
+        return replies;
+    }
+
+    std::string StoredProducts() {
+        return testsupport::FileBytes(dir / "1P.DAT") + testsupport::FileBytes(dir / "1P.IX");
+    }
+    std::string DumpedProducts() { return RunTool({"dump", "1P", "--fields"}, dir).out; }
+
+    TempDir parent;
+    std::filesystem::path dir = parent.path() / "data";
+};
+
+TEST_F(PostProduct, RefusedLinesChangeNoFile) {
+    const std::vector<json> first = Post({
+        R"({"op": "add-product", "code": "abc", "description": "Anvil", "price": "99.00"})",
+        R"({"op": "add-product", "code": "B1", "description": "Bolts"})",
+    });
+    ASSERT_EQ(first.size(), 2u);
+    ASSERT_TRUE(first[0]["ok"]) << first[0].dump();
+    // The first product of a company creates its product file, and says so.
+    EXPECT_EQ(first[0]["prompts"][0]["caption"], "New Company");
+    const std::string before = StoredProducts();
+
+    struct Case {
+        std::string line;
+        std::string message;
+    };
+    const std::vector<Case> cases = {
+        {R"({"op": "add-product", "code": "ABC", "description": "Other"})",
+         "This Product Code already exists for: Anvil. Use a different code."},
+        {R"({"op": "add-product", "code": " ", "description": "Nails"})",
+         "You need to enter a product code."},
+        {R"({"op": "add-product", "code": "N1"})",
+         "You need to enter a product description or name."},
+        {R"({"op": "add-product", "code": "N1", "description": "Nails", "price": "ten"})",
+         "The SALES PRICE amount has an invalid value."},
+        {R"({"op": "add-product", "code": "N1", "description": "Nails", "taxable": "maybe"})",
+         "\"taxable\" must be true or false"},
+        {R"({"op": "add-product", "code": "ABCDEFGHIJK", "description": "Nails"})",
+         "\"code\" is longer than 10 characters"},
+        {R"({"op": "add-product", "code": "N1", "description": "Nails", "colour": "red"})",
+         "Unknown field \"colour\" for add-product"},
+        {R"({"op": "edit-product", "description": "Nails"})", "\"code\" must name the product"},
+        {R"({"op": "edit-product", "code": "zz", "description": "Nails"})", "No product zz"},
+        {R"({"op": "edit-product", "code": "b1", "new_code": "ABC"})",
+         "This Product Code already exists for: Anvil. Use a different code."},
+        {R"({"op": "edit-product", "code": "b1", "description": ""})",
+         "You need to enter a product description or name."},
+        {R"({"op": "delete-product", "code": "b1", "answers": ["no"]})",
+         "Not deleted: the question was answered no"},
+        {R"({"op": "delete-product", "code": "b"})", "No product b"},
+    };
+    std::vector<std::string> lines;
+    for (const Case& c : cases) lines.push_back(c.line);
+    const std::vector<json> replies = Post(lines);
+    ASSERT_EQ(replies.size(), cases.size());
+    for (size_t i = 0; i < cases.size(); ++i) {
+        EXPECT_FALSE(replies[i]["ok"]) << cases[i].line;
+        EXPECT_EQ(replies[i]["message"], cases[i].message) << cases[i].line;
+    }
+    EXPECT_EQ(StoredProducts(), before);
+}
+
+TEST_F(PostProduct, AddEditAndDeleteKeepTheDialogsValues) {
+    const std::vector<json> replies = Post({
+        R"({"op": "add-product", "code": "w-10", "description": "Washers", "price": "1,250.5", )"
+        R"("taxable": true, "notes": "Box of 100"})",
+        R"({"op": "add-product", "code": "B1", "description": "Bolts"})",
+        // Only the fields given change; the new code may differ only in letter case.
+        R"({"op": "edit-product", "code": "W-10", "new_code": "W-10", "description": "Zinc washers"})",
+        R"({"op": "delete-product", "code": "b1", "answers": ["yes"]})",
+    });
+    ASSERT_EQ(replies.size(), 4u);
+    for (const json& reply : replies) EXPECT_TRUE(reply["ok"]) << reply.dump();
+    EXPECT_EQ(replies[0]["code"], "w-10");
+    EXPECT_EQ(replies[2]["code"], "W-10");
+    EXPECT_EQ(replies[3]["prompts"][0]["caption"], "Delete Product Code: B1");
+
+    const std::string dump = DumpedProducts();
+    for (const char* expected :
+         {"  code: \"W-10\"", "  description: \"Zinc washers\"", "  price: \"1250.5\"",
+          "  taxable: 1", "  notes: \"Box of 100\"", "  setupDate: \"12/06/2026\"",
+          "  lastChangedDate: \"12/06/2026\""}) {
+        EXPECT_NE(dump.find(expected), std::string::npos) << expected << "\n" << dump;
+    }
+    EXPECT_EQ(dump.find("Bolts"), std::string::npos) << dump;
+    EXPECT_EQ(RunTool({"check", "1P"}, dir).exitCode, 0);
+}
+
+}  // namespace
+}  // namespace tooltest
