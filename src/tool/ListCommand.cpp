@@ -1,5 +1,5 @@
-// list DIR KIND [--company CODE] [--addresses] [--csv]: one company's list as its window's list report, or as
-// CSV, on standard output. Nothing in the data folder is written.
+// list DIR KIND [--company CODE] [--addresses] [--csv]: one company's list as its window's list
+// report, or as CSV, on standard output. Nothing in the data folder is written.
 
 #include "tool/ListCommand.h"
 
@@ -86,7 +86,7 @@ std::optional<records::CompanyRecord> ReadCompany(engine::Engine& engine,
 
 const std::vector<ListKind>& ListKinds() {
     static const std::vector<ListKind> kinds = {{"customers", &ListCustomers},
-                                               {"products", &ListProducts}};
+                                                {"products", &ListProducts}};
     return kinds;
 }
 
@@ -96,7 +96,8 @@ int ListCommand(const Args& args) {
         std::string kinds;
         for (const ListKind& kind : ListKinds())
             kinds += (kinds.empty() ? "" : "|") + std::string(kind.name);
-        std::fprintf(stderr, "usage: kt-invorra-tool list DIR %s [--company CODE] [--addresses] [--csv]\n",
+        std::fprintf(stderr,
+                     "usage: kt-invorra-tool list DIR %s [--company CODE] [--addresses] [--csv]\n",
                      kinds.c_str());
         return 2;
     }

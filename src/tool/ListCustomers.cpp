@@ -14,24 +14,23 @@ ListOutput ListCustomers(ListRun& run) {
     ConsolePrompts prompts;
     engine::RecordFile<records::CustomerRecord> file(
         run.engine,
-        records::RecordTypeOf(records::RecordKind::Customer).Describe(run.company.code()),
-        prompts);
+        records::RecordTypeOf(records::RecordKind::Customer).Describe(run.company.code()), prompts);
     std::vector<records::CustomerRecord> customers;
-    if (!file.OpenReadOnly()) {
-        if (run.engine.error() == engine::err::kFileNotFound) return {};
+    // A company without a customer file yet has no customers to list.
+    if (file.OpenReadOnly()) {
+        const engine::ErrorClass outcome =
+            file.ForEach(1, [&](const auto& entry) { customers.push_back(entry.record); });
+        const int32_t error = run.engine.error();
+        (void)file.Close();  // read only: nothing to write back
+        if (outcome != engine::ErrorClass::None)
+            return {false, "the customer list stopped short: " + engine::ErrorText(outcome, error)};
+    } else if (run.engine.error() != engine::err::kFileNotFound) {
         return {false, file.description().name + ": " +
                            engine::ErrorText(run.engine.errorClass(), run.engine.error())};
     }
-    const engine::ErrorClass outcome =
-        file.ForEach(1, [&](const auto& entry) { customers.push_back(entry.record); });
-    const int32_t error = run.engine.error();
-    (void)file.Close();  // read only: nothing to write back
-    if (outcome != engine::ErrorClass::None)
-        return {false, "the customer list stopped short: " + engine::ErrorText(outcome, error)};
-    const std::string text =
-        run.csv ? customers::CustomerListCsv(customers, run.addresses)
-                : customers::CustomerListReport(run.company.name(), customers, run.addresses,
-                                                run.now);
+    const std::string text = run.csv ? customers::CustomerListCsv(customers, run.addresses)
+                                     : customers::CustomerListReport(run.company.name(), customers,
+                                                                     run.addresses, run.now);
     return {true, base::Win1252ToUtf8(text)};
 }
 

@@ -34,17 +34,18 @@ std::string ProductsCsv(const std::vector<records::ProductRecord>& products) {
 ListOutput ListProducts(ListRun& run) {
     ConsolePrompts prompts;
     products::ProductFile file(run.engine, run.company.code(), prompts);
-    if (!file.file().OpenReadOnly()) {
-        if (run.engine.error() == engine::err::kFileNotFound) return {};
+    std::vector<records::ProductRecord> products;
+    // A company without a product file yet has no products to list.
+    if (file.file().OpenReadOnly()) {
+        const engine::ErrorClass outcome = file.InKeyOrder(2, products);
+        const int32_t error = run.engine.error();
+        (void)file.Close();  // read only: nothing to write back
+        if (outcome != engine::ErrorClass::None)
+            return {false, "the product list stopped short: " + engine::ErrorText(outcome, error)};
+    } else if (run.engine.error() != engine::err::kFileNotFound) {
         return {false, "company " + run.company.code() + " has no readable product file (" +
                            engine::ErrorText(run.engine.errorClass(), run.engine.error()) + ")"};
     }
-    std::vector<records::ProductRecord> products;
-    const engine::ErrorClass outcome = file.InKeyOrder(2, products);
-    const int32_t error = run.engine.error();
-    (void)file.Close();
-    if (outcome != engine::ErrorClass::None)
-        return {false, "the product list stopped short: " + engine::ErrorText(outcome, error)};
     if (run.csv) return {true, ProductsCsv(products)};
     return {true, base::Win1252ToUtf8(
                       products::ProductListReport(run.company.name(), products, run.now))};

@@ -73,7 +73,9 @@ TEST_F(ListCommand, WhatCannotBeListedIsRefusedAndNothingIsCreated) {
     };
     const std::vector<Case> cases = {
         {{"list", dir.string(), "products", "--company", "9"}, 2, "no company 9"},
-        {{"list", dir.string(), "invoices"}, 2, "usage: kt-invorra-tool list DIR customers|products"},
+        {{"list", dir.string(), "invoices"},
+         2,
+         "usage: kt-invorra-tool list DIR customers|products"},
         {{"list", dir.string(), "products", "--pdf"}, 2, "usage:"},
         {{"list", (parent.path() / "missing").string(), "products"}, 2, "cannot open"},
     };

@@ -6,7 +6,7 @@
 #include "base/Text.h"
 #include "receivables/AgingRun.h"
 #include "shell/ui/AgingChartPanel.h"
-#include "shell/ui/RecordText.h"
+#include "widgets/RecordText.h"
 #include "widgets/StatusWindow.h"
 
 namespace shell::ui {
@@ -20,10 +20,11 @@ QString Amount(base::Decimal amount) {
 std::array<QString, 4> BarHints(const records::CompanyRecord& company,
                                 const receivables::AgingSums& sums) {
     const auto& c = sums.categories;
-    return {ToRecordText(base::Trim(company.agingCaption1())) + " " + Amount(c[0]),
-            ToRecordText(company.agingCaption2()) + " " + Amount(c[1]),
-            ToRecordText(company.agingCaption3()) + " " + Amount(c[2]),
-            "Over " + ToRecordText(base::Trim(company.agingDays3())) + " Days: " + Amount(c[3])};
+    return {widgets::ToRecordText(base::Trim(company.agingCaption1())) + " " + Amount(c[0]),
+            widgets::ToRecordText(company.agingCaption2()) + " " + Amount(c[1]),
+            widgets::ToRecordText(company.agingCaption3()) + " " + Amount(c[2]),
+            "Over " + widgets::ToRecordText(base::Trim(company.agingDays3())) +
+                " Days: " + Amount(c[3])};
 }
 
 }  // namespace
