@@ -21,15 +21,18 @@ std::optional<AgingLimits> ReadAgingLimits(const records::CompanyRecord& company
     const auto l1 = Limit(company.agingDays1());
     const auto l2 = Limit(company.agingDays2());
     const auto l3 = Limit(company.agingDays3());
-    if (!l1 || !l2 || !l3) return std::nullopt;
+    if (!l1 || !l2 || !l3 || *l1 < 0 || *l1 >= *l2 || *l2 >= *l3) return std::nullopt;
     return AgingLimits{*l1, *l2, *l3};
 }
 
+int AgingCategory(long days, const AgingLimits& limits) {
+    if (days <= limits.days1) return 1;
+    if (days <= limits.days2) return 2;
+    return days <= limits.days3 ? 3 : 4;
+}
+
 void AgingSums::Add(base::Decimal amount, long days, const AgingLimits& limits) {
-    if (days < limits.days1 + 1) categories[0] += amount;
-    if (limits.days1 < days && days < limits.days2 + 1) categories[1] += amount;
-    if (limits.days2 < days && days < limits.days3 + 1) categories[2] += amount;
-    if (limits.days3 < days) categories[3] += amount;
+    categories[static_cast<size_t>(AgingCategory(days, limits) - 1)] += amount;
 }
 
 base::Decimal AgingSums::Total() const {
@@ -45,11 +48,8 @@ AgingSums& AgingSums::operator+=(const AgingSums& other) {
 
 long ItemAgeDays(const records::InvoiceRecord& item, const base::DateTime& now,
                  base::DateOrder shortDateOrder) {
-    std::optional<base::Date> date = base::ParseDate(item.date(), shortDateOrder);
-    if (!date) {
-        date = base::ParseDate(item.year() + "/" + item.month() + "/" + item.day(),
-                               base::DateOrder::YearFirst);
-    }
+    std::optional<base::Date> date = base::ParseDate(item.sortDate(), base::DateOrder::YearFirst);
+    if (!date) date = base::ParseDate(item.date(), shortDateOrder);
     return date ? base::WholeDaysSince(*date, now) : 0;
 }
 
@@ -63,18 +63,15 @@ bool NeedsAging(records::CustomerRecord& customer) {
         customer.setShortName("*NONE*");
         recompute = true;
     }
-    const auto readsZero = [](const std::string& text) {
-        return base::Trim(text).find("0.00") != std::string::npos;
+    const auto isZero = [](const std::string& text) {
+        const std::optional<base::Decimal> amount = base::Decimal::Parse(text);
+        return amount && amount->IsZero();
     };
-    if (!readsZero(customer.balance())) {
-        customer.setBalance("99999");
-        recompute = true;
+    for (const std::string& amount : {customer.balance(), customer.aging1(), customer.aging2(),
+                                      customer.aging3(), customer.aging4()}) {
+        recompute = recompute || !isZero(amount);
     }
-    for (const std::string& aging :
-         {customer.aging1(), customer.aging2(), customer.aging3(), customer.aging4()}) {
-        recompute = recompute || !readsZero(aging);
-    }
-    return recompute || !customer.balanceAmount().IsZero();
+    return recompute;
 }
 
 bool StoreAging(records::CustomerRecord& customer, const AgingSums& sums) {

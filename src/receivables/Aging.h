@@ -26,24 +26,28 @@ struct AgingLimits {
     long days3 = 90;
 };
 
-// The company's three day limits; nothing when one is empty or not a whole number ("There is a
-// bad value in your aging days").
+// The company's three day limits; nothing when one is empty or not a whole number, or when they
+// do not increase strictly ("There is a bad value in your aging days"): limits that overlap or
+// leave a gap would count an amount twice or never.
 std::optional<AgingLimits> ReadAgingLimits(const records::CompanyRecord& company);
+
+// The one category (1..4) of an item `days` old: 1 up to days1, 2 up to days2, 3 up to days3, 4
+// above.
+int AgingCategory(long days, const AgingLimits& limits);
 
 struct AgingSums {
     std::array<base::Decimal, 4> categories{};
 
-    // Adds `amount` to every category whose test holds for an item `days` old: 1 up to days1,
-    // 2 above days1 up to days2, 3 above days2 up to days3, 4 above days3. With increasing limits
-    // that is exactly one category.
+    // Adds `amount` to the category of an item `days` old.
     void Add(base::Decimal amount, long days, const AgingLimits& limits);
     base::Decimal Total() const;
     AgingSums& operator+=(const AgingSums& other);
 };
 
 // Whole days from the item's document date to `now` (0 or less for a date not yet reached). The
-// date text is read in the short date order; a text that cannot be read falls back to the
-// record's year, month and day fields, and an item with no readable date counts as new.
+// date comes from the record's sortable "yyyy/mm/dd" field, which does not depend on the
+// company's date format; the date text, read in the short date order, serves only when that field
+// is empty or unreadable, and an item with no readable date counts as new.
 long ItemAgeDays(const records::InvoiceRecord& item, const base::DateTime& now,
                  base::DateOrder shortDateOrder);
 
@@ -51,8 +55,8 @@ long ItemAgeDays(const records::InvoiceRecord& item, const base::DateTime& now,
 base::Decimal OpenAmount(const records::InvoiceRecord& item);
 
 // Whether the company-wide run recomputes this customer: an empty short name (set to "*NONE*"),
-// a balance or aging text that does not read "0.00" or a balance that is not zero. Customers whose
-// texts all read "0.00" keep their stored aging.
+// or a balance or aging amount that is not a number or not zero. Customers whose five amounts are
+// all zero keep their stored aging.
 bool NeedsAging(records::CustomerRecord& customer);
 
 // Writes the four sums and their total as the customer's aging amounts and balance ("0.00");

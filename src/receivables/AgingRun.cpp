@@ -84,7 +84,8 @@ AgingRunResult CalculateAging(engine::Engine& engine, base::PromptService& promp
         ShowError(prompts, kBadAgingDaysText);
         return result;
     }
-    if (state.currentCompany.receivablesTotalAmount().IsZero() && !forceChart) return result;
+    // A zero total may still hide offsetting debits and credits: the run always walks, and a zero
+    // total only means there is no chart to show.
     result.ran = true;
 
     if (progress.show) progress.show(kAgingCaption, kCalculatingText);
@@ -92,6 +93,12 @@ AgingRunResult CalculateAging(engine::Engine& engine, base::PromptService& promp
     const bool walked =
         AgeCustomers(engine, prompts, state.currentCompany.code(), basis, result.sums);
     result.total = result.sums.Total();
+    // A walk cut short leaves the company's total and last aging date as they were, so the run
+    // is offered again instead of passing for today's.
+    if (!walked) {
+        if (progress.hide) progress.hide();
+        return result;
+    }
 
     const std::string today = base::FormatDate(clock.Today(), state.shortDateOrder);
     state.currentCompany.setLastAgingDate(today);
@@ -106,7 +113,7 @@ AgingRunResult CalculateAging(engine::Engine& engine, base::PromptService& promp
                                  }) &&
             saved;
     if (progress.hide) progress.hide();
-    result.completed = walked && saved;
+    result.completed = saved;
 
     if (result.total < base::Decimal()) {
         prompts.Message(kChartCaption, kCreditBalanceText, base::PromptIcon::Information,

@@ -18,9 +18,9 @@ constexpr char kRunDate[] = "12/06/2026";
 class AgingRunTest : public ReceivablesFixture {
 protected:
     // A1 owes items on both sides of every limit; A10 (a number A1 is a prefix of) has a credit
-    // older than the last limit that cancels its debt; B2 reads "0.00" everywhere but holds a
-    // stale aging and an open item; C3 has no short name and nothing open. A1's balance and
-    // A10's first category are out of date, which is what sends the run to them.
+    // older than the last limit that cancels its debt; B2's balance reads "0.00" but it holds a
+    // stale aging of 100.00 and an open item; C3 has no short name and nothing open. A1's balance
+    // and A10's first category are out of date, which is what sends the run to them.
     AgingRunTest() {
         records::CustomerRecord owing = testsupport::SampleCustomer("A1", "Ames Hardware");
         owing.setBalance("300.00");
@@ -55,7 +55,7 @@ TEST_F(AgingRunTest, EachCustomerGetsItsOpenAmountsSortedByAge) {
     const std::vector<Expected> expected = {
         {"A1", "AMES HARDW", "311.00", "31.00", "40.00", "80.00", "160.00"},
         {"A10", "AMES TEN", "0.00", "100.00", "0.00", "0.00", "-100.00"},
-        {"B2", "BIRCH BOOK", "0.00", "100.00", "0.00", "0.00", "0.00"},
+        {"B2", "BIRCH BOOK", "50.00", "50.00", "0.00", "0.00", "0.00"},
         {"C3", "*NONE*", "0.00", "0.00", "0.00", "0.00", "0.00"},
     };
     const std::vector<records::CustomerRecord> stored = StoredCustomers();
@@ -76,16 +76,15 @@ TEST_F(AgingRunTest, EachCustomerGetsItsOpenAmountsSortedByAge) {
 TEST_F(AgingRunTest, TheCompanyTotalAndAgingDateGoToTheCompanyFileLastCompanyAndState) {
     const AgingRunResult result = Run(false);
     ASSERT_TRUE(result.completed);
-    // B2's open item is not revisited, so it counts in neither its aging nor the company's.
-    const AgingSums expected{{D("131"), D("40"), D("80"), D("60")}};
+    const AgingSums expected{{D("181"), D("40"), D("80"), D("60")}};
     EXPECT_EQ(result.sums.categories, expected.categories);
-    EXPECT_EQ(result.total, D("311"));
+    EXPECT_EQ(result.total, D("361"));
     for (const records::CompanyRecord& company :
          {*testsupport::StoredCompany("1"), LastCompany(), state.currentCompany}) {
         EXPECT_EQ(company.lastAgingDate(), kRunDate);
     }
-    EXPECT_EQ(testsupport::StoredCompany("1")->receivablesTotal(), "311.00");
-    EXPECT_EQ(state.currentCompany.receivablesTotal(), "311.00");
+    EXPECT_EQ(testsupport::StoredCompany("1")->receivablesTotal(), "361.00");
+    EXPECT_EQ(state.currentCompany.receivablesTotal(), "361.00");
     EXPECT_FALSE(state.AgingDue());
 }
 
@@ -101,18 +100,26 @@ TEST_F(AgingRunTest, TheChartIsShownWhenAskedForOrWhenTheCompanyWantsIt) {
     }
 }
 
-TEST_F(AgingRunTest, AZeroTotalSkipsTheDailyRunButNotTheChart) {
+TEST_F(AgingRunTest, AZeroCompanyTotalStillWalksTheCustomers) {
     state.currentCompany.setReceivablesTotal("0.00");
-    const std::string before = StoredAgingDate();
     const AgingRunResult daily = Run(false);
-    EXPECT_FALSE(daily.ran);
-    EXPECT_EQ(StoredAgingDate(), before);
-    EXPECT_EQ(StoredCustomers()[0].balance(), "300.00");
-
-    const AgingRunResult asked = Run(true);
-    EXPECT_TRUE(asked.ran);
-    EXPECT_EQ(asked.total, D("311"));
+    EXPECT_TRUE(daily.ran);
+    EXPECT_EQ(daily.total, D("361"));
+    EXPECT_EQ(StoredCustomers()[0].balance(), "311.00");
     EXPECT_EQ(StoredAgingDate(), kRunDate);
+}
+
+TEST_F(AgingRunTest, LimitsThatDoNotIncreaseStopTheRunBeforeAnythingChanges) {
+    for (const auto& [l1, l2, l3] : {std::tuple{"60", "30", "90"}, std::tuple{"30", "30", "90"},
+                                     std::tuple{"abc", "60", "90"}}) {
+        state.currentCompany.setAgingDays1(l1);
+        state.currentCompany.setAgingDays2(l2);
+        state.currentCompany.setAgingDays3(l3);
+        prompts.ExpectMessage(kAgingCaption, kBadAgingDaysText, base::PromptAnswer::Ok,
+                              base::PromptIcon::Error);
+        EXPECT_FALSE(Run(true).ran);
+    }
+    EXPECT_EQ(StoredCustomers()[0].balance(), "300.00");
 }
 
 TEST_F(AgingRunTest, AnEmptyAgingLimitStopsTheRunBeforeAnythingChanges) {
@@ -131,9 +138,9 @@ TEST_F(AgingRunTest, ACreditBalanceIsSavedButNeverCharted) {
                          "Your Accounts Receivable is a credit balance. Unable to display Aging "
                          "Chart. Run your Accounts Receivable Report (Report Wizard) instead.");
     const AgingRunResult result = Run(true);
-    EXPECT_EQ(result.total, D("-189"));
+    EXPECT_EQ(result.total, D("-139"));
     EXPECT_FALSE(result.showChart);
-    EXPECT_EQ(testsupport::StoredCompany("1")->receivablesTotal(), "-189.00");
+    EXPECT_EQ(testsupport::StoredCompany("1")->receivablesTotal(), "-139.00");
 }
 
 TEST_F(AgingRunTest, TheRecomputationForPaymentsSumsOneCustomerAndWritesNothing) {

@@ -19,7 +19,7 @@ using testsupport::StoredCompany;
 class AgingChart : public ShellTest {
 protected:
     // Company 1 ages 30/60/90 and last aged long ago; customer A1 owes one item in each category.
-    shell::ui::TMainForm& Started(const char* receivablesTotal) {
+    shell::ui::TMainForm& Started(const char* receivablesTotal, bool openItems = true) {
         records::CompanyRecord company = testsupport::SampleCompany("1", "Acme Supply");
         company.setAgingDays1("30");
         company.setAgingDays2("60");
@@ -39,6 +39,7 @@ protected:
         std::vector<records::InvoiceRecord> items;
         for (const auto& [daysOld, balance] :
              {std::pair{10L, "1000.00"}, {45L, "200.00"}, {75L, "100.00"}, {100L, "50.00"}}) {
+            if (!openItems) break;
             const base::Date date = base::AddDays(clock.Today(), -daysOld);
             records::InvoiceRecord item;
             item.setInvoiceNumber(std::to_string(items.size() + 1));
@@ -92,9 +93,11 @@ TEST_F(AgingChart, TheDailyRunAgesQuietlyAndTheCommandShowsTheChart) {
     EXPECT_EQ(w.StatusText(), "Ready.");
 }
 
-TEST_F(AgingChart, NothingOpenSkipsTheDailyRunAndTheCommandSaysSo) {
-    auto& w = Started("0.00");
-    EXPECT_EQ(StoredCompany("1")->lastAgingDate(), "01/01/2026");
+TEST_F(AgingChart, AZeroTotalIsStillAgedDailyAndTheCommandSaysThereIsNothingOpen) {
+    // The customer's stale balance is put right although the company total read zero.
+    auto& w = Started("0.00", false);
+    EXPECT_EQ(StoredCompany("1")->lastAgingDate(), "03/09/2026");
+    EXPECT_EQ(StoredCompany("1")->receivablesTotal(), "0.00");
     prompts.ExpectInform("Aging Chart", "You do not have any open invoices.");
     testsupport::Trigger(w, "AgingChart1");
     prompts.Verify();
