@@ -4,8 +4,8 @@
 
 #include <nlohmann/json.hpp>
 
-#include "support/TempDir.h"
 #include "tool/AgingSample.h"
+#include "tool/DataFolderTest.h"
 #include "tool/ToolProcess.h"
 
 namespace tooltest {
@@ -13,30 +13,11 @@ namespace {
 
 using nlohmann::json;
 
-class PostAging : public ::testing::Test {
+class PostAging : public DataFolderTest {
 protected:
-    PostAging() {
-        const ToolResult init = RunTool({"init", dir.string()}, parent.path());
-        EXPECT_EQ(init.exitCode, 0) << init.err;
-    }
-
     void AddCustomerWithItems(const std::vector<std::pair<long, const char*>>& items) {
         AddAgingSample(dir, items);
     }
-
-    std::vector<json> Post(const std::vector<std::string>& lines) {
-        std::string input;
-        for (const std::string& line : lines) input += line + "\n";
-        const ToolResult result =
-            RunTool({"post", dir.string(), "--today", "2026-12-06"}, parent.path(), input);
-        std::vector<json> replies;
-        for (const std::string& line : result.lines()) replies.push_back(json::parse(line));
-        EXPECT_EQ(replies.size(), lines.size()) << result.err;
-        return replies;
-    }
-
-    testsupport::TempDir parent;
-    std::filesystem::path dir = parent.path() / "data";
 };
 
 TEST_F(PostAging, AgeRepliesTheCompanySumsAndStoresTheTotal) {

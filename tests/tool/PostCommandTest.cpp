@@ -6,40 +6,20 @@
 #include <nlohmann/json.hpp>
 
 #include "support/TempDir.h"
+#include "tool/DataFolderTest.h"
 #include "tool/ToolProcess.h"
 
 namespace tooltest {
 namespace {
 
 using nlohmann::json;
-using testsupport::TempDir;
 
-class PostCommand : public ::testing::Test {
+class PostCommand : public DataFolderTest {
 protected:
-    PostCommand() {
-        const ToolResult init = RunTool({"init", dir.string()}, parent.path());
-        EXPECT_EQ(init.exitCode, 0) << init.err;
-    }
-
-    std::vector<json> Post(const std::vector<std::string>& lines,
-                           std::vector<std::string> options = {}) {
-        std::string input;
-        for (const std::string& line : lines) input += line + "\n";
-        options.insert(options.begin(), {"post", dir.string(), "--today", "2026-12-06"});
-        const ToolResult result = RunTool(options, parent.path(), input);
-        std::vector<json> replies;
-        for (const std::string& line : result.lines()) replies.push_back(json::parse(line));
-        EXPECT_EQ(replies.size(), lines.size()) << result.err;
-        return replies;
-    }
-
     std::string StoredCompanyFile() {
         return testsupport::FileBytes(dir / "Company.DAT") +
                testsupport::FileBytes(dir / "Company.IX");
     }
-
-    TempDir parent;
-    std::filesystem::path dir = parent.path() / "data";
 };
 
 TEST_F(PostCommand, RefusedLinesAreAnsweredInOrderAndChangeNoFile) {

@@ -9,6 +9,7 @@
 #include "records/RecordTypes.h"
 #include "support/Samples.h"
 #include "support/TempDir.h"
+#include "tool/DataFolderTest.h"
 #include "tool/ToolProcess.h"
 
 namespace tooltest {
@@ -16,24 +17,8 @@ namespace {
 
 using nlohmann::json;
 
-class PostCustomer : public ::testing::Test {
+class PostCustomer : public DataFolderTest {
 protected:
-    PostCustomer() {
-        const ToolResult init = RunTool({"init", dir.string()}, parent.path());
-        EXPECT_EQ(init.exitCode, 0) << init.err;
-    }
-
-    std::vector<json> Post(const std::vector<std::string>& lines) {
-        std::string input;
-        for (const std::string& line : lines) input += line + "\n";
-        const ToolResult result =
-            RunTool({"post", dir.string(), "--today", "2026-12-06"}, parent.path(), input);
-        std::vector<json> replies;
-        for (const std::string& line : result.lines()) replies.push_back(json::parse(line));
-        EXPECT_EQ(replies.size(), lines.size()) << result.err;
-        return replies;
-    }
-
     // Records written straight into company 1's files, as other windows would leave them.
     template <typename Record>
     void Write(records::RecordKind kind, const std::vector<Record>& records) {
@@ -51,9 +36,6 @@ protected:
     std::string CustomerFiles() {
         return testsupport::FileBytes(dir / "1C.DAT") + testsupport::FileBytes(dir / "1C.IX");
     }
-
-    testsupport::TempDir parent;
-    std::filesystem::path dir = parent.path() / "data";
 };
 
 records::InvoiceRecord Invoice(const std::string& number, const std::string& customer) {

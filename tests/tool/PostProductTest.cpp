@@ -6,39 +6,20 @@
 #include <nlohmann/json.hpp>
 
 #include "support/TempDir.h"
+#include "tool/DataFolderTest.h"
 #include "tool/ToolProcess.h"
 
 namespace tooltest {
 namespace {
 
 using nlohmann::json;
-using testsupport::TempDir;
 
-class PostProduct : public ::testing::Test {
+class PostProduct : public DataFolderTest {
 protected:
-    PostProduct() {
-        const ToolResult init = RunTool({"init", dir.string()}, parent.path());
-        EXPECT_EQ(init.exitCode, 0) << init.err;
-    }
-
-    std::vector<json> Post(const std::vector<std::string>& lines) {
-        std::string input;
-        for (const std::string& line : lines) input += line + "\n";
-        const ToolResult result =
-            RunTool({"post", dir.string(), "--today", "2026-12-06"}, parent.path(), input);
-        std::vector<json> replies;
-        for (const std::string& line : result.lines()) replies.push_back(json::parse(line));
-        EXPECT_EQ(replies.size(), lines.size()) << result.err;
-        return replies;
-    }
-
     std::string StoredProducts() {
         return testsupport::FileBytes(dir / "1P.DAT") + testsupport::FileBytes(dir / "1P.IX");
     }
     std::string DumpedProducts() { return RunTool({"dump", "1P", "--fields"}, dir).out; }
-
-    TempDir parent;
-    std::filesystem::path dir = parent.path() / "data";
 };
 
 TEST_F(PostProduct, RefusedLinesChangeNoFile) {
