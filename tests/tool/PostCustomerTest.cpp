@@ -70,28 +70,6 @@ TEST_F(PostCustomer, AddTakesTheProposedNumberAndEditChangesOnlyTheFieldsGiven) 
     EXPECT_NE(Dump("Company").find("  nextCustomerNumber: \"1006\""), std::string::npos);
 }
 
-TEST_F(PostCustomer, ANewNumberMovesTheCustomersInvoiceRecords) {
-    Post({R"({"op": "add-customer", "number": "100", "name": "Acme"})",
-          R"({"op": "add-customer", "number": "150", "name": "Brook"})"});
-    Write(records::RecordKind::Invoice,
-          std::vector{Invoice("1", "100"), Invoice("2", "150"), Invoice("3", "100")});
-    const std::vector<json> replies = Post({
-        R"({"op": "edit-customer", "number": "100", "new_number": "200"})",
-        R"({"op": "edit-customer", "number": "200", "new_number": "200", "name": "Acme Co"})",
-    });
-    ASSERT_EQ(replies.size(), 2u);
-    EXPECT_EQ(replies[0]["number"], "200");
-    EXPECT_EQ(replies[0]["renumbered"], 2);
-    EXPECT_EQ(replies[0]["prompts"][0]["text"],
-              "This customer has 2 record(s) on file. All have been changed to reflect the new "
-              "customer number.");
-    EXPECT_FALSE(replies[1].contains("renumbered"));
-    // Key 2 followed the rewrite: the other customer's record first, then both of the new number.
-    EXPECT_EQ(RunTool({"dump", "1I", "--key", "2"}, dir).lines(),
-              (std::vector<std::string>{R"(2 "150     ")", R"(1 "200     ")", R"(3 "200     ")"}));
-    EXPECT_EQ(RunTool({"check", "1I"}, dir).exitCode, 0);
-}
-
 TEST_F(PostCustomer, RefusedLinesCarryTheWindowsMessageAndChangeNoFile) {
     Post({R"({"op": "add-customer", "number": "100", "name": "Acme"})"});
     records::CustomerRecord owing = testsupport::SampleCustomer("300", "Owing Ltd");
@@ -140,25 +118,6 @@ TEST_F(PostCustomer, RefusedLinesCarryTheWindowsMessageAndChangeNoFile) {
     }
     EXPECT_EQ(CustomerFiles(), before);
     EXPECT_NE(Dump("Company").find("  nextCustomerNumber: \"101\""), std::string::npos);
-}
-
-TEST_F(PostCustomer, DeleteAsksFirstAndTakesTheAnswer) {
-    Post({R"({"op": "add-customer", "number": "100", "name": "Acme"})"});
-    Write(records::RecordKind::Invoice, std::vector{Invoice("1", "150")});
-    const std::vector<json> replies = Post({
-        R"({"op": "delete-customer", "number": "100"})",
-        R"({"op": "delete-customer", "number": "100", "answers": ["yes"]})",
-        R"({"op": "delete-customer", "number": "100", "answers": ["yes"]})",
-    });
-    ASSERT_EQ(replies.size(), 3u);
-    EXPECT_FALSE(replies[0]["ok"]);
-    EXPECT_EQ(replies[0]["prompts"][0],
-              json::parse(R"({"caption": "Delete Customer#: 100", "answer": "no",
-                              "text": "Are you sure you want to delete this customer?"})"));
-    EXPECT_EQ(replies[1], json::parse(R"({"ok": true, "number": "100", "prompts": [{
-        "caption": "Delete Customer#: 100", "answer": "yes",
-        "text": "Are you sure you want to delete this customer?"}]})"));
-    EXPECT_EQ(replies[2]["message"], "No customer 100 on file");
 }
 
 }  // namespace
