@@ -28,8 +28,6 @@ std::string RecordText(int i) {
            std::to_string(10000 + i * 31 % 400);
 }
 
-using Entries = std::vector<std::pair<std::string, int32_t>>;
-
 class CompactRebuildTest : public EngineTest, public ::testing::WithParamInterface<bool> {
 protected:
     void Fill(const std::string& name, int records) {
@@ -39,23 +37,6 @@ protected:
         engine_.CloseFileBlock(fb);
         engine_.RebuildDataFile(name, kRecordLength, kRecordLength, engine::KeepLiveRecord);
         ASSERT_TRUE(engine_.ok()) << engine_.error();
-    }
-
-    FileBlockHandle Open(const std::string& name) {
-        FileBlockHandle fb = nullptr;
-        engine_.OpenFileBlock(fb, name);
-        EXPECT_TRUE(engine_.ok()) << engine_.error();
-        return fb;
-    }
-
-    Entries Walk(FileBlockHandle fb, int keyNumber) {
-        Entries entries;
-        int32_t n = 0;
-        std::string key;
-        for (engine_.NextKey(fb, keyNumber, n, key); engine_.ok();
-             engine_.NextKey(fb, keyNumber, n, key))
-            entries.emplace_back(key, n);
-        return entries;
     }
 
     std::pair<std::string, int32_t> Search(FileBlockHandle fb, int keyNumber, std::string key) {

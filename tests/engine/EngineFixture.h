@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -13,6 +12,7 @@
 #include <vector>
 
 #include "engine/Engine.h"
+#include "support/CommandOutput.h"
 #include "support/TempDir.h"
 
 namespace enginetest {
@@ -20,6 +20,7 @@ namespace enginetest {
 using engine::Engine;
 using engine::FileBlockHandle;
 using engine::KeyDescriptor;
+using Entries = std::vector<std::pair<std::string, int32_t>>;  // (key, record number)
 
 inline std::vector<uint8_t> ReadFileBytes(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
@@ -53,11 +54,10 @@ inline IndexHeader KeyOneHeader(const std::vector<uint8_t>& index) {
 
 // The problems the command-line checker finds in block `name` of the working folder; "" if sound.
 inline std::string CheckBlock(const std::string& name) {
-    std::string output;
-    FILE* pipe = popen((std::string(KT_TOOL_PATH) + " check " + name + " 2>&1").c_str(), "r");
-    for (char line[256]; pipe && std::fgets(line, sizeof line, pipe);) output += line;
-    const int status = pipe ? pclose(pipe) : -1;
-    return status == 0 ? output : "check failed (" + std::to_string(status) + "): " + output;
+    const auto run =
+        testsupport::RunCommand(std::string(KT_TOOL_PATH) + " check " + name + " 2>&1");
+    return run.status == 0 ? run.output
+                           : "check failed (" + std::to_string(run.status) + "): " + run.output;
 }
 
 // A record of `length` bytes: deletion mark 0, then `text`, zero-filled.
@@ -82,6 +82,24 @@ protected:
         engine_.OpenFileBlock(fb, name);
         EXPECT_TRUE(engine_.ok()) << engine_.error();
         return fb;
+    }
+
+    FileBlockHandle Open(const std::string& name) {
+        FileBlockHandle fb = nullptr;
+        engine_.OpenFileBlock(fb, name);
+        EXPECT_TRUE(engine_.ok()) << engine_.error();
+        return fb;
+    }
+
+    // Every entry of key `keyNumber` in order, walked from a fresh cursor.
+    Entries Walk(FileBlockHandle fb, int keyNumber) {
+        Entries entries;
+        int32_t n = 0;
+        std::string key;
+        for (engine_.NextKey(fb, keyNumber, n, key); engine_.ok();
+             engine_.NextKey(fb, keyNumber, n, key))
+            entries.emplace_back(key, n);
+        return entries;
     }
 
     int32_t Add(FileBlockHandle fb, const std::string& text) {

@@ -88,12 +88,6 @@ TEST_F(PosixFileTest, ReadsSeeWhatAnotherWriterAppendedAndNothingOfWhatItCutOff)
 
 class MappedBlockTest : public EngineTest {
 protected:
-    FileBlockHandle Open(const std::string& name) {
-        FileBlockHandle fb = nullptr;
-        engine_.OpenFileBlock(fb, name);
-        EXPECT_TRUE(engine_.ok()) << engine_.error();
-        return fb;
-    }
     void AddWithKey(FileBlockHandle fb, const std::string& key) {
         const int32_t n = Add(fb, key);
         engine_.AddKey(fb, 1, n, key);

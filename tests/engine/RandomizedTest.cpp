@@ -67,8 +67,8 @@ protected:
         engine_.CloseFileBlock(fb);
         ASSERT_TRUE(engine_.ok()) << engine_.error();
         ASSERT_EQ(CheckBlock("R"), "");
-        engine_.OpenFileBlock(fb, "R");
-        ASSERT_TRUE(engine_.ok()) << engine_.error();
+        fb = Open("R");
+        ASSERT_TRUE(engine_.ok());
         for (int k = 1; k <= 3; ++k) {
             const auto& expected = reference_[k - 1];
             std::vector<std::pair<std::string, int32_t>> forward, backward;

@@ -12,7 +12,6 @@ namespace {
 
 namespace fs = std::filesystem;
 using engine::FaultInjectingFileSystem;
-using Entries = std::vector<std::pair<std::string, int32_t>>;
 
 constexpr int kLength = 40;
 const std::vector<KeyDescriptor> kKeys = {{6, false}, {3, true}};
@@ -49,22 +48,14 @@ protected:
 
     // The texts of all records in slot order and the entries of both keys, read through the engine.
     std::pair<std::string, std::array<Entries, 2>> Contents() {
-        FileBlockHandle fb = nullptr;
-        engine_.OpenFileBlock(fb, "R");
-        EXPECT_TRUE(engine_.ok()) << engine_.error();
+        FileBlockHandle fb = Open("R");
         std::pair<std::string, std::array<Entries, 2>> contents;
         std::vector<uint8_t> buffer(kLength);
         for (int32_t n = 1; n < engine_.FileLength(fb); ++n) {
             engine_.GetRecord(fb, n, std::as_writable_bytes(std::span(buffer)));
             contents.first += std::string(reinterpret_cast<char*>(buffer.data()) + 4, 9) + "|";
         }
-        for (int k = 1; k <= 2; ++k) {
-            std::string key;
-            int32_t record = 0;
-            for (engine_.NextKey(fb, k, record, key); engine_.ok();
-                 engine_.NextKey(fb, k, record, key))
-                contents.second[k - 1].emplace_back(key, record);
-        }
+        for (int k = 1; k <= 2; ++k) contents.second[k - 1] = Walk(fb, k);
         engine_.CloseFileBlock(fb);
         return contents;
     }
