@@ -2,9 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <string>
 
+#include "support/CommandOutput.h"
 #include "support/TempDir.h"
 
 namespace {
@@ -17,14 +17,7 @@ FontChoice Courier() {
 }
 
 std::string OutputOf(const std::string& command) {
-    std::string out;
-    FILE* pipe = popen((command + " 2>/dev/null").c_str(), "r");
-    if (!pipe) return out;
-    char buffer[4096];
-    size_t n;
-    while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0) out.append(buffer, n);
-    pclose(pipe);
-    return out;
+    return testsupport::RunCommand(command + " 2>/dev/null").output;
 }
 
 // The text another RTF reader finds in the file: `unrtf --text` without its banner, its Latin-1

@@ -10,6 +10,7 @@
 #include <filesystem>
 #include <string>
 
+#include "support/CommandOutput.h"
 #include "support/RecordingCanvas.h"
 #include "support/ScriptedPrompts.h"
 #include "support/TempDir.h"
@@ -31,16 +32,6 @@ std::string Report(int lines) {
         text += line;
     }
     return text + std::string(80, '-');
-}
-
-std::string Capture(const std::string& command) {
-    std::string out;
-    FILE* pipe = popen(command.c_str(), "r");
-    if (!pipe) return out;
-    char buffer[4096];
-    for (size_t n; (n = fread(buffer, 1, sizeof buffer, pipe)) > 0;) out.append(buffer, n);
-    pclose(pipe);
-    return out;
 }
 
 class ListWindowTest : public ::testing::Test {
@@ -97,7 +88,7 @@ protected:
         printer_.setOutputFileName(QString::fromStdString(pdf));
         window_.Prepare("Customer List by Name", "Customer", Report(70), kManagersFont);
         window_.findChild<QPushButton*>("PrintBtn")->click();
-        return Capture("pdftotext -layout '" + pdf + "' - 2>/dev/null");
+        return testsupport::RunCommand("pdftotext -layout '" + pdf + "' - 2>/dev/null").output;
     }
 
     testsupport::TempDir dir_;
@@ -152,7 +143,8 @@ TEST_F(ListWindowTest, SavedRichTextOpensInAnotherReaderWithTheSameText) {
     EXPECT_EQ(prompts_.shown().at(0).filter, "Rich Text File (*.RTF)");
     ASSERT_TRUE(std::filesystem::exists(chosen + ".RTF"));  // the default extension
 
-    const std::string seen = Capture("unrtf --text '" + chosen + ".RTF' 2>/dev/null");
+    const std::string seen =
+        testsupport::RunCommand("unrtf --text '" + chosen + ".RTF' 2>/dev/null").output;
     // unrtf writes Latin-1 and folds runs of blanks; the report's lines come back in order.
     std::string expected = "Customer List for M\xFCller & S\xF6hne\n";
     EXPECT_NE(seen.find(expected), std::string::npos) << seen;

@@ -5,10 +5,9 @@
 #include <QImage>
 #include <QPageLayout>
 #include <QPageSize>
-#include <cstdio>
-#include <memory>
 #include <string>
 
+#include "support/CommandOutput.h"
 #include "support/TempDir.h"
 #include "widgets/PrinterCanvas.h"
 
@@ -17,12 +16,7 @@ namespace {
 using widgets::PrinterCanvas;
 
 std::string Capture(const std::string& command) {
-    std::string out;
-    std::unique_ptr<FILE, int (*)(FILE*)> pipe(popen(command.c_str(), "r"), pclose);
-    if (!pipe) return out;
-    char buffer[4096];
-    while (size_t n = fread(buffer, 1, sizeof buffer, pipe.get())) out.append(buffer, n);
-    return out;
+    return testsupport::RunCommand(command).output;
 }
 
 int PageCount(const std::string& pdf) {
