@@ -2,43 +2,28 @@
 
 #include <gtest/gtest.h>
 
-#include "support/TempDir.h"
+#include "tool/DataFolderTest.h"
 #include "tool/ToolProcess.h"
 
 namespace tooltest {
 namespace {
 
-using testsupport::TempDir;
-
-class ListCommand : public ::testing::Test {
+class ListCommand : public DataFolderTest {
 protected:
-    ListCommand() { EXPECT_EQ(RunTool({"init", dir.string()}, parent.path()).exitCode, 0); }
-
-    void Post(const std::string& lines) {
-        const ToolResult result =
-            RunTool({"post", dir.string(), "--today", "2026-12-06"}, parent.path(), lines);
-        EXPECT_EQ(result.exitCode, 0) << result.out << result.err;
-    }
-
     void Products() {
-        Post(R"({"op": "set-company", "name": "Acme Supply"})"
-             "\n"
-             R"({"op": "add-product", "code": "Z1", "description": "Café, \"best\" blend", )"
-             R"("price": "1,250.5", "taxable": true, "notes": "two\nlines"})"
-             "\n"
-             R"({"op": "add-product", "code": "A1", "description": "Washers"})"
-             "\n");
+        Post({R"({"op": "set-company", "name": "Acme Supply"})",
+              R"({"op": "add-product", "code": "Z1", "description": "Café, \"best\" blend", )"
+              R"("price": "1,250.5", "taxable": true, "notes": "two\nlines"})",
+              R"({"op": "add-product", "code": "A1", "description": "Washers"})"});
     }
 
     ToolResult List(std::vector<std::string> options, const std::string& kind = "products") {
         options.insert(options.begin(), {"list", dir.string(), kind});
         return RunTool(options, parent.path());
     }
-
-    TempDir parent;
-    std::filesystem::path dir = parent.path() / "data";
 };
 
+// The report's layout is tested with the product texts; here: its order and its UTF-8.
 TEST_F(ListCommand, TextIsTheProductListReportByDescription) {
     Products();
     const ToolResult result = List({});
@@ -46,12 +31,7 @@ TEST_F(ListCommand, TextIsTheProductListReportByDescription) {
     const std::vector<std::string> lines = result.lines();
     ASSERT_EQ(lines.size(), 9u) << result.out;
     EXPECT_EQ(lines[0], "Product List for Acme Supply");
-    EXPECT_TRUE(lines[1].starts_with("Date: ")) << lines[1];
-    // By description, UTF-8, the price with its thousands separator.
-    EXPECT_EQ(lines[3],
-              "Café, \"best\" blend                  Code: Z1            Price: 1,250.50"
-              "    ");
-    EXPECT_EQ(lines[4], "Setup Date: 12/06/2026      Last Modified:              Taxed: Y");
+    EXPECT_TRUE(lines[3].starts_with("Café, \"best\" blend ")) << lines[3];
     EXPECT_TRUE(lines[6].starts_with("Washers ")) << lines[6];
 }
 
@@ -95,12 +75,9 @@ TEST_F(ListCommand, CustomersByNameWithAddressesAndACompanyWithoutFilesListsNoth
         EXPECT_EQ(std::count(empty.out.begin(), empty.out.end(), '\n'), 1) << empty.out;
     }
     EXPECT_FALSE(std::filesystem::exists(dir / "1C.DAT"));
-    Post(R"({"op": "set-company", "name": "Acme Supply"})"
-         "\n"
-         R"({"op": "add-customer", "number": "7", "name": "Zenith Tools", "address": ["Dock 4"]})"
-         "\n"
-         R"({"op": "add-customer", "number": "8", "name": "Brook, Ltd"})"
-         "\n");
+    Post({R"({"op": "set-company", "name": "Acme Supply"})",
+          R"({"op": "add-customer", "number": "7", "name": "Zenith Tools", "address": ["Dock 4"]})",
+          R"({"op": "add-customer", "number": "8", "name": "Brook, Ltd"})"});
     const ToolResult text = List({"--addresses"}, "customers");
     ASSERT_EQ(text.exitCode, 0) << text.err;
     EXPECT_TRUE(text.out.starts_with("Customer List for Acme Supply\n")) << text.out;

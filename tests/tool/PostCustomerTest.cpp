@@ -1,5 +1,5 @@
-// post add-customer, edit-customer and delete-customer through the tool process: the Customer
-// Manager's rules and messages, and refused lines that leave the files as they were.
+// post add-customer, edit-customer and delete-customer through the tool process: the fields a line
+// sets, and refused lines that leave the files as they were.
 
 #include <gtest/gtest.h>
 
@@ -19,13 +19,14 @@ using nlohmann::json;
 
 class PostCustomer : public DataFolderTest {
 protected:
-    // Records written straight into company 1's files, as other windows would leave them.
-    template <typename Record>
-    void Write(records::RecordKind kind, const std::vector<Record>& records) {
+    // A customer written straight into company 1's file, as another window would leave it.
+    void WriteCustomer(const records::CustomerRecord& customer) {
         testsupport::ScopedChdir inDir(dir);
         engine::Engine engine;
         engine.InitEngine(0, 30);
-        testsupport::AddRecords(engine, records::RecordTypeOf(kind).Describe("1"), records);
+        testsupport::AddRecords(engine,
+                                records::RecordTypeOf(records::RecordKind::Customer).Describe("1"),
+                                std::vector{customer});
         engine.ExitEngine();
     }
 
@@ -37,14 +38,6 @@ protected:
         return testsupport::FileBytes(dir / "1C.DAT") + testsupport::FileBytes(dir / "1C.IX");
     }
 };
-
-records::InvoiceRecord Invoice(const std::string& number, const std::string& customer) {
-    records::InvoiceRecord invoice;
-    invoice.setInvoiceNumber(number);
-    invoice.setCustomerNumber(customer);
-    invoice.setCompanyCode("1");
-    return invoice;
-}
 
 TEST_F(PostCustomer, AddTakesTheProposedNumberAndEditChangesOnlyTheFieldsGiven) {
     const std::vector<json> replies = Post({
@@ -74,24 +67,17 @@ TEST_F(PostCustomer, RefusedLinesCarryTheWindowsMessageAndChangeNoFile) {
     Post({R"({"op": "add-customer", "number": "100", "name": "Acme"})"});
     records::CustomerRecord owing = testsupport::SampleCustomer("300", "Owing Ltd");
     owing.setBalance("0.01");
-    Write(records::RecordKind::Customer, std::vector{owing});
-    Write(records::RecordKind::Invoice, std::vector{Invoice("1", "100")});
+    WriteCustomer(owing);
     const std::string before = CustomerFiles();
     struct Case {
         std::string line;
         std::string message;
     };
+    // The Customer Manager's own checks are tested with its flow; one per command here shows that
+    // its message reaches the reply. The rest are the line's own fields and the customer it names.
     const std::vector<Case> cases = {
         {R"({"op": "add-customer", "number": "100", "name": "Nova"})",
          "That customer number already exists. You will need to use a different number."},
-        {R"({"op": "add-customer", "number": "7", "name": "ACME"})",
-         "That customer name already exists. You should not enter the same customer name with a "
-         "different customer number."},
-        {R"({"op": "add-customer", "name": "  "})", "You must enter a customer name."},
-        {R"({"op": "add-customer", "name": "Nova", "credit_limit": "12x"})",
-         "The CREDIT LIMIT amount has an invalid value."},
-        {R"({"op": "add-customer", "name": "Nova", "credit_hold": "maybe"})",
-         "\"credit_hold\" must be true or false"},
         {R"({"op": "add-customer", "name": "Nova", "ship": ["1", "2", "3", "4", "5"]})",
          "\"ship\" must be a list of at most 4 texts"},
         {R"({"op": "add-customer", "number": "123456789", "name": "Nova"})",
@@ -104,9 +90,6 @@ TEST_F(PostCustomer, RefusedLinesCarryTheWindowsMessageAndChangeNoFile) {
          "That customer number already exists. You will need to use a different number."},
         {R"({"op": "delete-customer", "number": "300", "answers": ["yes"]})",
          "This customer has a balance due. Unable to delete."},
-        {R"({"op": "delete-customer", "number": "100", "answers": ["yes"]})",
-         "This customer has invoices on file and may not be deleted. You can mark this customer "
-         "as inactive, otherwise, wait until you remove their paid invoices, then delete."},
     };
     std::vector<std::string> lines;
     for (const Case& c : cases) lines.push_back(c.line);

@@ -1,5 +1,5 @@
-// post add-product, edit-product and delete-product through the real tool: the product dialog's
-// checks refuse a line before anything is written, and an edit changes only the fields given.
+// post add-product, edit-product and delete-product through the real tool: a refused line writes
+// nothing, and an edit changes only the fields given.
 
 #include <gtest/gtest.h>
 
@@ -37,30 +37,17 @@ TEST_F(PostProduct, RefusedLinesChangeNoFile) {
         std::string line;
         std::string message;
     };
+    // The dialog's own checks are tested with the product flow; one of them here shows that its
+    // message reaches the reply. The rest are the line's own fields and the product it names.
     const std::vector<Case> cases = {
         {R"({"op": "add-product", "code": "ABC", "description": "Other"})",
          "This Product Code already exists for: Anvil. Use a different code."},
-        {R"({"op": "add-product", "code": " ", "description": "Nails"})",
-         "You need to enter a product code."},
-        {R"({"op": "add-product", "code": "N1"})",
-         "You need to enter a product description or name."},
-        {R"({"op": "add-product", "code": "N1", "description": "Nails", "price": "ten"})",
-         "The SALES PRICE amount has an invalid value."},
-        {R"({"op": "add-product", "code": "N1", "description": "Nails", "taxable": "maybe"})",
-         "\"taxable\" must be true or false"},
         {R"({"op": "add-product", "code": "ABCDEFGHIJK", "description": "Nails"})",
          "\"code\" is longer than 10 characters"},
-        {R"({"op": "add-product", "code": "N1", "description": "Nails", "colour": "red"})",
-         "Unknown field \"colour\" for add-product"},
         {R"({"op": "edit-product", "description": "Nails"})", "\"code\" must name the product"},
         {R"({"op": "edit-product", "code": "zz", "description": "Nails"})", "No product zz"},
-        {R"({"op": "edit-product", "code": "b1", "new_code": "ABC"})",
-         "This Product Code already exists for: Anvil. Use a different code."},
-        {R"({"op": "edit-product", "code": "b1", "description": ""})",
-         "You need to enter a product description or name."},
         {R"({"op": "delete-product", "code": "b1", "answers": ["no"]})",
          "Not deleted: the question was answered no"},
-        {R"({"op": "delete-product", "code": "b"})", "No product b"},
     };
     std::vector<std::string> lines;
     for (const Case& c : cases) lines.push_back(c.line);

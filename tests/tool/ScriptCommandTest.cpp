@@ -1,5 +1,6 @@
 // The script and dump commands as acceptance tests drive them: one reply per command, the quoting
-// of strings, and the engine's results and error numbers for every command.
+// of strings, and each command's arguments and result. What the engine answers in each case is
+// tested with the engine; a few of its errors here show how they are printed.
 
 #include <gtest/gtest.h>
 
@@ -67,14 +68,10 @@ TEST(ScriptCommand, RecordCommandsQuoteBytesAndPrintResultsOrEngineErrors) {
                                   {"length T", "ok 4"},
                                   {"reclen T", "ok 21"},
                                   {"nextused T 0", "ok 2"},
-                                  {"nextused T 3", "err 10275"},
                                   {"prevused T 4", "ok 3"},
                                   {"test T 9 -1", "ok 3"},
-                                  {"del T 0", "err 10135"},
-                                  {"get T 9", "err 10070"},
                                   {"recpos T 2 63", "ok 32"},
                                   {"posrec T 32 63", "ok 2"},
-                                  {"posrec T 5 4", "err 10420"},
                                   {"close T", "ok"},
                                   {"close T", "err 10445"}});
 }
@@ -82,11 +79,8 @@ TEST(ScriptCommand, RecordCommandsQuoteBytesAndPrintResultsOrEngineErrors) {
 TEST(ScriptCommand, BlockHandlesFollowInitOpenCloseDropAndExit) {
     TempDir dir;
     ExpectTranscript(dir.path(), {{"exit", "err 10455"},
-                                  {"init 7", "err 10451"},
                                   {"init 30", "ok"},
                                   {"init 30", "err 10450"},
-                                  {"create T 20", "err 10020"},
-                                  {"create T 64 31:0", "err 10055"},
                                   {"create T 64 10:0 9:1", "ok"},
                                   {"add T \"never opened\"", "err 10445"},
                                   {"open Missing", "err 9903"},
@@ -120,26 +114,15 @@ TEST(ScriptCommand, KeyCommandsPassTheCallersEntryAndPrintTheEngines) {
                                   {"addkey K 1 7 \"SMITH\"", "err 10230"},
                                   {"search K 1 \"SMITH\"", "ok 3 \"SMITH\""},
                                   {"nextkey K 1 3 \"SMITH\"", "ok 7 \"SMITH\""},
-                                  {"nextkey K 1 7 \"SMITH\"", "err 10250"},
-                                  {"nextkey K 1 0 \"\"", "ok 3 \"SMITH\""},
                                   {"addkey K 2 1 \"AB\"", "ok"},
-                                  {"addkey K 2 3 \"ABCDEF\"", "err 10125"},
                                   {"addkey K 2 4 \"ABCDE\"", "ok"},
-                                  {"search K 2 \"ABC\"", "ok 4 \"ABCDE\""},
-                                  {"search K 2 \"ZZ\"", "err 10210"},
                                   {"addkey K 2 9 \"ABC\"", "ok"},
-                                  {"nextkey K 2 1 \"AB\"", "ok 9 \"ABC\""},
                                   {"prevkey K 2 9 \"ABC\"", "ok 1 \"AB\""},
-                                  {"prevkey K 2 1 \"AB\"", "err 10260"},
-                                  {"prevkey K 2 0 \"\"", "ok 4 \"ABCDE\""},
                                   {"usedkeys K 1", "ok 2"},
                                   {"usedkeys K 3", "err 10164"},
                                   {"delkey K 1 3 \"SMITH\"", "ok"},
-                                  {"delkey K 1 3 \"SMITH\"", "err 10220"},
                                   {"poskey K 2 63 63", "ok 4 \"ABCDE\""},
-                                  {"keypos K 2 4 \"ABCDE\" 63", "ok 48"},
-                                  {"keypos K 2 1 \"AB\" 0", "err 10425"},
-                                  {"poskey K 2 0 0", "err 10420"}});
+                                  {"keypos K 2 4 \"ABCDE\" 63", "ok 48"}});
 }
 
 TEST(ScriptCommand, RebuildCompactsRecordsAndRebuildsEveryKey) {
