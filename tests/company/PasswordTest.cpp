@@ -41,6 +41,16 @@ public:
     }
     void TearDown() override { EXPECT_TRUE(script_.empty()) << "password prompts left over"; }
 
+    // The change of a password set to "Tiger", up to the new password's two entries.
+    void ExpectChangeUpToTheNewPassword() {
+        ASSERT_TRUE(WritePassword(files, "Tiger"));
+        prompts.ExpectYesNo(kConfirm, "A Password exists. Do you want to change it?", true);
+        Expect("Enter the Current Password", "Tiger");
+        prompts.ExpectInform("Password Setup",
+                             "You will need to enter a new password TWO times. Do not enter any "
+                             "password (twice) if you want to remove the password protection.");
+    }
+
     testsupport::TempDir dir;
     testsupport::ScopedChdir inDir{dir.path()};
     engine::FaultInjectingFileSystem files{engine::PosixFileSystem()};
@@ -92,12 +102,7 @@ TEST_F(PasswordFile, SetupCreatesAPasswordOnlyWhenBothEntriesMatchWithoutBlanks)
 }
 
 TEST_F(PasswordFile, ChangeNeedsTheCurrentPasswordAndOneCharacterRemovesTheProtection) {
-    ASSERT_TRUE(WritePassword(files, "Tiger"));
-    prompts.ExpectYesNo(kConfirm, "A Password exists. Do you want to change it?", true);
-    Expect("Enter the Current Password", "Tiger");
-    prompts.ExpectInform("Password Setup",
-                         "You will need to enter a new password TWO times. Do not enter any "
-                         "password (twice) if you want to remove the password protection.");
+    ExpectChangeUpToTheNewPassword();
     Expect("Password Setup", "x").Expect("Re-enter Your Password", "x");
     prompts.ExpectInform("Password Removed",
                          "You did not enter password. Any password has been cleared. This system "
@@ -116,12 +121,7 @@ TEST_F(PasswordFile, ChangeNeedsTheCurrentPasswordAndOneCharacterRemovesTheProte
 }
 
 TEST_F(PasswordFile, ANewPasswordTheDiskRefusesLeavesTheOldOneInForce) {
-    ASSERT_TRUE(WritePassword(files, "Tiger"));
-    prompts.ExpectYesNo(kConfirm, "A Password exists. Do you want to change it?", true);
-    Expect("Enter the Current Password", "Tiger");
-    prompts.ExpectInform("Password Setup",
-                         "You will need to enter a new password TWO times. Do not enter any "
-                         "password (twice) if you want to remove the password protection.");
+    ExpectChangeUpToTheNewPassword();
     Expect("Password Setup", "Lion").Expect("Re-enter Your Password", "Lion");
     prompts.ExpectMessage("Password Setup",
                           "The password file could not be written. The password protection is "
