@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
+#include <fstream>
 #include <string>
 
 #include "support/RecordingCanvas.h"
@@ -161,12 +162,44 @@ TEST_F(ListWindowTest, SavedRichTextOpensInAnotherReaderWithTheSameText) {
         << seen;
 }
 
+TEST_F(ListWindowTest, ChosenExtensionDecidesBetweenRichTextAndCsv) {
+    const std::string csv = "Number,Name\r\n1,\"Müller, Söhne\"\r\n";
+    struct Case {
+        std::string reportCsv;
+        std::string chosen;
+        std::string written;  // the file the save leaves
+        bool asCsv;
+    };
+    const std::vector<Case> cases =
+        {
+            {csv, "a.csv", "a.csv", true}, {csv, "B.CsV", "B.CsV", true},
+            {csv, "c", "c.RTF", false},    {csv, "d.rtf", "d.rtf", false},
+            {"", "e.csv", "e.csv", false},  // a report without CSV saves rich text under any name
+        };
+    for (const Case& c : cases) {
+        window_.Prepare("Customer List by Name", "Customer", Report(2), kManagersFont, c.reportCsv);
+        prompts_.ExpectSaveFile(dir_.file(c.chosen), "Save As", "Customer.RTF");
+        Click("SaveBtn");
+        EXPECT_EQ(prompts_.shown().back().filter,
+                  c.reportCsv.empty() ? "Rich Text File (*.RTF)"
+                                      : "Rich Text File (*.RTF);;Comma Separated Values (*.CSV)");
+        std::ifstream file(dir_.file(c.written), std::ios::binary);
+        const std::string bytes((std::istreambuf_iterator<char>(file)), {});
+        if (c.asCsv)
+            EXPECT_EQ(bytes, csv) << c.chosen;
+        else
+            EXPECT_TRUE(bytes.starts_with("{\\rtf1")) << c.chosen;
+    }
+}
+
 TEST_F(ListWindowTest, UnwritableFileIsReportedNotIgnored) {
-    window_.Prepare("List", "Company", Report(1), kManagersFont);
-    const std::string path = dir_.file("missing/LIST.RTF");
-    prompts_.ExpectSaveFile(path, "Save As", "Company.RTF");
-    prompts_.ExpectWarn("Save As", "The file " + path + " could not be written.");
-    Click("SaveBtn");
+    window_.Prepare("List", "Company", Report(1), kManagersFont, "Number\r\n");
+    for (const char* name : {"missing/LIST.RTF", "missing/LIST.CSV"}) {
+        const std::string path = dir_.file(name);
+        prompts_.ExpectSaveFile(path, "Save As", "Company.RTF");
+        prompts_.ExpectWarn("Save As", "The file " + path + " could not be written.");
+        Click("SaveBtn");
+    }
 }
 
 }  // namespace
