@@ -10,6 +10,7 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <tuple>
 
 #include "support/RecordingCanvas.h"
 #include "support/ScriptedPrompts.h"
@@ -164,31 +165,23 @@ TEST_F(ListWindowTest, SavedRichTextOpensInAnotherReaderWithTheSameText) {
 
 TEST_F(ListWindowTest, ChosenExtensionDecidesBetweenRichTextAndCsv) {
     const std::string csv = "Number,Name\r\n1,\"Müller, Söhne\"\r\n";
-    struct Case {
-        std::string reportCsv;
-        std::string chosen;
-        std::string written;  // the file the save leaves
-        bool asCsv;
-    };
-    const std::vector<Case> cases =
-        {
-            {csv, "a.csv", "a.csv", true}, {csv, "B.CsV", "B.CsV", true},
-            {csv, "c", "c.RTF", false},    {csv, "d.rtf", "d.rtf", false},
-            {"", "e.csv", "e.csv", false},  // a report without CSV saves rich text under any name
-        };
-    for (const Case& c : cases) {
-        window_.Prepare("Customer List by Name", "Customer", Report(2), kManagersFont, c.reportCsv);
-        prompts_.ExpectSaveFile(dir_.file(c.chosen), "Save As", "Customer.RTF");
+    const std::string rtfOnly = "Rich Text File (*.RTF)";
+    // The report's CSV, the name chosen, the file written and whether it holds the CSV.
+    const std::vector<std::tuple<std::string, std::string, std::string, bool>> cases = {
+        {csv, "a.csv", "a.csv", true},
+        {csv, "B.CsV", "B.CsV", true},
+        {csv, "c", "c.RTF", false},
+        {csv, "d.rtf", "d.rtf", false},
+        {"", "e.csv", "e.csv", false}};
+    for (const auto& [reportCsv, chosen, written, asCsv] : cases) {
+        window_.Prepare("Customer List by Name", "Customer", Report(2), kManagersFont, reportCsv);
+        prompts_.ExpectSaveFile(dir_.file(chosen), "Save As", "Customer.RTF");
         Click("SaveBtn");
         EXPECT_EQ(prompts_.shown().back().filter,
-                  c.reportCsv.empty() ? "Rich Text File (*.RTF)"
-                                      : "Rich Text File (*.RTF);;Comma Separated Values (*.CSV)");
-        std::ifstream file(dir_.file(c.written), std::ios::binary);
+                  reportCsv.empty() ? rtfOnly : rtfOnly + ";;Comma Separated Values (*.CSV)");
+        std::ifstream file(dir_.file(written), std::ios::binary);
         const std::string bytes((std::istreambuf_iterator<char>(file)), {});
-        if (c.asCsv)
-            EXPECT_EQ(bytes, csv) << c.chosen;
-        else
-            EXPECT_TRUE(bytes.starts_with("{\\rtf1")) << c.chosen;
+        EXPECT_EQ(asCsv ? bytes : bytes.substr(0, 6), asCsv ? csv : "{\\rtf1") << chosen;
     }
 }
 
