@@ -32,7 +32,8 @@ std::optional<EnvelopeLayout> ReadEnvelopeLayout(const records::CompanyRecord& c
 
 // Prints the envelope as the document "Envelope" in the company's envelope font and answers the
 // status text "Envelope for <first address line> sent to printer." (UTF-8); nothing when the
-// document could not be started. Turning the page to landscape is the printer's owner's job.
+// document could not be started. The caller turns the printer to landscape when the layout
+// asks for it, and back afterwards.
 std::optional<std::string> PrintEnvelope(base::Canvas& canvas, const EnvelopeLayout& layout,
                                          const records::CompanyRecord& company,
                                          const records::CustomerRecord& customer);
