@@ -16,22 +16,28 @@ std::string Folded(std::string_view text) {
 
 }  // namespace
 
-std::optional<AgingSums> CustomerAgingSums(InvoiceFile& invoices, std::string_view customerNumber,
-                                           const AgingBasis& basis) {
+bool ForEachCustomerItem(InvoiceFile& invoices, std::string_view customerNumber,
+                         const std::function<void(const InvoiceEntry&)>& visit) {
     const std::string wanted = Folded(customerNumber);
-    AgingSums sums;
-    engine::KeyEntry<records::InvoiceRecord> entry;
+    InvoiceEntry entry;
     engine::ErrorClass outcome = invoices.Search(kCustomerKey, wanted, entry);
     for (; outcome == engine::ErrorClass::None && Folded(entry.key) == wanted;
          outcome = invoices.Next(kCustomerKey, entry)) {
-        const base::Decimal open = OpenAmount(entry.record);
-        if (open.IsZero()) continue;
-        const long days = ItemAgeDays(entry.record, basis.now, basis.shortDateOrder);
-        if (days < 0 && basis.leaveOutLaterItems) continue;
-        sums.Add(open, days, basis.limits);
+        if (!OpenAmount(entry.record).IsZero()) visit(entry);
     }
-    if (outcome != engine::ErrorClass::None && outcome != engine::ErrorClass::Expected)
-        return std::nullopt;
+    return outcome == engine::ErrorClass::None || outcome == engine::ErrorClass::Expected;
+}
+
+std::optional<AgingSums> CustomerAgingSums(InvoiceFile& invoices, std::string_view customerNumber,
+                                           const AgingBasis& basis) {
+    AgingSums sums;
+    const bool walked =
+        ForEachCustomerItem(invoices, customerNumber, [&](const InvoiceEntry& item) {
+            const long days = ItemAgeDays(item.record, basis.now, basis.shortDateOrder);
+            if (days < 0 && basis.leaveOutLaterItems) return;
+            sums.Add(OpenAmount(item.record), days, basis.limits);
+        });
+    if (!walked) return std::nullopt;
     return sums;
 }
 
