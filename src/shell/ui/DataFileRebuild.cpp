@@ -14,15 +14,14 @@ namespace {
 constexpr char kCaption[] = "Rebuild Data Files";
 constexpr size_t kShownDifferences = 5;
 
-// "N difference(s) found." with the first few of them, one per line.
+// "N difference(s) found." with the first few of them, a paragraph each.
 std::string Summary(const std::vector<receivables::LedgerDifference>& differences,
                     std::string_view found, std::string_view then) {
     std::string text = std::to_string(differences.size()) + std::string(found) + std::string(then);
     const size_t shown = std::min(differences.size(), kShownDifferences);
-    text += "\n";
     for (size_t i = 0; i < shown; ++i)
-        text += "\n" + receivables::DescribeDifference(differences[i]);
-    if (shown < differences.size()) text += "\n...";
+        text += "\n\n" + receivables::DescribeDifference(differences[i]);
+    if (shown < differences.size()) text += "\n\n...";
     return text;
 }
 
