@@ -1,8 +1,9 @@
 #include "receivables/Ledger.h"
 
+#include <algorithm>
 #include <functional>
-#include <map>
-#include <unordered_set>
+#include <iterator>
+#include <unordered_map>
 
 #include "base/Text.h"
 #include "base/Windows1252.h"
@@ -20,10 +21,6 @@ using CustomerFile = engine::RecordFile<records::CustomerRecord>;
 
 constexpr char kLedgerCaption[] = "Ledger";
 constexpr char kPaidFlag[] = "P";
-
-std::string Folded(std::string_view number) {
-    return base::Win1252Upper(base::Trim(number));
-}
 
 std::string Money(base::Decimal amount) {
     return amount.Format("0.00");
@@ -98,6 +95,14 @@ void AddItem(LedgerDifference& difference, const records::InvoiceRecord& record,
         difference.items.push_back({base::Trim(record.invoiceNumber()), recordNumber});
     ++difference.itemCount;
 }
+
+// What the invoice file holds for one customer number.
+struct NamedCustomer {
+    std::string number;              // as the first record names it, trimmed
+    base::Decimal due;               // the sum of the balances due
+    bool onFile = false;             // a customer has this number
+    std::optional<size_t> listedOn;  // the difference that lists its records
+};
 
 // Invoices proper; payment, deposit and repeat-master records carry other totals.
 bool IsInvoice(const records::InvoiceRecord& record) {
@@ -177,56 +182,77 @@ std::optional<std::vector<LedgerDifference>> CheckLedger(engine::Engine& engine,
                                                          const records::CompanyRecord& company) {
     CompanyFiles files(engine, prompts, company.code());
     if (!files.OpenForReading()) return std::nullopt;
-    std::vector<LedgerDifference> differences;
-    std::unordered_set<std::string> customerNumbers;
-    base::Decimal balances;
     std::optional<std::string> failure;
 
-    const bool customersRead = ForEachRecord<records::CustomerRecord>(
-        files.customers, [&](int32_t recordNumber, const records::CustomerRecord& customer) {
-            if (failure) return;
-            const base::Decimal balance = customer.balanceAmount();
-            LedgerDifference items = DifferenceOf(LedgerProblem::CustomerBalance, customer.number(),
-                                                  recordNumber, balance, {});
-            customerNumbers.insert(Folded(customer.number()));
-            if (files.invoices.IsOpen() &&
-                !ForEachCustomerItem(files.invoices, customer.number(),
-                                     [&](const InvoiceEntry& item) {
-                                         items.expected += OpenAmount(item.record);
-                                         AddItem(items, item.record, item.recordNumber);
-                                     })) {
-                failure = UnreadableItemsText(customer.number(), engine.error());
-                return;
-            }
-            balances += balance;
-            if (items.stored != items.expected) differences.push_back(items);
-            const base::Decimal aging = StoredAging(customer).Total();
-            if (aging != balance)
-                differences.push_back(DifferenceOf(LedgerProblem::AgingAmounts, customer.number(),
-                                                   recordNumber, aging, balance));
-        });
-    if (!failure && !customersRead) failure = UnreadableText("customer file", engine.error());
+    // The invoice file in record order: each record in itself, and the balances due summed by
+    // the customer number they name. One pass of large sequential reads instead of a walk of
+    // key 2 per customer, which would read the records in scattered order.
+    std::unordered_map<std::string, NamedCustomer> named;
+    std::vector<LedgerDifference> recordDifferences;
+    if (!ForEachRecord<records::InvoiceRecord>(
+            files.invoices, [&](int32_t recordNumber, const records::InvoiceRecord& record) {
+                CheckRecord(recordNumber, record, recordDifferences);
+                const auto [entry, added] =
+                    named.try_emplace(ItemCustomerKey(record.customerNumber()));
+                if (added) entry->second.number = base::Trim(record.customerNumber());
+                entry->second.due += OpenAmount(record);
+            }))
+        failure = UnreadableText("invoice file", engine.error());
+
+    std::vector<LedgerDifference> differences;
+    base::Decimal balances;
+    if (!failure &&
+        !ForEachRecord<records::CustomerRecord>(
+            files.customers, [&](int32_t recordNumber, const records::CustomerRecord& customer) {
+                NamedCustomer& items = named[ItemCustomerKey(customer.number())];
+                items.onFile = true;
+                const base::Decimal balance = customer.balanceAmount();
+                balances += balance;
+                if (balance != items.due) {
+                    items.listedOn = differences.size();
+                    differences.push_back(DifferenceOf(LedgerProblem::CustomerBalance,
+                                                       customer.number(), recordNumber, balance,
+                                                       items.due));
+                }
+                const base::Decimal aging = StoredAging(customer).Total();
+                if (aging != balance)
+                    differences.push_back(DifferenceOf(LedgerProblem::AgingAmounts,
+                                                       customer.number(), recordNumber, aging,
+                                                       balance));
+            }))
+        failure = UnreadableText("customer file", engine.error());
 
     if (!failure && company.receivablesTotalAmount() != balances)
         differences.push_back(DifferenceOf(LedgerProblem::CompanyTotal, {}, 0,
                                            company.receivablesTotalAmount(), balances));
+    std::move(recordDifferences.begin(), recordDifferences.end(), std::back_inserter(differences));
 
-    // Records naming a customer not on file are grouped by the number they name.
-    std::map<std::string, LedgerDifference> missing;
-    if (!failure &&
+    // Numbers that no customer has, in order.
+    std::vector<std::pair<const std::string, NamedCustomer>*> missing;
+    for (auto& entry : named)
+        if (!entry.second.onFile) missing.push_back(&entry);
+    std::sort(missing.begin(), missing.end(),
+              [](const auto* a, const auto* b) { return a->first < b->first; });
+    for (auto* entry : missing) {
+        entry->second.listedOn = differences.size();
+        differences.push_back(DifferenceOf(LedgerProblem::MissingCustomer, entry->second.number, 0,
+                                           entry->second.due, {}));
+    }
+
+    // Only when something differs: the records that explain it, in a second pass.
+    const bool listsItems =
+        std::any_of(named.begin(), named.end(), [](const auto& e) { return e.second.listedOn; });
+    if (!failure && listsItems &&
         !ForEachRecord<records::InvoiceRecord>(
             files.invoices, [&](int32_t recordNumber, const records::InvoiceRecord& record) {
-                CheckRecord(recordNumber, record, differences);
-                if (customerNumbers.contains(Folded(record.customerNumber()))) return;
-                LedgerDifference& named = missing[Folded(record.customerNumber())];
-                named.problem = LedgerProblem::MissingCustomer;
-                if (named.itemCount == 0)
-                    named.customerNumber = base::Trim(record.customerNumber());
-                named.stored += OpenAmount(record);
-                AddItem(named, record, recordNumber);
+                const auto entry = named.find(ItemCustomerKey(record.customerNumber()));
+                if (!entry->second.listedOn) return;
+                LedgerDifference& difference = differences[*entry->second.listedOn];
+                if (difference.problem == LedgerProblem::MissingCustomer ||
+                    !OpenAmount(record).IsZero())
+                    AddItem(difference, record, recordNumber);
             }))
         failure = UnreadableText("invoice file", engine.error());
-    for (auto& [number, difference] : missing) differences.push_back(std::move(difference));
 
     const bool closed = files.Close();
     if (failure) {
@@ -326,7 +352,7 @@ bool ApplyLedgerRepair(engine::Engine& engine, base::PromptService& prompts,
     for (const BalanceChange& change : plan.customers) {
         records::CustomerRecord customer;
         if (!customers.Get(change.recordNumber, customer) ||
-            Folded(customer.number()) != Folded(change.customerNumber) ||
+            ItemCustomerKey(customer.number()) != ItemCustomerKey(change.customerNumber) ||
             !SameAmounts(customer, change)) {
             failure = "Customer " + change.customerNumber +
                       " has changed since the balances were checked. Check them again.";

@@ -1,7 +1,8 @@
 #pragma once
 // The ledger check: whether a company's stored balances agree with its invoice file, read from
-// the files alone. Every customer's balance must be the sum of its items' balances due (the items
-// the aging counts), its four aging amounts must add up to its balance, the company's receivables
+// the files alone. Every customer's balance must be the sum of the balances due of the
+// invoice-file records that name it, its four aging amounts must add up to its balance, the
+// company's receivables
 // total must be the sum of the customer balances, and every invoice-file record must be
 // consistent in itself and name a customer on file.
 //
@@ -57,9 +58,11 @@ struct LedgerDifference {
 inline constexpr size_t kListedItems = 10;
 
 // The differences of the company `company`, customers first in record order, then the company
-// total, then the invoice-file records in record order. Nothing, with the reason shown, when a
-// file could not be read to the end. A company without customer or invoice file has none of its
-// records.
+// total, then the invoice-file records in record order, then the missing customers by number.
+// Both files are read in record order, the invoice file a second time only to list the records
+// behind differences; memory grows with the number of customers, not of invoices. Nothing, with
+// the reason shown, when a file could not be read to the end. A company without customer or
+// invoice file has none of its records.
 std::optional<std::vector<LedgerDifference>> CheckLedger(engine::Engine& engine,
                                                          base::PromptService& prompts,
                                                          const records::CompanyRecord& company);

@@ -10,34 +10,28 @@ namespace {
 
 constexpr int kCustomerKey = 2;
 
-std::string Folded(std::string_view text) {
-    return base::Win1252Upper(base::Trim(text));
-}
-
 }  // namespace
 
-bool ForEachCustomerItem(InvoiceFile& invoices, std::string_view customerNumber,
-                         const std::function<void(const InvoiceEntry&)>& visit) {
-    const std::string wanted = Folded(customerNumber);
-    InvoiceEntry entry;
-    engine::ErrorClass outcome = invoices.Search(kCustomerKey, wanted, entry);
-    for (; outcome == engine::ErrorClass::None && Folded(entry.key) == wanted;
-         outcome = invoices.Next(kCustomerKey, entry)) {
-        if (!OpenAmount(entry.record).IsZero()) visit(entry);
-    }
-    return outcome == engine::ErrorClass::None || outcome == engine::ErrorClass::Expected;
+std::string ItemCustomerKey(std::string_view customerNumber) {
+    return base::Win1252Upper(base::Trim(customerNumber));
 }
 
 std::optional<AgingSums> CustomerAgingSums(InvoiceFile& invoices, std::string_view customerNumber,
                                            const AgingBasis& basis) {
+    const std::string wanted = ItemCustomerKey(customerNumber);
     AgingSums sums;
-    const bool walked =
-        ForEachCustomerItem(invoices, customerNumber, [&](const InvoiceEntry& item) {
-            const long days = ItemAgeDays(item.record, basis.now, basis.shortDateOrder);
-            if (days < 0 && basis.leaveOutLaterItems) return;
-            sums.Add(OpenAmount(item.record), days, basis.limits);
-        });
-    if (!walked) return std::nullopt;
+    engine::KeyEntry<records::InvoiceRecord> entry;
+    engine::ErrorClass outcome = invoices.Search(kCustomerKey, wanted, entry);
+    for (; outcome == engine::ErrorClass::None && ItemCustomerKey(entry.key) == wanted;
+         outcome = invoices.Next(kCustomerKey, entry)) {
+        const base::Decimal open = OpenAmount(entry.record);
+        if (open.IsZero()) continue;
+        const long days = ItemAgeDays(entry.record, basis.now, basis.shortDateOrder);
+        if (days < 0 && basis.leaveOutLaterItems) continue;
+        sums.Add(open, days, basis.limits);
+    }
+    if (outcome != engine::ErrorClass::None && outcome != engine::ErrorClass::Expected)
+        return std::nullopt;
     return sums;
 }
 

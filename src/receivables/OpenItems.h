@@ -4,7 +4,6 @@
 // categories. A walk that an engine error ends gives no sums: a damaged index must never pass
 // for a customer who owes less.
 
-#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -32,12 +31,9 @@ struct AgingBasis {
     bool leaveOutLaterItems = false;
 };
 
-using InvoiceEntry = engine::KeyEntry<records::InvoiceRecord>;
-
-// Calls visit(entry) for every item of the customer in an open invoice file: each record of key 2
-// whose balance due is not zero. False when the walk ended with an engine error.
-[[nodiscard]] bool ForEachCustomerItem(InvoiceFile& invoices, std::string_view customerNumber,
-                                       const std::function<void(const InvoiceEntry&)>& visit);
+// How items are matched to their customer: by the customer number trimmed and upper-cased, as key
+// 2 holds it.
+std::string ItemCustomerKey(std::string_view customerNumber);
 
 // The customer's sums from an open invoice file; nothing when the walk ended with an engine error.
 std::optional<AgingSums> CustomerAgingSums(InvoiceFile& invoices, std::string_view customerNumber,
