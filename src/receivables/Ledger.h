@@ -68,7 +68,7 @@ std::optional<std::vector<LedgerDifference>> CheckLedger(engine::Engine& engine,
                                                          const records::CompanyRecord& company);
 
 // One line in plain words: "Customer A1 (record 3): balance 150.00, its items add up to 100.00
-// (invoices 1001, 1002), 50.00 too high".
+// (invoices 1001 (record 7), 1002 (record 9)), 50.00 too high".
 std::string DescribeDifference(const LedgerDifference& difference);
 
 // A customer whose stored aging or balance the repair changes.
