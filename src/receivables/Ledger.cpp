@@ -6,7 +6,6 @@
 #include <unordered_map>
 
 #include "base/Text.h"
-#include "base/Windows1252.h"
 #include "engine/RecordFile.h"
 #include "receivables/OpenItems.h"
 #include "receivables/ReceivableBalances.h"
@@ -124,10 +123,11 @@ void CheckRecord(int32_t recordNumber, const records::InvoiceRecord& record,
     const base::Decimal due = OpenAmount(record);
     if (base::Trim(record.paidFlag()) == kPaidFlag && !due.IsZero())
         differenceOf(LedgerProblem::PaidWithBalanceDue, due, {});
+    if (!IsInvoice(record)) return;
     // Net and tax keep the decimals they were typed with; the total is what the entry window
     // showed, in cents.
     const base::Decimal netAndTax = (record.netAmount() + record.taxAmount()).Rounded(2);
-    if (IsInvoice(record) && record.totalAmount().Rounded(2) != netAndTax)
+    if (record.totalAmount().Rounded(2) != netAndTax)
         differenceOf(LedgerProblem::InvoiceTotal, record.totalAmount(), netAndTax);
 }
 
@@ -185,8 +185,8 @@ std::optional<std::vector<LedgerDifference>> CheckLedger(engine::Engine& engine,
     std::optional<std::string> failure;
 
     // The invoice file in record order: each record in itself, and the balances due summed by
-    // the customer number they name. One pass of large sequential reads instead of a walk of
-    // key 2 per customer, which would read the records in scattered order.
+    // the customer number they name. One pass in record order instead of a walk of key 2 per
+    // customer, which would read the records in scattered order.
     std::unordered_map<std::string, NamedCustomer> named;
     std::vector<LedgerDifference> recordDifferences;
     if (!ForEachRecord<records::InvoiceRecord>(
