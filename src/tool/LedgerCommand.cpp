@@ -70,7 +70,8 @@ std::optional<LedgerOptions> ParseOptions(const Args& args) {
 // Messages and questions as they were answered, on standard error.
 void PrintPrompts(PostPrompts& prompts) {
     for (const RecordedPrompt& p : prompts.shown())
-        std::fprintf(stderr, "%s: %s (%s)\n", p.caption.c_str(), p.text.c_str(), p.answer.c_str());
+        std::fprintf(stderr, "%s: %s (%s)\n", p.caption.c_str(),
+                     base::Win1252ToUtf8(p.text).c_str(), p.answer.c_str());
     prompts.Begin({});
 }
 
