@@ -10,19 +10,19 @@ namespace {
 
 constexpr int kCustomerKey = 2;
 
-std::string Folded(std::string_view text) {
-    return base::Win1252Upper(base::Trim(text));
-}
-
 }  // namespace
+
+std::string ItemCustomerKey(std::string_view customerNumber) {
+    return base::Win1252Upper(base::Trim(customerNumber));
+}
 
 std::optional<AgingSums> CustomerAgingSums(InvoiceFile& invoices, std::string_view customerNumber,
                                            const AgingBasis& basis) {
-    const std::string wanted = Folded(customerNumber);
+    const std::string wanted = ItemCustomerKey(customerNumber);
     AgingSums sums;
     engine::KeyEntry<records::InvoiceRecord> entry;
     engine::ErrorClass outcome = invoices.Search(kCustomerKey, wanted, entry);
-    for (; outcome == engine::ErrorClass::None && Folded(entry.key) == wanted;
+    for (; outcome == engine::ErrorClass::None && ItemCustomerKey(entry.key) == wanted;
          outcome = invoices.Next(kCustomerKey, entry)) {
         const base::Decimal open = OpenAmount(entry.record);
         if (open.IsZero()) continue;

@@ -31,6 +31,10 @@ struct AgingBasis {
     bool leaveOutLaterItems = false;
 };
 
+// How items are matched to their customer: by the customer number trimmed and upper-cased, as key
+// 2 holds it.
+std::string ItemCustomerKey(std::string_view customerNumber);
+
 // The customer's sums from an open invoice file; nothing when the walk ended with an engine error.
 std::optional<AgingSums> CustomerAgingSums(InvoiceFile& invoices, std::string_view customerNumber,
                                            const AgingBasis& basis);

@@ -17,5 +17,6 @@ int RebuildCommand(const Args& args);  // rebuild DIR [CODE]
 int PostCommand(const Args& args);     // post DIR [--company CODE] [--today DATE] [--answer A]
 int AgeCommand(const Args& args);      // age DIR [--company CODE] --as-of DATE [--csv]
 int ListCommand(const Args& args);     // list DIR KIND [--company CODE] [--csv]
+int LedgerCommand(const Args& args);   // ledger DIR [--company CODE] [--repair] [--today DATE]
 
 }  // namespace tool

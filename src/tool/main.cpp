@@ -23,7 +23,10 @@ void Usage() {
         "  age DIR [--company CODE] --as-of YYYY-MM-DD [--csv]\n"
         "                          each customer's aging as it stood on a day (reads only)\n"
         "  list DIR customers|products [--company CODE] [--addresses] [--csv]\n"
-        "                          print a company's list report, or its rows as CSV\n",
+        "                          print a company's list report, or its rows as CSV\n"
+        "  ledger DIR [--company CODE] [--repair] [--today YYYY-MM-DD] [--answer yes|no]\n"
+        "                          check that the balances agree with the invoice file, or\n"
+        "                          recompute them\n",
         stderr);
 }
 
@@ -48,6 +51,7 @@ int main(int argc, char** argv) {
     if (command == "post") return tool::PostCommand(args);
     if (command == "age") return tool::AgeCommand(args);
     if (command == "list") return tool::ListCommand(args);
+    if (command == "ledger") return tool::LedgerCommand(args);
     Usage();
     return 2;
 }

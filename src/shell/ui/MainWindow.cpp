@@ -481,10 +481,12 @@ void TMainForm::ViewCalendarClick() {
 }
 
 void TMainForm::RebuildDataFilesClick() {
-    RebuildAllDataFiles(engine_, prompts_, *statusWindow_, state_.currentCompany.code());
+    const bool rebuilt =
+        RebuildAllDataFiles(engine_, prompts_, *statusWindow_, state_.currentCompany.code());
     LetPaintsRun();
     prompts_.Message("Rebuild Complete", "The data files have been rebuilt.",
                      base::PromptIcon::Information, base::PromptButtons::Ok);
+    if (rebuilt) OfferLedgerCheck(engine_, prompts_, state_, clock_);
 }
 
 QString TMainForm::HomePageAddress() {

@@ -1,0 +1,483 @@
+// receivables_bench: the receivables and the Customer Manager on a company of 100,000 customers
+// and 1,000,000 invoice-file records, half of them open. It times, side by side in one run, the
+// company-wide aging run and the ledger check against a plain sequential read of the two data
+// files, their peak memory (each in a process of its own), and what a user of the Customer
+// Manager waits for: the browser's first page, a delete's "invoices on file" check, the find
+// dialog's search, and `list customers --csv`. The figures go into the "Receivables and Customer
+// Manager" section of docs/BENCHMARKS.md.
+//
+//   receivables_bench [--dir DIR] [--customers N] [--invoices M] [--rounds R]
+//
+// The company is built once into DIR (default: the system's temporary folder) and reused while
+// its sizes match; files are kept in the operating system's cache between rounds, as on a
+// machine that has been working with them.
+
+#include <fcntl.h>
+#include <sys/resource.h>
+#include <unistd.h>
+
+#include <QApplication>
+#include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <memory>
+#include <span>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "base/Dates.h"
+#include "base/Windows1252.h"
+#include "company/CompanyFile.h"
+#include "company/LastCompany.h"
+#include "company/ProgramState.h"
+#include "company/StarterData.h"
+#include "customers/CustomerManagerFlow.h"
+#include "engine/CompactRebuild.h"
+#include "engine/Engine.h"
+#include "receivables/Aging.h"
+#include "receivables/AgingRun.h"
+#include "receivables/Ledger.h"
+#include "records/RecordTypes.h"
+#include "records/TransactionType.h"
+#include "tool/ListCommand.h"
+#include "widgets/DataBrowser.h"
+#include "widgets/FindSearch.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr base::Date kToday{2026, 12, 6};
+const base::DateTime kNow{kToday, 10, 0, 0};
+constexpr int kHistoryDays = 180;
+constexpr char kInvoicesOnFile[] =
+    "This customer has invoices on file and may not be deleted. You can mark this customer as "
+    "inactive, otherwise, wait until you remove their paid invoices, then delete.";
+
+struct Options {
+    fs::path dir = fs::temp_directory_path() / "kt-receivables-bench";
+    int32_t customers = 100000;
+    int32_t invoices = 1000000;
+    int rounds = 5;
+    std::string memoryOf;  // "aging" or "ledger": the child that measures one operation's memory
+};
+
+// Counts the messages; any other than those a timed step expects makes the run void.
+class CountingPrompts : public base::UnattendedPromptService {
+public:
+    base::PromptAnswer Message(std::string_view caption, std::string_view text, base::PromptIcon,
+                               base::PromptButtons) override {
+        if (text != expected) {
+            std::fprintf(stderr, "unexpected message %.*s: %.*s\n",
+                         static_cast<int>(caption.size()), caption.data(),
+                         static_cast<int>(text.size()), text.data());
+            std::exit(1);
+        }
+        ++shown;
+        return base::PromptAnswer::Ok;
+    }
+    std::string expected;
+    int shown = 0;
+};
+
+void Expect(bool condition, const char* what) {
+    if (condition) return;
+    std::fprintf(stderr, "check failed: %s\n", what);
+    std::exit(1);
+}
+
+uint64_t Hash(uint64_t n) {
+    n += 0x9E3779B97F4A7C15ull;
+    n = (n ^ (n >> 30)) * 0xBF58476D1CE4E5B9ull;
+    n = (n ^ (n >> 27)) * 0x94D049BB133111EBull;
+    return n ^ (n >> 31);
+}
+
+// ---- the company ----------------------------------------------------------------------------
+
+std::string CustomerNumber(int32_t n) {
+    char text[16];
+    std::snprintf(text, sizeof text, "C%07d", n);
+    return text;
+}
+
+std::string CustomerName(int32_t n) {
+    static const char* const kFirst[] = {"Northern", "Harbor",  "Granite", "Summit", "Prairie",
+                                         "Coastal",  "Redwood", "Lakeside", "Valley", "Pioneer"};
+    static const char* const kSecond[] = {"Hardware", "Supply",  "Builders", "Farms",  "Books",
+                                          "Bakery",   "Motors",  "Dental",   "Garden", "Print"};
+    const uint64_t h = Hash(static_cast<uint64_t>(n));
+    return std::string(kFirst[h % 10]) + " " + kSecond[(h / 10) % 10] + " " + std::to_string(n);
+}
+
+// Invoice k belongs to customer 1 + (k * 7919) % customers: ten each, scattered over the file as
+// a year of entry scatters them. Customers whose number ends in 0 have paid everything; of the
+// others' invoices five in nine are open, half of the file in all.
+int32_t CustomerOf(int64_t k, int32_t customers) {
+    return static_cast<int32_t>(1 + (k * 7919) % customers);
+}
+
+records::InvoiceRecord Invoice(int64_t k, const Options& options) {
+    const int32_t customer = CustomerOf(k, options.customers);
+    const uint64_t h = Hash(static_cast<uint64_t>(k) + 0x100000000ull);
+    const bool open = customer % 10 != 0 && h % 9 < 5;
+    // Entered in date order: the oldest record first.
+    const base::Date date =
+        base::AddDays(kToday, -(options.invoices - k) * kHistoryDays / options.invoices);
+    // 1.00 to 20.99: the receivables total of half a million open items must still fit the
+    // company's ten-character field.
+    const base::Decimal net = base::Decimal::FromInteger(100 + static_cast<long long>(h % 2000)) *
+                              *base::Decimal::Parse("0.01");
+    const base::Decimal tax = (net * *base::Decimal::Parse("0.07")).Rounded(2);
+    const base::Decimal total = net + tax;
+
+    records::InvoiceRecord record;
+    record.setInvoiceNumber(std::to_string(k));
+    record.setTypeCode(records::type::kRegularInvoice);
+    record.setKeyCode("None");
+    record.setCustomerNumber(CustomerNumber(customer));
+    record.setCompanyCode("1");
+    record.setDocumentDate(base::FormatDate(date, base::DateOrder::MonthFirst), date);
+    record.setForm(records::form::kProduct);
+    record.setShortName(base::Win1252Upper(CustomerName(customer).substr(0, 10)));
+    record.setNetAmount(net);
+    record.setTaxAmount(tax);
+    record.setTotalAmount(total);
+    record.setPaidAmount(open ? base::Decimal() : total);
+    record.setBalanceDueAmount(open ? total : base::Decimal());
+    if (!open) {
+        record.setDatePaid(base::FormatDate(base::AddDays(date, 10), base::DateOrder::YearFirst));
+        record.setPaidFlag("P");
+    }
+    return record;
+}
+
+// Appends records to a new block, then builds its indexes bottom-up from the sorted keys (the
+// rebuild's compact path): a few seconds instead of a million key insertions.
+template <typename R>
+void WriteBlock(engine::Engine& engine, const engine::FileDescription& file, int64_t count,
+                const std::function<R(int64_t)>& make) {
+    engine.CreateFileBlock(file.name, file.recordLength, file.keyCount(), file.keys.data());
+    engine::FileBlockHandle fb = nullptr;
+    engine.OpenFileBlock(fb, file.name);
+    for (int64_t n = 1; n <= count && engine.ok(); ++n) {
+        int32_t recordNumber = 0;
+        engine.AddRecord(fb, recordNumber, make(n).bytes());
+    }
+    Expect(engine.ok(), "the records are written");
+    engine.CloseFileBlock(fb);
+    bool logWritten = false;
+    Expect(engine::RebuildIndexCompact(engine.fileSystem(), file.name, file.keyCount(),
+                                       file.keys.data(), file.buildKey, true, logWritten) == 0,
+           "the indexes are built");
+}
+
+void BuildCompany(const Options& options) {
+    fs::remove_all(options.dir);
+    fs::create_directories(options.dir);
+    fs::current_path(options.dir);
+    engine::Engine engine;
+    engine.InitEngine(0, 30);
+
+    // The invoices first, summing each customer's open items into its aging as of today.
+    const receivables::AgingLimits limits;
+    std::vector<receivables::AgingSums> aging(static_cast<size_t>(options.customers) + 1);
+    WriteBlock<records::InvoiceRecord>(
+        engine, records::RecordTypeOf(records::RecordKind::Invoice).Describe("1"), options.invoices,
+        [&](int64_t k) {
+            records::InvoiceRecord record = Invoice(k, options);
+            aging[static_cast<size_t>(CustomerOf(k, options.customers))].Add(
+                record.balanceDueAmount(),
+                receivables::ItemAgeDays(record, kNow, base::DateOrder::MonthFirst), limits);
+            return record;
+        });
+    base::Decimal total;
+    WriteBlock<records::CustomerRecord>(
+        engine, records::RecordTypeOf(records::RecordKind::Customer).Describe("1"),
+        options.customers, [&](int64_t n) {
+            const auto number = static_cast<int32_t>(n);
+            records::CustomerRecord customer;
+            customer.setNumber(CustomerNumber(number));
+            customer.setName(CustomerName(number));
+            customer.setShortName(base::Win1252Upper(CustomerName(number).substr(0, 10)));
+            Expect(receivables::StoreAging(customer, aging[static_cast<size_t>(n)]),
+                   "the aging fits");
+            total += aging[static_cast<size_t>(n)].Total();
+            return customer;
+        });
+
+    records::CompanyRecord company = company::StarterCompany();
+    company.setAgingDays1("30");
+    company.setAgingDays2("60");
+    company.setAgingDays3("90");
+    Expect(company.setReceivablesTotalAmount(total), "the total fits");
+    CountingPrompts prompts;
+    prompts.expected = "I am going to create a new, empty company file.";
+    company::CompanyFile file(engine, prompts);
+    int32_t recordNumber = 0;
+    Expect(file.file().Create() && file.Open() && file.Add(company, recordNumber) && file.Close(),
+           "the company is written");
+    Expect(company::WriteLastCompany(engine.fileSystem(), company), "LastCo.Dat is written");
+    engine.ExitEngine();
+    std::ofstream(options.dir / "sizes") << options.customers << ' ' << options.invoices << '\n';
+}
+
+bool CompanyIsBuilt(const Options& options) {
+    std::ifstream sizes(options.dir / "sizes");
+    int32_t customers = 0, invoices = 0;
+    return static_cast<bool>(sizes >> customers >> invoices) && customers == options.customers &&
+           invoices == options.invoices;
+}
+
+// ---- timing ---------------------------------------------------------------------------------
+
+struct Figures {
+    double median = 0, max = 0;
+    int runs = 0;
+};
+
+double SecondsOf(const std::function<void()>& action) {
+    const auto start = std::chrono::steady_clock::now();
+    action();
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+}
+
+Figures Time(int runs, const std::function<void()>& action) {
+    std::vector<double> seconds;
+    for (int i = 0; i < runs; ++i) seconds.push_back(SecondsOf(action));
+    std::sort(seconds.begin(), seconds.end());
+    return {seconds[seconds.size() / 2], seconds.back(), runs};
+}
+
+// The floor: both data files read front to back with large reads.
+void ReadDataFiles() {
+    std::vector<char> buffer(1 << 20);
+    uint64_t sum = 0;
+    for (const char* name : {"1C.DAT", "1I.DAT"}) {
+        const int fd = ::open(name, O_RDONLY);
+        Expect(fd >= 0, "the data files open");
+        for (ssize_t n; (n = ::read(fd, buffer.data(), buffer.size())) > 0;)
+            for (ssize_t i = 0; i < n; i += 4096) sum += static_cast<unsigned char>(buffer[i]);
+        ::close(fd);
+    }
+    Expect(sum != 1, "the files were read");
+}
+
+company::ProgramState CompanyState(engine::Engine& engine, base::PromptService& prompts,
+                                   const base::Clock& clock) {
+    company::ProgramState state;
+    company::CompanyFile file(engine, prompts);
+    Expect(file.file().OpenReadOnly(), "the company file opens");
+    const auto stored = file.Find("1");
+    Expect(file.Close() && stored.has_value(), "company 1 is on file");
+    state.currentCompany = stored->second;
+    state.ApplyDateFormat(clock);
+    return state;
+}
+
+void RunAging(engine::Engine& engine, company::ProgramState& state, const base::Clock& clock) {
+    CountingPrompts prompts;
+    const receivables::AgingRunResult result =
+        receivables::CalculateAging(engine, prompts, state, clock, false);
+    Expect(result.completed, "the aging run completes");
+}
+
+void RunLedger(engine::Engine& engine, const company::ProgramState& state) {
+    CountingPrompts prompts;
+    const auto differences = receivables::CheckLedger(engine, prompts, state.currentCompany);
+    Expect(differences && differences->empty(), "the ledger agrees");
+}
+
+// The peak of anonymous memory (the program's own, without the mapped files) while `action`
+// runs, sampled every 2 ms, and the process's maxrss (which counts mapped file pages too), in MB.
+void MeasureMemory(const Options& options) {
+    fs::current_path(options.dir);
+    engine::Engine engine;
+    engine.InitEngine(0, 30);
+    base::FixedClock clock(kNow);
+    CountingPrompts prompts;
+    company::ProgramState state = CompanyState(engine, prompts, clock);
+    std::atomic<bool> done = false;
+    long peakAnonKb = 0;
+    std::thread sampler([&] {
+        while (!done) {
+            std::ifstream status("/proc/self/status");
+            for (std::string line; std::getline(status, line);)
+                if (line.starts_with("RssAnon:"))
+                    peakAnonKb = std::max(peakAnonKb, std::atol(line.c_str() + 8));
+            std::this_thread::sleep_for(std::chrono::milliseconds(2));
+        }
+    });
+    if (options.memoryOf == "aging")
+        RunAging(engine, state, clock);
+    else
+        RunLedger(engine, state);
+    done = true;
+    sampler.join();
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    std::printf("%.1f %.1f\n", static_cast<double>(peakAnonKb) / 1024,
+                static_cast<double>(usage.ru_maxrss) / 1024);
+}
+
+std::string MemoryOf(const std::string& self, const Options& options, const char* operation) {
+    const std::string command = self + " --dir '" + options.dir.string() +
+                                "' --customers " + std::to_string(options.customers) +
+                                " --invoices " + std::to_string(options.invoices) + " --memory " +
+                                operation;
+    FILE* child = popen(command.c_str(), "r");
+    Expect(child != nullptr, "the memory child starts");
+    char line[128] = {};
+    const bool read = std::fgets(line, sizeof line, child) != nullptr;
+    Expect(pclose(child) == 0 && read, "the memory child succeeds");
+    double anon = 0, maxrss = 0;
+    Expect(std::sscanf(line, "%lf %lf", &anon, &maxrss) == 2, "the memory child reports");
+    char text[64];
+    std::snprintf(text, sizeof text, "%8.1f | %8.1f", anon, maxrss);
+    return text;
+}
+
+// One row of the table; a goal of 0 means none, a floor of 0 no ratio.
+void PrintRow(const char* what, const Figures& f, double goal, double floor) {
+    char ratio[16] = "";
+    char goalText[16] = "";
+    if (floor > 0) std::snprintf(ratio, sizeof ratio, "%.1f", f.median / floor);
+    if (goal > 0) std::snprintf(goalText, sizeof goalText, "%g", goal);
+    std::printf("| %-44s | %4d | %9.4f | %9.4f | %6s | %6s | %-4s |\n", what, f.runs, f.median,
+                f.max, ratio, goalText, goal <= 0 ? "" : f.median < goal ? "met" : "missed");
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    Options options;
+    for (int i = 1; i + 1 < argc; i += 2) {
+        const std::string word = argv[i];
+        if (word == "--dir") options.dir = argv[i + 1];
+        if (word == "--customers") options.customers = std::atoi(argv[i + 1]);
+        if (word == "--invoices") options.invoices = std::atoi(argv[i + 1]);
+        if (word == "--rounds") options.rounds = std::atoi(argv[i + 1]);
+        if (word == "--memory") options.memoryOf = argv[i + 1];
+    }
+    options.dir = fs::absolute(options.dir);
+    if (!options.memoryOf.empty()) {
+        MeasureMemory(options);
+        return 0;
+    }
+    if (!CompanyIsBuilt(options)) {
+        const double seconds = SecondsOf([&] { BuildCompany(options); });
+        std::fprintf(stderr, "built %d customers and %d invoice-file records in %.1f s\n",
+                     options.customers, options.invoices, seconds);
+    }
+    const std::string agingMemory = MemoryOf(fs::read_symlink("/proc/self/exe").string(), options, "aging");
+    const std::string ledgerMemory = MemoryOf(fs::read_symlink("/proc/self/exe").string(), options, "ledger");
+
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    fs::current_path(options.dir);
+    engine::Engine engine;
+    engine.InitEngine(0, 30);
+    base::FixedClock clock(kNow);
+    CountingPrompts quiet;
+    company::ProgramState state = CompanyState(engine, quiet, clock);
+    const int rounds = options.rounds;
+
+    ReadDataFiles();  // brings both files into the cache before anything is timed
+    const Figures floor = Time(rounds, ReadDataFiles);
+    const Figures aging = Time(rounds, [&] { RunAging(engine, state, clock); });
+    const Figures ledger = Time(rounds, [&] { RunLedger(engine, state); });
+
+    // The Customer Manager's browser: opening the customer file and painting the first page by
+    // name, as the window does when it opens.
+    const engine::FileDescription customerFile =
+        records::RecordTypeOf(records::RecordKind::Customer).Describe("1");
+    records::CustomerRecord row;
+    widgets::TFvcBrowser browser(quiet);
+    browser.OnBuildRow = [&](widgets::TFvcBrowser&, widgets::RowRec& r) {
+        r.text = row.number() + "  " + row.name();
+    };
+    browser.resize(900, 520);
+    browser.show();
+    engine::FileBlockHandle fb = nullptr;
+    const Figures firstPage = Time(20, [&] {
+        browser.DetachDataSource();
+        if (fb) engine.CloseFileBlock(fb);
+        engine.OpenFileBlock(fb, customerFile.name);
+        browser.AttachDataSource(std::make_unique<widgets::TFvcDataSource>(
+            engine, fb, 1, "", "", row.bytes()));
+        browser.viewport()->grab();
+    });
+    Expect(browser.rows().size() == static_cast<size_t>(browser.visibleRowCount()),
+           "the first page is full");
+    browser.DetachDataSource();
+    engine.CloseFileBlock(fb);
+
+    // The find dialog's search, over the open customer file as the dialog gets it.
+    engine.OpenFileBlock(fb, customerFile.name);
+    size_t found = 0;
+    const Figures find = Time(rounds, [&] {
+        found = widgets::SearchRecords(engine, fb,
+                                       records::RecordTypeOf(records::RecordKind::Customer),
+                                       widgets::FindSearchText("harbor boo"))
+                    .items.size();
+    });
+    Expect(found > 0, "the search finds customers");
+    engine.CloseFileBlock(fb);
+
+    // "&Delete" of customers who owe nothing but have paid invoices on file: refused after the
+    // look-up by invoice key 2.
+    CountingPrompts deletePrompts;
+    deletePrompts.expected = kInvoicesOnFile;
+    company::CompanyFile companies(engine, deletePrompts);
+    customers::CustomerManagerFlow flow(engine, companies, deletePrompts, state, clock);
+    Expect(flow.Open(), "the customer file opens");
+    int32_t next = 0;
+    const Figures deleteCheck = Time(200, [&] {
+        next = next % (options.customers / 10) + 1;
+        flow.Delete(next * 10);  // customer number n is record n
+    });
+    flow.Close();
+    Expect(deletePrompts.shown == 200, "every delete was refused for its invoices");
+
+    // `kt-invorra-tool list DIR customers --csv`, written to /dev/null.
+    size_t bytes = 0;
+    const Figures list = Time(rounds, [&] {
+        tool::ListRun run{engine, state.currentCompany, kNow, true, false};
+        const tool::ListOutput output = tool::ListCustomers(run);
+        Expect(output.ok, "the list is made");
+        FILE* null = std::fopen("/dev/null", "w");
+        bytes = std::fwrite(output.text.data(), 1, output.text.size(), null);
+        std::fclose(null);
+    });
+    engine.ExitEngine();
+
+    std::printf("%d customers, %d invoice-file records (%.0f MB and %.0f MB of data), %d rounds; "
+                "times in seconds\n\n",
+                options.customers, options.invoices,
+                static_cast<double>(fs::file_size(options.dir / "1C.DAT")) / 1e6,
+                static_cast<double>(fs::file_size(options.dir / "1I.DAT")) / 1e6, rounds);
+    std::printf("| %-44s | %4s | %9s | %9s | %6s | %6s | %-4s |\n", "operation", "runs", "median",
+                "max", "/floor", "goal", "");
+    std::printf("|%s|------|-----------|-----------|--------|--------|------|\n",
+                std::string(46, '-').c_str());
+    PrintRow("floor: sequential read of 1C.DAT and 1I.DAT", floor, 0, 0);
+    PrintRow("aging run (CalculateAging)", aging, 3, floor.median);
+    PrintRow("ledger check (CheckLedger)", ledger, 3, floor.median);
+    PrintRow("customer browser, open and first page", firstPage, 0.05, 0);
+    PrintRow("delete's \"invoices on file\" check", deleteCheck, 0.005, 0);
+    PrintRow("find dialog search", find, 0.3, 0);
+    PrintRow("list customers --csv", list, 2, 0);
+    std::printf("\nfind: %zu customers found; list: %zu bytes\n", found, bytes);
+    std::printf("\n| %-12s | RssAnon MB | maxrss MB |\n", "peak memory");
+    std::printf("|--------------|------------|-----------|\n");
+    std::printf("| %-12s |   %s |\n| %-12s |   %s |\n", "aging run", agingMemory.c_str(),
+                "ledger check", ledgerMemory.c_str());
+    return 0;
+}
