@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <ostream>
 
 #include "engine/Engine.h"
 #include "records/RecordTypes.h"
@@ -77,6 +78,11 @@ struct DifferenceCase {
     std::vector<std::string> lines;
     bool repaired;  // recomputing the balances makes the check pass
 };
+
+// Names the case in test output instead of dumping its bytes.
+void PrintTo(const DifferenceCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 const DifferenceCase kDifferenceCases[] = {
     {"BalanceChangedByHand",
