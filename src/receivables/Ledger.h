@@ -2,9 +2,8 @@
 // The ledger check: whether a company's stored balances agree with its invoice file, read from
 // the files alone. Every customer's balance must be the sum of the balances due of the
 // invoice-file records that name it, its four aging amounts must add up to its balance, the
-// company's receivables
-// total must be the sum of the customer balances, and every invoice-file record must be
-// consistent in itself and name a customer on file.
+// company's receivables total must be the sum of the customer balances, and every invoice-file
+// record must be consistent in itself and name a customer on file.
 //
 // The repair recomputes every customer's aging and balance from its items and the company total
 // from the customers. It is made in two steps, so that what will change can be shown before
