@@ -139,7 +139,8 @@ TEditDlg::TEditDlg(CustomerDialogServices services, QWidget* parent)
     notes_ = new QPlainTextEdit(this);
     notes_->setObjectName("CstNote");
     notes_->setTabChangesFocus(true);
-    notes_->setFixedHeight(notes_->fontMetrics().lineSpacing() * 4 + 12);
+    notes_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    notes_->setFixedHeight(notes_->fontMetrics().lineSpacing() * 5);
     widgets::ConfigureRecordTextMemo(*notes_, SizeOf("CstNote"));
     QCheckBox* hold = CheckBox("CRHold", "Credit &Hold / Inactive Account", this);
     QCheckBox* onInvoices = CheckBox("NotesOnInv", "Print notes / comments on invoices", this);
@@ -151,30 +152,28 @@ TEditDlg::TEditDlg(CustomerDialogServices services, QWidget* parent)
     auto* cancel = Button("CancelBtn", "&Cancel", this);
     auto* help = Button("HelpBtn", "Help", this);
 
-    for (QLineEdit* narrow : {number_, limit}) narrow->setMaximumWidth(charWidth * 10);
-    taxExempt->setMaximumWidth(charWidth * 3);
-    shortName_->setMaximumWidth(charWidth * 10);
+    for (QLineEdit* narrow : {number_, limit, shortName_}) narrow->setFixedWidth(charWidth * 10);
+    taxExempt->setFixedWidth(charWidth * 3);
+    for (QLineEdit* phone : {phone1, phone2}) phone->setMinimumWidth(charWidth * 16);
 
-    auto* top = new QGridLayout;
-    top->addWidget(Caption("C&ustomer #:", number_), 0, 0);
-    top->addWidget(number_, 0, 1, Qt::AlignLeft);
-    top->addWidget(Caption("Balance:", balance_), 0, 2);
-    top->addWidget(balance_, 0, 3, Qt::AlignLeft);
-    top->addWidget(Caption("Customer / Company Name:", name_), 1, 0);
-    top->addWidget(name_, 1, 1);
-    top->addWidget(Caption("Short Name:", shortName_), 1, 2);
-    top->addWidget(shortName_, 1, 3, Qt::AlignLeft);
-    top->addWidget(Caption("Customer Type:", type), 2, 0);
-    top->addWidget(type, 2, 1);
-    top->addWidget(Caption("TE:", taxExempt), 2, 2);
-    top->addWidget(taxExempt, 2, 3, Qt::AlignLeft);
-    top->addWidget(Caption("Payment Terms:", terms_), 3, 0);
-    top->addWidget(terms_, 3, 1);
-    top->addWidget(Caption("Credit Limit:", limit), 3, 2);
-    top->addWidget(limit, 3, 3, Qt::AlignLeft);
-    top->setColumnStretch(1, 1);
+    // One grid, so that the labels of every section line up; the addresses span it.
+    auto* grid = new QGridLayout;
+    const auto row = [grid](int at, QLabel* label, QWidget* field, QLabel* label2,
+                            QWidget* field2) {
+        grid->addWidget(label, at, 0);
+        grid->addWidget(field, at, 1);
+        grid->addWidget(label2, at, 2);
+        grid->addWidget(field2, at, 3, Qt::AlignLeft);
+    };
+    row(0, Caption("C&ustomer #:", number_), number_, Caption("Balance:", balance_), balance_);
+    row(1, Caption("Customer / Company Name:", name_), name_, Caption("Short Name:", shortName_),
+        shortName_);
+    row(2, Caption("Customer Type:", type), type, Caption("TE:", taxExempt), taxExempt);
+    row(3, Caption("Payment Terms:", terms_), terms_, Caption("Credit Limit:", limit), limit);
+    grid->setAlignment(number_, Qt::AlignLeft);
 
     auto* addresses = new QGridLayout;
+    addresses->setContentsMargins(0, 6, 0, 6);
     addresses->addWidget(Caption("&Billing Address:", billing_[0]), 0, 0);
     addresses->addWidget(Caption("&Shipping Address:", shipping_[0]), 0, 1);
     for (int i = 0; i < 4; ++i) {
@@ -187,20 +186,13 @@ TEditDlg::TEditDlg(CustomerDialogServices services, QWidget* parent)
     copying->addWidget(autoCopy_);
     copying->addStretch(1);
     addresses->addLayout(copying, 5, 0, 1, 2);
+    grid->addLayout(addresses, 4, 0, 1, 4);
 
-    auto* contact = new QGridLayout;
-    contact->addWidget(Caption("&Phone1:", phone1), 0, 0);
-    contact->addWidget(phone1, 0, 1);
-    contact->addWidget(Caption("Pho&ne2:", phone2), 0, 2);
-    contact->addWidget(phone2, 0, 3);
-    contact->addWidget(Caption("E-Mail:", email), 1, 0);
-    contact->addWidget(email, 1, 1);
-    contact->addWidget(Caption("&Mail List Sort Code:", sortCode), 1, 2);
-    contact->addWidget(sortCode, 1, 3);
-    contact->addWidget(Caption("Notes / Comments:", notes_), 2, 0, Qt::AlignTop);
-    contact->addWidget(notes_, 2, 1, 1, 3);
-    contact->setColumnStretch(1, 3);
-    contact->setColumnStretch(3, 2);
+    row(5, Caption("&Phone1:", phone1), phone1, Caption("Pho&ne2:", phone2), phone2);
+    row(6, Caption("E-Mail:", email), email, Caption("&Mail List Sort Code:", sortCode), sortCode);
+    grid->addWidget(Caption("Notes / Comments:", notes_), 7, 0, Qt::AlignTop);
+    grid->addWidget(notes_, 7, 1, 1, 3);
+    grid->setColumnStretch(1, 1);
 
     auto* flags = new QHBoxLayout;
     flags->addWidget(hold);
@@ -216,11 +208,7 @@ TEditDlg::TEditDlg(CustomerDialogServices services, QWidget* parent)
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(12, 12, 12, 12);
-    layout->addLayout(top);
-    layout->addSpacing(6);
-    layout->addLayout(addresses);
-    layout->addSpacing(6);
-    layout->addLayout(contact);
+    layout->addLayout(grid);
     layout->addLayout(flags);
     layout->addSpacing(6);
     layout->addLayout(buttons);
