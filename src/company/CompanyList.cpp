@@ -1,5 +1,6 @@
 #include "company/CompanyList.h"
 
+#include "base/Csv.h"
 #include "base/Dates.h"
 #include "base/Text.h"
 
@@ -56,6 +57,16 @@ std::string CompanyListReport(const std::vector<CompanyListEntry>& companies,
         text += Rule();
     }
     return text;
+}
+
+std::string CompanyListCsv(const std::vector<CompanyListEntry>& companies) {
+    std::string csv = base::CsvRecord({"Number", "Name", "A/R"});
+    for (const CompanyListEntry& company : companies) {
+        const std::string number = base::Trim(company.number);
+        if (number.empty()) continue;
+        csv += base::CsvRecord({number, company.name, company.receivablesTotal.Format("0.00")});
+    }
+    return csv;
 }
 
 }  // namespace company

@@ -1,6 +1,7 @@
 #pragma once
-// The texts the Company Manager shows: its browser's header and rows, and the company list
-// report. Record text goes in and comes out unchanged (Windows-1252 bytes).
+// The texts the Company Manager shows: its browser's header and rows, and the company list as a
+// report and as comma-separated values. Record text goes in and comes out unchanged (Windows-1252
+// bytes).
 
 #include <string>
 #include <string_view>
@@ -29,5 +30,9 @@ struct CompanyListEntry {
 // trimmed number is empty are left out.
 std::string CompanyListReport(const std::vector<CompanyListEntry>& companies,
                               const base::DateTime& now);
+
+// The same companies as comma-separated values for a spreadsheet: a header record, then the
+// trimmed number, the name and the receivables total ("0.00") of each company with a number.
+std::string CompanyListCsv(const std::vector<CompanyListEntry>& companies);
 
 }  // namespace company

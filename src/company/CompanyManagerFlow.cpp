@@ -156,7 +156,7 @@ std::optional<CompanyReport> CompanyManagerFlow::ListReport(CompanyOrder order) 
     }
     return CompanyReport{
         order == CompanyOrder::ByNumber ? "Company List by Number" : "Company List by Name",
-        std::move(*text)};
+        std::move(*text), CompanyListCsv(entries)};
 }
 
 bool CompanyManagerFlow::ReadSelected(int32_t recordNumber) {

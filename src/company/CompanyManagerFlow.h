@@ -55,6 +55,7 @@ inline constexpr char kListReportFile[] = "TXTTEMP.TXT";
 struct CompanyReport {
     std::string caption;  // "Company List by Number" / "Company List by Name"
     std::string text;     // Windows-1252, lines ended by CR LF
+    std::string csv;      // the same companies as comma-separated values, Windows-1252
 };
 
 enum class CompanyEditPurpose { Add, Edit };

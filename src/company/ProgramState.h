@@ -1,8 +1,8 @@
 #pragma once
 // The program-wide values: the current and the selected company, today's text, the default printed
-// output and the customer picked in select mode. Windows report what they did through their
-// results, not through flags kept here. The main window owns the one instance
-// and hands it to every window; nothing here is global.
+// output, the customer picked in select mode and the print queue. Windows report what they did
+// through their results, not through flags kept here. The main window owns the one instance and
+// hands it to every window; nothing here is global.
 
 #include <functional>
 #include <optional>
@@ -10,6 +10,7 @@
 
 #include "base/Clock.h"
 #include "base/Dates.h"
+#include "company/PrintQueue.h"
 #include "records/CompanyRecord.h"
 #include "records/CustomerRecord.h"
 
@@ -29,8 +30,10 @@ public:
     std::string todayText;
     base::DateOrder shortDateOrder = base::DateOrder::MonthFirst;
 
-    bool labelQueuePending = false;  // the label wizard's queue holds unsaved, unprinted labels
-    bool rebuildRequested = false;   // a company switch rebuilds the company's files first
+    bool rebuildRequested = false;  // a company switch rebuilds the company's files first
+
+    // The customers queued for labels, envelopes, letters and bulk e-mail, for the whole run.
+    PrintQueue printQueue;
 
     // Where printed invoices and statements go; the main window's output panel sets it.
     PrintedOutput defaultOutput = PrintedOutput::PrinterOrFax;

@@ -206,7 +206,7 @@ std::optional<CustomerReport> CustomerManagerFlow::ListReport(const CustomerList
     }
     return CustomerReport{choice.order == CustomerOrder::ByNumber ? "Customer List by Number"
                                                                   : "Customer List by Name",
-                          std::move(*text)};
+                          std::move(*text), CustomerListCsv(customers, choice.withAddresses)};
 }
 
 std::optional<records::CustomerRecord> CustomerManagerFlow::Read(int32_t recordNumber) {

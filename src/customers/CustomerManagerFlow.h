@@ -61,6 +61,7 @@ struct CustomerListChoice {
 struct CustomerReport {
     std::string caption;  // "Customer List by Name" / "Customer List by Number"
     std::string text;     // Windows-1252, lines ended by CR LF
+    std::string csv;      // the same customers as comma-separated values, Windows-1252
 };
 
 // The report file the list passes through, like every list report.

@@ -138,7 +138,7 @@ std::optional<ProductReport> ProductManagerFlow::ListReport(ProductOrder order) 
     }
     return ProductReport{
         order == ProductOrder::ByCode ? "Product List by Code" : "Product List by Description",
-        std::move(*text)};
+        std::move(*text), ProductListCsv(products)};
 }
 
 ProductCheck ProductManagerFlow::CheckFor(EditedCode edited) {

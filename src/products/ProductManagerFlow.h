@@ -44,6 +44,7 @@ inline constexpr char kProductReportFile[] = "TXTTEMP.TXT";
 struct ProductReport {
     std::string caption;  // "Product List by Code" / "Product List by Description"
     std::string text;     // Windows-1252, lines ended by CR LF
+    std::string csv;      // the same products as comma-separated values, Windows-1252
 };
 
 enum class ProductEditPurpose { Add, Edit };

@@ -1,5 +1,6 @@
 #include "products/ProductTexts.h"
 
+#include "base/Csv.h"
 #include "base/Dates.h"
 #include "base/Decimal.h"
 #include "base/Text.h"
@@ -54,6 +55,19 @@ std::string ProductListReport(std::string_view companyName,
         AddLine(text, rule);
     }
     return text;
+}
+
+std::string ProductListCsv(const std::vector<records::ProductRecord>& products) {
+    std::string csv = base::CsvRecord(
+        {"Code", "Description", "Sales Price", "Taxable", "Setup Date", "Last Changed", "Notes"});
+    for (const records::ProductRecord& p : products) {
+        if (base::Trim(p.description()).empty()) continue;
+        csv += base::CsvRecord({base::Trim(p.code()), base::Trim(p.description()),
+                                base::Trim(p.price()), p.taxable() ? "Y" : "N",
+                                base::Trim(p.setupDate()), base::Trim(p.lastChangedDate()),
+                                base::Trim(p.notes())});
+    }
+    return csv;
 }
 
 }  // namespace products

@@ -1,6 +1,7 @@
 #pragma once
-// The texts the Product Manager shows and prints: its browser's header and rows and the product
-// list report. Record text (Windows-1252) goes in and comes out unchanged.
+// The texts the Product Manager shows and prints: its browser's header and rows, and the product
+// list as a report and as comma-separated values. Record text (Windows-1252) goes in and comes out
+// unchanged.
 
 #include <string>
 #include <string_view>
@@ -22,5 +23,9 @@ std::string ProductBrowserRow(const records::ProductRecord& product);
 std::string ProductListReport(std::string_view companyName,
                               const std::vector<records::ProductRecord>& products,
                               const base::DateTime& now);
+
+// The same products as comma-separated values for a spreadsheet: a header record, then one record
+// per product with a description, every field trimmed and the price as stored.
+std::string ProductListCsv(const std::vector<records::ProductRecord>& products);
 
 }  // namespace products

@@ -1,7 +1,5 @@
 // list products: the product list report by description, or its products as CSV.
 
-#include "base/Csv.h"
-#include "base/Text.h"
 #include "base/Windows1252.h"
 #include "engine/Errors.h"
 #include "products/ProductFile.h"
@@ -10,26 +8,6 @@
 #include "tool/ListCommand.h"
 
 namespace tool {
-namespace {
-
-std::string Utf8(std::string_view text) {
-    return base::Win1252ToUtf8(base::Trim(text));
-}
-
-// The report's products, one row each with every field a spreadsheet needs.
-std::string ProductsCsv(const std::vector<records::ProductRecord>& products) {
-    std::string csv = base::CsvRecord(
-        {"Code", "Description", "Sales Price", "Taxable", "Setup Date", "Last Changed", "Notes"});
-    for (const records::ProductRecord& p : products) {
-        if (base::Trim(p.description()).empty()) continue;
-        csv += base::CsvRecord({Utf8(p.code()), Utf8(p.description()), Utf8(p.price()),
-                                p.taxable() ? "Y" : "N", Utf8(p.setupDate()),
-                                Utf8(p.lastChangedDate()), Utf8(p.notes())});
-    }
-    return csv;
-}
-
-}  // namespace
 
 ListOutput ListProducts(ListRun& run) {
     ConsolePrompts prompts;
@@ -46,9 +24,9 @@ ListOutput ListProducts(ListRun& run) {
         return {false, "company " + run.company.code() + " has no readable product file (" +
                            engine::ErrorText(run.engine.errorClass(), run.engine.error()) + ")"};
     }
-    if (run.csv) return {true, ProductsCsv(products)};
-    return {true, base::Win1252ToUtf8(
-                      products::ProductListReport(run.company.name(), products, run.now))};
+    return {true, base::Win1252ToUtf8(run.csv ? products::ProductListCsv(products)
+                                              : products::ProductListReport(run.company.name(),
+                                                                            products, run.now))};
 }
 
 }  // namespace tool

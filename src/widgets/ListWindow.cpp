@@ -6,6 +6,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 #include <filesystem>
+#include <fstream>
 #include <optional>
 #include <vector>
 
@@ -17,6 +18,20 @@ namespace widgets {
 namespace {
 
 constexpr int kProposedNameLength = 12;
+constexpr char kRtfFilter[] = "Rich Text File (*.RTF)";
+constexpr char kCsvFilter[] = "Comma Separated Values (*.CSV)";
+
+bool IsCsvName(const std::string& path) {
+    return QString::fromStdString(path).endsWith(".CSV", Qt::CaseInsensitive);
+}
+
+// Replaces the file with `bytes`; false when it cannot be written whole.
+bool WriteBytes(const std::string& path, const std::string& bytes) {
+    std::ofstream file(path, std::ios::binary | std::ios::trunc);
+    file.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    file.close();
+    return !file.fail();
+}
 
 QPushButton* AddButton(QHBoxLayout* row, QWidget* parent, const char* name, const QString& text,
                        const QString& hint) {
@@ -95,16 +110,17 @@ TListWindow::TListWindow(base::PromptService& prompts, CanvasFactory printerCanv
 TListWindow::~TListWindow() = default;
 
 void TListWindow::Prepare(const QString& caption, const std::string& kind, const std::string& text,
-                          const base::FontChoice& managersFont) {
+                          const base::FontChoice& managersFont, const std::string& csv) {
     setWindowTitle(caption);
     kind_ = kind;
+    csv_ = csv;
     managersFont_ = managersFont;
     view_->setPlainText(QString::fromStdString(text));
 }
 
 int TListWindow::ShowList(const QString& caption, const std::string& kind, const std::string& text,
-                          const base::FontChoice& managersFont) {
-    Prepare(caption, kind, text, managersFont);
+                          const base::FontChoice& managersFont, const std::string& csv) {
+    Prepare(caption, kind, text, managersFont, csv);
     setWindowState(windowState() | Qt::WindowMaximized);
     return exec();
 }
@@ -151,14 +167,20 @@ void TListWindow::FontBtnClick() {
         ApplyFont(*chosen);
 }
 
+// The file dialog answers only a name, so the name's extension decides the format; a name without
+// one is rich text.
 void TListWindow::SaveBtnClick() {
     const std::string proposed = (kind_ + ".RTF").substr(0, kProposedNameLength);
-    std::optional<std::string> path =
-        prompts_.SaveFileName("Save As", proposed, "Rich Text File (*.RTF)");
+    const std::string filter =
+        csv_.empty() ? kRtfFilter : std::string(kRtfFilter) + ";;" + kCsvFilter;
+    std::optional<std::string> path = prompts_.SaveFileName("Save As", proposed, filter);
     if (!path) return;
     if (!std::filesystem::path(*path).has_extension()) *path += ".RTF";
-    if (!base::SaveRtf(base::RichDocument::FromPlainText(text(), viewFont_), *path))
-        prompts_.Warn("Save As", "The file " + *path + " could not be written.");
+    const bool saved =
+        !csv_.empty() && IsCsvName(*path)
+            ? WriteBytes(*path, csv_)
+            : base::SaveRtf(base::RichDocument::FromPlainText(text(), viewFont_), *path);
+    if (!saved) prompts_.Warn("Save As", "The file " + *path + " could not be written.");
 }
 
 }  // namespace widgets

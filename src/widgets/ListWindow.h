@@ -1,7 +1,7 @@
 #pragma once
 // TListWindow: the report window of the managers' list commands. It shows a prepared text in a
 // fixed-pitch, non-wrapping view in the company's managers font, and prints it, restyles it or
-// saves it as rich text.
+// saves it as rich text, or as comma-separated values when the report comes with them.
 
 #include <QDialog>
 #include <functional>
@@ -28,12 +28,13 @@ public:
     ~TListWindow() override;
 
     // Sets the caption, the kind ("Company", "Customer": it names the proposed save file) and the
-    // text (UTF-8), and the font the view takes when the window is shown; then shows the window
-    // maximised and modally.
+    // text (UTF-8), the font the view takes when the window is shown, and the report's
+    // comma-separated values (UTF-8; empty when it has none); then shows the window maximised and
+    // modally.
     void Prepare(const QString& caption, const std::string& kind, const std::string& text,
-                 const base::FontChoice& managersFont);
+                 const base::FontChoice& managersFont, const std::string& csv = {});
     int ShowList(const QString& caption, const std::string& kind, const std::string& text,
-                 const base::FontChoice& managersFont);
+                 const base::FontChoice& managersFont, const std::string& csv = {});
 
     std::string text() const;  // UTF-8
     const base::FontChoice& viewFont() const { return viewFont_; }
@@ -53,6 +54,7 @@ private:
     base::PromptService& prompts_;
     CanvasFactory printerCanvas_;
     std::string kind_;
+    std::string csv_;
     base::FontChoice managersFont_;
     base::FontChoice viewFont_;
     QPlainTextEdit* view_;

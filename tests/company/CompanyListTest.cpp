@@ -22,5 +22,13 @@ TEST(CompanyList, ReportListsNumberedCompaniesBetweenRules) {
     EXPECT_EQ(report, expected);
 }
 
+TEST(CompanyList, CsvListsNumberedCompaniesWithPlainAmounts) {
+    const std::string csv =
+        CompanyListCsv({{"Acme, Supply", " 1", base::Decimal::FromInteger(1250)},
+                        {"Ghost", "  ", base::Decimal()},
+                        {"Brook Ltd", "2", -*base::Decimal::Parse("12.5")}});
+    EXPECT_EQ(csv, "Number,Name,A/R\r\n1,\"Acme, Supply\",1250.00\r\n2,Brook Ltd,-12.50\r\n");
+}
+
 }  // namespace
 }  // namespace company

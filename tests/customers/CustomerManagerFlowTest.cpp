@@ -344,14 +344,15 @@ TEST_F(CustomerManagerFlowTest, CustomerListFollowsTheAnswersAndLeavesNoReportFi
         base::PromptAnswer byNumber;
         const char* caption;  // null: cancelled
         const char* first;
+        std::string firstCsv;  // the first record after the CSV header
         bool withAddresses;
     };
     const Case cases[] = {
         {base::PromptAnswer::Yes, base::PromptAnswer::Yes, "Customer List by Number", "Zeta Ltd",
-         true},
+         "1,Zeta Ltd,", true},
         {base::PromptAnswer::No, base::PromptAnswer::No, "Customer List by Name", "Brook Ltd",
-         false},
-        {base::PromptAnswer::Cancel, base::PromptAnswer::No, nullptr, "", false},
+         "2,Brook Ltd,", false},
+        {base::PromptAnswer::Cancel, base::PromptAnswer::No, nullptr, "", "", false},
     };
     Customers({testsupport::SampleCustomer("1", "Zeta Ltd"),
                testsupport::SampleCustomer("2", "Brook Ltd")});
@@ -373,6 +374,8 @@ TEST_F(CustomerManagerFlowTest, CustomerListFollowsTheAnswersAndLeavesNoReportFi
         EXPECT_TRUE(report->text.starts_with("Customer List for Acme Supply Co\r\n"));
         EXPECT_EQ(report->text.find(c.first), report->text.find("-\r\n") + 3);
         EXPECT_EQ(report->text.find("Billing Address:") != std::string::npos, c.withAddresses);
+        EXPECT_EQ(report->csv.substr(report->csv.find("\r\n") + 2, c.firstCsv.size()), c.firstCsv);
+        EXPECT_EQ(report->csv.find(",Billing 1,") != std::string::npos, c.withAddresses);
         EXPECT_FALSE(fs::exists(kCustomerReportFile));
     }
 }

@@ -264,12 +264,14 @@ TEST_F(ProductManagerFlowTest, ProductListAsksItsOrderAndLeavesNoReportFileBehin
         std::optional<ProductOrder> order;
         std::string caption;
         std::string firstProduct;
+        std::string firstCsv;  // the first record after the CSV header
     };
     const Case cases[] = {
-        {base::PromptAnswer::Yes, ProductOrder::ByCode, "Product List by Code", "Zinc plate"},
+        {base::PromptAnswer::Yes, ProductOrder::ByCode, "Product List by Code", "Zinc plate",
+         "A1,Zinc plate,3.00,"},
         {base::PromptAnswer::No, ProductOrder::ByDescription, "Product List by Description",
-         "Anvil"},
-        {base::PromptAnswer::Cancel, std::nullopt, "", ""},
+         "Anvil", "B1,Anvil,99.00,"},
+        {base::PromptAnswer::Cancel, std::nullopt, "", "", ""},
     };
     Products({{"A1", "Zinc plate", "3.00"}, {"B1", "Anvil", "99.00"}, {"C1", "Bolts", "2.50"}});
     for (const Case& c : cases) {
@@ -285,6 +287,7 @@ TEST_F(ProductManagerFlowTest, ProductListAsksItsOrderAndLeavesNoReportFileBehin
         EXPECT_TRUE(report->text.starts_with(
             "Product List for Acme Supply Co\r\nDate: Tuesday, March 5, 2024, 02:07 PM\r\n"));
         EXPECT_EQ(report->text.find(c.firstProduct), report->text.find("-\r\n") + 3);
+        EXPECT_EQ(report->csv.substr(report->csv.find("\r\n") + 2, c.firstCsv.size()), c.firstCsv);
         EXPECT_FALSE(fs::exists(kProductReportFile));
     }
 }

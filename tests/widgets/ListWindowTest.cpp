@@ -8,7 +8,9 @@
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
+#include <fstream>
 #include <string>
+#include <tuple>
 
 #include "support/RecordingCanvas.h"
 #include "support/ScriptedPrompts.h"
@@ -161,12 +163,36 @@ TEST_F(ListWindowTest, SavedRichTextOpensInAnotherReaderWithTheSameText) {
         << seen;
 }
 
+TEST_F(ListWindowTest, ChosenExtensionDecidesBetweenRichTextAndCsv) {
+    const std::string csv = "Number,Name\r\n1,\"Müller, Söhne\"\r\n";
+    const std::string rtfOnly = "Rich Text File (*.RTF)";
+    // The report's CSV, the name chosen, the file written and whether it holds the CSV.
+    const std::vector<std::tuple<std::string, std::string, std::string, bool>> cases = {
+        {csv, "a.csv", "a.csv", true},
+        {csv, "B.CsV", "B.CsV", true},
+        {csv, "c", "c.RTF", false},
+        {csv, "d.rtf", "d.rtf", false},
+        {"", "e.csv", "e.csv", false}};
+    for (const auto& [reportCsv, chosen, written, asCsv] : cases) {
+        window_.Prepare("Customer List by Name", "Customer", Report(2), kManagersFont, reportCsv);
+        prompts_.ExpectSaveFile(dir_.file(chosen), "Save As", "Customer.RTF");
+        Click("SaveBtn");
+        EXPECT_EQ(prompts_.shown().back().filter,
+                  reportCsv.empty() ? rtfOnly : rtfOnly + ";;Comma Separated Values (*.CSV)");
+        std::ifstream file(dir_.file(written), std::ios::binary);
+        const std::string bytes((std::istreambuf_iterator<char>(file)), {});
+        EXPECT_EQ(asCsv ? bytes : bytes.substr(0, 6), asCsv ? csv : "{\\rtf1") << chosen;
+    }
+}
+
 TEST_F(ListWindowTest, UnwritableFileIsReportedNotIgnored) {
-    window_.Prepare("List", "Company", Report(1), kManagersFont);
-    const std::string path = dir_.file("missing/LIST.RTF");
-    prompts_.ExpectSaveFile(path, "Save As", "Company.RTF");
-    prompts_.ExpectWarn("Save As", "The file " + path + " could not be written.");
-    Click("SaveBtn");
+    window_.Prepare("List", "Company", Report(1), kManagersFont, "Number\r\n");
+    for (const char* name : {"missing/LIST.RTF", "missing/LIST.CSV"}) {
+        const std::string path = dir_.file(name);
+        prompts_.ExpectSaveFile(path, "Save As", "Company.RTF");
+        prompts_.ExpectWarn("Save As", "The file " + path + " could not be written.");
+        Click("SaveBtn");
+    }
 }
 
 }  // namespace

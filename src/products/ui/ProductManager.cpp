@@ -206,9 +206,9 @@ void TEditProd::ProductListClick() {
     const std::optional<ProductReport> report = flow_->ListReport(*order);
     status.HideStatus();
     if (!report) return;
-    services_.listWindow.ShowList(QString::fromStdString(report->caption), "Product",
-                                  base::Win1252ToUtf8(report->text),
-                                  company_.managersFont().ToChoice());
+    services_.listWindow.ShowList(
+        QString::fromStdString(report->caption), "Product", base::Win1252ToUtf8(report->text),
+        company_.managersFont().ToChoice(), base::Win1252ToUtf8(report->csv));
 }
 
 void TEditProd::FindClick() {

@@ -196,9 +196,9 @@ void TListComps::CompanyListClick() {
     const std::optional<company::CompanyReport> report = flow_.ListReport(*order);
     status.HideStatus();
     if (!report) return;
-    listWindow_.ShowList(QString::fromStdString(report->caption), "Company",
-                         base::Win1252ToUtf8(report->text),
-                         context_.state.currentCompany.managersFont().ToChoice());
+    listWindow_.ShowList(
+        QString::fromStdString(report->caption), "Company", base::Win1252ToUtf8(report->text),
+        context_.state.currentCompany.managersFont().ToChoice(), base::Win1252ToUtf8(report->csv));
 }
 
 void TListComps::FindClick() {

@@ -298,7 +298,6 @@ bool TMainForm::FormCreate() {
                          base::PromptIcon::Warning, base::PromptButtons::Ok);
         return false;
     }
-    state_.labelQueuePending = false;
     engine_.InitEngine(0, kPageBuffers);
     if (engine_.ok() && engine_.EngineReady()) {
         company::ReadCompanyFromFile(engine_, prompts_, state_.currentCompany);
@@ -546,7 +545,7 @@ bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
 // ----------------------------------------------------------------------------------------
 
 void TMainForm::closeEvent(QCloseEvent* event) {
-    if (!terminating_ && state_.labelQueuePending &&
+    if (!terminating_ && state_.printQueue.pending() &&
         !prompts_.AskYesNo("Please Confirm",
                            "You have labels in the print queue that you have not printed or saved "
                            "to a file. Exit anyway?")) {

@@ -76,7 +76,7 @@ TEST_F(MainWindowTest, CommandsWithoutTheirHandlerAreDisabled) {
 TEST_F(MainWindowTest, ExitAsksAboutUnprintedLabelsAndOffersTheBackup) {
     auto& w = StartedWindow();
     w.show();
-    w.state().labelQueuePending = true;
+    w.state().printQueue.Add({"7", "Zenith Tools", "", ""});
     const char* question =
         "You have labels in the print queue that you have not printed or saved to a file. Exit "
         "anyway?";

@@ -109,7 +109,7 @@ TEST_F(Startup, OnlyTheRightPasswordOpensTheWindow) {
         AnswerPasswordPrompts({typed});
         EXPECT_EQ(w.FormShow(), right);
         prompts.Verify();
-        w.state().labelQueuePending = true;
+        w.state().printQueue.Add({"7", "Zenith Tools", "", ""});
         if (!right) w.close();  // no question
     }
 }
