@@ -92,8 +92,10 @@ public:
     // in the list's order; nothing for a blank key, and "Customer Search operation failed" when
     // the search finds nothing.
     std::optional<CustomerRow> RowOfPicked(const records::CustomerRecord& picked);
-    // The customer of a row, for select mode to hand back; nothing without a row.
-    std::optional<records::CustomerRecord> Pick(int32_t recordNumber) { return Read(recordNumber); }
+    // The customer of a row (to pick, queue or print an envelope for); nothing without a row.
+    std::optional<records::CustomerRecord> CustomerAt(int32_t recordNumber) {
+        return Read(recordNumber);
+    }
     // The open customer file block, for the list and the find dialog to read.
     engine::FileBlockHandle fileBlock() const { return customers_->handle(); }
 

@@ -4,14 +4,17 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPrinter>
 #include <QToolBar>
 
 #include "base/Windows1252.h"
 #include "customers/CustomerTexts.h"
+#include "customers/Envelope.h"
 #include "customers/ui/CustomerDialog.h"
 #include "widgets/DataBrowser.h"
 #include "widgets/FindBox.h"
 #include "widgets/ListWindow.h"
+#include "widgets/PrinterCanvas.h"
 #include "widgets/RecordText.h"
 #include "widgets/StatusWindow.h"
 #include "widgets/WindowPrint.h"
@@ -64,6 +67,10 @@ void TDemoForm::BuildCommands() {
     QAction* remove = f.Action("DeleteItem", "&Delete", [this] { DeleteClick(); });
     QAction* find = f.Action("FindItem", "&Find", [this] { FindClick(); });
     QAction* list = f.Action("ListItem", "Customer &List", [this] { CustomerListClick(); });
+    QAction* queue =
+        f.Action("LabelQueueItem", "&Add to Label Queue", [this] { AddToLabelQueueClick(); });
+    QAction* envelope =
+        f.Action("EnvelopeItem", "&Print Envelope", [this] { PrintEnvelopeClick(); });
     QAction* close = f.Action("CloseItem", "&Close", [this] { reject(); });
     // Statements are printed by a later part of the program; their commands are shown disabled.
     QAction* statement = f.Action("ViewStatementItem", "&View / Print", nullptr);
@@ -76,12 +83,16 @@ void TDemoForm::BuildCommands() {
     customer->addSeparator();
     customer->addActions({find, list});
     customer->addSeparator();
+    customer->addActions({queue, envelope});
+    customer->addSeparator();
     customer->addAction(close);
 
     QMenu& popup = f.popup();
     popup.addActions({add, edit, remove});
     popup.addSeparator();
-    popup.addActions({find, list, popupStatement});
+    popup.addActions({find, list});
+    popup.addSeparator();
+    popup.addActions({popupStatement, queue, envelope});
     popup.addSeparator();
     popup.addAction(close);
 
@@ -109,6 +120,7 @@ void TDemoForm::BuildCommands() {
     f.toolBar().addSeparator();
     f.Tool(find, "FindBtn", "Find");
     f.Tool(list, "ListBtn", "Customer List");
+    f.Tool(envelope, "EnvelopeBtn", "Print Envelope");
     f.toolBar().addSeparator();
     f.Tool(statement, "StatementBtn", "View/Print Statement");
     f.Tool(batch, "BatchPrintBtn", "Batch Print Statements");
@@ -148,6 +160,10 @@ void TDemoForm::FormShow(CustomerManagerUse use) {
     browser.setFocus();
 }
 
+std::optional<records::CustomerRecord> TDemoForm::CurrentCustomer() {
+    return flow_.CustomerAt(frame_.browser().CurrentRecordNumber());
+}
+
 void TDemoForm::ShowCount() {
     frame_.countPanel().setText(QString::fromStdString(flow_.CountText()));
 }
@@ -177,8 +193,7 @@ void TDemoForm::DeleteClick() {
 }
 
 void TDemoForm::SelectClick() {
-    std::optional<records::CustomerRecord> customer =
-        flow_.Pick(frame_.browser().CurrentRecordNumber());
+    std::optional<records::CustomerRecord> customer = CurrentCustomer();
     if (!customer) return;
     services_.state.pickedCustomer = std::move(customer);
     picked_ = true;
@@ -222,9 +237,9 @@ void TDemoForm::CustomerListClick() {
     const std::optional<CustomerReport> report = flow_.ListReport(*choice);
     status.HideStatus();
     if (!report) return;
-    services_.listWindow.ShowList(QString::fromStdString(report->caption), "Customer",
-                                  base::Win1252ToUtf8(report->text),
-                                  services_.state.currentCompany.managersFont().ToChoice());
+    services_.listWindow.ShowList(
+        QString::fromStdString(report->caption), "Customer", base::Win1252ToUtf8(report->text),
+        services_.state.currentCompany.managersFont().ToChoice(), base::Win1252ToUtf8(report->csv));
 }
 
 void TDemoForm::FindClick() {
@@ -235,6 +250,31 @@ void TDemoForm::FindClick() {
     const auto number = services_.findBox.SelectedColumn(1);
     const auto recordText = number ? base::Utf8ToWin1252(*number) : std::nullopt;
     if (recordText) PositionOn(flow_.RowOfNumber(*recordText));
+}
+
+void TDemoForm::AddToLabelQueueClick() {
+    const std::optional<records::CustomerRecord> customer = CurrentCustomer();
+    if (!customer) return;
+    frame_.hintPanel().setText(
+        widgets::ToRecordText(services_.state.printQueue.AddCustomer(*customer)));
+}
+
+void TDemoForm::PrintEnvelopeClick() {
+    const std::optional<records::CustomerRecord> customer = CurrentCustomer();
+    if (!customer) return;
+    const records::CompanyRecord& company = services_.state.currentCompany;
+    const std::optional<EnvelopeLayout> layout = ReadEnvelopeLayout(company, services_.prompts);
+    if (!layout) return;
+    QPrinter& printer = services_.printer;
+    if (layout->landscape) printer.setPageOrientation(QPageLayout::Landscape);
+    std::optional<std::string> status;
+    {
+        widgets::PrinterCanvas canvas(printer);
+        status = PrintEnvelope(canvas, *layout, company, *customer);
+    }
+    // Other print jobs expect the printer upright.
+    if (layout->landscape) printer.setPageOrientation(QPageLayout::Portrait);
+    if (status) frame_.hintPanel().setText(QString::fromStdString(*status));
 }
 
 void TDemoForm::PrintWindowClick() {

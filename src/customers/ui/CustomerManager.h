@@ -72,6 +72,8 @@ public:
     void CustomerListClick();
     void ByNameClick();
     void ByNumberClick();
+    void AddToLabelQueueClick();
+    void PrintEnvelopeClick();
     void PrintWindowClick();
     void SelectClick();
 
@@ -82,6 +84,7 @@ private:
     void SetOrder(CustomerOrder order);
     void ShowUpdate(const CustomerListUpdate& update);
     void ShowCount();
+    std::optional<records::CustomerRecord> CurrentCustomer();
     void PositionOn(const std::optional<CustomerRow>& row);
 
     CustomerManagerServices services_;

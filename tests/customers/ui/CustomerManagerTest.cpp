@@ -6,8 +6,11 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPrinter>
+#include <QRegularExpression>
 #include <QTest>
 #include <QTreeWidget>
 
@@ -298,6 +301,59 @@ TEST_F(CustomerManagerTest, TheListReportReachesTheListWindowAndEMailModeShowsIn
             listWindow_.reject();
         });
         Trigger(manager_, "ListItem");
+        manager_.reject();
+    });
+    manager_.Execute();
+}
+
+TEST_F(CustomerManagerTest, QueueingAndEnvelopesReportInTheStatusBar) {
+    Customers({testsupport::SampleCustomer("100", "Baker")});
+    const QString pdf = QString::fromStdString((w.dir.path() / "envelope.pdf").string());
+    w.printer.setOutputFormat(QPrinter::PdfFormat);
+    w.printer.setOutputFileName(pdf);
+    // Whether the printed page lies on its side, from the page box of the file written.
+    const auto printedLandscape = [&] {
+        QFile file(pdf);
+        EXPECT_TRUE(file.open(QIODevice::ReadOnly));
+        const auto box = QRegularExpression(R"(/MediaBox \[0 0 ([\d.]+) ([\d.]+)\])")
+                             .match(QString::fromLatin1(file.readAll()));
+        EXPECT_TRUE(box.hasMatch());
+        return box.captured(1).toDouble() > box.captured(2).toDouble();
+    };
+    const struct {
+        const char* orientation;
+        const char* spacing;
+        const char* status;
+    } cases[] = {
+        {"L", "100", "Envelope for Baker sent to printer."},
+        {"P", "100", "Envelope for Baker sent to printer."},
+        {"L", "1.5",
+         "Envelope for Baker sent to printer."},  // nothing printed: the last result stays
+    };
+    ThenInModal(manager_, [&] {
+        Trigger(manager_, "LabelQueueItem");
+        EXPECT_EQ(Text("HintPanel"), "Baker added to label queue.");
+        EXPECT_EQ(w.state.printQueue.size(), 1u);
+        EXPECT_TRUE(w.state.printQueue.pending());
+        for (const auto& c : cases) {
+            SCOPED_TRACE(c.orientation + std::string(c.spacing));
+            QFile::remove(pdf);
+            w.state.currentCompany.setEnvelopeOrientation(c.orientation);
+            w.state.currentCompany.setEnvelopeLineSpacing(c.spacing);
+            const bool refused = c.spacing == std::string("1.5");
+            if (refused)
+                w.prompts.ExpectWarn("Print Envelope",
+                                     "The Line Spacing in your envelope settings (Company Setup) "
+                                     "must be a whole number of 0 or more. Unable to print the "
+                                     "envelope.");
+            Trigger(manager_, "EnvelopeBtn");
+            EXPECT_EQ(Text("HintPanel"), c.status);
+            EXPECT_EQ(QFile::exists(pdf), !refused);
+            if (!refused) {
+                EXPECT_EQ(printedLandscape(), c.orientation == std::string("L"));
+            }
+            EXPECT_EQ(w.printer.pageLayout().orientation(), QPageLayout::Portrait);
+        }
         manager_.reject();
     });
     manager_.Execute();
