@@ -12,6 +12,7 @@
 #include "engine/Engine.h"
 #include "shell/ui/AgingRunner.h"
 #include "shell/ui/CompanyWindows.h"
+#include "shell/ui/CustomerWindows.h"
 #include "shell/ui/MainWindow.h"
 #include "shell/ui/ProductWindows.h"
 #include "shell/ui/Resources.h"
@@ -73,6 +74,7 @@ int main(int argc, char** argv) {
     shell::ui::TMainForm mainForm(engine, prompts, clock, printer);
     std::unique_ptr<QSplashScreen> splash = shell::ui::ShowSplash();
     shell::ui::CompanyWindows companyWindows(mainForm);
+    shell::ui::CustomerWindows customerWindows(mainForm, companyWindows);
     shell::ui::ProductWindows productWindows(mainForm, companyWindows);
     mainForm.InstallAgingRun([&mainForm](company::ProgramState& state, bool forceChart) {
         shell::ui::RunAgingWithChart(mainForm.context(), mainForm.agingChart(), state, forceChart);

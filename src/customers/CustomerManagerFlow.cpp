@@ -80,6 +80,17 @@ std::optional<CustomerRow> CustomerManagerFlow::RowOfNumber(std::string_view num
     return CustomerRow{found.recordNumber, found.record.key(static_cast<int>(order_))};
 }
 
+std::optional<CustomerRow> CustomerManagerFlow::RowOfPicked(const records::CustomerRecord& picked) {
+    const std::string key = picked.key(static_cast<int>(order_));
+    if (base::Trim(key).empty()) return std::nullopt;
+    engine::KeyEntry<records::CustomerRecord> found;
+    if (customers_->Search(static_cast<int>(order_), key, found) != engine::ErrorClass::None) {
+        ReportFailure("Customer Search operation failed");
+        return std::nullopt;
+    }
+    return CustomerRow{found.recordNumber, found.key};
+}
+
 CustomerListUpdate CustomerManagerFlow::Add(const CustomerEditor& editor) {
     records::CustomerRecord customer = NewCustomer(state_.currentCompany);
     if (!editor(CustomerEditPurpose::Add, customer, Check(std::nullopt))) return {};

@@ -88,6 +88,14 @@ public:
     // The row of a record, or of a customer number (trimmed, any letter case), in the list's order.
     std::optional<CustomerRow> RowOf(int32_t recordNumber);
     std::optional<CustomerRow> RowOfNumber(std::string_view number);
+    // The row a list opened on the customer picked before starts on: the first at or after its key
+    // in the list's order; nothing for a blank key, and "Customer Search operation failed" when
+    // the search finds nothing.
+    std::optional<CustomerRow> RowOfPicked(const records::CustomerRecord& picked);
+    // The customer of a row (to pick, queue or print an envelope for); nothing without a row.
+    std::optional<records::CustomerRecord> CustomerAt(int32_t recordNumber) {
+        return Read(recordNumber);
+    }
     // The open customer file block, for the list and the find dialog to read.
     engine::FileBlockHandle fileBlock() const { return customers_->handle(); }
 

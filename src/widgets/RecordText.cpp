@@ -1,7 +1,10 @@
 #include "widgets/RecordText.h"
 
 #include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QSignalBlocker>
 #include <QValidator>
+#include <algorithm>
 
 #include "base/Windows1252.h"
 
@@ -18,6 +21,55 @@ public:
         }
         return Acceptable;
     }
+};
+
+std::string LinesToRecordText(const QString& text) {
+    QString lines = text;
+    lines.replace('\n', "\r\n");
+    return FromRecordText(lines);
+}
+
+// Keeps the memo's last accepted text and puts it back when a change does not fit. A text shown
+// from a record is accepted as it is, and a change that does not lengthen it always is.
+class MemoLimit : public QObject {
+public:
+    MemoLimit(QPlainTextEdit& memo, int maxLength)
+        : QObject(&memo), memo_(memo), maxLength_(maxLength) {
+        setObjectName("MemoLimit");
+        connect(&memo, &QPlainTextEdit::textChanged, this, &MemoLimit::TextChanged);
+    }
+
+    void Accept(const QString& text) { kept_ = text; }
+
+private:
+    bool Fits(const QString& text) const {
+        for (char32_t c : text.toUcs4()) {
+            if (!base::CodePointToWin1252(c)) return false;
+        }
+        const size_t length = LinesToRecordText(text).size();
+        return static_cast<int>(length) <= maxLength_ || length <= LinesToRecordText(kept_).size();
+    }
+
+    void TextChanged() {
+        const QString text = memo_.toPlainText();
+        if (text == kept_ || Fits(text)) {
+            kept_ = text;
+            return;
+        }
+        // The cursor goes back to where the refused change began.
+        const int cursor =
+            std::clamp(memo_.textCursor().position() - static_cast<int>(text.size() - kept_.size()),
+                       0, static_cast<int>(kept_.size()));
+        const QSignalBlocker blocker(memo_);
+        memo_.setPlainText(kept_);
+        QTextCursor at = memo_.textCursor();
+        at.setPosition(cursor);
+        memo_.setTextCursor(at);
+    }
+
+    QPlainTextEdit& memo_;
+    int maxLength_;
+    QString kept_;
 };
 
 }  // namespace
@@ -41,6 +93,23 @@ void AcceptOnlyRecordText(QLineEdit& edit) {
 void ConfigureRecordTextEdit(QLineEdit& edit, int maxLength) {
     edit.setMaxLength(maxLength);
     AcceptOnlyRecordText(edit);
+}
+
+void ConfigureRecordTextMemo(QPlainTextEdit& memo, int maxLength) {
+    new MemoLimit(memo, maxLength);
+}
+
+std::string MemoRecordText(const QPlainTextEdit& memo) {
+    return LinesToRecordText(memo.toPlainText());
+}
+
+void ShowMemoRecordText(QPlainTextEdit& memo, const std::string& win1252) {
+    QString text = ToRecordText(win1252);
+    text.replace("\r\n", "\n");
+    // Only MemoLimit names a child of a memo so.
+    if (auto* limit = memo.findChild<QObject*>("MemoLimit", Qt::FindDirectChildrenOnly))
+        static_cast<MemoLimit*>(limit)->Accept(text);
+    memo.setPlainText(text);
 }
 
 QChar KeyCase(QChar ch) {

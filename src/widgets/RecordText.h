@@ -7,6 +7,7 @@
 #include <string>
 
 class QLineEdit;
+class QPlainTextEdit;
 
 namespace widgets {
 
@@ -22,5 +23,12 @@ QChar KeyCase(QChar ch);
 void AcceptOnlyRecordText(QLineEdit& edit);
 // Limits the edit to `maxLength` characters of Windows-1252.
 void ConfigureRecordTextEdit(QLineEdit& edit, int maxLength);
+
+// Limits the memo to characters of Windows-1252 whose record text (lines ended by CR LF) fits in
+// `maxLength`: a keystroke or a paste that would not fit is refused as a whole.
+void ConfigureRecordTextMemo(QPlainTextEdit& memo, int maxLength);
+// The memo's text as records hold it, lines ended by CR LF, and back.
+std::string MemoRecordText(const QPlainTextEdit& memo);
+void ShowMemoRecordText(QPlainTextEdit& memo, const std::string& win1252);
 
 }  // namespace widgets

@@ -4,9 +4,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
-#include <QStatusBar>
 #include <QToolBar>
-#include <QVBoxLayout>
 
 #include "base/Windows1252.h"
 #include "products/ProductTexts.h"
@@ -14,7 +12,6 @@
 #include "widgets/DataBrowser.h"
 #include "widgets/FindBox.h"
 #include "widgets/ListWindow.h"
-#include "widgets/PrinterCanvas.h"
 #include "widgets/RecordText.h"
 #include "widgets/StatusWindow.h"
 #include "widgets/WindowPrint.h"
@@ -34,21 +31,13 @@ TEditProd::TEditProd(ProductManagerServices services, TUpdProd& dialog, QWidget*
       services_(std::move(services)),
       editor_(
           [&dialog](ProductEditPurpose purpose, records::ProductRecord& record,
-                    const ProductCheck& check) { return dialog.Execute(purpose, record, check); }) {
+                    const ProductCheck& check) { return dialog.Execute(purpose, record, check); }),
+      frame_(*this, services_.prompts, "ProdBrowser"),
+      browser_(&frame_.browser()) {
     setObjectName("EditProd");
     setWindowTitle(kCaption);
     setModal(true);
 
-    title_ = new QLabel(this);
-    title_->setObjectName("TitleLabel");
-    title_->setTextFormat(Qt::PlainText);
-    QFont titleFont = title_->font();
-    titleFont.setBold(true);
-    titleFont.setPointSize(titleFont.pointSize() + 2);
-    title_->setFont(titleFont);
-
-    browser_ = new widgets::TFvcBrowser(services_.prompts, this);
-    browser_->setObjectName("ProdBrowser");
     browser_->OnBuildRow = [this](widgets::TFvcBrowser&, widgets::RowRec& row) {
         row.text = base::Win1252ToUtf8(ProductBrowserRow(rowRecord_));
     };
@@ -58,60 +47,21 @@ TEditProd::TEditProd(ProductManagerServices services, TUpdProd& dialog, QWidget*
     };
     // Keys hold upper-case text, so the incremental search looks for the upper-case letter.
     browser_->OnKeyPress = [](widgets::TFvcBrowser&, QChar& ch) { ch = widgets::KeyCase(ch); };
-
-    auto* statusBar = new QStatusBar(this);
-    statusBar->setSizeGripEnabled(false);
-    countPanel_ = new QLabel(statusBar);
-    countPanel_->setObjectName("CountPanel");
-    countPanel_->setMinimumWidth(140);
-    hintPanel_ = new QLabel(statusBar);
-    hintPanel_->setObjectName("HintPanel");
-    statusBar->addWidget(countPanel_);
-    statusBar->addWidget(hintPanel_, 1);
-
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(0);
-    BuildCommands(*layout);
-    auto* body = new QVBoxLayout;
-    body->setContentsMargins(8, 6, 8, 6);
-    body->addWidget(title_);
-    body->addWidget(browser_, 1);
-    layout->addLayout(body, 1);
-    layout->addWidget(statusBar);
-    resize(760, 480);
+    BuildCommands();
 }
 
 TEditProd::~TEditProd() = default;
 
-void TEditProd::BuildCommands(QVBoxLayout& layout) {
-    auto* menuBar = new QMenuBar(this);
-    auto* toolBar = new QToolBar(this);
-    toolBar->setObjectName("ToolBar");
-    toolBar->setToolButtonStyle(Qt::ToolButtonTextOnly);
-    popup_ = new QMenu(this);
-
-    const auto action = [this](const char* name, const QString& caption, auto handler) {
-        auto* item = new QAction(caption, this);
-        item->setObjectName(name);
-        connect(item, &QAction::triggered, this, handler);
-        return item;
-    };
-    const auto tool = [toolBar](QAction* item, const char* name, const QString& text) {
-        auto* button = new QAction(text, toolBar);
-        button->setObjectName(name);
-        connect(button, &QAction::triggered, item, &QAction::trigger);
-        toolBar->addAction(button);
-    };
-
-    QMenu* product = menuBar->addMenu("&Product");
-    QAction* add = action("NewItem", "&New", [this] { NewClick(); });
-    QAction* edit = action("EditItem", "&Edit", [this] { EditClick(); });
-    QAction* remove = action("DeleteItem", "&Delete", [this] { DeleteClick(); });
-    QAction* find = action("FindItem", "&Find", [this] { FindClick(); });
-    QAction* list = action("ListItem", "Product &List", [this] { ProductListClick(); });
-    QAction* close = action("CloseItem", "&Close", [this] { reject(); });
-    for (QMenu* menu : {product, popup_}) {
+void TEditProd::BuildCommands() {
+    widgets::ManagerFrame& f = frame_;
+    QMenu* product = f.menuBar().addMenu("&Product");
+    QAction* add = f.Action("NewItem", "&New", [this] { NewClick(); });
+    QAction* edit = f.Action("EditItem", "&Edit", [this] { EditClick(); });
+    QAction* remove = f.Action("DeleteItem", "&Delete", [this] { DeleteClick(); });
+    QAction* find = f.Action("FindItem", "&Find", [this] { FindClick(); });
+    QAction* list = f.Action("ListItem", "Product &List", [this] { ProductListClick(); });
+    QAction* close = f.Action("CloseItem", "&Close", [this] { reject(); });
+    for (QMenu* menu : {product, &f.popup()}) {
         menu->addActions({add, edit, remove});
         menu->addSeparator();
         menu->addActions({find, list});
@@ -119,42 +69,35 @@ void TEditProd::BuildCommands(QVBoxLayout& layout) {
         menu->addAction(close);
     }
 
-    QMenu* display = menuBar->addMenu("&Display");
-    byCode_ = action("ByCodeItem", "By &Code", [this] { ByCodeClick(); });
+    QMenu* display = f.menuBar().addMenu("&Display");
+    byCode_ = f.Action("ByCodeItem", "By &Code", [this] { ByCodeClick(); });
     byDescription_ =
-        action("ByDescriptionItem", "By &Description", [this] { ByDescriptionClick(); });
+        f.Action("ByDescriptionItem", "By &Description", [this] { ByDescriptionClick(); });
     byCode_->setCheckable(true);
     byDescription_->setCheckable(true);
     display->addActions({byCode_, byDescription_});
     display->addSeparator();
-    QAction* print = action("PrintWindowItem", "Print &Window", [this] { PrintWindowClick(); });
+    QAction* print = f.Action("PrintWindowItem", "Print &Window", [this] { PrintWindowClick(); });
     display->addAction(print);
 
-    QMenu* help = menuBar->addMenu("&Help");
+    QMenu* help = f.menuBar().addMenu("&Help");
     QAction* overview =
-        action("OverviewItem", "&Overview", [this] { services_.showHelp("ProductManager"); });
+        f.Action("OverviewItem", "&Overview", [this] { services_.showHelp("ProductManager"); });
     help->addAction(overview);
 
-    tool(add, "NewBtn", "New");
-    tool(edit, "EditBtn", "Edit");
-    tool(remove, "DeleteBtn", "Delete");
-    toolBar->addSeparator();
-    tool(find, "FindBtn", "Find");
-    tool(list, "ListBtn", "Product List");
-    toolBar->addSeparator();
-    tool(byCode_, "ByCodeBtn", "By Code");
-    tool(byDescription_, "ByDescriptionBtn", "By Description");
-    toolBar->addSeparator();
-    tool(print, "PrintBtn", "Print Window");
-    tool(overview, "HelpBtn", "Help");
-    tool(close, "CloseBtn", "Close");
-
-    browser_->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(browser_, &QWidget::customContextMenuRequested, this,
-            [this](const QPoint& at) { popup_->popup(browser_->mapToGlobal(at)); });
-
-    layout.setMenuBar(menuBar);
-    layout.addWidget(toolBar);
+    f.Tool(add, "NewBtn", "New");
+    f.Tool(edit, "EditBtn", "Edit");
+    f.Tool(remove, "DeleteBtn", "Delete");
+    f.toolBar().addSeparator();
+    f.Tool(find, "FindBtn", "Find");
+    f.Tool(list, "ListBtn", "Product List");
+    f.toolBar().addSeparator();
+    f.Tool(byCode_, "ByCodeBtn", "By Code");
+    f.Tool(byDescription_, "ByDescriptionBtn", "By Description");
+    f.toolBar().addSeparator();
+    f.Tool(print, "PrintBtn", "Print Window");
+    f.Tool(overview, "HelpBtn", "Help");
+    f.Tool(close, "CloseBtn", "Close");
 }
 
 ProductManagerResult TEditProd::Execute(const records::CompanyRecord& company,
@@ -186,15 +129,13 @@ void TEditProd::FormShow(const std::optional<ProductPick>& pick) {
     browser_->AttachDataSource(std::make_unique<widgets::TFvcDataSource>(
         services_.engine, flow_->fileBlock(), static_cast<int>(order_), "", "",
         rowRecord_.bytes()));
-    countPanel_->setText(QString::fromStdString(flow_->CountText()));
-    hintPanel_->setText(pick ? kSelectHint : kHint);
+    frame_.countPanel().setText(QString::fromStdString(flow_->CountText()));
+    frame_.hintPanel().setText(pick ? kSelectHint : kHint);
     byCode_->setChecked(order_ == ProductOrder::ByCode);
     byDescription_->setChecked(order_ == ProductOrder::ByDescription);
 
-    const records::FontSpec font = company_.managersFont();
-    browser_->setFont(widgets::PrinterCanvas::ToColumnFont(font.ToChoice()));
-    browser_->SetTextColor(widgets::PrinterCanvas::ToQColor(font.color));
-    title_->setText(widgets::ToRecordText(company_.name() + " - #" + company_.code()));
+    frame_.ShowManagersFont(company_.managersFont());
+    frame_.title().setText(widgets::ToRecordText(company_.name() + " - #" + company_.code()));
     if (pick) PositionOn(flow_->SelectStart(pick->code, pick->description));
     browser_->setFocus();
 }
@@ -206,7 +147,7 @@ void TEditProd::PositionOn(const std::optional<ProductRow>& row) {
 void TEditProd::ShowUpdate(const ProductListUpdate& update) {
     if (update.reread) {
         browser_->Refresh();
-        countPanel_->setText(QString::fromStdString(flow_->CountText()));
+        frame_.countPanel().setText(QString::fromStdString(flow_->CountText()));
     }
     PositionOn(update.current);
 }

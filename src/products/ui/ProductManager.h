@@ -16,12 +16,10 @@
 #include "products/ProductFile.h"
 #include "products/ProductManagerFlow.h"
 #include "records/CompanyRecord.h"
+#include "widgets/ManagerFrame.h"
 
 class QAction;
-class QLabel;
-class QMenu;
 class QPrinter;
-class QVBoxLayout;
 
 namespace widgets {
 class TFindBox;
@@ -69,7 +67,7 @@ public:
     ProductManagerResult Execute(const records::CompanyRecord& company,
                                  const std::optional<ProductPick>& pick = std::nullopt);
 
-    widgets::TFvcBrowser& browser() { return *browser_; }
+    widgets::TFvcBrowser& browser() { return frame_.browser(); }
 
     // The commands of the menus, popup menu, buttons and keys.
     void NewClick();
@@ -83,7 +81,7 @@ public:
     void PrintWindowClick();
 
 private:
-    void BuildCommands(QVBoxLayout& layout);
+    void BuildCommands();
     void FormShow(const std::optional<ProductPick>& pick);
     void BrowserKeyDown(int& key);
     void SetOrder(ProductOrder order);
@@ -99,11 +97,8 @@ private:
     std::unique_ptr<ProductManagerFlow> flow_;
     std::optional<records::ProductRecord> selected_;
     records::ProductRecord rowRecord_;  // the browser reads each row's record here
+    widgets::ManagerFrame frame_;
     widgets::TFvcBrowser* browser_;
-    QLabel* title_;
-    QLabel* countPanel_;
-    QLabel* hintPanel_;
-    QMenu* popup_;
     QAction* byCode_;
     QAction* byDescription_;
 };

@@ -4,9 +4,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
-#include <QStatusBar>
 #include <QToolBar>
-#include <QVBoxLayout>
 
 #include "base/Windows1252.h"
 #include "company/CompanyList.h"
@@ -14,7 +12,6 @@
 #include "widgets/DataBrowser.h"
 #include "widgets/FindBox.h"
 #include "widgets/ListWindow.h"
-#include "widgets/PrinterCanvas.h"
 #include "widgets/RecordText.h"
 #include "widgets/StatusWindow.h"
 #include "widgets/WindowPrint.h"
@@ -40,21 +37,13 @@ TListComps::TListComps(WindowContext& context, TCompSet& companyOptions, widgets
       editor_([&companyOptions](company::CompanyEditPurpose purpose, records::CompanyRecord& record,
                                 const std::function<bool(const std::string&)>& numberTaken) {
           return companyOptions.Execute(purpose, record, numberTaken);
-      }) {
+      }),
+      frame_(*this, context.prompts, "FvcBrowser1"),
+      browser_(&frame_.browser()) {
     setObjectName("ListComps");
     setWindowTitle(kCaption);
     setModal(true);
 
-    title_ = new QLabel(this);
-    title_->setObjectName("TitleLabel");
-    title_->setTextFormat(Qt::PlainText);
-    QFont titleFont = title_->font();
-    titleFont.setBold(true);
-    titleFont.setPointSize(titleFont.pointSize() + 2);
-    title_->setFont(titleFont);
-
-    browser_ = new widgets::TFvcBrowser(context_.prompts, this);
-    browser_->setObjectName("FvcBrowser1");
     browser_->OnBuildRow = [this](widgets::TFvcBrowser&, widgets::RowRec& row) {
         row.text = base::Win1252ToUtf8(company::CompanyBrowserRow(
             rowRecord_.name(), rowRecord_.number(), rowRecord_.receivablesTotalAmount()));
@@ -64,62 +53,24 @@ TListComps::TListComps(WindowContext& context, TCompSet& companyOptions, widgets
         FvcBrowser1KeyDown(key);
     };
     browser_->OnKeyPress = [this](widgets::TFvcBrowser&, QChar& ch) { FvcBrowser1KeyPress(ch); };
-
-    auto* statusBar = new QStatusBar(this);
-    statusBar->setSizeGripEnabled(false);
-    countPanel_ = new QLabel(statusBar);
-    countPanel_->setObjectName("CountPanel");
-    countPanel_->setMinimumWidth(140);
-    auto* hintPanel = new QLabel("Right-click mouse or select from menu bar.", statusBar);
-    hintPanel->setObjectName("HintPanel");
-    statusBar->addWidget(countPanel_);
-    statusBar->addWidget(hintPanel, 1);
-
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(0);
-    BuildCommands(*layout);
-    auto* body = new QVBoxLayout;
-    body->setContentsMargins(8, 6, 8, 6);
-    body->addWidget(title_);
-    body->addWidget(browser_, 1);
-    layout->addLayout(body, 1);
-    layout->addWidget(statusBar);
-    resize(760, 480);
+    frame_.hintPanel().setText("Right-click mouse or select from menu bar.");
+    BuildCommands();
 }
 
 TListComps::~TListComps() = default;
 
-void TListComps::BuildCommands(QVBoxLayout& layout) {
-    auto* menuBar = new QMenuBar(this);
-    auto* toolBar = new QToolBar(this);
-    toolBar->setObjectName("ToolBar");
-    toolBar->setToolButtonStyle(Qt::ToolButtonTextOnly);
-    popup_ = new QMenu(this);
-
-    const auto action = [this](const char* name, const QString& caption, auto handler) {
-        auto* item = new QAction(caption, this);
-        item->setObjectName(name);
-        connect(item, &QAction::triggered, this, handler);
-        return item;
-    };
-    const auto tool = [toolBar](QAction* item, const char* name, const QString& text) {
-        auto* button = new QAction(text, toolBar);
-        button->setObjectName(name);
-        connect(button, &QAction::triggered, item, &QAction::trigger);
-        toolBar->addAction(button);
-    };
-
-    QMenu* company = menuBar->addMenu("&Company");
-    QAction* add = action("AddItem", "&Add", [this] { AddCompanyClick(); });
-    QAction* edit = action("EditItem", "&Edit", [this] { EditCompanyClick(); });
-    QAction* remove = action("DeleteItem", "&Delete", [this] { DeleteCompanyClick(); });
+void TListComps::BuildCommands() {
+    widgets::ManagerFrame& f = frame_;
+    QMenu* company = f.menuBar().addMenu("&Company");
+    QAction* add = f.Action("AddItem", "&Add", [this] { AddCompanyClick(); });
+    QAction* edit = f.Action("EditItem", "&Edit", [this] { EditCompanyClick(); });
+    QAction* remove = f.Action("DeleteItem", "&Delete", [this] { DeleteCompanyClick(); });
     QAction* setDefault =
-        action("SetDefaultItem", "&Set As Default", [this] { SetAsDefaultClick(); });
-    QAction* find = action("FindItem", "&Find", [this] { FindClick(); });
-    QAction* list = action("ListItem", "Company &List", [this] { CompanyListClick(); });
-    QAction* close = action("CloseItem", "&Close", [this] { reject(); });
-    for (QMenu* menu : {company, popup_}) {
+        f.Action("SetDefaultItem", "&Set As Default", [this] { SetAsDefaultClick(); });
+    QAction* find = f.Action("FindItem", "&Find", [this] { FindClick(); });
+    QAction* list = f.Action("ListItem", "Company &List", [this] { CompanyListClick(); });
+    QAction* close = f.Action("CloseItem", "&Close", [this] { reject(); });
+    for (QMenu* menu : {company, &f.popup()}) {
         menu->addActions({add, edit, remove});
         menu->addSeparator();
         menu->addActions({setDefault, find, list});
@@ -127,36 +78,30 @@ void TListComps::BuildCommands(QVBoxLayout& layout) {
         menu->addAction(close);
     }
 
-    QMenu* display = menuBar->addMenu("&Display");
-    byNumber_ = action("ByNumberItem", "By &Number", [this] { ByNumberClick(); });
-    byName_ = action("ByNameItem", "By N&ame", [this] { ByNameClick(); });
+    QMenu* display = f.menuBar().addMenu("&Display");
+    byNumber_ = f.Action("ByNumberItem", "By &Number", [this] { ByNumberClick(); });
+    byName_ = f.Action("ByNameItem", "By N&ame", [this] { ByNameClick(); });
     byNumber_->setCheckable(true);
     byName_->setCheckable(true);
     display->addActions({byNumber_, byName_});
     display->addSeparator();
-    display->addAction(action("PrintWindowItem", "Print &Window", [this] { PrintWindowClick(); }));
+    display->addAction(
+        f.Action("PrintWindowItem", "Print &Window", [this] { PrintWindowClick(); }));
 
-    QMenu* help = menuBar->addMenu("&Help");
+    QMenu* help = f.menuBar().addMenu("&Help");
     QAction* overview =
-        action("OverviewItem", "&Overview", [this] { context_.showHelp("CompanyManager"); });
+        f.Action("OverviewItem", "&Overview", [this] { context_.showHelp("CompanyManager"); });
     help->addAction(overview);
 
-    tool(add, "NewBtn", "New");
-    tool(edit, "EditBtn", "Edit");
-    tool(remove, "DeleteBtn", "Delete");
-    toolBar->addSeparator();
-    tool(find, "FindBtn", "Find");
-    tool(list, "ListBtn", "Company List");
-    toolBar->addSeparator();
-    tool(close, "CloseBtn", "Close");
-    tool(overview, "HelpBtn", "Help");
-
-    browser_->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(browser_, &QWidget::customContextMenuRequested, this,
-            [this](const QPoint& at) { popup_->popup(browser_->mapToGlobal(at)); });
-
-    layout.setMenuBar(menuBar);
-    layout.addWidget(toolBar);
+    f.Tool(add, "NewBtn", "New");
+    f.Tool(edit, "EditBtn", "Edit");
+    f.Tool(remove, "DeleteBtn", "Delete");
+    f.toolBar().addSeparator();
+    f.Tool(find, "FindBtn", "Find");
+    f.Tool(list, "ListBtn", "Company List");
+    f.toolBar().addSeparator();
+    f.Tool(close, "CloseBtn", "Close");
+    f.Tool(overview, "HelpBtn", "Help");
 }
 
 company::CompanyManagerResult TListComps::Execute() {
@@ -172,15 +117,13 @@ void TListComps::FormShow() {
     browser_->AttachDataSource(std::make_unique<widgets::TFvcDataSource>(
         context_.engine, flow_.fileBlock(), static_cast<int>(flow_.order()), "", "",
         rowRecord_.bytes()));
-    countPanel_->setText(QString::fromStdString(flow_.CountText()));
+    frame_.countPanel().setText(QString::fromStdString(flow_.CountText()));
     byNumber_->setChecked(flow_.order() == company::CompanyOrder::ByNumber);
     byName_->setChecked(flow_.order() == company::CompanyOrder::ByName);
 
     const records::CompanyRecord& current = context_.state.currentCompany;
-    const records::FontSpec font = current.managersFont();
-    browser_->setFont(widgets::PrinterCanvas::ToColumnFont(font.ToChoice()));
-    browser_->SetTextColor(widgets::PrinterCanvas::ToQColor(font.color));
-    title_->setText(widgets::ToRecordText(current.name()));
+    frame_.ShowManagersFont(current.managersFont());
+    frame_.title().setText(widgets::ToRecordText(current.name()));
     PositionOn(flow_.StartRow());
     browser_->setFocus();
 }
@@ -192,7 +135,7 @@ void TListComps::PositionOn(const std::optional<company::CompanyRow>& row) {
 void TListComps::ShowUpdate(const company::CompanyListUpdate& update) {
     if (update.reread) {
         browser_->Refresh();
-        countPanel_->setText(QString::fromStdString(flow_.CountText()));
+        frame_.countPanel().setText(QString::fromStdString(flow_.CountText()));
     }
     PositionOn(update.current);
 }

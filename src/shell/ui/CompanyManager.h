@@ -11,11 +11,9 @@
 #include "company/CompanyManagerFlow.h"
 #include "records/CompanyRecord.h"
 #include "shell/ui/WindowContext.h"
+#include "widgets/ManagerFrame.h"
 
 class QAction;
-class QLabel;
-class QMenu;
-class QVBoxLayout;
 
 namespace widgets {
 class TFindBox;
@@ -41,7 +39,7 @@ public:
     // was shown); the program must end.
     company::CompanyManagerResult Execute();
 
-    widgets::TFvcBrowser& browser() { return *browser_; }
+    widgets::TFvcBrowser& browser() { return frame_.browser(); }
 
     // The commands of the menus, popup menu, toolbar and keys.
     void AddCompanyClick();
@@ -55,7 +53,7 @@ public:
     void PrintWindowClick();
 
 private:
-    void BuildCommands(QVBoxLayout& layout);
+    void BuildCommands();
     void FormShow();
     void FvcBrowser1KeyDown(int& key);
     void FvcBrowser1KeyPress(QChar& ch);
@@ -70,10 +68,8 @@ private:
     company::CompanyManagerFlow flow_;
     company::CompanyEditor editor_;     // the Company Options dialog
     records::CompanyRecord rowRecord_;  // the browser reads each row's record here
+    widgets::ManagerFrame frame_;
     widgets::TFvcBrowser* browser_;
-    QLabel* title_;
-    QLabel* countPanel_;
-    QMenu* popup_;
     QAction* byNumber_;
     QAction* byName_;
 };

@@ -1,0 +1,30 @@
+#pragma once
+// The customer windows (Customer Manager, customer edit dialog) made once for the run, and their
+// main window command: "&Customer Manager..." and the Customers toolbar button open the manager
+// on the current company.
+
+namespace customers::ui {
+class TDemoForm;
+class TEditDlg;
+}  // namespace customers::ui
+
+namespace shell::ui {
+
+class TMainForm;
+class CompanyWindows;
+
+class CustomerWindows {
+public:
+    // The windows become children of the main window, which must outlive this object; the find
+    // dialog and the list window are the company windows' shared ones.
+    CustomerWindows(TMainForm& mainForm, CompanyWindows& companyWindows);
+
+    customers::ui::TDemoForm& manager() { return *manager_; }
+    customers::ui::TEditDlg& dialog() { return *dialog_; }
+
+private:
+    customers::ui::TEditDlg* dialog_;
+    customers::ui::TDemoForm* manager_;
+};
+
+}  // namespace shell::ui
