@@ -70,59 +70,49 @@ bool ReplaceRecord(PostingLog& log, std::string_view failure, engine::RecordFile
 
 // Before-images of the customer and company records, put back when a posting rolls back: what
 // AdjustReceivable or UpdateCurrentCompany wrote before they reported a failure goes back too.
-class RecordGuards {
-public:
-    RecordGuards(InvoiceFiles& files, company::ProgramState& state)
-        : files_(files), state_(state) {}
+bool RestoreCustomer(InvoiceFiles& files,
+                     const engine::KeyEntry<records::CustomerRecord>& before) {
+    CustomerFile customers(
+        files.engine(),
+        records::RecordTypeOf(records::RecordKind::Customer).Describe(files.companyCode()),
+        files.prompts());
+    if (!customers.Open()) return false;
+    records::CustomerRecord stored;
+    const bool restored = customers.Get(before.recordNumber, stored) &&
+                          (stored == before.record ||
+                           Written(customers.Update(before.recordNumber, before.record, stored)));
+    return customers.Close() && restored;
+}
 
-    // False, with nothing kept, when a record could not be read.
-    bool GuardCustomer(PostingLog& log, std::string_view number) {
-        auto before = FindCustomer(files_.engine(), files_.prompts(), files_.companyCode(), number);
-        if (!before) return false;
-        log.Guard([this, before = *before] { return RestoreCustomer(before); });
-        return true;
-    }
+bool RestoreCompany(InvoiceFiles& files, const std::pair<int32_t, records::CompanyRecord>& before) {
+    company::CompanyFile companies(files.engine(), files.prompts());
+    if (!companies.Open()) return false;
+    const auto stored = companies.Read(before.first);
+    const bool restored = stored && (*stored == before.second ||
+                                     Written(companies.Modify(before.first, before.second, *stored)));
+    return companies.Close() && restored;
+}
 
-    bool GuardCompany(PostingLog& log) {
-        company::CompanyFile companies(files_.engine(), files_.prompts());
-        if (!companies.Open()) return false;
-        auto before = companies.Find(state_.currentCompany.number());
-        if (!companies.Close() || !before) return false;
-        log.Guard([this, before = *before, current = state_.currentCompany] {
-            state_.currentCompany = current;
-            return RestoreCompany(before);
-        });
-        return true;
-    }
+// Keeps the customer's before-image in the log; false, with nothing kept, when it cannot be read.
+bool GuardCustomer(PostingLog& log, InvoiceFiles& files, std::string_view number) {
+    auto before = FindCustomer(files.engine(), files.prompts(), files.companyCode(), number);
+    if (!before) return false;
+    log.Guard([&files, before = *before] { return RestoreCustomer(files, before); });
+    return true;
+}
 
-private:
-    bool RestoreCustomer(const engine::KeyEntry<records::CustomerRecord>& before) {
-        CustomerFile customers(
-            files_.engine(),
-            records::RecordTypeOf(records::RecordKind::Customer).Describe(files_.companyCode()),
-            files_.prompts());
-        if (!customers.Open()) return false;
-        records::CustomerRecord stored;
-        const bool restored =
-            customers.Get(before.recordNumber, stored) &&
-            (stored == before.record ||
-             Written(customers.Update(before.recordNumber, before.record, stored)));
-        return customers.Close() && restored;
-    }
-
-    bool RestoreCompany(const std::pair<int32_t, records::CompanyRecord>& before) {
-        company::CompanyFile companies(files_.engine(), files_.prompts());
-        if (!companies.Open()) return false;
-        const auto stored = companies.Read(before.first);
-        const bool restored =
-            stored && (*stored == before.second ||
-                       Written(companies.Modify(before.first, before.second, *stored)));
-        return companies.Close() && restored;
-    }
-
-    InvoiceFiles& files_;
-    company::ProgramState& state_;
-};
+// Keeps the company's stored record and state.currentCompany.
+bool GuardCompany(PostingLog& log, InvoiceFiles& files, company::ProgramState& state) {
+    company::CompanyFile companies(files.engine(), files.prompts());
+    if (!companies.Open()) return false;
+    auto before = companies.Find(state.currentCompany.number());
+    if (!companies.Close() || !before) return false;
+    log.Guard([&files, &state, before = *before, current = state.currentCompany] {
+        state.currentCompany = current;
+        return RestoreCompany(files, before);
+    });
+    return true;
+}
 
 // Writes the customer's last invoice number and last payment date; the guard puts them back.
 bool StampCustomer(InvoiceFiles& files, const std::string& number,
@@ -221,8 +211,7 @@ std::optional<PostedInvoice> InvoicePostings::Add(const InvoiceDraft& draft) {
         ++posted.lineCount;
     }
 
-    RecordGuards guards(files_, state_);
-    if (!guards.GuardCustomer(log, customerNumber)) {
+    if (!GuardCustomer(log, files_, customerNumber)) {
         log.Fail(NotOnFile(customerNumber));
         return std::nullopt;
     }
@@ -233,7 +222,7 @@ std::optional<PostedInvoice> InvoicePostings::Add(const InvoiceDraft& draft) {
                        " could not be written.",
                    [&] { return StampCustomer(files_, customerNumber, number, lastPayment); }))
         return std::nullopt;
-    if (!guards.GuardCompany(log)) {
+    if (!GuardCompany(log, files_, state_)) {
         log.Fail("Unable to open company database");
         return std::nullopt;
     }
@@ -317,8 +306,7 @@ std::optional<PostedInvoice> InvoicePostings::Edit(
 
     if (!repeatMaster) {
         const std::string customerNumber = prepared->customer.record.number();
-        RecordGuards guards(files_, state_);
-        if (!guards.GuardCustomer(log, customerNumber)) {
+        if (!GuardCustomer(log, files_, customerNumber)) {
             log.Fail(NotOnFile(customerNumber));
             return std::nullopt;
         }
@@ -341,7 +329,7 @@ std::optional<PostedInvoice> InvoicePostings::Edit(
         const bool moved = !(oldAmount == newAmount &&
                              base::DayNumber(oldDate) == base::DayNumber(basis.date));
         if (moved) {
-            if (!guards.GuardCompany(log)) {
+            if (!GuardCompany(log, files_, state_)) {
                 log.Fail("Unable to open company database");
                 return std::nullopt;
             }
@@ -404,12 +392,11 @@ std::optional<PostedInvoice> InvoicePostings::Delete(
             return std::nullopt;
     }
     if (moves) {
-        RecordGuards guards(files_, state_);
-        if (!guards.GuardCustomer(log, customerNumber)) {
+        if (!GuardCustomer(log, files_, customerNumber)) {
             log.Fail(NotOnFile(customerNumber));
             return std::nullopt;
         }
-        if (!guards.GuardCompany(log)) {
+        if (!GuardCompany(log, files_, state_)) {
             log.Fail("Unable to open company database");
             return std::nullopt;
         }
