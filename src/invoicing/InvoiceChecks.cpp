@@ -78,8 +78,8 @@ std::optional<InvoiceFailure> CheckRows(const InvoiceDraft& draft) {
         const DraftLine& row = draft.lines[i];
         const std::string line = "Line " + std::to_string(i + 1);
         const auto cell = [&](std::string text, int column) {
-            return InvoiceFailure{engine::kProgramCaption, std::move(text), "StringGrid1", static_cast<int>(i + 1),
-                                  column};
+            return InvoiceFailure{engine::kProgramCaption, std::move(text), "StringGrid1",
+                                  static_cast<int>(i + 1), column};
         };
         if (!ValidCell(row.quantity))
             return cell(line + " has an invalid QUANTITY value.", kQuantityColumn);
@@ -100,8 +100,7 @@ std::optional<InvoiceFailure> CheckRows(const InvoiceDraft& draft) {
     return std::nullopt;
 }
 
-std::optional<InvoiceFailure> CheckAmounts(const InvoiceDraft& draft,
-                                           const InvoiceTotals& totals) {
+std::optional<InvoiceFailure> CheckAmounts(const InvoiceDraft& draft, const InvoiceTotals& totals) {
     struct Typed {
         const char* name;
         const char* control;

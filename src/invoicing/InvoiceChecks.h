@@ -27,7 +27,7 @@ struct InvoiceFailure {
     // objectName: INum, BitBtn3, IDate, MemoPDesc, Memo1, StringGrid1, INet, ITax, IPaid, ITerms;
     // empty when the focus stays.
     std::string control;
-    int row = 0;     // the grid cell of a StringGrid1 failure
+    int row = 0;  // the grid cell of a StringGrid1 failure
     int column = 0;
     // A question the user answered No or Cancel: it was shown already.
     bool answered = false;

@@ -43,8 +43,7 @@ InvoiceTotals ComputeTotals(const InvoiceDraft& draft, const records::CompanyRec
         }
         if (draft.tax) {
             const base::Decimal rate = base::Decimal::ParseOrZero(company.taxRate());
-            totals.tax =
-                (taxable * rate).DividedBy(base::Decimal::FromInteger(100))->Rounded(2);
+            totals.tax = (taxable * rate).DividedBy(base::Decimal::FromInteger(100))->Rounded(2);
         }
     }
     totals.paid = base::Decimal::ParseOrZero(draft.paid).Rounded(2);

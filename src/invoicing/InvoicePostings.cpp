@@ -70,8 +70,7 @@ bool ReplaceRecord(PostingLog& log, std::string_view failure, engine::RecordFile
 
 // Before-images of the customer and company records, put back when a posting rolls back: what
 // AdjustReceivable or UpdateCurrentCompany wrote before they reported a failure goes back too.
-bool RestoreCustomer(InvoiceFiles& files,
-                     const engine::KeyEntry<records::CustomerRecord>& before) {
+bool RestoreCustomer(InvoiceFiles& files, const engine::KeyEntry<records::CustomerRecord>& before) {
     CustomerFile customers(
         files.engine(),
         records::RecordTypeOf(records::RecordKind::Customer).Describe(files.companyCode()),
@@ -88,8 +87,9 @@ bool RestoreCompany(InvoiceFiles& files, const std::pair<int32_t, records::Compa
     company::CompanyFile companies(files.engine(), files.prompts());
     if (!companies.Open()) return false;
     const auto stored = companies.Read(before.first);
-    const bool restored = stored && (*stored == before.second ||
-                                     Written(companies.Modify(before.first, before.second, *stored)));
+    const bool restored =
+        stored && (*stored == before.second ||
+                   Written(companies.Modify(before.first, before.second, *stored)));
     return companies.Close() && restored;
 }
 
@@ -158,8 +158,8 @@ void InvoicePostings::Report(std::string_view text) {
 }
 
 // Everything a posting needs that can be refused, found before the first write.
-std::optional<InvoicePostings::Prepared> InvoicePostings::Prepare(
-    const InvoiceDraft& draft, std::string_view customerNumber) {
+std::optional<InvoicePostings::Prepared> InvoicePostings::Prepare(const InvoiceDraft& draft,
+                                                                  std::string_view customerNumber) {
     const records::CompanyRecord& company = state_.currentCompany;
     const auto date = base::ParseDate(draft.date, base::EntryDateOrder(company.dateFormat()));
     if (!date) {
@@ -202,8 +202,7 @@ std::optional<PostedInvoice> InvoicePostings::Add(const InvoiceDraft& draft) {
     PostingLog log(files_.prompts());
     InvoiceFile& invoices = files_.invoices();
     if (!log.Write(
-            "Add operation failed",
-            [&] { return invoices.Add(header, posted.recordNumber); },
+            "Add operation failed", [&] { return invoices.Add(header, posted.recordNumber); },
             [&] { return invoices.Delete(posted.recordNumber, header); }))
         return std::nullopt;
     for (const InvoiceLineRecord& line : BuildLines(draft, basis, records::form::kProduct)) {
@@ -218,16 +217,15 @@ std::optional<PostedInvoice> InvoicePostings::Add(const InvoiceDraft& draft) {
     const std::string number = base::Trim(header.invoiceNumber());
     const std::optional<std::string> lastPayment =
         basis.totals.paid > base::Decimal() ? std::optional(base::Trim(draft.date)) : std::nullopt;
-    if (!log.Write("The customer record of " + base::Trim(customerNumber) +
-                       " could not be written.",
-                   [&] { return StampCustomer(files_, customerNumber, number, lastPayment); }))
+    if (!log.Write(
+            "The customer record of " + base::Trim(customerNumber) + " could not be written.",
+            [&] { return StampCustomer(files_, customerNumber, number, lastPayment); }))
         return std::nullopt;
     if (!GuardCompany(log, files_, state_)) {
         log.Fail("Unable to open company database");
         return std::nullopt;
     }
-    if (!basis.totals.balanceDue.IsZero() &&
-        !log.Write("", [&] {
+    if (!basis.totals.balanceDue.IsZero() && !log.Write("", [&] {
             return receivables::AdjustReceivable(files_.engine(), files_.prompts(), state_, clock_,
                                                  customerNumber, basis.totals.balanceDue,
                                                  basis.date);
@@ -288,9 +286,8 @@ std::optional<PostedInvoice> InvoicePostings::Edit(
     PostingLog log(files_.prompts());
     if (!ReplaceRecord(log, "Modify operation failed", files_.invoices(), stored, header))
         return std::nullopt;
-    const std::vector<InvoiceLineRecord> lines =
-        BuildLines(draft, basis, repeatMaster ? records::type::kRepeatMaster
-                                              : records::form::kProduct);
+    const std::vector<InvoiceLineRecord> lines = BuildLines(
+        draft, basis, repeatMaster ? records::type::kRepeatMaster : records::form::kProduct);
     for (size_t i = 0; i < lines.size(); ++i) {
         const bool written =
             i < oldLines->size()
@@ -315,44 +312,40 @@ std::optional<PostedInvoice> InvoicePostings::Edit(
         const auto lastPayment = base::ParseDate(customer.lastPaymentDate(), order);
         if (basis.totals.paid > base::Decimal() &&
             (!lastPayment || base::DayNumber(*lastPayment) < base::DayNumber(basis.date)) &&
-            !log.Write("The customer record of " + base::Trim(customerNumber) +
-                           " could not be written.",
-                       [&] {
-                           return StampCustomer(files_, customerNumber, std::nullopt,
-                                                base::Trim(draft.date));
-                       }))
+            !log.Write(
+                "The customer record of " + base::Trim(customerNumber) + " could not be written.",
+                [&] {
+                    return StampCustomer(files_, customerNumber, std::nullopt,
+                                         base::Trim(draft.date));
+                }))
             return std::nullopt;
         const base::Decimal oldAmount = original.totalAmount() - original.paidAmount();
-        const base::Date oldDate = StoredDate(original, state_.currentCompany)
-                                       .value_or(clock_.Now().date);
+        const base::Date oldDate =
+            StoredDate(original, state_.currentCompany).value_or(clock_.Now().date);
         const base::Decimal newAmount = basis.totals.balanceDue;
-        const bool moved = !(oldAmount == newAmount &&
-                             base::DayNumber(oldDate) == base::DayNumber(basis.date));
+        const bool moved =
+            !(oldAmount == newAmount && base::DayNumber(oldDate) == base::DayNumber(basis.date));
         if (moved) {
             if (!GuardCompany(log, files_, state_)) {
                 log.Fail("Unable to open company database");
                 return std::nullopt;
             }
             const auto adjust = [&](base::Decimal amount, const base::Date& date) {
-                return amount.IsZero() ||
-                       log.Write("", [&] {
-                           return receivables::AdjustReceivable(files_.engine(), files_.prompts(),
-                                                                state_, clock_, customerNumber,
-                                                                amount, date);
-                       });
+                return amount.IsZero() || log.Write("", [&] {
+                    return receivables::AdjustReceivable(files_.engine(), files_.prompts(), state_,
+                                                         clock_, customerNumber, amount, date);
+                });
             };
-            if (!adjust(-oldAmount, oldDate) || !adjust(newAmount, basis.date))
-                return std::nullopt;
+            if (!adjust(-oldAmount, oldDate) || !adjust(newAmount, basis.date)) return std::nullopt;
         }
     }
 
     if (draft.form == InvoiceForm::Memo) {
         const InvoiceMemoRecord memo = BuildMemo(draft);
         const bool written =
-            oldMemo->empty()
-                ? AddRecord(log, "memo replace operation failed", files_.memos(), memo)
-                : ReplaceRecord(log, "memo replace operation failed", files_.memos(),
-                                oldMemo->front(), memo);
+            oldMemo->empty() ? AddRecord(log, "memo replace operation failed", files_.memos(), memo)
+                             : ReplaceRecord(log, "memo replace operation failed", files_.memos(),
+                                             oldMemo->front(), memo);
         if (!written) return std::nullopt;
     }
     posted.status = "Editing invoice " + base::Trim(header.invoiceNumber()) + " completed.";
@@ -369,7 +362,8 @@ std::optional<PostedInvoice> InvoicePostings::Delete(
         Report("Delete detail recs failed");
         return std::nullopt;
     }
-    const auto memo = memoForm ? files_.MemoOf(number) : std::optional(Entries<InvoiceMemoRecord>{});
+    const auto memo =
+        memoForm ? files_.MemoOf(number) : std::optional(Entries<InvoiceMemoRecord>{});
     if (!memo) {
         Report("Memo record deletion failed");
         return std::nullopt;
@@ -378,8 +372,8 @@ std::optional<PostedInvoice> InvoicePostings::Delete(
     const base::Decimal open = record.totalAmount() - record.paidAmount();
     const bool moves = !repeatMaster && !open.IsZero();
     const std::string customerNumber = record.customerNumber();
-    if (moves && !FindCustomer(files_.engine(), files_.prompts(), files_.companyCode(),
-                               customerNumber)) {
+    if (moves &&
+        !FindCustomer(files_.engine(), files_.prompts(), files_.companyCode(), customerNumber)) {
         Report(NotOnFile(customerNumber));
         return std::nullopt;
     }
@@ -413,9 +407,9 @@ std::optional<PostedInvoice> InvoicePostings::Delete(
             return std::nullopt;
     }
     PostedInvoice posted{stored.recordNumber, record, static_cast<int>(lines->size()), {}};
-    posted.status = memoForm ? "Deleted memo invoice " + number + "."
-                             : "Deleted invoice " + number + " containing " +
-                                   LinesText(posted.lineCount);
+    posted.status =
+        memoForm ? "Deleted memo invoice " + number + "."
+                 : "Deleted invoice " + number + " containing " + LinesText(posted.lineCount);
     return posted;
 }
 

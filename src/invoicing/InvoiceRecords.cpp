@@ -93,8 +93,8 @@ InvoiceDraft DraftOf(const records::InvoiceRecord& header,
     draft.customer = base::Trim(header.customerNumber());
     draft.number = base::Trim(header.invoiceNumber());
     const std::optional<base::Date> date = StoredDate(header, company);
-    draft.date = date ? base::FormatDate(*date, base::EntryDateOrder(company.dateFormat()))
-                      : header.date();
+    draft.date =
+        date ? base::FormatDate(*date, base::EntryDateOrder(company.dateFormat())) : header.date();
     draft.terms = header.terms();
     draft.notes = header.notes();
     draft.keyCode = header.keyCode();

@@ -27,7 +27,8 @@ void PostingLog::Fail(std::string_view failure) {
 
 void PostingLog::Rollback() {
     bool complete = true;
-    for (auto undo = undos_.rbegin(); undo != undos_.rend(); ++undo) complete = (*undo)() && complete;
+    for (auto undo = undos_.rbegin(); undo != undos_.rend(); ++undo)
+        complete = (*undo)() && complete;
     undos_.clear();
     if (!complete)
         prompts_.Message(engine::kProgramCaption,

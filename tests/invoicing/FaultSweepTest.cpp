@@ -19,9 +19,10 @@ using Post = std::function<std::optional<PostedInvoice>(InvoicePostings&, Invoic
 class FaultSweepTest : public InvoicingFixture {
 protected:
     FaultSweepTest() {
-        InvoiceDraft open = Draft("1001", {{"P1", "2", "Widget", "12.50", "Y"},
-                                           {"P2", "1", "Gadget", "3", "N"},
-                                           DraftLine::Comment("Thank you")},
+        InvoiceDraft open = Draft("1001",
+                                  {{"P1", "2", "Widget", "12.50", "Y"},
+                                   {"P2", "1", "Gadget", "3", "N"},
+                                   DraftLine::Comment("Thank you")},
                                   "5");
         open.date = "10/01/2026";
         EXPECT_TRUE(Add(open));
@@ -71,16 +72,16 @@ protected:
             engine::RecordFile<R> file(engine, File(kind), prompts);
             EXPECT_TRUE(file.Open());
             for (int key = 1; key <= keys; ++key) {
-                EXPECT_EQ(file.ForEach(key,
-                                       [&](const engine::KeyEntry<R>& entry) {
-                                           const auto bytes = entry.record.bytes();
-                                           image.push_back(std::to_string(entry.recordNumber) +
-                                                           entry.key +
-                                                           std::string(reinterpret_cast<const char*>(
-                                                                           bytes.data()),
-                                                                       bytes.size()));
-                                       }),
-                          engine::ErrorClass::None);
+                EXPECT_EQ(
+                    file.ForEach(key,
+                                 [&](const engine::KeyEntry<R>& entry) {
+                                     const auto bytes = entry.record.bytes();
+                                     image.push_back(
+                                         std::to_string(entry.recordNumber) + entry.key +
+                                         std::string(reinterpret_cast<const char*>(bytes.data()),
+                                                     bytes.size()));
+                                 }),
+                    engine::ErrorClass::None);
             }
             EXPECT_TRUE(file.Close());
         };
@@ -123,13 +124,15 @@ protected:
 };
 
 TEST_F(FaultSweepTest, AddProductInvoice) {
-    Sweep([](InvoicePostings& p, InvoiceFiles&) {
-        InvoiceDraft draft = Draft("1003", {{"P1", "1", "Widget", "40", "Y"},
-                                            {"P3", "4", "Bolts", "0.25", "N"}},
-                                   "10");
-        draft.customer = "B2";
-        return p.Add(draft);
-    }, true);
+    Sweep(
+        [](InvoicePostings& p, InvoiceFiles&) {
+            InvoiceDraft draft =
+                Draft("1003", {{"P1", "1", "Widget", "40", "Y"}, {"P3", "4", "Bolts", "0.25", "N"}},
+                      "10");
+            draft.customer = "B2";
+            return p.Add(draft);
+        },
+        true);
 }
 
 TEST_F(FaultSweepTest, AddMemoInvoice) {

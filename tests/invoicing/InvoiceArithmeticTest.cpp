@@ -18,8 +18,8 @@ TEST(InvoiceArithmetic, ExtensionsRoundHalfAwayFromZeroToCents) {
         const char* price;
         const char* extension;
     } cases[] = {
-        {"2.5", "0.25", "0.63"},    {"-2.5", "0.25", "-0.63"}, {"1", "1.005", "1.01"},
-        {"1,000", "1.50", "1500.00"}, {"", "9.99", "0.00"},    {"3", "abc", "0.00"},
+        {"2.5", "0.25", "0.63"},      {"-2.5", "0.25", "-0.63"}, {"1", "1.005", "1.01"},
+        {"1,000", "1.50", "1500.00"}, {"", "9.99", "0.00"},      {"3", "abc", "0.00"},
         {"0.333", "3", "1.00"},
     };
     for (const auto& c : cases) {
@@ -52,15 +52,20 @@ TEST(InvoiceArithmetic, TotalsOfProductAndMemoInvoices) {
         InvoiceDraft draft;
         std::vector<std::string> totals;  // net, tax, total, paid, balance due
     } cases[] = {
-        {"tax on 1.05", Product({{"A", "1", "x", "1.05", "Y"}}),
+        {"tax on 1.05",
+         Product({{"A", "1", "x", "1.05", "Y"}}),
          {"1.05", "0.11", "1.16", "0.00", "1.16"}},
-        {"only taxed rows", Product({{"A", "2", "x", "5", "Y"}, {"B", "1", "y", "3", "N"}}, "4.005"),
+        {"only taxed rows",
+         Product({{"A", "2", "x", "5", "Y"}, {"B", "1", "y", "3", "N"}}, "4.005"),
          {"13.00", "1.00", "14.00", "4.01", "9.99"}},
-        {"tax unticked", Product({{"A", "1", "x", "1.05", "Y"}}, "0.00", false),
+        {"tax unticked",
+         Product({{"A", "1", "x", "1.05", "Y"}}, "0.00", false),
          {"1.05", "0.00", "1.05", "0.00", "1.05"}},
-        {"negative paid", Product({{"A", "1", "x", "10", "N"}}, "-5"),
+        {"negative paid",
+         Product({{"A", "1", "x", "10", "N"}}, "-5"),
          {"10.00", "0.00", "10.00", "-5.00", "15.00"}},
-        {"memo, typed amounts rounded", MemoOf({"t", "d", "1", "100.005", "8.124"}, "50"),
+        {"memo, typed amounts rounded",
+         MemoOf({"t", "d", "1", "100.005", "8.124"}, "50"),
          {"100.01", "8.12", "108.13", "50.00", "58.13"}},
     };
     for (const auto& c : cases) {
@@ -84,8 +89,8 @@ TEST(InvoiceArithmetic, MemoTextIsWrappedAtWordsWithin74Characters) {
     const std::string word10 = "abcdefghi ";
     std::string paragraph;
     for (int i = 0; i < 8; ++i) paragraph += word10;  // 80 characters
-    const std::vector<std::string> lines = MemoLines(paragraph + "\r\n\nshort\n" +
-                                                     std::string(80, 'x'));
+    const std::vector<std::string> lines =
+        MemoLines(paragraph + "\r\n\nshort\n" + std::string(80, 'x'));
     ASSERT_EQ(lines.size(), 6u);
     EXPECT_EQ(lines[0], paragraph.substr(0, 69));  // seven words, the blank after them dropped
     EXPECT_EQ(lines[1], "abcdefghi ");
@@ -101,9 +106,9 @@ TEST(InvoiceNumbers, NextNumberAfterATypedNumber) {
         bool dated;
         const char* next;
     } cases[] = {
-        {"1001", false, "1002"},   {"0099", false, "100"},      {"A100", false, "500"},
+        {"1001", false, "1002"},     {"0099", false, "100"},     {"A100", false, "500"},
         {"999999999", false, "500"}, {"2412105", true, "106"},   {"99 1105", true, "106"},
-        {"2412", true, "500"},     {"241299999", true, "500"},  {"24121x", true, "500"},
+        {"2412", true, "500"},       {"241299999", true, "500"}, {"24121x", true, "500"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.typed);

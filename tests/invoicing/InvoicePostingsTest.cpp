@@ -24,16 +24,17 @@ protected:
     }
 
     Strings Header(const records::InvoiceRecord& h) {
-        return {h.invoiceNumber(), h.typeCode(), h.net(),      h.tax(),      h.total(),
+        return {h.invoiceNumber(), h.typeCode(),   h.net(),      h.tax(),      h.total(),
                 h.paid(),          h.balanceDue(), h.paidFlag(), h.datePaid(), h.form()};
     }
 };
 
 TEST_F(InvoicePostingsTest, AddWritesTheInvoiceItsStoredRowsAndMovesTheBalances) {
     const records::CompanyRecord company = state.currentCompany;
-    const auto posted =
-        Add(Draft("1001", {{"P1", "2.5", "Widget", "0.25", "Y"}, DraftLine::Comment("Thanks"),
-                           DraftLine::Blank(company), {"", "", "Note only", "", "N"}}));
+    const auto posted = Add(Draft("1001", {{"P1", "2.5", "Widget", "0.25", "Y"},
+                                           DraftLine::Comment("Thanks"),
+                                           DraftLine::Blank(company),
+                                           {"", "", "Note only", "", "N"}}));
     ASSERT_TRUE(posted);
     EXPECT_EQ(posted->status, "Added invoice 1001 containing 3 line item(s).");
     ASSERT_EQ(Invoices().size(), 1u);

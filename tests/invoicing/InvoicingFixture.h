@@ -56,11 +56,11 @@ protected:
         state.currentCompany = *testsupport::StoredCompany("1");
         state.ApplyDateFormat(clock);
         engine.InitEngine(0, 30);
-        testsupport::AddRecords(engine, File(records::RecordKind::Customer),
-                                std::vector<records::CustomerRecord>{
-                                    testsupport::SampleCustomer("A1", "Ames Hardware"),
-                                    testsupport::SampleCustomer("A10", "Ames Ten"),
-                                    testsupport::SampleCustomer("B2", "Brook Ltd")});
+        testsupport::AddRecords(
+            engine, File(records::RecordKind::Customer),
+            std::vector<records::CustomerRecord>{testsupport::SampleCustomer("A1", "Ames Hardware"),
+                                                 testsupport::SampleCustomer("A10", "Ames Ten"),
+                                                 testsupport::SampleCustomer("B2", "Brook Ltd")});
         for (const auto kind : {records::RecordKind::Invoice, records::RecordKind::InvoiceLine,
                                 records::RecordKind::InvoiceMemo})
             testsupport::AddRecords(engine, File(kind), std::vector<records::InvoiceRecord>{});
@@ -118,8 +118,9 @@ protected:
         std::vector<R> found;
         engine::RecordFile<R> file(engine, File(kind), prompts);
         EXPECT_TRUE(file.Open());
-        EXPECT_EQ(file.ForEach(keyNumber, [&](const auto& entry) { found.push_back(entry.record); }),
-                  engine::ErrorClass::None);
+        EXPECT_EQ(
+            file.ForEach(keyNumber, [&](const auto& entry) { found.push_back(entry.record); }),
+            engine::ErrorClass::None);
         EXPECT_TRUE(file.Close());
         return found;
     }
