@@ -123,42 +123,40 @@ protected:
     }
 };
 
-TEST_F(FaultSweepTest, AddProductInvoice) {
-    Sweep(
-        [](InvoicePostings& p, InvoiceFiles&) {
-            InvoiceDraft draft =
-                Draft("1003", {{"P1", "1", "Widget", "40", "Y"}, {"P3", "4", "Bolts", "0.25", "N"}},
-                      "10");
-            draft.customer = "B2";
-            return p.Add(draft);
-        },
-        true);
-}
-
-TEST_F(FaultSweepTest, AddMemoInvoice) {
-    Sweep([](InvoicePostings& p, InvoiceFiles&) { return p.Add(Memo("1003", "75", "Text")); },
-          true);
-}
-
-TEST_F(FaultSweepTest, EditRenumberedWithFewerLinesAndAnotherDate) {
-    Sweep([](InvoicePostings& p, InvoiceFiles& f) {
-        return p.Edit(*f.FindInvoice("1001"),
-                      Draft("1009", {{"P1", "3", "Widget", "12.50", "Y"}}, "7"));
-    });
-}
-
-TEST_F(FaultSweepTest, EditMemoInvoice) {
-    Sweep([](InvoicePostings& p, InvoiceFiles& f) {
-        return p.Edit(*f.FindInvoice("1002"), Memo("1002", "95", "Other text"));
-    });
-}
-
-TEST_F(FaultSweepTest, DeleteProductInvoice) {
-    Sweep([](InvoicePostings& p, InvoiceFiles& f) { return p.Delete(*f.FindInvoice("1001")); });
-}
-
-TEST_F(FaultSweepTest, DeleteMemoInvoice) {
-    Sweep([](InvoicePostings& p, InvoiceFiles& f) { return p.Delete(*f.FindInvoice("1002")); });
+TEST_F(FaultSweepTest, EveryWriteOfAddEditAndDelete) {
+    InvoiceDraft product =
+        Draft("1003", {{"P1", "1", "Widget", "40", "Y"}, {"P3", "4", "Bolts", "0.25", "N"}}, "10");
+    product.customer = "B2";
+    const struct {
+        const char* name;
+        bool adding;
+        Post post;
+    } cases[] = {
+        {"add product", true, [&](InvoicePostings& p, InvoiceFiles&) { return p.Add(product); }},
+        {"add memo", true,
+         [](InvoicePostings& p, InvoiceFiles&) { return p.Add(Memo("1003", "75", "Text")); }},
+        {"edit renumbered, fewer lines, another date", false,
+         [](InvoicePostings& p, InvoiceFiles& f) {
+             return p.Edit(*f.FindInvoice("1001"),
+                           Draft("1009", {{"P1", "3", "Widget", "12.50", "Y"}}, "7"));
+         }},
+        {"edit memo", false,
+         [](InvoicePostings& p, InvoiceFiles& f) {
+             return p.Edit(*f.FindInvoice("1002"), Memo("1002", "95", "Other text"));
+         }},
+        {"delete product", false,
+         [](InvoicePostings& p, InvoiceFiles& f) { return p.Delete(*f.FindInvoice("1001")); }},
+        {"delete memo", false,
+         [](InvoicePostings& p, InvoiceFiles& f) { return p.Delete(*f.FindInvoice("1002")); }},
+    };
+    const Files start = FolderBytes();
+    const records::CompanyRecord current = state.currentCompany;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        PutBack(start);
+        state.currentCompany = current;
+        Sweep(c.post, c.adding);
+    }
 }
 
 }  // namespace

@@ -15,29 +15,18 @@ protected:
     InvoiceChecksTest() {
         EXPECT_TRUE(Add(Draft("1001", {{"P1", "1", "Widget", "5", "N"}})));
         EXPECT_TRUE(company::SavePaymentTerms(files, {"Net 30 Days", "Due on receipt"}));
+        EXPECT_TRUE(invoiceFiles.Open());
     }
 
+    ~InvoiceChecksTest() override { EXPECT_TRUE(invoiceFiles.Close()); }
+
     InvoiceCheckContext Context(std::string editedNumber = "") {
-        return {state.currentCompany,
-                std::move(editedNumber),
-                base::Decimal(),
-                [this](const std::string& number) -> std::optional<records::CustomerRecord> {
-                    if (auto found = FindCustomer(engine, prompts, "1", number))
-                        return found->record;
-                    return std::nullopt;
-                },
-                [this](const std::string& number) {
-                    InvoiceFiles invoiceFiles(engine, prompts, "1");
-                    EXPECT_TRUE(invoiceFiles.Open());
-                    const bool taken = invoiceFiles.FindInvoice(number).has_value();
-                    EXPECT_TRUE(invoiceFiles.Close());
-                    return taken;
-                },
-                files,
-                prompts};
+        return CheckContext(prompts, invoiceFiles, std::move(editedNumber));
     }
 
     static InvoiceDraft Valid() { return Draft("1002", {{"P1", "2", "Widget", "5", "Y"}}); }
+
+    InvoiceFiles invoiceFiles{engine, prompts, "1"};
 };
 
 TEST_F(InvoiceChecksTest, EachRefusalInItsOrder) {

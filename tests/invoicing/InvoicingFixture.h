@@ -14,6 +14,7 @@
 #include "company/ProgramState.h"
 #include "engine/FaultInjectingFileSystem.h"
 #include "engine/RecordFile.h"
+#include "invoicing/InvoiceChecks.h"
 #include "invoicing/InvoiceDraft.h"
 #include "invoicing/InvoiceFiles.h"
 #include "invoicing/InvoicePostings.h"
@@ -87,6 +88,25 @@ protected:
         draft.form = InvoiceForm::Memo;
         draft.memo = {std::move(text), "Consulting", "1", std::move(net), "0.00"};
         return draft;
+    }
+
+    // The checks' view of the files: customers by FindCustomer, numbers in `invoiceFiles`.
+    InvoiceCheckContext CheckContext(base::PromptService& asked, InvoiceFiles& invoiceFiles,
+                                     std::string editedNumber = "",
+                                     base::Decimal editedTotal = {}) {
+        return {
+            state.currentCompany,
+            std::move(editedNumber),
+            editedTotal,
+            [this, &asked](const std::string& number) -> std::optional<records::CustomerRecord> {
+                if (auto found = FindCustomer(engine, asked, "1", number)) return found->record;
+                return std::nullopt;
+            },
+            [&invoiceFiles](const std::string& number) {
+                return invoiceFiles.FindInvoice(number).has_value();
+            },
+            files,
+            asked};
     }
 
     // Runs `post` on the invoice files opened for it with `prompts`.

@@ -73,23 +73,6 @@ protected:
         if (*TypedAmount(draft.paid) > totals.total) draft.paid = "0.00";
     }
 
-    InvoiceCheckContext Context(InvoiceFiles& invoiceFiles, const std::string& edited,
-                                base::Decimal editedTotal) {
-        return {state.currentCompany,
-                edited,
-                editedTotal,
-                [this](const std::string& number) -> std::optional<records::CustomerRecord> {
-                    if (auto found = FindCustomer(engine, answering, "1", number))
-                        return found->record;
-                    return std::nullopt;
-                },
-                [&invoiceFiles](const std::string& number) {
-                    return invoiceFiles.FindInvoice(number).has_value();
-                },
-                files,
-                answering};
-    }
-
     void AddOne(InvoiceFiles& invoiceFiles, InvoicePostings& postings) {
         static const char* kCustomers[] = {"A1", "A10", "B2", "C3", "D4"};
         InvoiceDraft draft;
@@ -97,7 +80,7 @@ protected:
         draft.form = Pick(3) == 0 ? InvoiceForm::Memo : InvoiceForm::Product;
         Fill(draft);
         draft.number = ProposedInvoiceNumber(state.currentCompany, kToday);
-        const auto refused = CheckInvoice(draft, Context(invoiceFiles, "", {}));
+        const auto refused = CheckInvoice(draft, CheckContext(answering, invoiceFiles));
         ASSERT_FALSE(refused) << draft.number << ": " << refused->text;
         const auto posted = postings.Add(draft);
         ASSERT_TRUE(posted) << answering.shown.back();
@@ -119,8 +102,8 @@ protected:
                     state.currentCompany);
         Fill(draft);
         if (Pick(8) == 0) draft.number = "E" + std::to_string(which);
-        if (CheckInvoice(draft,
-                         Context(invoiceFiles, numbers[which], stored->record.totalAmount())))
+        if (CheckInvoice(draft, CheckContext(answering, invoiceFiles, numbers[which],
+                                             stored->record.totalAmount())))
             return;
         const auto posted = postings.Edit(*stored, draft);
         ASSERT_TRUE(posted) << answering.shown.back();
