@@ -127,8 +127,7 @@ int32_t IndexFile::Free(int keyNumber, int32_t page) {
     // then stays off the free list, unused until the index is rebuilt.
     uint8_t link[4];
     StoreI32(link, state.header.firstFree);
-    if (WriteExactly(*file_, PageOffset(keyNumber, page), link, 4) != err::kNone)
-        return err::kNone;
+    if (WriteExactly(*file_, PageOffset(keyNumber, page), link, 4) != err::kNone) return err::kNone;
     state.header.firstFree = page;
     ++state.header.freeCount;
     state.modified = true;
