@@ -89,8 +89,8 @@ protected:
         walk.template operator()<records::InvoiceLineRecord>(records::RecordKind::InvoiceLine, 2);
         walk.template operator()<records::InvoiceMemoRecord>(records::RecordKind::InvoiceMemo, 1);
         walk.template operator()<records::CustomerRecord>(records::RecordKind::Customer, 2);
-        const auto company = testsupport::StoredCompany("1")->bytes();
-        image.emplace_back(reinterpret_cast<const char*>(company.data()), company.size());
+        const records::CompanyRecord company = *testsupport::StoredCompany("1");
+        image.emplace_back(reinterpret_cast<const char*>(company.data()), company.kSize);
         return image;
     }
 
