@@ -33,6 +33,11 @@ ALLOWED = {
     "app": [EVERYTHING],
     "tool": [EVERY_SUBSYSTEM, "company", "records", "engine", "base"],
 }
+# Subsystems that stand on another subsystem besides the layers of their row: invoice entry moves
+# balances only through the receivables.
+SUBSYSTEM_ALSO = {
+    "invoicing": ["receivables"],
+}
 QT_LAYERS = {"widgets", SUBSYSTEM + "/ui", "shell/ui", "app"}
 
 SOURCE_SUFFIXES = {".h", ".cpp"}
@@ -76,6 +81,8 @@ def allowed_targets(layer: str, layers: set) -> set:
         else:
             assert entry in named, entry
             targets.add(entry)
+    if table_row(layer) == SUBSYSTEM:
+        targets |= set(SUBSYSTEM_ALSO.get(layer, []))
     return targets | {layer}
 
 

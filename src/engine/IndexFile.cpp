@@ -122,10 +122,12 @@ int32_t IndexFile::Allocate(int keyNumber, PageRef& ref) {
 int32_t IndexFile::Free(int keyNumber, int32_t page) {
     KeyState& state = key(keyNumber);
     pool_->Drop(*this, keyNumber, page);
+    // The tree has let go of the page already, so a link that cannot be written must not fail the
+    // removal: the caller would take the key for still present and never put it back. The page
+    // then stays off the free list, unused until the index is rebuilt.
     uint8_t link[4];
     StoreI32(link, state.header.firstFree);
-    if (const int32_t error = WriteExactly(*file_, PageOffset(keyNumber, page), link, 4))
-        return error;
+    if (WriteExactly(*file_, PageOffset(keyNumber, page), link, 4) != err::kNone) return err::kNone;
     state.header.firstFree = page;
     ++state.header.freeCount;
     state.modified = true;

@@ -73,7 +73,9 @@ public:
     // and hands it out as an empty dirty buffer.
     int32_t Allocate(int keyNumber, PageRef& ref);
     // Puts a page at the head of the key's free chain. Its buffer is dropped first, so a stale
-    // copy can never be written over the chain link later.
+    // copy can never be written over the chain link later. A link that cannot be written leaves
+    // the page off the chain (unused until a rebuild) and still succeeds: the tree has already
+    // let go of the page.
     int32_t Free(int keyNumber, int32_t page);
 
     // Writes dirty pages, then changed key headers, then pushes the file to disk.

@@ -5,8 +5,8 @@ namespace tool {
 const std::vector<PostOperation>& PostOperations() {
     static const std::vector<PostOperation> operations = [] {
         std::vector<PostOperation> all;
-        for (auto group :
-             {&CompanyOperations, &CustomerOperations, &ProductOperations, &AgingOperations}) {
+        for (auto group : {&CompanyOperations, &CustomerOperations, &ProductOperations,
+                           &AgingOperations, &InvoiceOperations}) {
             for (PostOperation& op : group()) all.push_back(std::move(op));
         }
         return all;

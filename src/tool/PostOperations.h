@@ -43,5 +43,6 @@ std::vector<PostOperation> CompanyOperations();
 std::vector<PostOperation> CustomerOperations();
 std::vector<PostOperation> AgingOperations();
 std::vector<PostOperation> ProductOperations();
+std::vector<PostOperation> InvoiceOperations();
 
 }  // namespace tool

@@ -1,5 +1,7 @@
 #include "tool/PostRequest.h"
 
+#include <algorithm>
+
 #include "base/Windows1252.h"
 
 namespace tool {
@@ -65,6 +67,43 @@ std::optional<std::vector<std::string>> PostRequest::Texts(std::string_view fiel
         texts.push_back(*text);
     }
     return texts;
+}
+
+bool PostRequest::Objects(std::string_view field, int maxCount,
+                          const std::vector<std::string_view>& fields,
+                          const std::function<void(PostRequest&)>& read) {
+    const nlohmann::json* value = Find(field);
+    if (!value) return false;
+    const std::string name(field);
+    std::vector<const nlohmann::json*> objects;
+    if (value->is_object() && maxCount == 1) {
+        objects.push_back(value);
+    } else if (value->is_array() && static_cast<int>(value->size()) <= maxCount) {
+        for (const nlohmann::json& item : *value) objects.push_back(&item);
+    }
+    const bool allObjects = !objects.empty() || (value->is_array() && value->empty());
+    if (!allObjects || std::any_of(objects.begin(), objects.end(),
+                                   [](const nlohmann::json* o) { return !o->is_object(); })) {
+        Refuse(maxCount == 1 ? "\"" + name + "\" must be an object"
+                             : "\"" + name + "\" must be a list of at most " +
+                                   std::to_string(maxCount) + " objects");
+        return false;
+    }
+    for (const nlohmann::json* object : objects) {
+        for (const auto& [key, item] : object->items()) {
+            if (std::find(fields.begin(), fields.end(), key) == fields.end()) {
+                Refuse("Unknown field \"" + key + "\" in \"" + name + "\"");
+                return false;
+            }
+        }
+        PostRequest nested(*object);
+        read(nested);
+        if (nested.failure()) {
+            Refuse(*nested.failure());
+            return false;
+        }
+    }
+    return true;
 }
 
 }  // namespace tool

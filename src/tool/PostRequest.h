@@ -4,6 +4,7 @@
 // that is absent gives nothing; a field of the wrong type or size records the first failure, which
 // refuses the line before anything is written.
 
+#include <functional>
 #include <nlohmann/json.hpp>
 #include <optional>
 #include <string>
@@ -22,6 +23,13 @@ public:
     // An array of at most `maxCount` texts.
     std::optional<std::vector<std::string>> Texts(std::string_view field, int maxCount,
                                                   int maxLength);
+
+    // Reads each object of a list field of at most `maxCount` objects (or the one object of an
+    // object field, when `maxCount` is 1) with `read`, through a request of its own whose failure
+    // refuses this line, as does a field of the object that `fields` does not name. False when
+    // the field is absent or refused.
+    bool Objects(std::string_view field, int maxCount, const std::vector<std::string_view>& fields,
+                 const std::function<void(PostRequest&)>& read);
 
     // Records a failure of the operation's own checks.
     void Refuse(std::string message);

@@ -1,0 +1,163 @@
+// Every write of a posting fails in turn: the posting reports failure and leaves the data folder
+// byte for byte as it was, and the current company as it was; or, for the one write the engine
+// can do without (the free-list link of an index page the tree let go of), it completes with the
+// records and balances of a posting without failures. One difference is allowed after a failed
+// add: the invoice, detail and memo records it added and took back again leave their slots
+// on the data files' free lists (the engine gives a deleted slot to the next add), so for those
+// three files the live records and every key order are compared instead of the bytes.
+#include <fstream>
+#include <set>
+
+#include "invoicing/InvoicingFixture.h"
+
+namespace invoicing::testing {
+namespace {
+
+using Files = std::map<std::string, std::string>;
+using Post = std::function<std::optional<PostedInvoice>(InvoicePostings&, InvoiceFiles&)>;
+
+class FaultSweepTest : public InvoicingFixture {
+protected:
+    FaultSweepTest() {
+        InvoiceDraft open = Draft("1001",
+                                  {{"P1", "2", "Widget", "12.50", "Y"},
+                                   {"P2", "1", "Gadget", "3", "N"},
+                                   DraftLine::Comment("Thank you")},
+                                  "5");
+        open.date = "10/01/2026";
+        EXPECT_TRUE(Add(open));
+        EXPECT_TRUE(Add(Memo("1002", "80", "Work done")));
+    }
+
+    // Runs `post` with write `nth` of the posting failing (0: none); true when it succeeded.
+    // `writes` gets the number of writes the posting made.
+    bool Run(int64_t nth, const Post& post, int64_t& writes) {
+        AnsweringPrompts answering;
+        InvoiceFiles invoiceFiles(engine, answering, "1");
+        EXPECT_TRUE(invoiceFiles.Open());
+        InvoicePostings postings(invoiceFiles, state, clock);
+        const int64_t before = files.writes();
+        if (nth > 0) files.FailWrite(nth);
+        const bool posted = post(postings, invoiceFiles).has_value();
+        writes = files.writes() - before;
+        files.Clear();
+        EXPECT_TRUE(invoiceFiles.Close());
+        return posted;
+    }
+
+    void PutBack(const Files& folder) {
+        for (const auto& entry : std::filesystem::directory_iterator(dir.path()))
+            if (!folder.count(entry.path().filename().string()))
+                std::filesystem::remove(entry.path());
+        for (const auto& [name, bytes] : folder)
+            std::ofstream(dir.path() / name, std::ios::binary | std::ios::trunc) << bytes;
+    }
+
+    static std::vector<std::string> Differing(const Files& a, const Files& b,
+                                              const std::set<std::string>& freedSlots = {}) {
+        std::vector<std::string> names;
+        for (const auto& [name, bytes] : a)
+            if (!b.count(name) || (b.at(name) != bytes && !freedSlots.count(name)))
+                names.push_back(name);
+        for (const auto& [name, bytes] : b)
+            if (!a.count(name)) names.push_back(name);
+        return names;
+    }
+
+    // The live records of the invoice, detail, memo and customer files in the order of each of
+    // their keys, with their record numbers, and the stored company.
+    std::vector<std::string> LiveRecords() {
+        std::vector<std::string> image;
+        const auto walk = [&]<typename R>(records::RecordKind kind, int keys) {
+            engine::RecordFile<R> file(engine, File(kind), prompts);
+            EXPECT_TRUE(file.Open());
+            for (int key = 1; key <= keys; ++key) {
+                EXPECT_EQ(
+                    file.ForEach(key,
+                                 [&](const engine::KeyEntry<R>& entry) {
+                                     const auto bytes = entry.record.bytes();
+                                     image.push_back(
+                                         std::to_string(entry.recordNumber) + entry.key +
+                                         std::string(reinterpret_cast<const char*>(bytes.data()),
+                                                     bytes.size()));
+                                 }),
+                    engine::ErrorClass::None);
+            }
+            EXPECT_TRUE(file.Close());
+        };
+        walk.template operator()<records::InvoiceRecord>(records::RecordKind::Invoice, 6);
+        walk.template operator()<records::InvoiceLineRecord>(records::RecordKind::InvoiceLine, 2);
+        walk.template operator()<records::InvoiceMemoRecord>(records::RecordKind::InvoiceMemo, 1);
+        walk.template operator()<records::CustomerRecord>(records::RecordKind::Customer, 2);
+        const records::CompanyRecord company = *testsupport::StoredCompany("1");
+        image.emplace_back(reinterpret_cast<const char*>(company.data()), company.kSize);
+        return image;
+    }
+
+    // `adding`: the posting adds records, whose slots a rollback leaves free.
+    void Sweep(const Post& post, bool adding = false) {
+        const std::set<std::string> freedSlots =
+            adding ? std::set<std::string>{"1I.DAT", "1D.DAT", "1M.DAT"} : std::set<std::string>{};
+        const std::vector<std::string> live = LiveRecords();
+        const Files before = FolderBytes();
+        const records::CompanyRecord current = state.currentCompany;
+        int64_t writes = 0;
+        ASSERT_TRUE(Run(0, post, writes));
+        ASSERT_GT(writes, 3);
+        const std::vector<std::string> posted = LiveRecords();
+        const records::CompanyRecord after = state.currentCompany;
+        for (int64_t nth = 1; nth <= writes; ++nth) {
+            SCOPED_TRACE("write " + std::to_string(nth) + " of " + std::to_string(writes));
+            PutBack(before);
+            state.currentCompany = current;
+            int64_t made = 0;
+            if (Run(nth, post, made)) {
+                EXPECT_TRUE(LiveRecords() == posted);
+                EXPECT_TRUE(state.currentCompany == after);
+                continue;
+            }
+            EXPECT_EQ(Differing(before, FolderBytes(), freedSlots), std::vector<std::string>{});
+            EXPECT_TRUE(LiveRecords() == live);
+            EXPECT_TRUE(state.currentCompany == current);
+        }
+    }
+};
+
+TEST_F(FaultSweepTest, EveryWriteOfAddEditAndDelete) {
+    InvoiceDraft product =
+        Draft("1003", {{"P1", "1", "Widget", "40", "Y"}, {"P3", "4", "Bolts", "0.25", "N"}}, "10");
+    product.customer = "B2";
+    const struct {
+        const char* name;
+        bool adding;
+        Post post;
+    } cases[] = {
+        {"add product", true, [&](InvoicePostings& p, InvoiceFiles&) { return p.Add(product); }},
+        {"add memo", true,
+         [](InvoicePostings& p, InvoiceFiles&) { return p.Add(Memo("1003", "75", "Text")); }},
+        {"edit renumbered, fewer lines, another date", false,
+         [](InvoicePostings& p, InvoiceFiles& f) {
+             return p.Edit(*f.FindInvoice("1001"),
+                           Draft("1009", {{"P1", "3", "Widget", "12.50", "Y"}}, "7"));
+         }},
+        {"edit memo", false,
+         [](InvoicePostings& p, InvoiceFiles& f) {
+             return p.Edit(*f.FindInvoice("1002"), Memo("1002", "95", "Other text"));
+         }},
+        {"delete product", false,
+         [](InvoicePostings& p, InvoiceFiles& f) { return p.Delete(*f.FindInvoice("1001")); }},
+        {"delete memo", false,
+         [](InvoicePostings& p, InvoiceFiles& f) { return p.Delete(*f.FindInvoice("1002")); }},
+    };
+    const Files start = FolderBytes();
+    const records::CompanyRecord current = state.currentCompany;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        PutBack(start);
+        state.currentCompany = current;
+        Sweep(c.post, c.adding);
+    }
+}
+
+}  // namespace
+}  // namespace invoicing::testing
