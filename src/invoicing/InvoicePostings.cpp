@@ -9,7 +9,7 @@
 #include "company/CompanyFile.h"
 #include "invoicing/InvoiceNumbers.h"
 #include "invoicing/InvoiceRecords.h"
-#include "invoicing/PostingLog.h"
+#include "receivables/PostingLog.h"
 #include "receivables/ReceivableBalances.h"
 #include "records/RecordTypes.h"
 #include "records/TransactionType.h"
@@ -17,6 +17,7 @@
 namespace invoicing {
 namespace {
 
+using receivables::PostingLog;
 using records::InvoiceLineRecord;
 using records::InvoiceMemoRecord;
 using records::InvoiceRecord;

@@ -9,7 +9,7 @@
 
 #include "base/PromptService.h"
 
-namespace invoicing {
+namespace receivables {
 
 class PostingLog {
 public:
@@ -34,4 +34,4 @@ private:
     std::vector<std::function<bool()>> undos_;
 };
 
-}  // namespace invoicing
+}  // namespace receivables

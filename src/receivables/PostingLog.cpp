@@ -1,8 +1,8 @@
-#include "invoicing/PostingLog.h"
+#include "receivables/PostingLog.h"
 
 #include "engine/BlockFile.h"
 
-namespace invoicing {
+namespace receivables {
 
 bool PostingLog::Write(std::string_view failure, const std::function<bool()>& write,
                        std::function<bool()> undo) {
@@ -37,4 +37,4 @@ void PostingLog::Rollback() {
                          base::PromptIcon::Error, base::PromptButtons::Ok);
 }
 
-}  // namespace invoicing
+}  // namespace receivables
