@@ -4,6 +4,7 @@
 #include <fstream>
 #include <regex>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "SmtpServer.h"
@@ -158,6 +159,15 @@ TEST_F(MailConnectionTest, RunSendsOverOneConnectionAndStopsWhenItIsLost) {
                                   std::regex("Message-ID: <20261207103005\\.(\\w{16})@example")));
     EXPECT_EQ(received[0].data,
               RenderMessage(MessageTo("one@example.net"), {clock_.Now(), 0, id[1]}));
+}
+
+TEST_F(MailConnectionTest, ConnectionTheServerClosedWhileIdleIsOpenedAgain) {
+    SmtpServer server(dir_.path() / "spool", "plain", "", 0.3);
+    MailConnection connection = Connection(Options());
+    ASSERT_TRUE(connection.MailCheck(kCompanyAddress, server.Host()));
+    std::this_thread::sleep_for(std::chrono::milliseconds(800));
+    ASSERT_TRUE(connection.MailCheck(kCompanyAddress, server.Host()));
+    EXPECT_EQ(connection.Send(MessageTo("one@example.net")).outcome, SendOutcome::Accepted);
 }
 
 TEST_F(MailConnectionTest, NoServerGivesTheConnectionMessageWithoutHanging) {

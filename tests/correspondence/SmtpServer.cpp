@@ -27,10 +27,11 @@ const char* const kScript = KT_SOURCE_DIR "/tests/correspondence/smtp_server.py"
 }  // namespace
 
 SmtpServer::SmtpServer(const std::filesystem::path& spool, std::string_view mode,
-                       std::string_view login)
+                       std::string_view login, double idleSeconds)
     : spool_(spool) {
     std::filesystem::create_directories(spool_);
     const std::string modeArg(mode), loginArg(login), spoolArg = spool_.string();
+    const std::string idleArg = std::to_string(idleSeconds);
     const std::string log = (spool_ / "server.log").string();
     pid_ = fork();
     if (pid_ < 0) throw std::runtime_error("fork failed");
@@ -41,7 +42,8 @@ SmtpServer::SmtpServer(const std::filesystem::path& spool, std::string_view mode
         dup2(out, STDOUT_FILENO);
         dup2(out, STDERR_FILENO);
         execl(KT_SMTP_PYTHON, KT_SMTP_PYTHON, kScript, "--spool", spoolArg.c_str(), "--mode",
-              modeArg.c_str(), "--login", loginArg.c_str(), static_cast<char*>(nullptr));
+              modeArg.c_str(), "--login", loginArg.c_str(), "--idle", idleArg.c_str(),
+              static_cast<char*>(nullptr));
         _exit(127);
     }
     const auto deadline = std::chrono::steady_clock::now() + kStartLimit;

@@ -20,9 +20,10 @@ struct ReceivedMail {
 
 class SmtpServer {
 public:
-    // `mode` is plain, starttls, auth or smtps; `login` is USER:PASSWORD for auth.
+    // `mode` is plain, starttls, auth or smtps; `login` is USER:PASSWORD for auth. A client
+    // silent for `idleSeconds` is cut off.
     SmtpServer(const std::filesystem::path& spool, std::string_view mode,
-               std::string_view login = {});
+               std::string_view login = {}, double idleSeconds = 30);
     ~SmtpServer();
     SmtpServer(const SmtpServer&) = delete;
     SmtpServer& operator=(const SmtpServer&) = delete;

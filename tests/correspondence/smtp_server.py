@@ -1,7 +1,7 @@
 #!/usr/bin/python3
 """A real SMTP server on 127.0.0.1 for the mail connection tests.
 
-    smtp_server.py --spool DIR --mode plain|starttls|auth|smtps [--login USER:PASSWORD]
+    smtp_server.py --spool DIR --mode plain|starttls|auth|smtps [--login USER:PASSWORD] [--idle S]
 
 Listens on a free port and writes it to DIR/port once it accepts connections. In the TLS modes it
 first makes a self-signed certificate for 127.0.0.1 (DIR/cert.pem, the file the client trusts).
@@ -78,7 +78,7 @@ def authenticator_for(login):
 async def serve(args):
     handler = Recorder(args.spool)
     tls = make_certificate(args.spool) if args.mode != "plain" else None
-    options = {"hostname": "127.0.0.1", "timeout": 30}
+    options = {"hostname": "127.0.0.1", "timeout": args.idle}
     if args.mode in ("starttls", "auth"):
         options.update(tls_context=tls, require_starttls=True)
     if args.mode == "auth":
@@ -104,6 +104,7 @@ def main():
     parser.add_argument("--spool", required=True)
     parser.add_argument("--mode", choices=["plain", "starttls", "auth", "smtps"], default="plain")
     parser.add_argument("--login", default="")
+    parser.add_argument("--idle", type=float, default=30, help="seconds before an idle client is cut")
     asyncio.run(serve(parser.parse_args()))
 
 
