@@ -108,8 +108,9 @@ MailConnection::MailConnection(base::PromptService& prompts, const base::Clock& 
     if (!options_.netrcFile.empty()) {
         curl_easy_setopt(curl, CURLOPT_NETRC_FILE, options_.netrcFile.c_str());
     }
-    if (!options_.caBundle.empty())
+    if (!options_.caBundle.empty()) {
         curl_easy_setopt(curl, CURLOPT_CAINFO, options_.caBundle.c_str());
+    }
     curl_easy_setopt(curl, CURLOPT_SSL_VERIFYPEER, 1L);
     curl_easy_setopt(curl, CURLOPT_SSL_VERIFYHOST, 2L);
     curl_easy_setopt(curl, CURLOPT_ERRORBUFFER, handle_->error);
