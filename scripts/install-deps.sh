@@ -7,7 +7,7 @@ packages=(
   libgtest-dev libgmock-dev googletest libbenchmark-dev libsqlite3-dev
   libcurl4-openssl-dev libzip-dev nlohmann-json3-dev
   fonts-liberation
-  python3-aiosmtpd poppler-utils unrtf
+  python3-aiosmtpd openssl poppler-utils unrtf
   clang libclang-rt-14-dev
 )
 missing=()
