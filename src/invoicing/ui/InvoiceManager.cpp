@@ -187,7 +187,10 @@ void Tinvlist::ShowHeaderPanel() {
 
 void Tinvlist::ShowFilter(const InvoiceFilterView& view) {
     filterLabel_->setText(widgets::ToRecordText(view.label));
-    filterLabel_->setStyleSheet(view.on ? "color: red" : "color: black");
+    // Red on white stays readable on the highlight colour the window takes while filtering.
+    filterLabel_->setStyleSheet(view.on ? "color: red; background: white; font-weight: bold; "
+                                          "padding: 2px 6px"
+                                        : "color: black; padding: 2px 6px");
     // While the list holds one customer's records, it walks them by customer number.
     for (const auto& [order, action] : orders_) {
         action->setChecked(order == flow_.order());

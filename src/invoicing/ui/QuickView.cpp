@@ -48,10 +48,6 @@ TQView::TQView(QWidget* parent) : QDialog(parent) {
     invoice->addRow("Invoice Total:", total_);
     invoice->addRow("Paid Amount:", paid_);
     invoice->addRow("Balance Due:", balance_);
-    for (QLabel* amount : {total_, paid_, balance_}) {
-        amount->setMinimumWidth(90);
-        amount->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    }
 
     printed_ = Value("PrintedMark");
     repeat_ = Value("RepeatMark");
@@ -71,6 +67,12 @@ TQView::TQView(QWidget* parent) : QDialog(parent) {
     for (size_t i = 0; i < std::size(kCustomerFields); ++i) {
         customer_[i] = Value(kCustomerFields[i][0]);
         customer->addRow(kCustomerFields[i][1], customer_[i]);
+    }
+    // Amounts right-aligned in one column, next to their captions.
+    for (QLabel* amount : {total_, paid_, balance_, customer_[2], customer_[6], customer_[7],
+                           customer_[8], customer_[9]}) {
+        amount->setFixedWidth(amount->fontMetrics().horizontalAdvance("-9,999,999.99") + 8);
+        amount->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     }
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
