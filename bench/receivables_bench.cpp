@@ -3,8 +3,10 @@
 // company-wide aging run and the ledger check against a plain sequential read of the two data
 // files, their peak memory (each in a process of its own), and what a user of the Customer
 // Manager waits for: the browser's first page, a delete's "invoices on file" check, the find
-// dialog's search, and `list customers --csv`. The figures go into the "Receivables and Customer
-// Manager" section of docs/BENCHMARKS.md.
+// dialog's search, and `list customers --csv`; and of the Invoice Manager the first page in each
+// display order and filtered to one customer, and the add, edit and delete postings of a 5-line
+// invoice. The figures go into the "Receivables and Customer Manager" and "Invoice Manager"
+// sections of docs/BENCHMARKS.md.
 //
 //   receivables_bench [--dir DIR] [--customers N] [--invoices M] [--rounds R]
 //
@@ -41,6 +43,9 @@
 #include "customers/CustomerManagerFlow.h"
 #include "engine/CompactRebuild.h"
 #include "engine/Engine.h"
+#include "invoicing/InvoiceList.h"
+#include "invoicing/InvoiceManagerFlow.h"
+#include "invoicing/InvoicePostings.h"
 #include "receivables/Aging.h"
 #include "receivables/AgingRun.h"
 #include "receivables/Ledger.h"
@@ -109,10 +114,10 @@ std::string CustomerNumber(int32_t n) {
 }
 
 std::string CustomerName(int32_t n) {
-    static const char* const kFirst[] = {"Northern", "Harbor",  "Granite", "Summit", "Prairie",
+    static const char* const kFirst[] = {"Northern", "Harbor",  "Granite",  "Summit", "Prairie",
                                          "Coastal",  "Redwood", "Lakeside", "Valley", "Pioneer"};
-    static const char* const kSecond[] = {"Hardware", "Supply",  "Builders", "Farms",  "Books",
-                                          "Bakery",   "Motors",  "Dental",   "Garden", "Print"};
+    static const char* const kSecond[] = {"Hardware", "Supply", "Builders", "Farms",  "Books",
+                                          "Bakery",   "Motors", "Dental",   "Garden", "Print"};
     const uint64_t h = Hash(static_cast<uint64_t>(n));
     return std::string(kFirst[h % 10]) + " " + kSecond[(h / 10) % 10] + " " + std::to_string(n);
 }
@@ -179,6 +184,28 @@ void WriteBlock(engine::Engine& engine, const engine::FileDescription& file, int
            "the indexes are built");
 }
 
+// One detail line per invoice, as a one-line product invoice has; and the empty memo file.
+void WriteInvoiceLines(engine::Engine& engine, const Options& options) {
+    WriteBlock<records::InvoiceLineRecord>(
+        engine, records::RecordTypeOf(records::RecordKind::InvoiceLine).Describe("1"),
+        options.invoices, [&](int64_t k) {
+            const records::InvoiceRecord invoice = Invoice(k, options);
+            records::InvoiceLineRecord line;
+            line.setColumns({"1", "Service", invoice.net(), "", invoice.net()});
+            line.setKind(records::form::kProduct);
+            line.setCompanyCode("1");
+            line.setInvoiceNumber(invoice.invoiceNumber());
+            line.setInvoiceDate(invoice.sortDate());
+            line.setProductCode("SVC");
+            line.setCustomerNumber(invoice.customerNumber());
+            line.setShortName(invoice.shortName());
+            return line;
+        });
+    WriteBlock<records::InvoiceMemoRecord>(
+        engine, records::RecordTypeOf(records::RecordKind::InvoiceMemo).Describe("1"), 0,
+        [](int64_t) { return records::InvoiceMemoRecord(); });
+}
+
 void BuildCompany(const Options& options) {
     fs::remove_all(options.dir);
     fs::create_directories(options.dir);
@@ -225,6 +252,7 @@ void BuildCompany(const Options& options) {
     Expect(file.file().Create() && file.Open() && file.Add(company, recordNumber) && file.Close(),
            "the company is written");
     Expect(company::WriteLastCompany(engine.fileSystem(), company), "LastCo.Dat is written");
+    WriteInvoiceLines(engine, options);
     engine.ExitEngine();
     std::ofstream(options.dir / "sizes") << options.customers << ' ' << options.invoices << '\n';
 }
@@ -233,7 +261,8 @@ bool CompanyIsBuilt(const Options& options) {
     std::ifstream sizes(options.dir / "sizes");
     int32_t customers = 0, invoices = 0;
     return static_cast<bool>(sizes >> customers >> invoices) && customers == options.customers &&
-           invoices == options.invoices;
+           invoices == options.invoices && fs::exists(options.dir / "1D.DAT") &&
+           fs::exists(options.dir / "1M.DAT");
 }
 
 // ---- timing ---------------------------------------------------------------------------------
@@ -249,11 +278,15 @@ double SecondsOf(const std::function<void()>& action) {
     return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
 }
 
+Figures FiguresOf(std::vector<double> seconds) {
+    std::sort(seconds.begin(), seconds.end());
+    return {seconds[seconds.size() / 2], seconds.back(), static_cast<int>(seconds.size())};
+}
+
 Figures Time(int runs, const std::function<void()>& action) {
     std::vector<double> seconds;
     for (int i = 0; i < runs; ++i) seconds.push_back(SecondsOf(action));
-    std::sort(seconds.begin(), seconds.end());
-    return {seconds[seconds.size() / 2], seconds.back(), runs};
+    return FiguresOf(std::move(seconds));
 }
 
 // The floor: both data files read front to back with large reads.
@@ -328,10 +361,9 @@ void MeasureMemory(const Options& options) {
 }
 
 std::string MemoryOf(const std::string& self, const Options& options, const char* operation) {
-    const std::string command = self + " --dir '" + options.dir.string() +
-                                "' --customers " + std::to_string(options.customers) +
-                                " --invoices " + std::to_string(options.invoices) + " --memory " +
-                                operation;
+    const std::string command = self + " --dir '" + options.dir.string() + "' --customers " +
+                                std::to_string(options.customers) + " --invoices " +
+                                std::to_string(options.invoices) + " --memory " + operation;
     FILE* child = popen(command.c_str(), "r");
     Expect(child != nullptr, "the memory child starts");
     char line[128] = {};
@@ -351,7 +383,146 @@ void PrintRow(const char* what, const Figures& f, double goal, double floor) {
     if (floor > 0) std::snprintf(ratio, sizeof ratio, "%.1f", f.median / floor);
     if (goal > 0) std::snprintf(goalText, sizeof goalText, "%g", goal);
     std::printf("| %-44s | %4d | %9.4f | %9.4f | %6s | %6s | %-4s |\n", what, f.runs, f.median,
-                f.max, ratio, goalText, goal <= 0 ? "" : f.median < goal ? "met" : "missed");
+                f.max, ratio, goalText,
+                goal <= 0         ? ""
+                : f.median < goal ? "met"
+                                  : "missed");
+}
+
+// ---- the Invoice Manager ----------------------------------------------------------------------
+
+constexpr int kPageRuns = 20;
+constexpr int kPostingRounds = 200;
+
+const char* OrderName(invoicing::InvoiceOrder order) {
+    switch (order) {
+        case invoicing::InvoiceOrder::ByNumber:
+            return "number";
+        case invoicing::InvoiceOrder::ByCustomer:
+            return "customer";
+        case invoicing::InvoiceOrder::ByDate:
+            return "date";
+        case invoicing::InvoiceOrder::ByKeyCode:
+            return "key code";
+        case invoicing::InvoiceOrder::ByType:
+            return "type";
+        case invoicing::InvoiceOrder::ByDatePaid:
+            return "date paid";
+    }
+    return "";
+}
+
+void ShowList(widgets::TFvcBrowser& browser, engine::Engine& engine,
+              invoicing::InvoiceManagerFlow& flow, records::InvoiceRecord& row,
+              const std::optional<invoicing::InvoiceRow>& at) {
+    const invoicing::InvoiceListSource source = flow.Source();
+    browser.AttachDataSource(std::make_unique<widgets::TFvcDataSource>(
+        engine, flow.fileBlock(), source.keyNumber, source.range.low, source.range.high,
+        row.bytes()));
+    if (at) browser.PositionAtKey(at->key, at->recordNumber);
+    browser.viewport()->grab();
+}
+
+// What the window does when it opens: the three files opened, the list attached in the display
+// order and positioned on the company's last invoice, the first page painted.
+Figures InvoiceFirstPage(engine::Engine& engine, company::ProgramState& state,
+                         const base::Clock& clock, invoicing::InvoiceOrder order,
+                         widgets::TFvcBrowser& browser, records::InvoiceRecord& row) {
+    CountingPrompts prompts;
+    invoicing::InvoiceManagerFlow flow(engine, prompts, state, clock);
+    flow.SetOrder(order);
+    const Figures figures = Time(kPageRuns, [&] {
+        Expect(flow.Open(), "the invoice files open");
+        ShowList(browser, engine, flow, row, flow.StartRow());
+        Expect(browser.rows().size() == static_cast<size_t>(browser.visibleRowCount()),
+               "the first page is full");
+        browser.DetachDataSource();
+        flow.Close();
+    });
+    return figures;
+}
+
+// "Filter On/Off" on the record `recordNumber` with the files open: the list of its customer.
+Figures FilteredFirstPage(engine::Engine& engine, company::ProgramState& state,
+                          const base::Clock& clock, int32_t recordNumber,
+                          widgets::TFvcBrowser& browser, records::InvoiceRecord& row) {
+    CountingPrompts prompts;
+    invoicing::InvoiceManagerFlow flow(engine, prompts, state, clock);
+    Expect(flow.Open(), "the invoice files open");
+    std::vector<double> seconds;
+    for (int i = 0; i < kPageRuns; ++i) {
+        seconds.push_back(SecondsOf([&] {
+            Expect(flow.SwitchFilter(recordNumber).on, "the filter is on");
+            ShowList(browser, engine, flow, row, flow.RowOf(recordNumber));
+        }));
+        Expect(!browser.rows().empty(), "the customer's records are shown");
+        browser.DetachDataSource();
+        Expect(!flow.SwitchFilter(recordNumber).on, "the filter is off");
+    }
+    flow.Close();
+    return FiguresOf(std::move(seconds));
+}
+
+invoicing::InvoiceDraft FiveLineInvoice(int round, const Options& options,
+                                        const company::ProgramState& state) {
+    invoicing::InvoiceDraft draft;
+    draft.customer = CustomerNumber(1 + (round * 7919) % options.customers);
+    draft.number = std::to_string(2000000 + round);
+    draft.date = state.todayText;
+    draft.terms = "Net 30 Days";
+    draft.keyCode = "None";
+    draft.paid = "0.00";
+    for (int i = 1; i <= 5; ++i)
+        draft.lines.push_back({"P" + std::to_string(i), std::to_string(i),
+                               "Item " + std::to_string(i), "12.50", i % 2 ? "Y" : "N"});
+    return draft;
+}
+
+struct PostingFigures {
+    Figures add, edit, remove;
+};
+
+// Adds, edits and deletes kPostingRounds invoices with the files open, as the window holds them.
+// Each delete takes back what its add and edit moved; the company record (next and last invoice
+// number) is put back at the end, so the company stays as it was built.
+PostingFigures TimePostings(engine::Engine& engine, company::ProgramState& state,
+                            const base::Clock& clock, const Options& options) {
+    CountingPrompts prompts;
+    company::CompanyFile companies(engine, prompts);
+    Expect(companies.Open(), "the company file opens");
+    const auto before = companies.Find("1");
+    Expect(companies.Close() && before.has_value(), "company 1 is on file");
+
+    invoicing::InvoiceFiles files(engine, prompts, "1");
+    Expect(files.Open(), "the invoice files open");
+    invoicing::InvoicePostings postings(files, state, clock);
+    std::vector<double> adds, edits, deletes;
+    for (int round = 0; round < kPostingRounds; ++round) {
+        invoicing::InvoiceDraft draft = FiveLineInvoice(round, options, state);
+        std::optional<invoicing::PostedInvoice> posted;
+        adds.push_back(SecondsOf([&] { posted = postings.Add(draft); }));
+        Expect(posted.has_value(), "the invoice is added");
+        auto stored = files.FindInvoice(draft.number);
+        Expect(stored.has_value(), "the invoice is found");
+        draft.lines[0].price = "13.75";
+        edits.push_back(SecondsOf([&] { posted = postings.Edit(*stored, draft); }));
+        Expect(posted.has_value(), "the invoice is edited");
+        stored = files.FindInvoice(draft.number);
+        Expect(stored.has_value(), "the edited invoice is found");
+        deletes.push_back(SecondsOf([&] { posted = postings.Delete(*stored); }));
+        Expect(posted.has_value(), "the invoice is deleted");
+    }
+    Expect(files.Close(), "the invoice files close");
+
+    Expect(companies.Open(), "the company file opens");
+    const auto after = companies.Read(before->first);
+    Expect(after.has_value() &&
+               companies.Modify(before->first, before->second, *after) !=
+                   engine::UpdateOutcome::Failed &&
+               companies.Close(),
+           "the company record is put back");
+    state.currentCompany = before->second;
+    return {FiguresOf(adds), FiguresOf(edits), FiguresOf(deletes)};
 }
 
 }  // namespace
@@ -376,8 +547,10 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "built %d customers and %d invoice-file records in %.1f s\n",
                      options.customers, options.invoices, seconds);
     }
-    const std::string agingMemory = MemoryOf(fs::read_symlink("/proc/self/exe").string(), options, "aging");
-    const std::string ledgerMemory = MemoryOf(fs::read_symlink("/proc/self/exe").string(), options, "ledger");
+    const std::string agingMemory =
+        MemoryOf(fs::read_symlink("/proc/self/exe").string(), options, "aging");
+    const std::string ledgerMemory =
+        MemoryOf(fs::read_symlink("/proc/self/exe").string(), options, "ledger");
 
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
@@ -410,8 +583,8 @@ int main(int argc, char** argv) {
         browser.DetachDataSource();
         if (fb) engine.CloseFileBlock(fb);
         engine.OpenFileBlock(fb, customerFile.name);
-        browser.AttachDataSource(std::make_unique<widgets::TFvcDataSource>(
-            engine, fb, 1, "", "", row.bytes()));
+        browser.AttachDataSource(
+            std::make_unique<widgets::TFvcDataSource>(engine, fb, 1, "", "", row.bytes()));
         browser.viewport()->grab();
     });
     Expect(browser.rows().size() == static_cast<size_t>(browser.visibleRowCount()),
@@ -423,10 +596,10 @@ int main(int argc, char** argv) {
     engine.OpenFileBlock(fb, customerFile.name);
     size_t found = 0;
     const Figures find = Time(rounds, [&] {
-        found = widgets::SearchRecords(engine, fb,
-                                       records::RecordTypeOf(records::RecordKind::Customer),
-                                       widgets::FindSearchText("harbor boo"))
-                    .items.size();
+        found =
+            widgets::SearchRecords(engine, fb, records::RecordTypeOf(records::RecordKind::Customer),
+                                   widgets::FindSearchText("harbor boo"))
+                .items.size();
     });
     Expect(found > 0, "the search finds customers");
     engine.CloseFileBlock(fb);
@@ -456,13 +629,37 @@ int main(int argc, char** argv) {
         bytes = std::fwrite(output.text.data(), 1, output.text.size(), null);
         std::fclose(null);
     });
+
+    // The Invoice Manager, opened on the company's last invoice (a number in the middle of the
+    // file), in each display order, and filtered to one customer.
+    state.currentCompany.setLastInvoiceNumber(std::to_string(options.invoices / 2));
+    records::InvoiceRecord invoiceRow;
+    widgets::TFvcBrowser invoiceBrowser(quiet);
+    invoiceBrowser.OnBuildRow = [&](widgets::TFvcBrowser&, widgets::RowRec& r) {
+        r.text = base::Win1252ToUtf8(invoicing::InvoiceBrowserRow(invoiceRow));
+    };
+    invoiceBrowser.resize(1000, 520);
+    invoiceBrowser.show();
+    std::vector<std::pair<std::string, Figures>> invoicePages;
+    for (const invoicing::InvoiceOrder order : invoicing::kInvoiceOrders) {
+        invoicePages.emplace_back(
+            std::string("invoices, open and first page by ") + OrderName(order),
+            InvoiceFirstPage(engine, state, clock, order, invoiceBrowser, invoiceRow));
+    }
+    invoicePages.emplace_back(
+        "invoices filtered to one customer",
+        FilteredFirstPage(engine, state, clock, options.invoices / 2, invoiceBrowser, invoiceRow));
+    const PostingFigures postingFigures = TimePostings(engine, state, clock, options);
+    // The postings took back what they moved: the ledger still agrees.
+    RunLedger(engine, state);
     engine.ExitEngine();
 
-    std::printf("%d customers, %d invoice-file records (%.0f MB and %.0f MB of data), %d rounds; "
-                "times in seconds\n\n",
-                options.customers, options.invoices,
-                static_cast<double>(fs::file_size(options.dir / "1C.DAT")) / 1e6,
-                static_cast<double>(fs::file_size(options.dir / "1I.DAT")) / 1e6, rounds);
+    std::printf(
+        "%d customers, %d invoice-file records (%.0f MB and %.0f MB of data), %d rounds; "
+        "times in seconds\n\n",
+        options.customers, options.invoices,
+        static_cast<double>(fs::file_size(options.dir / "1C.DAT")) / 1e6,
+        static_cast<double>(fs::file_size(options.dir / "1I.DAT")) / 1e6, rounds);
     std::printf("| %-44s | %4s | %9s | %9s | %6s | %6s | %-4s |\n", "operation", "runs", "median",
                 "max", "/floor", "goal", "");
     std::printf("|%s|------|-----------|-----------|--------|--------|------|\n",
@@ -474,6 +671,10 @@ int main(int argc, char** argv) {
     PrintRow("delete's \"invoices on file\" check", deleteCheck, 0.005, 0);
     PrintRow("find dialog search", find, 0.3, 0);
     PrintRow("list customers --csv", list, 2, 0);
+    for (const auto& [what, figures] : invoicePages) PrintRow(what.c_str(), figures, 0.05, 0);
+    PrintRow("add posting, 5-line invoice", postingFigures.add, 0.002, 0);
+    PrintRow("edit posting, 5-line invoice", postingFigures.edit, 0.003, 0);
+    PrintRow("delete posting, 5-line invoice", postingFigures.remove, 0.003, 0);
     std::printf("\nfind: %zu customers found; list: %zu bytes\n", found, bytes);
     std::printf("\n| %-12s | RssAnon MB | maxrss MB |\n", "peak memory");
     std::printf("|--------------|------------|-----------|\n");

@@ -13,6 +13,7 @@
 #include "shell/ui/AgingRunner.h"
 #include "shell/ui/CompanyWindows.h"
 #include "shell/ui/CustomerWindows.h"
+#include "shell/ui/InvoiceWindows.h"
 #include "shell/ui/MainWindow.h"
 #include "shell/ui/ProductWindows.h"
 #include "shell/ui/Resources.h"
@@ -76,6 +77,7 @@ int main(int argc, char** argv) {
     shell::ui::CompanyWindows companyWindows(mainForm);
     shell::ui::CustomerWindows customerWindows(mainForm, companyWindows);
     shell::ui::ProductWindows productWindows(mainForm, companyWindows);
+    shell::ui::InvoiceWindows invoiceWindows(mainForm, companyWindows);
     mainForm.InstallAgingRun([&mainForm](company::ProgramState& state, bool forceChart) {
         shell::ui::RunAgingWithChart(mainForm.context(), mainForm.agingChart(), state, forceChart);
     });

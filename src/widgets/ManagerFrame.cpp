@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QDialog>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -53,7 +54,9 @@ ManagerFrame::ManagerFrame(QDialog& window, base::PromptService& prompts, const 
     layout->addWidget(toolBar_);
     auto* body = new QVBoxLayout;
     body->setContentsMargins(8, 6, 8, 6);
-    body->addWidget(title_);
+    titleRow_ = new QHBoxLayout;
+    titleRow_->addWidget(title_, 1);
+    body->addLayout(titleRow_);
     body->addWidget(browser_, 1);
     layout->addLayout(body, 1);
     layout->addWidget(statusBar);
@@ -76,6 +79,10 @@ void ManagerFrame::Tool(QAction* command, const char* name, const QString& text)
     QObject::connect(command, &QAction::enabledChanged, button, &QAction::setEnabled);
     QObject::connect(button, &QAction::triggered, command, &QAction::trigger);
     toolBar_->addAction(button);
+}
+
+void ManagerFrame::AddToTitleRow(QWidget* widget) {
+    titleRow_->addWidget(widget);
 }
 
 void ManagerFrame::ShowManagersFont(const records::FontSpec& font) {

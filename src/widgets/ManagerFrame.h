@@ -12,10 +12,12 @@
 
 class QAction;
 class QDialog;
+class QHBoxLayout;
 class QLabel;
 class QMenu;
 class QMenuBar;
 class QToolBar;
+class QWidget;
 
 namespace widgets {
 
@@ -42,6 +44,10 @@ public:
     // A toolbar button named `name` that triggers `command`.
     void Tool(QAction* command, const char* name, const QString& text);
 
+    // Puts `widget` on the title's line, after what is there already (the Invoice Manager's
+    // receivables total and filter label).
+    void AddToTitleRow(QWidget* widget);
+
     // The browser's rows take the company's managers font and its colour.
     void ShowManagersFont(const records::FontSpec& font);
 
@@ -49,6 +55,7 @@ private:
     QDialog& window_;
     TFvcBrowser* browser_;
     QLabel* title_;
+    QHBoxLayout* titleRow_;
     QLabel* countPanel_;
     QLabel* hintPanel_;
     QMenuBar* menuBar_;

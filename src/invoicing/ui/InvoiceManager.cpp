@@ -1,0 +1,271 @@
+#include "invoicing/ui/InvoiceManager.h"
+
+#include <QAction>
+#include <QActionGroup>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QToolBar>
+
+#include "base/Windows1252.h"
+#include "invoicing/ui/QuickView.h"
+#include "widgets/DataBrowser.h"
+#include "widgets/FindBox.h"
+#include "widgets/RecordText.h"
+#include "widgets/WindowPrint.h"
+
+namespace invoicing::ui {
+
+namespace {
+
+constexpr char kCaption[] = "Invoice Manager";
+constexpr char kEMailCaption[] = "Invoice Manager - (E-Mail Mode)";
+constexpr char kHint[] = "Right-click mouse or select from menu bar.";
+constexpr int kInvoiceNumberColumn = 1;  // of the find dialog's invoice columns
+
+struct OrderItem {
+    InvoiceOrder order;
+    const char* name;
+    const char* caption;
+};
+constexpr OrderItem kOrderItems[] = {
+    {InvoiceOrder::ByNumber, "ByNumberItem", "By Invoice &Number"},
+    {InvoiceOrder::ByCustomer, "ByCustomerItem", "By &Customer Number"},
+    {InvoiceOrder::ByDate, "ByDateItem", "By Invoice &Date"},
+    {InvoiceOrder::ByKeyCode, "ByKeyCodeItem", "By &Key Code"},
+    {InvoiceOrder::ByType, "ByTypeItem", "By &Transaction Type"},
+    {InvoiceOrder::ByDatePaid, "ByDatePaidItem", "By Date &Paid"},
+};
+
+}  // namespace
+
+Tinvlist::Tinvlist(InvoiceManagerServices services, TQView& quickView, QWidget* parent)
+    : QDialog(parent),
+      services_(std::move(services)),
+      quickView_(quickView),
+      flow_(services_.engine, services_.prompts, services_.state, services_.clock),
+      frame_(*this, services_.prompts, "InvBrowser1") {
+    setObjectName("invlist");
+    setWindowTitle(kCaption);
+    setModal(true);
+
+    receivables_ = new QLabel(this);
+    receivables_->setObjectName("ARLabel");
+    receivables_->setFont(frame_.title().font());
+    filterLabel_ = new QLabel(this);
+    filterLabel_->setObjectName("FilterLabel");
+    filterLabel_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    filterLabel_->setMinimumWidth(260);
+    frame_.AddToTitleRow(receivables_);
+    frame_.AddToTitleRow(filterLabel_);
+    setAutoFillBackground(true);
+
+    widgets::TFvcBrowser& browser = frame_.browser();
+    browser.OnBuildRow = [this](widgets::TFvcBrowser&, widgets::RowRec& row) {
+        row.text = base::Win1252ToUtf8(InvoiceBrowserRow(rowRecord_));
+    };
+    browser.OnDblClick = [this](widgets::TFvcBrowser&) { CustomerDataClick(); };
+    browser.OnKeyDown = [this](widgets::TFvcBrowser&, int& key, Qt::KeyboardModifiers) {
+        BrowserKeyDown(key);
+    };
+    // Keys hold upper-case text, so the incremental search looks for the upper-case letter.
+    browser.OnKeyPress = [](widgets::TFvcBrowser&, QChar& ch) { ch = widgets::KeyCase(ch); };
+    BuildCommands();
+    resize(1000, 540);
+}
+
+Tinvlist::~Tinvlist() = default;
+
+void Tinvlist::BuildCommands() {
+    widgets::ManagerFrame& f = frame_;
+    QAction* remove = f.Action("DeleteItem", "&Delete", [this] { DeleteClick(); });
+    QAction* find = f.Action("FindItem", "&Find", [this] { FindClick(); });
+    QAction* customerData =
+        f.Action("CustomerDataItem", "C&ustomer Data", [this] { CustomerDataClick(); });
+    QAction* filter = f.Action("FilterItem", "Filter On/Off", [this] { FilterClick(); });
+    QAction* close = f.Action("CloseItem", "&Close", [this] { reject(); });
+    // Writing, viewing and printing invoices and repeat billing come with later parts of the
+    // program; their commands are shown disabled.
+    QAction* add = f.Action("NewItem", "&New", nullptr);
+    QAction* edit = f.Action("EditItem", "&Edit", nullptr);
+    QAction* view = f.Action("ViewItem", "&View", nullptr);
+    QAction* print = f.Action("PrintItem", "&Print", nullptr);
+    QAction* batch = f.Action("BatchPrintItem", "&Batch Print", nullptr);
+    QAction* repeat = f.Action("RepeatItem", "&Repeat Billing Setup", nullptr);
+    for (QAction* later : {add, edit, view, print, batch, repeat}) later->setEnabled(false);
+
+    QMenu* invoice = f.menuBar().addMenu("&Invoice");
+    invoice->addActions({add, edit, remove});
+    invoice->addSeparator();
+    invoice->addActions({find, customerData});
+    invoice->addSeparator();
+    invoice->addActions({view, print, batch});
+    invoice->addSeparator();
+    invoice->addAction(repeat);
+    invoice->addSeparator();
+    invoice->addAction(close);
+
+    QMenu& popup = f.popup();
+    popup.addActions({add, edit, remove});
+    popup.addSeparator();
+    popup.addActions({find, customerData});
+    popup.addSeparator();
+    popup.addActions({view, print});
+    popup.addSeparator();
+    popup.addAction(close);
+
+    QMenu* display = f.menuBar().addMenu("&Display");
+    auto* exclusive = new QActionGroup(this);
+    for (const OrderItem& item : kOrderItems) {
+        QAction* action =
+            f.Action(item.name, item.caption, [this, order = item.order] { SetOrder(order); });
+        action->setCheckable(true);
+        exclusive->addAction(action);
+        display->addAction(action);
+        orders_.emplace_back(item.order, action);
+    }
+    display->addSeparator();
+    display->addAction(
+        f.Action("PrintWindowItem", "Print &Window", [this] { PrintWindowClick(); }));
+
+    QMenu* help = f.menuBar().addMenu("&Help");
+    QAction* overview =
+        f.Action("OverviewItem", "&Overview", [this] { services_.showHelp("InvoiceManager"); });
+    help->addAction(overview);
+
+    f.Tool(add, "NewBtn", "New");
+    f.Tool(edit, "EditBtn", "Edit");
+    f.Tool(remove, "DeleteBtn", "Delete");
+    f.toolBar().addSeparator();
+    f.Tool(find, "FindBtn", "Find");
+    f.Tool(view, "ViewBtn", "View");
+    f.Tool(print, "PrintBtn", "Print");
+    f.Tool(customerData, "CustomerDataBtn", "Customer Data");
+    f.Tool(batch, "BatchPrintBtn", "Batch Print");
+    f.toolBar().addSeparator();
+    f.Tool(filter, "FilterBtn", "Filter On/Off");
+    f.toolBar().addSeparator();
+    f.Tool(overview, "HelpBtn", "Help");
+    f.Tool(close, "CloseBtn", "Close");
+}
+
+bool Tinvlist::Execute() {
+    if (!flow_.Open()) return false;
+    FormShow();
+    exec();
+    frame_.browser().DetachDataSource();
+    flow_.Close();
+    return true;
+}
+
+void Tinvlist::FormShow() {
+    const company::ProgramState& state = services_.state;
+    setWindowTitle(state.defaultOutput == company::PrintedOutput::EMail ? kEMailCaption : kCaption);
+    frame_.ShowManagersFont(state.currentCompany.managersFont());
+    frame_.browser().SetHeader(QString::fromStdString(InvoiceBrowserHeader()));
+    AttachList();
+    ShowHeaderPanel();
+    ShowFilter(InvoiceManagerFlow::FilterClosed());
+    frame_.hintPanel().setText(kHint);
+    PositionOn(flow_.StartRow());
+    ShowCount();
+    frame_.browser().setFocus();
+}
+
+void Tinvlist::AttachList() {
+    const InvoiceListSource source = flow_.Source();
+    frame_.browser().AttachDataSource(std::make_unique<widgets::TFvcDataSource>(
+        services_.engine, flow_.fileBlock(), source.keyNumber, source.range.low, source.range.high,
+        rowRecord_.bytes()));
+}
+
+void Tinvlist::ShowHeaderPanel() {
+    const records::CompanyRecord& company = services_.state.currentCompany;
+    frame_.title().setText(widgets::ToRecordText(CompanyTitle(company)));
+    receivables_->setText(widgets::ToRecordText(ReceivablesText(company)));
+}
+
+void Tinvlist::ShowFilter(const InvoiceFilterView& view) {
+    filterLabel_->setText(widgets::ToRecordText(view.label));
+    // Red on white stays readable on the highlight colour the window takes while filtering.
+    filterLabel_->setStyleSheet(view.on ? "color: red; background: white; font-weight: bold; "
+                                          "padding: 2px 6px"
+                                        : "color: black; padding: 2px 6px");
+    // While the list holds one customer's records, it walks them by customer number.
+    for (const auto& [order, action] : orders_) {
+        action->setChecked(order == flow_.order());
+        action->setEnabled(!view.on);
+    }
+    QPalette colours = palette();
+    colours.setColor(QPalette::Window, view.on ? colours.color(QPalette::Highlight)
+                                               : QPalette().color(QPalette::Window));
+    setPalette(colours);
+}
+
+void Tinvlist::ShowCount() {
+    frame_.countPanel().setText(QString::fromStdString(flow_.CountText()));
+}
+
+void Tinvlist::PositionOn(const std::optional<InvoiceRow>& row) {
+    if (row) frame_.browser().PositionAtKey(row->key, row->recordNumber);
+}
+
+void Tinvlist::BrowserKeyDown(int& key) {
+    if (key == Qt::Key_Delete) {
+        key = 0;
+        DeleteClick();
+    } else if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+        key = 0;
+        CustomerDataClick();
+    }
+}
+
+void Tinvlist::DeleteClick() {
+    const InvoiceListUpdate update = flow_.Delete(frame_.browser().CurrentRecordNumber());
+    if (!update.reread) return;
+    frame_.browser().Refresh();
+    ShowCount();
+    ShowHeaderPanel();
+    if (!update.status.empty()) frame_.hintPanel().setText(widgets::ToRecordText(update.status));
+}
+
+void Tinvlist::FindClick() {
+    widgets::TFindBox& findBox = services_.findBox;
+    if (findBox.Find(records::RecordKind::Invoice, "Find Invoice/Payment", flow_.fileBlock()) !=
+        QDialog::Accepted)
+        return;
+    // The dialog's columns are UTF-8; the number is looked up as record text.
+    const auto number = findBox.SelectedColumn(kInvoiceNumberColumn);
+    const auto recordText = number ? base::Utf8ToWin1252(*number) : std::nullopt;
+    if (recordText) PositionOn(flow_.RowAtNumber(*recordText));
+}
+
+void Tinvlist::CustomerDataClick() {
+    const std::optional<QuickViewValues> values =
+        flow_.QuickView(frame_.browser().CurrentRecordNumber());
+    if (values) quickView_.Execute(*values);
+}
+
+void Tinvlist::FilterClick() {
+    widgets::TFvcBrowser& browser = frame_.browser();
+    const int32_t current = browser.CurrentRecordNumber();
+    const InvoiceFilterView view = flow_.SwitchFilter(current);
+    AttachList();
+    PositionOn(flow_.RowOf(current));
+    ShowFilter(view);
+    frame_.hintPanel().setText(widgets::ToRecordText(view.hint));
+}
+
+void Tinvlist::SetOrder(InvoiceOrder order) {
+    flow_.SetOrder(order);
+    widgets::TFvcBrowser& browser = frame_.browser();
+    const int32_t current = browser.CurrentRecordNumber();
+    browser.SetKeyNumber(static_cast<int>(order));
+    PositionOn(flow_.RowOf(current));
+}
+
+void Tinvlist::PrintWindowClick() {
+    widgets::PrintWindowPicture(*this, services_.printer, services_.prompts, kCaption);
+}
+
+}  // namespace invoicing::ui

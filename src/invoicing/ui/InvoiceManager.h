@@ -1,0 +1,83 @@
+#pragma once
+// Tinvlist: the Invoice Manager. It lists the current company's invoice-file records (invoices,
+// payments, deposits, repeat masters) in one of six orders, with the company's receivables total
+// above; it filters the list to one customer, finds a record by invoice number, shows the quick
+// view of the current record and deletes it. The commands are invoicing::InvoiceManagerFlow's;
+// the window shows their outcome. Writing, viewing and printing invoices and repeat billing are
+// not part of the program yet: their commands are shown disabled.
+
+#include <QDialog>
+#include <functional>
+
+#include "base/Clock.h"
+#include "base/PromptService.h"
+#include "company/ProgramState.h"
+#include "engine/Engine.h"
+#include "invoicing/InvoiceManagerFlow.h"
+#include "widgets/ManagerFrame.h"
+
+class QAction;
+class QLabel;
+class QPrinter;
+
+namespace widgets {
+class TFindBox;
+class TFvcBrowser;
+}  // namespace widgets
+
+namespace invoicing::ui {
+
+class TQView;
+
+// What the Invoice Manager is handed by whoever makes it, once for the run.
+struct InvoiceManagerServices {
+    engine::Engine& engine;
+    base::PromptService& prompts;
+    const base::Clock& clock;
+    company::ProgramState& state;
+    QPrinter& printer;
+    widgets::TFindBox& findBox;
+    std::function<void(const QString& topic)> showHelp;
+};
+
+class Tinvlist : public QDialog {
+    Q_OBJECT
+public:
+    Tinvlist(InvoiceManagerServices services, TQView& quickView, QWidget* parent = nullptr);
+    ~Tinvlist() override;
+
+    // Shows the manager modally on the current company's invoice files; false when they could
+    // not be opened ("Unable to open databases: " was shown) and the manager stayed closed.
+    bool Execute();
+
+    widgets::TFvcBrowser& browser() { return frame_.browser(); }
+
+    // The commands of the menus, popup menu, toolbar and keys.
+    void DeleteClick();
+    void FindClick();
+    void CustomerDataClick();
+    void FilterClick();
+    void SetOrder(InvoiceOrder order);
+    void PrintWindowClick();
+
+private:
+    void BuildCommands();
+    void FormShow();
+    void BrowserKeyDown(int& key);
+    void AttachList();
+    void ShowHeaderPanel();
+    void ShowFilter(const InvoiceFilterView& view);
+    void ShowCount();
+    void PositionOn(const std::optional<InvoiceRow>& row);
+
+    InvoiceManagerServices services_;
+    TQView& quickView_;
+    InvoiceManagerFlow flow_;           // keeps the display order between visits
+    records::InvoiceRecord rowRecord_;  // the browser reads each row's record here
+    widgets::ManagerFrame frame_;
+    QLabel* receivables_;
+    QLabel* filterLabel_;
+    std::vector<std::pair<InvoiceOrder, QAction*>> orders_;
+};
+
+}  // namespace invoicing::ui
