@@ -18,6 +18,7 @@
 #include "invoicing/InvoiceDraft.h"
 #include "invoicing/InvoiceFiles.h"
 #include "invoicing/InvoicePostings.h"
+#include "receivables/PostingWrites.h"
 #include "records/RecordTypes.h"
 #include "support/Samples.h"
 #include "support/ScriptedPrompts.h"
@@ -99,7 +100,8 @@ protected:
             std::move(editedNumber),
             editedTotal,
             [this, &asked](const std::string& number) -> std::optional<records::CustomerRecord> {
-                if (auto found = FindCustomer(engine, asked, "1", number)) return found->record;
+                if (auto found = receivables::FindCustomer(engine, asked, "1", number))
+                    return found->record;
                 return std::nullopt;
             },
             [&invoiceFiles](const std::string& number) {
