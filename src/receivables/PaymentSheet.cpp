@@ -196,7 +196,8 @@ bool PaymentSheet::MayPayPartly(int row) const {
 }
 
 std::optional<PaymentNotice> PaymentSheet::PayPartly(int row, std::string_view amountText) {
-    if (!MayPayPartly(row)) return PaymentNotice{kNotBelowDue.caption, "Select an invoice first."};
+    if (!MayPayPartly(row))
+        return PaymentNotice{kPaymentWizardCaption, "Select an invoice with an amount due first."};
     PaymentLine& item = left_[static_cast<size_t>(row)];
     const auto amount = ReadPaymentAmount(WithoutCommas(amountText));
     if (auto refusal = CheckDialogAmount(amount, item.amount)) return refusal;
