@@ -152,7 +152,8 @@ bool PaymentPoster::Deposit(base::Decimal amount) {
 }
 
 // The line's amount comes off the item's balance due as it stands now. A line that brings it to
-// 0.00 settles the item; one that leaves a balance is a partial payment.
+// 0.00 settles the item; one that leaves a balance is a partial payment, and so is the rest of an
+// item paid in part before, whose payments are all partial-payment records.
 bool PaymentPoster::PayItem(const PaymentLine& line) {
     Entry stored;
     stored.recordNumber = line.recordNumber;
@@ -163,7 +164,7 @@ bool PaymentPoster::PayItem(const PaymentLine& line) {
     const InvoiceRecord& item = stored.record;
     InvoiceRecord paid = item;
     const bool settles = (item.balanceDueAmount() - line.amount).Rounded(2).IsZero();
-    if (line.kind == LineKind::Partial || !settles) {
+    if (line.kind == LineKind::Partial || line.partlyPaid || !settles) {
         ApplyPartialPayment(paid, *payment_, line.amount);
         return Replace(kPartialFailed, stored, paid) &&
                Add(kPartialFailed, PartialPaymentRecord(*payment_, line.amount, item));
@@ -226,6 +227,11 @@ std::optional<PostedPayment> PaymentPoster::Post(const PaymentEntry& entry, cons
         log_.Fail(UnreadableItemsText(payment.customerNumber, engine_.error()));
         return std::nullopt;
     }
+    // A file that cannot be closed has not been written back whole; it stays open for the undo.
+    if (!log_.Write(
+            "The invoice file could not be written.", [&] { return invoices_.Close(); },
+            [&] { return invoices_.Open(); }))
+        return std::nullopt;
     if (!GuardCustomer(log_, engine_, prompts_, state_.currentCompany.code(),
                        payment.customerNumber) ||
         !GuardCompany(log_, engine_, prompts_, state_)) {
@@ -285,10 +291,8 @@ std::optional<PostedPayment> PostPayment(engine::Engine& engine, base::PromptSer
                       "Unable to open databases: " + std::to_string(engine.error()));
     std::optional<PostedPayment> result =
         PaymentPoster(engine, prompts, state, clock, invoices).Post(entry, payment, *limits);
-    if (!invoices.Close() && result) {
-        refuse(engine::kProgramCaption, "The invoice file could not be closed.");
-        return std::nullopt;
-    }
+    // Still open only when the posting failed and was undone.
+    if (invoices.IsOpen()) (void)invoices.Close();
     return result;
 }
 
