@@ -8,7 +8,6 @@ namespace invoicing {
 namespace {
 
 constexpr int kNumberKey = 1;
-constexpr int kCustomerNumberKey = 2;
 constexpr int kLineNumberKey = 2;
 constexpr int kMemoNumberKey = 1;
 
@@ -92,23 +91,6 @@ std::optional<Entries<records::InvoiceMemoRecord>> InvoiceFiles::MemoOf(std::str
                      });
     if (found && found->size() > 1) found->resize(1);
     return found;
-}
-
-std::optional<engine::KeyEntry<records::CustomerRecord>> FindCustomer(engine::Engine& engine,
-                                                                      base::PromptService& prompts,
-                                                                      std::string_view companyCode,
-                                                                      std::string_view number) {
-    CustomerFile customers(engine, FileOf(records::RecordKind::Customer, companyCode), prompts);
-    if (!customers.Open()) return std::nullopt;
-    records::CustomerRecord wanted;
-    wanted.setNumber(number);
-    engine::KeyEntry<records::CustomerRecord> entry;
-    const bool found = customers.Search(kCustomerNumberKey, wanted.key(kCustomerNumberKey),
-                                        entry) == engine::ErrorClass::None &&
-                       Folded(entry.record.number()) == Folded(number);
-    const bool closed = customers.Close();
-    if (!found || !closed) return std::nullopt;
-    return entry;
 }
 
 }  // namespace invoicing

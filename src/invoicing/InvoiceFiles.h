@@ -65,13 +65,4 @@ private:
     int32_t openError_ = 0;
 };
 
-// The customer whose number (trimmed, upper-cased) is `number`, looked up by customer key 2 in
-// the company's customer file, which is opened and closed again. The number found is compared
-// with the one sought, so a missing customer never stands for the next one. Nothing when there is
-// no such customer or the file could not be read.
-std::optional<engine::KeyEntry<records::CustomerRecord>> FindCustomer(engine::Engine& engine,
-                                                                      base::PromptService& prompts,
-                                                                      std::string_view companyCode,
-                                                                      std::string_view number);
-
 }  // namespace invoicing

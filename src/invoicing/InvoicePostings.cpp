@@ -1,6 +1,5 @@
 #include "invoicing/InvoicePostings.h"
 
-#include <memory>
 #include <utility>
 #include <vector>
 
@@ -10,6 +9,7 @@
 #include "invoicing/InvoiceNumbers.h"
 #include "invoicing/InvoiceRecords.h"
 #include "receivables/PostingLog.h"
+#include "receivables/PostingWrites.h"
 #include "receivables/ReceivableBalances.h"
 #include "records/RecordTypes.h"
 #include "records/TransactionType.h"
@@ -17,7 +17,12 @@
 namespace invoicing {
 namespace {
 
+using receivables::AddRecord;
+using receivables::DeleteRecord;
+using receivables::FindCustomer;
 using receivables::PostingLog;
+using receivables::ReplaceRecord;
+using receivables::Written;
 using records::InvoiceLineRecord;
 using records::InvoiceMemoRecord;
 using records::InvoiceRecord;
@@ -25,94 +30,8 @@ using records::InvoiceRecord;
 constexpr char kPaidFlag[] = "P";
 constexpr char kBlank[] = " ";
 
-bool Written(engine::UpdateOutcome outcome) {
-    return outcome == engine::UpdateOutcome::Written || outcome == engine::UpdateOutcome::Unchanged;
-}
-
 std::string NotOnFile(std::string_view customer) {
     return "Customer " + base::Trim(customer) + " is not on file.";
-}
-
-// Adds a record and keeps its removal as the undo.
-template <typename R>
-bool AddRecord(PostingLog& log, std::string_view failure, engine::RecordFile<R>& file,
-               const R& record) {
-    auto recordNumber = std::make_shared<int32_t>(0);
-    return log.Write(
-        failure, [&file, record, recordNumber] { return file.Add(record, *recordNumber); },
-        [&file, record, recordNumber] { return file.Delete(*recordNumber, record); });
-}
-
-// Deletes a record and keeps adding it back as the undo (it goes back to its own slot, the first
-// of the free ones, as the undo runs newest first).
-template <typename R>
-bool DeleteRecord(PostingLog& log, std::string_view failure, engine::RecordFile<R>& file,
-                  const engine::KeyEntry<R>& entry) {
-    return log.Write(
-        failure, [&file, entry] { return file.Delete(entry.recordNumber, entry.record); },
-        [&file, entry] {
-            int32_t recordNumber = 0;
-            return file.Add(entry.record, recordNumber);
-        });
-}
-
-template <typename R>
-bool ReplaceRecord(PostingLog& log, std::string_view failure, engine::RecordFile<R>& file,
-                   const engine::KeyEntry<R>& entry, const R& replacement) {
-    return log.Write(
-        failure,
-        [&file, entry, replacement] {
-            return Written(file.Update(entry.recordNumber, replacement, entry.record));
-        },
-        [&file, entry, replacement] {
-            return Written(file.Update(entry.recordNumber, entry.record, replacement));
-        });
-}
-
-// Before-images of the customer and company records, put back when a posting rolls back: what
-// AdjustReceivable or UpdateCurrentCompany wrote before they reported a failure goes back too.
-bool RestoreCustomer(InvoiceFiles& files, const engine::KeyEntry<records::CustomerRecord>& before) {
-    CustomerFile customers(
-        files.engine(),
-        records::RecordTypeOf(records::RecordKind::Customer).Describe(files.companyCode()),
-        files.prompts());
-    if (!customers.Open()) return false;
-    records::CustomerRecord stored;
-    const bool restored = customers.Get(before.recordNumber, stored) &&
-                          (stored == before.record ||
-                           Written(customers.Update(before.recordNumber, before.record, stored)));
-    return customers.Close() && restored;
-}
-
-bool RestoreCompany(InvoiceFiles& files, const std::pair<int32_t, records::CompanyRecord>& before) {
-    company::CompanyFile companies(files.engine(), files.prompts());
-    if (!companies.Open()) return false;
-    const auto stored = companies.Read(before.first);
-    const bool restored =
-        stored && (*stored == before.second ||
-                   Written(companies.Modify(before.first, before.second, *stored)));
-    return companies.Close() && restored;
-}
-
-// Keeps the customer's before-image in the log; false, with nothing kept, when it cannot be read.
-bool GuardCustomer(PostingLog& log, InvoiceFiles& files, std::string_view number) {
-    auto before = FindCustomer(files.engine(), files.prompts(), files.companyCode(), number);
-    if (!before) return false;
-    log.Guard([&files, before = *before] { return RestoreCustomer(files, before); });
-    return true;
-}
-
-// Keeps the company's stored record and state.currentCompany.
-bool GuardCompany(PostingLog& log, InvoiceFiles& files, company::ProgramState& state) {
-    company::CompanyFile companies(files.engine(), files.prompts());
-    if (!companies.Open()) return false;
-    auto before = companies.Find(state.currentCompany.number());
-    if (!companies.Close() || !before) return false;
-    log.Guard([&files, &state, before = *before, current = state.currentCompany] {
-        state.currentCompany = current;
-        return RestoreCompany(files, before);
-    });
-    return true;
 }
 
 // Writes the customer's last invoice number and last payment date; the guard puts them back.
@@ -211,7 +130,8 @@ std::optional<PostedInvoice> InvoicePostings::Add(const InvoiceDraft& draft) {
         ++posted.lineCount;
     }
 
-    if (!GuardCustomer(log, files_, customerNumber)) {
+    if (!receivables::GuardCustomer(log, files_.engine(), files_.prompts(), files_.companyCode(),
+                                    customerNumber)) {
         log.Fail(NotOnFile(customerNumber));
         return std::nullopt;
     }
@@ -222,7 +142,7 @@ std::optional<PostedInvoice> InvoicePostings::Add(const InvoiceDraft& draft) {
             "The customer record of " + base::Trim(customerNumber) + " could not be written.",
             [&] { return StampCustomer(files_, customerNumber, number, lastPayment); }))
         return std::nullopt;
-    if (!GuardCompany(log, files_, state_)) {
+    if (!receivables::GuardCompany(log, files_.engine(), files_.prompts(), state_)) {
         log.Fail("Unable to open company database");
         return std::nullopt;
     }
@@ -304,7 +224,8 @@ std::optional<PostedInvoice> InvoicePostings::Edit(
 
     if (!repeatMaster) {
         const std::string customerNumber = prepared->customer.record.number();
-        if (!GuardCustomer(log, files_, customerNumber)) {
+        if (!receivables::GuardCustomer(log, files_.engine(), files_.prompts(),
+                                        files_.companyCode(), customerNumber)) {
             log.Fail(NotOnFile(customerNumber));
             return std::nullopt;
         }
@@ -327,7 +248,7 @@ std::optional<PostedInvoice> InvoicePostings::Edit(
         const bool moved =
             !(oldAmount == newAmount && base::DayNumber(oldDate) == base::DayNumber(basis.date));
         if (moved) {
-            if (!GuardCompany(log, files_, state_)) {
+            if (!receivables::GuardCompany(log, files_.engine(), files_.prompts(), state_)) {
                 log.Fail("Unable to open company database");
                 return std::nullopt;
             }
@@ -387,11 +308,12 @@ std::optional<PostedInvoice> InvoicePostings::Delete(
             return std::nullopt;
     }
     if (moves) {
-        if (!GuardCustomer(log, files_, customerNumber)) {
+        if (!receivables::GuardCustomer(log, files_.engine(), files_.prompts(),
+                                        files_.companyCode(), customerNumber)) {
             log.Fail(NotOnFile(customerNumber));
             return std::nullopt;
         }
-        if (!GuardCompany(log, files_, state_)) {
+        if (!receivables::GuardCompany(log, files_.engine(), files_.prompts(), state_)) {
             log.Fail("Unable to open company database");
             return std::nullopt;
         }

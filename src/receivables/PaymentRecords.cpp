@@ -29,9 +29,16 @@ bool IsOpenItem(const InvoiceRecord& record) {
            record.typeCode() != records::type::kRepeatMaster;
 }
 
-InvoiceRecord DepositRecord(const Payment& payment, base::Decimal amount, int32_t liveRecords) {
+std::optional<std::string> DepositNumber(int32_t liveRecords, int32_t step) {
+    constexpr size_t kNumberLength = 9;
+    std::string number = "DP" + std::to_string(static_cast<int64_t>(liveRecords) + 1 + step);
+    if (number.size() > kNumberLength) return std::nullopt;
+    return number;
+}
+
+InvoiceRecord DepositRecord(const Payment& payment, base::Decimal amount, std::string_view number) {
     InvoiceRecord record;
-    record.setInvoiceNumber("DP" + std::to_string(liveRecords + 1));
+    record.setInvoiceNumber(number);
     record.setTypeCode(records::type::kDeposit);
     record.setKeyCode("Deposit");
     SetPostingFields(record, payment);

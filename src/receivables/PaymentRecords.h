@@ -6,7 +6,9 @@
 // deposit is an invoice record, told apart by its type code.
 
 #include <cstdint>
+#include <optional>
 #include <string>
+#include <string_view>
 
 #include "base/Clock.h"
 #include "base/Decimal.h"
@@ -27,10 +29,15 @@ struct Payment {
 // An open item is every record whose paid flag is not "P" and that is not a repeat master.
 bool IsOpenItem(const records::InvoiceRecord& record);
 
-// A deposit on account: "DP" + (live records in the invoice file + 1), open, with the amount as a
-// negative balance due (a credit until it is applied).
+// The number of a new deposit when the invoice file holds `liveRecords` records and `step`
+// numbers were found taken: "DP" + (live records + 1 + step). Nothing when it would be longer
+// than the 9 characters of an invoice number.
+std::optional<std::string> DepositNumber(int32_t liveRecords, int32_t step);
+
+// A deposit on account numbered `number`, open, with the amount as a negative balance due (a
+// credit until it is applied).
 records::InvoiceRecord DepositRecord(const Payment& payment, base::Decimal amount,
-                                     int32_t liveRecords);
+                                     std::string_view number);
 
 // The record of a partial payment of `invoice`; settled from the start.
 records::InvoiceRecord PartialPaymentRecord(const Payment& payment, base::Decimal amount,

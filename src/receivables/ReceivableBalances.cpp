@@ -69,18 +69,14 @@ bool UpdateCurrentCompany(engine::Engine& engine, base::PromptService& prompts,
     return update(state.currentCompany);
 }
 
-bool AdjustReceivable(engine::Engine& engine, base::PromptService& prompts,
-                      company::ProgramState& state, const base::Clock& clock,
-                      std::string_view customerNumber, base::Decimal amount,
-                      const base::Date& itemDate) {
-    const std::optional<AgingLimits> limits = ReadAgingLimits(state.currentCompany);
-    if (!limits) {
-        ShowError(prompts, kBadAgingDaysText);
-        return false;
-    }
-    AgingSums delta;
-    delta.Add(amount, base::WholeDaysSince(itemDate, clock.Now()), *limits);
+namespace {
 
+// Writes `change` into the customer's record, then adds `totalDelta` to the company's receivables
+// total; when the company cannot be written the customer is put back.
+bool MoveReceivable(engine::Engine& engine, base::PromptService& prompts,
+                    company::ProgramState& state, std::string_view customerNumber,
+                    const std::function<bool(records::CustomerRecord&)>& change,
+                    base::Decimal totalDelta) {
     CustomerFile customers(
         engine,
         records::RecordTypeOf(records::RecordKind::Customer).Describe(state.currentCompany.code()),
@@ -93,7 +89,7 @@ bool AdjustReceivable(engine::Engine& engine, base::PromptService& prompts,
         failure = "Customer " + base::Trim(customerNumber) + " is not on file.";
     } else {
         moved = found->record;
-        if (!MoveCustomer(moved, delta))
+        if (!change(moved))
             failure = "The balance of customer " + base::Trim(customerNumber) +
                       " would not fit its field.";
         else if (!Written(customers.Update(found->recordNumber, moved, found->record)))
@@ -101,8 +97,8 @@ bool AdjustReceivable(engine::Engine& engine, base::PromptService& prompts,
                 "The balance of customer " + base::Trim(customerNumber) + " could not be written.";
     }
     if (failure.empty()) {
-        const auto addToTotal = [amount](records::CompanyRecord& company) {
-            return company.setReceivablesTotalAmount(company.receivablesTotalAmount() + amount);
+        const auto addToTotal = [totalDelta](records::CompanyRecord& company) {
+            return company.setReceivablesTotalAmount(company.receivablesTotalAmount() + totalDelta);
         };
         if (!UpdateCurrentCompany(engine, prompts, state, addToTotal)) {
             // The company total stayed as it was, so the customer goes back too.
@@ -120,6 +116,36 @@ bool AdjustReceivable(engine::Engine& engine, base::PromptService& prompts,
         return false;
     }
     return closed;
+}
+
+}  // namespace
+
+bool AdjustReceivable(engine::Engine& engine, base::PromptService& prompts,
+                      company::ProgramState& state, const base::Clock& clock,
+                      std::string_view customerNumber, base::Decimal amount,
+                      const base::Date& itemDate) {
+    const std::optional<AgingLimits> limits = ReadAgingLimits(state.currentCompany);
+    if (!limits) {
+        ShowError(prompts, kBadAgingDaysText);
+        return false;
+    }
+    AgingSums delta;
+    delta.Add(amount, base::WholeDaysSince(itemDate, clock.Now()), *limits);
+    return MoveReceivable(
+        engine, prompts, state, customerNumber,
+        [&delta](records::CustomerRecord& customer) { return MoveCustomer(customer, delta); },
+        amount);
+}
+
+bool ReceivePayment(engine::Engine& engine, base::PromptService& prompts,
+                    company::ProgramState& state, std::string_view customerNumber,
+                    base::Decimal paid, std::string_view paymentDate, const AgingSums& aging) {
+    const auto receive = [&](records::CustomerRecord& customer) {
+        const base::Decimal balance = customer.balanceAmount() - paid;
+        customer.setLastPaymentDate(paymentDate);
+        return StoreAging(customer, aging) && customer.setBalanceAmount(balance);
+    };
+    return MoveReceivable(engine, prompts, state, customerNumber, receive, -paid);
 }
 
 }  // namespace receivables

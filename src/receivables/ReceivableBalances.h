@@ -25,6 +25,15 @@ bool AdjustReceivable(engine::Engine& engine, base::PromptService& prompts,
                       std::string_view customerNumber, base::Decimal amount,
                       const base::Date& itemDate);
 
+// A payment of `paid` received from customer `customerNumber` on `paymentDate` (as typed): the
+// customer's balance drops by it, its last payment date becomes the date and its four aging
+// amounts become `aging` (recomputed from its items after the payment was written); the company's
+// receivables total drops by it. False, with the reason shown and nothing changed, when a step
+// fails.
+bool ReceivePayment(engine::Engine& engine, base::PromptService& prompts,
+                    company::ProgramState& state, std::string_view customerNumber,
+                    base::Decimal paid, std::string_view paymentDate, const AgingSums& aging);
+
 // Writes `update` into the current company's record in the company file and the same change into
 // state.currentCompany. False, with the reason shown, when the record could not be written.
 bool UpdateCurrentCompany(engine::Engine& engine, base::PromptService& prompts,

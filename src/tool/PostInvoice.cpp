@@ -17,6 +17,7 @@
 #include "invoicing/InvoiceNumbers.h"
 #include "invoicing/InvoicePostings.h"
 #include "invoicing/InvoiceRecords.h"
+#include "receivables/PostingWrites.h"
 #include "tool/PostOperations.h"
 
 namespace tool {
@@ -147,8 +148,8 @@ public:
     }
 
     std::optional<records::CustomerRecord> Customer(const std::string& number) {
-        auto found = invoicing::FindCustomer(session_.engine, session_.prompts,
-                                             session_.companyCode, number);
+        auto found = receivables::FindCustomer(session_.engine, session_.prompts,
+                                               session_.companyCode, number);
         if (!found) return std::nullopt;
         return found->record;
     }

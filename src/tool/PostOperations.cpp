@@ -6,7 +6,7 @@ const std::vector<PostOperation>& PostOperations() {
     static const std::vector<PostOperation> operations = [] {
         std::vector<PostOperation> all;
         for (auto group : {&CompanyOperations, &CustomerOperations, &ProductOperations,
-                           &AgingOperations, &InvoiceOperations}) {
+                           &AgingOperations, &InvoiceOperations, &PaymentOperations}) {
             for (PostOperation& op : group()) all.push_back(std::move(op));
         }
         return all;

@@ -44,5 +44,6 @@ std::vector<PostOperation> CustomerOperations();
 std::vector<PostOperation> AgingOperations();
 std::vector<PostOperation> ProductOperations();
 std::vector<PostOperation> InvoiceOperations();
+std::vector<PostOperation> PaymentOperations();
 
 }  // namespace tool

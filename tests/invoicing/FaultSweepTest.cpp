@@ -5,7 +5,6 @@
 // add: the invoice, detail and memo records it added and took back again leave their slots
 // on the data files' free lists (the engine gives a deleted slot to the next add), so for those
 // three files the live records and every key order are compared instead of the bytes.
-#include <fstream>
 #include <set>
 
 #include "invoicing/InvoicingFixture.h"
@@ -13,7 +12,7 @@
 namespace invoicing::testing {
 namespace {
 
-using Files = std::map<std::string, std::string>;
+using Files = testsupport::FolderFiles;
 using Post = std::function<std::optional<PostedInvoice>(InvoicePostings&, InvoiceFiles&)>;
 
 class FaultSweepTest : public InvoicingFixture {
@@ -45,24 +44,7 @@ protected:
         return posted;
     }
 
-    void PutBack(const Files& folder) {
-        for (const auto& entry : std::filesystem::directory_iterator(dir.path()))
-            if (!folder.count(entry.path().filename().string()))
-                std::filesystem::remove(entry.path());
-        for (const auto& [name, bytes] : folder)
-            std::ofstream(dir.path() / name, std::ios::binary | std::ios::trunc) << bytes;
-    }
-
-    static std::vector<std::string> Differing(const Files& a, const Files& b,
-                                              const std::set<std::string>& freedSlots = {}) {
-        std::vector<std::string> names;
-        for (const auto& [name, bytes] : a)
-            if (!b.count(name) || (b.at(name) != bytes && !freedSlots.count(name)))
-                names.push_back(name);
-        for (const auto& [name, bytes] : b)
-            if (!a.count(name)) names.push_back(name);
-        return names;
-    }
+    void PutBack(const Files& folder) { testsupport::PutBackFolder(dir.path(), folder); }
 
     // The live records of the invoice, detail, memo and customer files in the order of each of
     // their keys, with their record numbers, and the stored company.
@@ -116,7 +98,8 @@ protected:
                 EXPECT_TRUE(state.currentCompany == after);
                 continue;
             }
-            EXPECT_EQ(Differing(before, FolderBytes(), freedSlots), std::vector<std::string>{});
+            EXPECT_EQ(testsupport::DifferingFiles(before, FolderBytes(), freedSlots),
+                      std::vector<std::string>{});
             EXPECT_TRUE(LiveRecords() == live);
             EXPECT_TRUE(state.currentCompany == current);
         }

@@ -18,25 +18,17 @@
 #include "invoicing/InvoiceDraft.h"
 #include "invoicing/InvoiceFiles.h"
 #include "invoicing/InvoicePostings.h"
+#include "receivables/PostingWrites.h"
 #include "records/RecordTypes.h"
+#include "support/AnsweringPrompts.h"
+#include "support/FolderImage.h"
 #include "support/Samples.h"
 #include "support/ScriptedPrompts.h"
 #include "support/TempDir.h"
 
 namespace invoicing::testing {
 
-// Answers every question Yes and records what was shown, for runs whose messages are not the
-// point (failures injected at every write, random postings).
-class AnsweringPrompts : public base::UnattendedPromptService {
-public:
-    base::PromptAnswer Message(std::string_view caption, std::string_view text, base::PromptIcon,
-                               base::PromptButtons buttons) override {
-        shown.push_back(std::string(caption) + ": " + std::string(text));
-        return buttons == base::PromptButtons::Ok ? base::PromptAnswer::Ok
-                                                  : base::PromptAnswer::Yes;
-    }
-    std::vector<std::string> shown;
-};
+using testsupport::AnsweringPrompts;
 
 class InvoicingFixture : public ::testing::Test {
 protected:
@@ -99,7 +91,8 @@ protected:
             std::move(editedNumber),
             editedTotal,
             [this, &asked](const std::string& number) -> std::optional<records::CustomerRecord> {
-                if (auto found = FindCustomer(engine, asked, "1", number)) return found->record;
+                if (auto found = receivables::FindCustomer(engine, asked, "1", number))
+                    return found->record;
                 return std::nullopt;
             },
             [&invoiceFiles](const std::string& number) {
@@ -164,12 +157,7 @@ protected:
     }
 
     // Every file of the data folder with its bytes.
-    std::map<std::string, std::string> FolderBytes() const {
-        std::map<std::string, std::string> files;
-        for (const auto& entry : std::filesystem::directory_iterator(dir.path()))
-            files[entry.path().filename().string()] = testsupport::FileBytes(entry.path());
-        return files;
-    }
+    testsupport::FolderFiles FolderBytes() const { return testsupport::FolderBytes(dir.path()); }
 
     testsupport::TempDir dir;
     testsupport::ScopedChdir inDir{dir.path()};

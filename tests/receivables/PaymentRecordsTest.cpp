@@ -31,7 +31,7 @@ InvoiceRecord OpenInvoice(const char* total, const char* paid) {
 }
 
 TEST(PaymentRecords, DepositIsAnOpenCreditNumberedAfterTheLiveRecords) {
-    const InvoiceRecord deposit = receivables::DepositRecord(kPayment, D("1,250.5"), 41);
+    const InvoiceRecord deposit = receivables::DepositRecord(kPayment, D("1,250.5"), "DP42");
     EXPECT_EQ(deposit.invoiceNumber(), "DP42");
     EXPECT_EQ(deposit.typeCode(), "D");
     EXPECT_EQ(deposit.keyCode(), "Deposit");
@@ -45,6 +45,15 @@ TEST(PaymentRecords, DepositIsAnOpenCreditNumberedAfterTheLiveRecords) {
     EXPECT_TRUE(receivables::IsOpenItem(deposit));
     // Everything else stays zero: the notes field is never touched by posting.
     EXPECT_EQ(deposit.notes(), "");
+}
+
+TEST(PaymentRecords, DepositNumbersStepUpAndStayWithinNineCharacters) {
+    const struct {
+        int32_t live, step;
+        std::optional<std::string> number;
+    } cases[] = {{41, 0, "DP42"}, {41, 3, "DP45"}, {9999998, 0, "DP9999999"}, {9999998, 1, {}}};
+    for (const auto& c : cases)
+        EXPECT_EQ(receivables::DepositNumber(c.live, c.step), c.number) << c.live << "+" << c.step;
 }
 
 TEST(PaymentRecords, PaymentRecordsAreSettledFromTheStart) {
