@@ -6,6 +6,7 @@
 #include "engine/Errors.h"
 #include "invoicing/InvoiceGuards.h"
 #include "invoicing/InvoicePostings.h"
+#include "receivables/PostingWrites.h"
 
 namespace invoicing {
 namespace {
@@ -107,7 +108,7 @@ std::optional<QuickViewValues> InvoiceManagerFlow::QuickView(int32_t recordNumbe
     const auto entry = Read(recordNumber);
     if (!entry) return std::nullopt;
     const auto customer =
-        FindCustomer(engine_, prompts_, files_->companyCode(), entry->record.customerNumber());
+        receivables::FindCustomer(engine_, prompts_, files_->companyCode(), entry->record.customerNumber());
     return QuickViewOf(entry->record, customer ? std::optional(customer->record) : std::nullopt,
                        state_.currentCompany);
 }
