@@ -331,12 +331,23 @@ void Engine::DeleteKey(FileBlockHandle fb, int keyNumber, int32_t recordNumber,
 }
 
 void Engine::SearchKey(FileBlockHandle fb, int keyNumber, int32_t& recordNumber, std::string& key) {
+    SearchFrom(fb, keyNumber, 0, recordNumber, key);
+}
+
+void Engine::SearchEntry(FileBlockHandle fb, int keyNumber, int32_t& recordNumber,
+                         std::string& key) {
+    SearchFrom(fb, keyNumber, recordNumber, recordNumber, key);
+}
+
+void Engine::SearchFrom(FileBlockHandle fb, int keyNumber, int32_t fromRecord,
+                        int32_t& recordNumber, std::string& key) {
     Guarded(fb, Access::Read, keyNumber, [&](FileBlock& block) {
         Cursor& cursor = block.index->key(keyNumber).cursor;
         BTree tree(*block.index, keyNumber);
         cursor.state = CursorState::Empty;
         bool found = false;
-        if (const int32_t error = tree.Search(CutKey(key), 0, cursor.path, found)) return error;
+        if (const int32_t error = tree.Search(CutKey(key), fromRecord, cursor.path, found))
+            return error;
         if (!found) {
             if (const int32_t error = tree.Next(cursor.path))
                 return error == err::kNoNextKey ? err::kSearchNotFound : error;

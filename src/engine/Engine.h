@@ -109,6 +109,9 @@ public:
     void AddKey(FileBlockHandle fb, int keyNumber, int32_t recordNumber, std::string_view key);
     void DeleteKey(FileBlockHandle fb, int keyNumber, int32_t recordNumber, std::string_view key);
     void SearchKey(FileBlockHandle fb, int keyNumber, int32_t& recordNumber, std::string& key);
+    // Like SearchKey, but the first entry at or after (key, recordNumber): among equal keys the
+    // one of that record or the next higher, found in one descent however many keys are equal.
+    void SearchEntry(FileBlockHandle fb, int keyNumber, int32_t& recordNumber, std::string& key);
     void NextKey(FileBlockHandle fb, int keyNumber, int32_t& recordNumber, std::string& key);
     void PrevKey(FileBlockHandle fb, int keyNumber, int32_t& recordNumber, std::string& key);
     int32_t UsedKeys(FileBlockHandle fb, int keyNumber);
@@ -145,6 +148,9 @@ public:
 private:
     struct Impl;
     enum class Access { Read, Write };
+    // The first entry at or after (key, fromRecord), with the key's cursor left on it.
+    void SearchFrom(FileBlockHandle fb, int keyNumber, int32_t fromRecord, int32_t& recordNumber,
+                    std::string& key);
     // The entry guard: resets the status, checks engine, handle, access and key number, runs the
     // operation and records its outcome.
     template <typename Operation>

@@ -57,8 +57,8 @@ engine::ErrorClass TFvcDataSource::Step(Move move, BrowserEntry& entry) {
         entry = start;
         int32_t& n = entry.recordNumber;
         switch (move) {
-            case Move::Search:
-                engine_.SearchKey(fileBlock_, keyNumber_, n, entry.key);
+            case Move::SearchEntry:
+                engine_.SearchEntry(fileBlock_, keyNumber_, n, entry.key);
                 break;
             case Move::NextKey:
                 engine_.NextKey(fileBlock_, keyNumber_, n, entry.key);
@@ -102,11 +102,10 @@ void TFvcDataSource::Remember(const BrowserEntry& entry) {
 
 engine::ErrorClass TFvcDataSource::PlaceCursor(const BrowserEntry& target, bool& onEntry) {
     onEntry = false;
-    BrowserEntry found{target.key, 0};
-    engine::ErrorClass result = Step(Move::Search, found);
-    // Entries with equal keys follow each other by record number.
-    while (result == kFound && found.key == target.key && found.recordNumber < target.recordNumber)
-        result = Step(Move::NextKey, found);
+    // Entries with equal keys follow each other by record number, so one descent to the pair
+    // finds the entry, or the one that took its place, however many keys are equal.
+    BrowserEntry found = target;
+    const engine::ErrorClass result = Step(Move::SearchEntry, found);
     if (result != kFound) {
         cursorValid_ = false;
         return result;

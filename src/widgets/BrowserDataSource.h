@@ -66,7 +66,7 @@ public:
     engine::ErrorClass EntryAt(int32_t position, BrowserEntry& entry);
 
 private:
-    enum class Move { Search, NextKey, PrevKey, NextRecord, PrevRecord, RecordAtOrAfter };
+    enum class Move { SearchEntry, NextKey, PrevKey, NextRecord, PrevRecord, RecordAtOrAfter };
 
     template <typename Call>
     engine::ErrorClass Retrying(Call call);

@@ -1,5 +1,7 @@
 // Index file layout, B-tree insertion and deletion, and the cursor rules.
 
+#include <tuple>
+
 #include "EngineFixture.h"
 
 namespace enginetest {
@@ -88,6 +90,19 @@ TEST_F(KeysTest, DuplicatesOrderByRecordNumberAndSearchFindsTheFirstEntryAtOrAft
     engine_.NextKey(fb, 1, record, key);
     EXPECT_EQ(record, 7);
     EXPECT_EQ(key, "SMITH");
+    // SearchEntry looks for the pair: among equal keys, that record or the next higher one.
+    for (const auto& [from, wantKey, wantRecord] :
+         {std::tuple{4, "SMITH", 7}, std::tuple{7, "SMITH", 7}, std::tuple{0, "SMITH", 3}}) {
+        key = "SMITH";
+        record = from;
+        engine_.SearchEntry(fb, 1, record, key);
+        EXPECT_EQ(key, wantKey);
+        EXPECT_EQ(record, wantRecord);
+    }
+    key = "SMITH";
+    record = 8;
+    engine_.SearchEntry(fb, 1, record, key);
+    EXPECT_EQ(engine_.error(), engine::err::kSearchNotFound);
     key = "ZZ";
     engine_.SearchKey(fb, 1, record, key);
     EXPECT_EQ(engine_.error(), engine::err::kSearchNotFound);
