@@ -3,83 +3,21 @@
 
 #include "tool/ListCommand.h"
 
-#include <unistd.h>
-
 #include <cstdio>
 #include <iostream>
 #include <optional>
 
 #include "base/Text.h"
-#include "company/CompanyFile.h"
-#include "company/LastCompany.h"
-#include "tool/Commands.h"
+#include "tool/CompanyOptions.h"
 #include "tool/ConsolePrompts.h"
 
 namespace tool {
 namespace {
 
-struct ListOptions {
-    std::string dir;
-    const ListKind* kind = nullptr;
-    std::optional<std::string> company;
-    bool csv = false;
-    bool addresses = false;
-};
-
 const ListKind* FindKind(std::string_view name) {
     for (const ListKind& kind : ListKinds())
         if (kind.name == name) return &kind;
     return nullptr;
-}
-
-std::optional<ListOptions> ParseOptions(const Args& args) {
-    ListOptions options;
-    std::vector<std::string> words;
-    for (size_t i = 0; i < args.size(); ++i) {
-        if (args[i] == "--company" && i + 1 < args.size()) {
-            options.company = base::Trim(args[++i]);
-        } else if (args[i] == "--csv") {
-            options.csv = true;
-        } else if (args[i] == "--addresses") {
-            options.addresses = true;
-        } else if (args[i].starts_with("--")) {
-            return std::nullopt;
-        } else {
-            words.push_back(args[i]);
-        }
-    }
-    if (words.size() != 2) return std::nullopt;
-    options.dir = words[0];
-    options.kind = FindKind(words[1]);
-    if (!options.kind) return std::nullopt;
-    return options;
-}
-
-// The company the list is for, read from the company file without changing it.
-std::optional<records::CompanyRecord> ReadCompany(engine::Engine& engine,
-                                                  std::optional<std::string> number) {
-    if (!number) {
-        records::CompanyRecord last;
-        if (!company::ReadLastCompany(engine.fileSystem(), last)) {
-            std::fprintf(stderr, "no company given and %s cannot be read\n",
-                         company::kLastCompanyFile);
-            return std::nullopt;
-        }
-        number = last.number();
-    }
-    ConsolePrompts prompts;
-    company::CompanyFile companies(engine, prompts);
-    if (!companies.file().OpenReadOnly()) {
-        std::fputs("the company file cannot be read\n", stderr);
-        return std::nullopt;
-    }
-    const auto found = companies.Find(*number);
-    (void)companies.Close();
-    if (!found) {
-        std::fprintf(stderr, "no company %s in the company file\n", base::Trim(*number).c_str());
-        return std::nullopt;
-    }
-    return found->second;
 }
 
 }  // namespace
@@ -91,26 +29,32 @@ const std::vector<ListKind>& ListKinds() {
 }
 
 int ListCommand(const Args& args) {
-    const std::optional<ListOptions> options = ParseOptions(args);
-    if (!options) {
+    const std::optional<CompanyOptions> options =
+        ParseCompanyOptions(args, {"--csv", "--addresses"});
+    const ListKind* kind =
+        options && options->words.size() == 2 ? FindKind(options->words[1]) : nullptr;
+    if (!kind) {
         std::string kinds;
-        for (const ListKind& kind : ListKinds())
-            kinds += (kinds.empty() ? "" : "|") + std::string(kind.name);
+        for (const ListKind& each : ListKinds())
+            kinds += (kinds.empty() ? "" : "|") + std::string(each.name);
         std::fprintf(stderr,
                      "usage: kt-invorra-tool list DIR %s [--company CODE] [--addresses] [--csv]\n",
                      kinds.c_str());
         return 2;
     }
-    if (chdir(options->dir.c_str()) != 0) {
-        std::fprintf(stderr, "cannot open the data folder %s\n", options->dir.c_str());
+    const bool csv = options->has("--csv");
+    engine::Engine engine;
+    const std::optional<std::string> code = EnterCompany(engine, *options);
+    if (!code) return 2;
+    engine.InitEngine(0, 30);
+    ConsolePrompts prompts;
+    const std::optional<records::CompanyRecord> company = ReadCompanyOnFile(engine, prompts, *code);
+    if (!company) {
+        std::fprintf(stderr, "no company %s in the company file\n", code->c_str());
         return 2;
     }
-    engine::Engine engine;
-    engine.InitEngine(0, 30);
-    const std::optional<records::CompanyRecord> company = ReadCompany(engine, options->company);
-    if (!company) return 2;
-    ListRun run{engine, *company, base::SystemClock().Now(), options->csv, options->addresses};
-    const ListOutput output = options->kind->list(run);
+    ListRun run{engine, *company, base::SystemClock().Now(), csv, options->has("--addresses")};
+    const ListOutput output = kind->list(run);
     engine.ExitEngine();
     if (!output.ok) {
         std::fprintf(stderr, "%s\n", output.text.c_str());
@@ -119,7 +63,7 @@ int ListCommand(const Args& args) {
     // Reports end their lines with CR LF as the list window saves them; a terminal wants LF. CSV
     // keeps CR LF, as spreadsheets expect.
     std::string text = output.text;
-    if (!options->csv) std::erase(text, '\r');
+    if (!csv) std::erase(text, '\r');
     std::cout << text;
     return 0;
 }

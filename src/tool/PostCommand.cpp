@@ -2,56 +2,19 @@
 // standard input, one JSON object per line, and answers each line with one JSON object on
 // standard output, in order. A refused line changes nothing; the lines after it still run.
 
-#include <unistd.h>
-
 #include <algorithm>
 #include <cstdio>
 #include <iostream>
 #include <optional>
 #include <string>
 
-#include "base/Dates.h"
 #include "base/Text.h"
-#include "company/LastCompany.h"
 #include "engine/Engine.h"
-#include "tool/Commands.h"
+#include "tool/CompanyOptions.h"
 #include "tool/PostOperations.h"
 
 namespace tool {
 namespace {
-
-struct PostOptions {
-    std::string dir;
-    std::optional<std::string> company;
-    std::optional<base::Date> today;
-    bool answerYes = false;
-};
-
-std::optional<PostOptions> ParseOptions(const Args& args) {
-    PostOptions options;
-    for (size_t i = 0; i < args.size(); ++i) {
-        const std::string& word = args[i];
-        const bool hasValue = i + 1 < args.size();
-        if (word == "--company" && hasValue) {
-            options.company = base::Trim(args[++i]);
-        } else if (word == "--today" && hasValue) {
-            std::string date = args[++i];
-            std::replace(date.begin(), date.end(), '-', '/');
-            options.today = base::ParseDate(date, base::DateOrder::YearFirst);
-            if (!options.today) return std::nullopt;
-        } else if (word == "--answer" && hasValue) {
-            const std::string answer = args[++i];
-            if (answer != "yes" && answer != "no") return std::nullopt;
-            options.answerYes = answer == "yes";
-        } else if (options.dir.empty() && !word.starts_with("--")) {
-            options.dir = word;
-        } else {
-            return std::nullopt;
-        }
-    }
-    if (options.dir.empty()) return std::nullopt;
-    return options;
-}
 
 const PostOperation* FindOperation(const std::string& name) {
     for (const PostOperation& op : PostOperations())
@@ -112,37 +75,22 @@ nlohmann::ordered_json ReplyJson(const PostReply& reply, const PostPrompts& prom
 }  // namespace
 
 int PostCommand(const Args& args) {
-    const std::optional<PostOptions> options = ParseOptions(args);
-    if (!options) {
+    const std::optional<CompanyOptions> options = ParseCompanyOptions(args, {});
+    if (!options || options->words.size() != 1) {
         std::fputs(
             "usage: kt-invorra-tool post DIR [--company CODE] [--today YYYY-MM-DD] "
             "[--answer yes|no] < ops.jsonl\n",
             stderr);
         return 2;
     }
-    if (chdir(options->dir.c_str()) != 0) {
-        std::fprintf(stderr, "cannot open the data folder %s\n", options->dir.c_str());
-        return 2;
-    }
     engine::Engine engine;
-    std::string companyCode;
-    if (options->company) {
-        companyCode = *options->company;
-    } else {
-        records::CompanyRecord last;
-        if (!company::ReadLastCompany(engine.fileSystem(), last)) {
-            std::fprintf(stderr, "no company given and %s cannot be read\n",
-                         company::kLastCompanyFile);
-            return 2;
-        }
-        companyCode = last.code();
-    }
-
-    base::FixedClock fixedToday({options->today.value_or(base::Date{}), 0, 0, 0});
-    const base::Clock& clock = options->today ? fixedToday : base::SystemClock();
+    const std::optional<std::string> companyCode = EnterCompany(engine, *options);
+    if (!companyCode) return 2;
+    const CommandClock commandClock(options->today);
+    const base::Clock& clock = commandClock.clock();
     engine.InitEngine(0, 30);
     PostPrompts prompts(options->answerYes);
-    PostSession session{engine, prompts, clock, companyCode};
+    PostSession session{engine, prompts, clock, *companyCode};
 
     bool allOk = true;
     std::string text;
