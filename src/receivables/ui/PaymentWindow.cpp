@@ -237,8 +237,7 @@ void TPayBox::FormShow() {
     sheet_ = PaymentSheet();
     ShowCustomer();
     date_->setInputMask(company.dateFormat() == "Y" ? "9999/99/99;_" : "99/99/9999;_");
-    date_->setText(QString::fromStdString(
-        base::FormatDate(services_.clock.Today(), base::EntryDateOrder(company.dateFormat()))));
+    ShowToday();
     amount_->setText("0.00");
     note_->clear();
     ShowLists();
@@ -261,8 +260,7 @@ void TPayBox::BitBtn3Click() {
     if (!picked || base::Trim(picked->name()).empty()) return;
     const records::CompanyRecord& company = services_.state.currentCompany;
     customer_ = std::move(picked);
-    date_->setText(QString::fromStdString(
-        base::FormatDate(services_.clock.Today(), base::EntryDateOrder(company.dateFormat()))));
+    ShowToday();
     amount_->setText("0.00");
     note_->clear();
     const auto items = ReadOpenItems(services_.engine, services_.prompts, company.code(),
@@ -406,6 +404,11 @@ bool TPayBox::ShowRefusal(const std::optional<PaymentNotice>& notice, base::Prom
     if (!notice) return false;
     services_.prompts.Message(notice->caption, notice->text, icon, base::PromptButtons::Ok);
     return true;
+}
+
+void TPayBox::ShowToday() {
+    const base::DateOrder order = base::EntryDateOrder(services_.state.currentCompany.dateFormat());
+    date_->setText(QString::fromStdString(base::FormatDate(services_.clock.Today(), order)));
 }
 
 std::string TPayBox::PaymentDate() const {

@@ -74,6 +74,7 @@ private:
     void ShowLists();
     void SetButtons();
     bool ShowRefusal(const std::optional<PaymentNotice>& notice, base::PromptIcon icon);
+    void ShowToday();
     std::string PaymentDate() const;
 
     PaymentWindowServices services_;
