@@ -218,6 +218,10 @@ TPayBox::TPayBox(PaymentWindowServices services, QWidget* parent)
             [this] { services_.showHelp(QStringLiteral("PaymentWizard")); });
     left_->installEventFilter(this);
     right_->installEventFilter(this);
+    // The buttons under the left list act on it, so they follow it.
+    QWidget* order[] = {left_,       partial_, deposit_, include_, includeAll_, exclude_,
+                        excludeAll_, right_,   post_,    cancel,   help};
+    for (size_t i = 1; i < std::size(order); ++i) setTabOrder(order[i - 1], order[i]);
     resize(sizeHint().expandedTo(QSize(760, 480)));
 }
 
@@ -397,7 +401,7 @@ void TPayBox::SetButtons() {
     excludeAll_->setEnabled(!sheet_.right().empty());
     partial_->setEnabled(sheet_.MayPayPartly(left_->currentRow()));
     postedTotal_->setText(QString::fromStdString(sheet_.PostedTotal().Format("#,0.00")));
-    post_->setEnabled(customer_.has_value() && sheet_.PostAllowed());
+    post_->setEnabled(sheet_.PostAllowed());
 }
 
 bool TPayBox::ShowRefusal(const std::optional<PaymentNotice>& notice, base::PromptIcon icon) {
