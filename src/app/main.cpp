@@ -15,6 +15,7 @@
 #include "shell/ui/CustomerWindows.h"
 #include "shell/ui/InvoiceWindows.h"
 #include "shell/ui/MainWindow.h"
+#include "shell/ui/PaymentWindows.h"
 #include "shell/ui/ProductWindows.h"
 #include "shell/ui/Resources.h"
 #include "shell/ui/SingleInstance.h"
@@ -78,6 +79,7 @@ int main(int argc, char** argv) {
     shell::ui::CustomerWindows customerWindows(mainForm, companyWindows);
     shell::ui::ProductWindows productWindows(mainForm, companyWindows);
     shell::ui::InvoiceWindows invoiceWindows(mainForm, companyWindows);
+    shell::ui::PaymentWindows paymentWindows(mainForm, customerWindows);
     mainForm.InstallAgingRun([&mainForm](company::ProgramState& state, bool forceChart) {
         shell::ui::RunAgingWithChart(mainForm.context(), mainForm.agingChart(), state, forceChart);
     });

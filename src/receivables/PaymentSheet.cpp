@@ -108,8 +108,9 @@ std::optional<std::vector<PaymentLine>> ReadOpenItems(engine::Engine& engine,
     return items;
 }
 
-PaymentSheet::PaymentSheet(std::vector<PaymentLine> openItems, base::Decimal customerBalance)
-    : balance_(customerBalance) {
+PaymentSheet::PaymentSheet(std::vector<PaymentLine> openItems, base::Decimal customerBalance,
+                           std::string_view amountReceived)
+    : balance_(customerBalance), received_(base::Trim(amountReceived)) {
     for (PaymentLine& line : openItems) PutLeft(std::move(line));
 }
 
@@ -225,7 +226,7 @@ std::optional<PaymentNotice> PaymentSheet::SetAmountReceived(std::string_view te
                              "You should not enter a negative number in the payment box. Create a "
                              "credit invoice if you are trying to give the customer credit."};
     const auto amount = ReadPaymentAmount(received_);
-    if (!amount) return kNotNumeric;
+    if (!amount) return received_ == "." ? std::nullopt : std::optional(kNotNumeric);
     if (amount->Rounded(2) == balance_.Rounded(2) && !left_.empty()) return MoveAllRight();
     return std::nullopt;
 }

@@ -72,7 +72,9 @@ std::optional<std::vector<PaymentLine>> ReadOpenItems(engine::Engine& engine,
 class PaymentSheet {
 public:
     PaymentSheet() = default;
-    PaymentSheet(std::vector<PaymentLine> openItems, base::Decimal customerBalance);
+    // `amountReceived` is what the window's box starts with; only typing an amount moves items.
+    PaymentSheet(std::vector<PaymentLine> openItems, base::Decimal customerBalance,
+                 std::string_view amountReceived = {});
 
     const std::vector<PaymentLine>& left() const { return left_; }    // sorted by their text
     const std::vector<PaymentLine>& right() const { return right_; }  // in the order posted
@@ -100,7 +102,7 @@ public:
     std::optional<PaymentNotice> AddDeposit(std::string_view amountText, std::string_view date);
 
     // The amount received as typed. An amount equal to the customer's balance moves every open
-    // item right; it never allows Post by itself.
+    // item right; it never allows Post by itself. A lone "." is an amount being begun, no fault.
     std::optional<PaymentNotice> SetAmountReceived(std::string_view text);
     const std::string& amountReceived() const { return received_; }
 

@@ -108,6 +108,7 @@ TEST(PaymentSheet, OnlyTheTotalsDecideWhetherPostIsAllowed) {
         {"-5", {}, "You should not enter a negative number", 0, false},
         {"5.x", {}, "The payment amount must be a numeric value.", 0, false},
         {"", {1}, {}, 1, false},
+        {".", {1}, {}, 1, false},  // the start of ".50"
     };
     for (const auto& c : cases) {
         PaymentSheet sheet = Sheet();
@@ -123,6 +124,11 @@ TEST(PaymentSheet, OnlyTheTotalsDecideWhetherPostIsAllowed) {
     PaymentSheet empty({}, D("130"));
     EXPECT_FALSE(empty.SetAmountReceived("130"));
     EXPECT_FALSE(empty.PostAllowed());
+    // The window's "0.00" clears an invoice against its credit without moving anything by itself.
+    PaymentSheet offsetting({Open(1, "1001", "20"), Open(3, "1003", "-20")}, D("0"), "0.00");
+    EXPECT_TRUE(offsetting.right().empty());
+    ASSERT_FALSE(offsetting.MoveAllRight());
+    EXPECT_TRUE(offsetting.PostAllowed());
 }
 
 }  // namespace
