@@ -126,6 +126,8 @@ QWidget* TProdInv::BuildCustomerPanel() {
     customerName_->setMinimumWidth(220);
     customerNumber_ = Shown(box, "ICustNo");
     shortName_ = Shown(box, "Sname");
+    // Room for the longest short name (10 characters).
+    shortName_->setMinimumWidth(shortName_->fontMetrics().horizontalAdvance("WWWWWWWWWW"));
     balance_ = Shown(box, "CBal", Qt::AlignRight);
     creditLimit_ = Shown(box, "ICredLimit", Qt::AlignRight);
 
@@ -148,8 +150,10 @@ QWidget* TProdInv::BuildCustomerPanel() {
         grid->addWidget(agingCaptions_[i], 3 + i / 2, (i % 2) * 2);
         grid->addWidget(aging_[i], 3 + i / 2, (i % 2) * 2 + 1);
     }
-    grid->setColumnStretch(1, 1);
-    grid->setColumnStretch(3, 1);
+    // Amounts up to the widest a customer's field holds stay whole.
+    const int amountWidth = balance_->fontMetrics().horizontalAdvance("-999,999,999.99");
+    grid->setColumnMinimumWidth(1, amountWidth);
+    grid->setColumnMinimumWidth(3, amountWidth);
     return box;
 }
 
@@ -257,6 +261,8 @@ QWidget* TProdInv::BuildTotals() {
     startTime_ = Shown(watch, "StartTime", Qt::AlignRight);
     elapsedTime_ = Shown(watch, "ElapsedTime", Qt::AlignRight);
     hours_ = Shown(watch, "ToHours", Qt::AlignRight);
+    for (QLabel* shown : {startTime_, elapsedTime_, hours_})
+        shown->setMinimumWidth(shown->fontMetrics().horizontalAdvance("00:00:00") + 8);
     auto* watchForm = new QFormLayout(watch);
     watchForm->addRow(timeButton_);
     watchForm->addRow("Started:", startTime_);
