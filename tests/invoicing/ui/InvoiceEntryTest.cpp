@@ -291,7 +291,7 @@ TEST_F(InvoiceEntryTest, EditShowsTheStoredInvoiceAndPostsTheChange) {
     ASSERT_TRUE(files.Close());
 }
 
-TEST_F(InvoiceEntryTest, EraseLineCommentAndEraseAllRestoreBlankRows) {
+TEST_F(InvoiceEntryTest, EraseLineCommentEraseAllAndSavedLines) {
     AddCustomers({testsupport::SampleCustomer("A1", "Ames Hardware")});
     productToPick = testsupport::SampleProduct("P2", "Gadget", "10.00", false);
     w.prompts.ExpectYesNo("Product Code",
@@ -317,11 +317,18 @@ TEST_F(InvoiceEntryTest, EraseLineCommentAndEraseAllRestoreBlankRows) {
         EXPECT_EQ(Cell(1, kPriceColumn), "");
         EXPECT_EQ(entry_.grid().currentColumn(), kDescriptionColumn);
 
+        w.prompts.ExpectInform("Saved Lines File",
+                               "The saved lines file has been replaced with the current invoice "
+                               "lines.");
+        Click(entry_, "ExportButn");
         Click(entry_, "BottButn");
         EXPECT_EQ(entry_.grid().CurrentLine(), kMaxRows);
         Click(entry_, "UndoAll");
         EXPECT_EQ(Cell(2, kCodeColumn), "");
         EXPECT_EQ(Shown("INet"), "0.00");
+        Click(entry_, "ImportButn");  // the saved rows come back
+        EXPECT_EQ(Cell(2, kCodeColumn), "P1");
+        EXPECT_EQ(Shown("INet"), "5.00");
         Click(entry_, "BitBtn1");
     });
 }
