@@ -17,7 +17,6 @@
 #include "engine/Engine.h"
 #include "invoicing/InvoiceEntryFlow.h"
 
-class QButtonGroup;
 class QCheckBox;
 class QComboBox;
 class QLabel;

@@ -20,7 +20,6 @@
 #include "invoicing/InvoiceNumbers.h"
 #include "invoicing/ui/InvoiceEntry.h"
 #include "invoicing/ui/InvoiceGrid.h"
-#include "records/InvoiceMemoRecord.h"
 #include "widgets/RecordText.h"
 
 namespace invoicing::ui {
@@ -79,7 +78,6 @@ void TProdInv::BuildControls() {
 
     auto* okButton = new QPushButton("&Ok", this);
     okButton->setObjectName("OKButton");
-    okButton->setDefault(false);
     okButton->setAutoDefault(false);
     connect(okButton, &QPushButton::clicked, this, [this] { OKButtonClick(); });
     auto* cancel = new QPushButton("&Cancel", this);
@@ -106,6 +104,15 @@ void TProdInv::BuildControls() {
     layout->addWidget(tools);
     layout->addWidget(body_, 1);
     layout->addLayout(bottom);
+
+    // The invoice first, then the closing buttons, the stopwatch and the tools.
+    const char* tabOrder[] = {
+        "StringGrid1", "Memo1",        "MemoPDesc",  "MemoQuan", "CheckBox2",    "INet",
+        "ITax",        "IPaid",        "OKButton",   "BitBtn1",  "BitBtn2",      "TimeBtn",
+        "PrintFlag",   "SpeedButton2", "DeleteLine", "UndoAll",  "MakeNote",     "ImportButn",
+        "ExportButn",  "TopButn",      "CnterButn",  "BottButn", "SpeedButton8", "InvClose"};
+    for (size_t i = 1; i < std::size(tabOrder); ++i)
+        setTabOrder(findChild<QWidget*>(tabOrder[i - 1]), findChild<QWidget*>(tabOrder[i]));
 
     grid_->OnLinesChanged = [this] { ShowTotals(); };
     grid_->OnProductEntered = [this](int row) { ProductEntered(row); };
@@ -178,8 +185,8 @@ QWidget* TProdInv::BuildHeaderFields() {
     widgets::ConfigureRecordTextEdit(*terms_->lineEdit(), kTermsLength);
     keyCode_ = Edit(box, "KeyCode", kKeyCodeLength);
     keyCode_->setFixedWidth(110);
-    notes_ = Edit(box, "INVNOTES", kNotesLength);
     statementNote_ = Edit(box, "IStmntNote", kStatementNoteLength);
+    notes_ = Edit(box, "INVNOTES", kNotesLength);
     lineItems_ = new QRadioButton("&Line Item", box);
     lineItems_->setObjectName("RadioButton1");
     memoForm_ = new QRadioButton("&Memo", box);
@@ -230,6 +237,7 @@ QWidget* TProdInv::BuildMemoPage() {
     memo_->setObjectName("Memo1");
     memo_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
     memo_->setLineWrapMode(QPlainTextEdit::NoWrap);
+    memo_->setTabChangesFocus(true);
     widgets::ConfigureRecordTextMemo(*memo_, kMemoLength);
     memoDescription_ = Edit(page, "MemoPDesc", kMemoDescriptionLength);
     memoQuantity_ = Edit(page, "MemoQuan", kMemoQuantityLength);
