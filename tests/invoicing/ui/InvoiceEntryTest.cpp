@@ -297,6 +297,10 @@ TEST_F(InvoiceEntryTest, EraseLineCommentEraseAllAndSavedLines) {
     w.prompts.ExpectYesNo("Product Code",
                           "That product code was not found. Would you like to add it now?", true);
     InEntry("NewItem", [&] {
+        Click(entry_, "TimeBtn");  // the stopwatch goes on after the window closes
+        EXPECT_EQ(Find<QPushButton>(entry_, "TimeBtn").text(), "&Stop");
+        EXPECT_EQ(Shown("StartTime"), "14:07:00");
+        EXPECT_EQ(Shown("ElapsedTime"), "00:00:00");
         entry_.grid().setFocus();
         Type("zz");  // not on file: Yes opens the Product Manager on the typed code
         Enter();
@@ -331,6 +335,7 @@ TEST_F(InvoiceEntryTest, EraseLineCommentEraseAllAndSavedLines) {
         EXPECT_EQ(Shown("INet"), "5.00");
         Click(entry_, "BitBtn1");
     });
+    EXPECT_EQ(Find<QLabel>(manager_, "TimerPanel").text(), "Timer running...");
 }
 
 }  // namespace
