@@ -77,8 +77,8 @@ public:
     // A new invoice: the default date (today until an invoice was saved, then its date), the
     // number proposed for it, the company's terms, form and tax box, key code "None".
     InvoiceDraft BeginAdd();
-    // The stored invoice with its lines or memo and its customer; nothing, with the message
-    // shown, when they could not be read.
+    // The stored invoice with its lines or memo and its customer, its typed amounts shown
+    // ",0.00"; nothing, with the message shown, when they could not be read.
     std::optional<InvoiceDraft> BeginEdit(InvoiceFiles& files,
                                           const engine::KeyEntry<records::InvoiceRecord>& stored);
 

@@ -291,6 +291,36 @@ TEST_F(InvoiceEntryTest, EditShowsTheStoredInvoiceAndPostsTheChange) {
     ASSERT_TRUE(files.Close());
 }
 
+TEST_F(InvoiceEntryTest, EditOfAMemoInvoiceShowsItsTextAndRewritesIt) {
+    records::CustomerRecord brook = testsupport::SampleCustomer("B2", "Brook Ltd");
+    const testsupport::SampleInvoice stored =
+        testsupport::SampleMemoInvoice(w.state.currentCompany, brook, "1001", {2024, 3, 1},
+                                       "1200.00", "Consulting", {"First line", "Second line"});
+    brook.setBalance("1200.00");
+    AddCustomers({brook});
+    testsupport::AddInvoice(w.engine, "1", stored);
+    const QString status = InEntry("EditItem", [&] {
+        EXPECT_TRUE(Find<QRadioButton>(entry_, "RadioButton2").isChecked());
+        EXPECT_FALSE(Find<QRadioButton>(entry_, "RadioButton1").isEnabled());
+        EXPECT_EQ(Find<QPlainTextEdit>(entry_, "Memo1").toPlainText(), "First line\nSecond line");
+        EXPECT_EQ(Shown("MemoPDesc"), "Consulting");
+        EXPECT_EQ(Shown("INet"), "1,200.00");
+        SetText("INet", "1,500");
+        auto& memo = Find<QPlainTextEdit>(entry_, "Memo1");
+        memo.moveCursor(QTextCursor::End);
+        QTest::keyClicks(&memo, " and more");
+        Click(entry_, "OKButton");
+    });
+    EXPECT_EQ(status, "Editing invoice 1001 completed.");
+    EXPECT_EQ(Customer("B2")->balance(), "1500.00");
+    InvoiceFiles files(w.engine, w.prompts, "1");
+    ASSERT_TRUE(files.Open());
+    const auto memos = files.MemoOf("1001");
+    ASSERT_TRUE(memos && memos->size() == 1);
+    EXPECT_EQ(base::Trim(memos->front().record.lines()[1]), "Second line and more");
+    ASSERT_TRUE(files.Close());
+}
+
 TEST_F(InvoiceEntryTest, EraseLineCommentEraseAllAndSavedLines) {
     AddCustomers({testsupport::SampleCustomer("A1", "Ames Hardware")});
     productToPick = testsupport::SampleProduct("P2", "Gadget", "10.00", false);
