@@ -78,7 +78,8 @@ int main(int argc, char** argv) {
     shell::ui::CompanyWindows companyWindows(mainForm);
     shell::ui::CustomerWindows customerWindows(mainForm, companyWindows);
     shell::ui::ProductWindows productWindows(mainForm, companyWindows);
-    shell::ui::InvoiceWindows invoiceWindows(mainForm, companyWindows);
+    shell::ui::InvoiceWindows invoiceWindows(mainForm, companyWindows, customerWindows,
+                                             productWindows);
     shell::ui::PaymentWindows paymentWindows(mainForm, customerWindows);
     mainForm.InstallAgingRun([&mainForm](company::ProgramState& state, bool forceChart) {
         shell::ui::RunAgingWithChart(mainForm.context(), mainForm.agingChart(), state, forceChart);

@@ -107,10 +107,17 @@ std::optional<InvoiceRow> InvoiceManagerFlow::RowAtNumber(std::string_view numbe
 std::optional<QuickViewValues> InvoiceManagerFlow::QuickView(int32_t recordNumber) {
     const auto entry = Read(recordNumber);
     if (!entry) return std::nullopt;
-    const auto customer =
-        receivables::FindCustomer(engine_, prompts_, files_->companyCode(), entry->record.customerNumber());
+    const auto customer = receivables::FindCustomer(engine_, prompts_, files_->companyCode(),
+                                                    entry->record.customerNumber());
     return QuickViewOf(entry->record, customer ? std::optional(customer->record) : std::nullopt,
                        state_.currentCompany);
+}
+
+std::optional<engine::KeyEntry<records::InvoiceRecord>> InvoiceManagerFlow::EditableRecord(
+    int32_t recordNumber) {
+    auto entry = Read(recordNumber);
+    if (!entry || !MayEdit(entry->record, state_.currentCompany, prompts_)) return std::nullopt;
+    return entry;
 }
 
 InvoiceListUpdate InvoiceManagerFlow::Delete(int32_t recordNumber) {

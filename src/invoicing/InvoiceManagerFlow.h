@@ -56,6 +56,8 @@ public:
     bool Open();
     void Close();
     engine::FileBlockHandle fileBlock() { return files_->invoices().handle(); }
+    // The open files, on which the entry window posts.
+    InvoiceFiles& files() { return *files_; }
 
     InvoiceOrder order() const { return order_; }
     void SetOrder(InvoiceOrder order) { order_ = order; }
@@ -77,6 +79,9 @@ public:
 
     // The quick view of a record and its customer (read by customer key 2).
     std::optional<QuickViewValues> QuickView(int32_t recordNumber);
+
+    // "&Edit": the record `recordNumber` when the edit guards let it be edited.
+    std::optional<engine::KeyEntry<records::InvoiceRecord>> EditableRecord(int32_t recordNumber);
 
     // "&Delete" of the record `recordNumber`: the guards in their order and the questions, then
     // the delete posting (whole or not at all).

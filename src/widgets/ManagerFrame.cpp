@@ -38,6 +38,7 @@ ManagerFrame::ManagerFrame(QDialog& window, base::PromptService& prompts, const 
                      [this](const QPoint& at) { popup_->popup(browser_->mapToGlobal(at)); });
 
     auto* statusBar = new QStatusBar(&window);
+    statusBar_ = statusBar;
     statusBar->setSizeGripEnabled(false);
     countPanel_ = new QLabel(statusBar);
     countPanel_->setObjectName("CountPanel");
@@ -83,6 +84,10 @@ void ManagerFrame::Tool(QAction* command, const char* name, const QString& text)
 
 void ManagerFrame::AddToTitleRow(QWidget* widget) {
     titleRow_->addWidget(widget);
+}
+
+void ManagerFrame::AddStatusPanel(QWidget* panel) {
+    statusBar_->addPermanentWidget(panel);
 }
 
 void ManagerFrame::ShowManagersFont(const records::FontSpec& font) {

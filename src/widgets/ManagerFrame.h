@@ -16,6 +16,7 @@ class QHBoxLayout;
 class QLabel;
 class QMenu;
 class QMenuBar;
+class QStatusBar;
 class QToolBar;
 class QWidget;
 
@@ -47,6 +48,8 @@ public:
     // Puts `widget` on the title's line, after what is there already (the Invoice Manager's
     // receivables total and filter label).
     void AddToTitleRow(QWidget* widget);
+    // Adds a panel at the right end of the status bar.
+    void AddStatusPanel(QWidget* panel);
 
     // The browser's rows take the company's managers font and its colour.
     void ShowManagersFont(const records::FontSpec& font);
@@ -58,6 +61,7 @@ private:
     QHBoxLayout* titleRow_;
     QLabel* countPanel_;
     QLabel* hintPanel_;
+    QStatusBar* statusBar_;
     QMenuBar* menuBar_;
     QToolBar* toolBar_;
     QMenu* popup_;

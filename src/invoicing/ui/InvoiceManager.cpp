@@ -8,6 +8,7 @@
 #include <QToolBar>
 
 #include "base/Windows1252.h"
+#include "invoicing/ui/InvoiceEntry.h"
 #include "invoicing/ui/QuickView.h"
 #include "widgets/DataBrowser.h"
 #include "widgets/FindBox.h"
@@ -39,10 +40,12 @@ constexpr OrderItem kOrderItems[] = {
 
 }  // namespace
 
-Tinvlist::Tinvlist(InvoiceManagerServices services, TQView& quickView, QWidget* parent)
+Tinvlist::Tinvlist(InvoiceManagerServices services, TQView& quickView, TProdInv& entry,
+                   QWidget* parent)
     : QDialog(parent),
       services_(std::move(services)),
       quickView_(quickView),
+      entry_(entry),
       flow_(services_.engine, services_.prompts, services_.state, services_.clock),
       frame_(*this, services_.prompts, "InvBrowser1") {
     setObjectName("invlist");
@@ -58,6 +61,9 @@ Tinvlist::Tinvlist(InvoiceManagerServices services, TQView& quickView, QWidget* 
     filterLabel_->setMinimumWidth(260);
     frame_.AddToTitleRow(receivables_);
     frame_.AddToTitleRow(filterLabel_);
+    timerPanel_ = new QLabel(this);
+    timerPanel_->setObjectName("TimerPanel");
+    frame_.AddStatusPanel(timerPanel_);
     setAutoFillBackground(true);
 
     widgets::TFvcBrowser& browser = frame_.browser();
@@ -84,15 +90,15 @@ void Tinvlist::BuildCommands() {
         f.Action("CustomerDataItem", "C&ustomer Data", [this] { CustomerDataClick(); });
     QAction* filter = f.Action("FilterItem", "Filter On/Off", [this] { FilterClick(); });
     QAction* close = f.Action("CloseItem", "&Close", [this] { reject(); });
-    // Writing, viewing and printing invoices and repeat billing come with later parts of the
-    // program; their commands are shown disabled.
-    QAction* add = f.Action("NewItem", "&New", nullptr);
-    QAction* edit = f.Action("EditItem", "&Edit", nullptr);
+    QAction* add = f.Action("NewItem", "&New", [this] { NewClick(); });
+    QAction* edit = f.Action("EditItem", "&Edit", [this] { EditClick(); });
+    // Viewing and printing invoices and repeat billing come with later parts of the program;
+    // their commands are shown disabled.
     QAction* view = f.Action("ViewItem", "&View", nullptr);
     QAction* print = f.Action("PrintItem", "&Print", nullptr);
     QAction* batch = f.Action("BatchPrintItem", "&Batch Print", nullptr);
     QAction* repeat = f.Action("RepeatItem", "&Repeat Billing Setup", nullptr);
-    for (QAction* later : {add, edit, view, print, batch, repeat}) later->setEnabled(false);
+    for (QAction* later : {view, print, batch, repeat}) later->setEnabled(false);
 
     QMenu* invoice = f.menuBar().addMenu("&Invoice");
     invoice->addActions({add, edit, remove});
@@ -169,6 +175,7 @@ void Tinvlist::FormShow() {
     frame_.hintPanel().setText(kHint);
     PositionOn(flow_.StartRow());
     ShowCount();
+    ShowTimer();
     frame_.browser().setFocus();
 }
 
@@ -218,6 +225,29 @@ void Tinvlist::BrowserKeyDown(int& key) {
         key = 0;
         CustomerDataClick();
     }
+}
+
+void Tinvlist::NewClick() {
+    ShowPosted(entry_.ExecuteAdd(flow_.files()));
+}
+
+void Tinvlist::EditClick() {
+    const auto record = flow_.EditableRecord(frame_.browser().CurrentRecordNumber());
+    if (record) ShowPosted(entry_.ExecuteEdit(flow_.files(), *record));
+}
+
+void Tinvlist::ShowPosted(const std::optional<PostedInvoice>& posted) {
+    ShowTimer();
+    if (!posted) return;
+    frame_.browser().Refresh();
+    PositionOn(flow_.RowOf(posted->recordNumber));
+    ShowCount();
+    ShowHeaderPanel();
+    frame_.hintPanel().setText(widgets::ToRecordText(posted->status));
+}
+
+void Tinvlist::ShowTimer() {
+    timerPanel_->setText(entry_.TimerRunning() ? "Timer running..." : "Timer off");
 }
 
 void Tinvlist::DeleteClick() {

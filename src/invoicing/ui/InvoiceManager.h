@@ -3,8 +3,9 @@
 // payments, deposits, repeat masters) in one of six orders, with the company's receivables total
 // above; it filters the list to one customer, finds a record by invoice number, shows the quick
 // view of the current record and deletes it. The commands are invoicing::InvoiceManagerFlow's;
-// the window shows their outcome. Writing, viewing and printing invoices and repeat billing are
-// not part of the program yet: their commands are shown disabled.
+// the window shows their outcome. New and Edit open the entry window (TProdInv) and show what it
+// posted. Viewing and printing invoices and repeat billing are not part of the program yet: their
+// commands are shown disabled.
 
 #include <QDialog>
 #include <functional>
@@ -14,6 +15,7 @@
 #include "company/ProgramState.h"
 #include "engine/Engine.h"
 #include "invoicing/InvoiceManagerFlow.h"
+#include "invoicing/InvoicePostings.h"
 #include "widgets/ManagerFrame.h"
 
 class QAction;
@@ -27,6 +29,7 @@ class TFvcBrowser;
 
 namespace invoicing::ui {
 
+class TProdInv;
 class TQView;
 
 // What the Invoice Manager is handed by whoever makes it, once for the run.
@@ -43,7 +46,8 @@ struct InvoiceManagerServices {
 class Tinvlist : public QDialog {
     Q_OBJECT
 public:
-    Tinvlist(InvoiceManagerServices services, TQView& quickView, QWidget* parent = nullptr);
+    Tinvlist(InvoiceManagerServices services, TQView& quickView, TProdInv& entry,
+             QWidget* parent = nullptr);
     ~Tinvlist() override;
 
     // Shows the manager modally on the current company's invoice files; false when they could
@@ -53,6 +57,8 @@ public:
     widgets::TFvcBrowser& browser() { return frame_.browser(); }
 
     // The commands of the menus, popup menu, toolbar and keys.
+    void NewClick();
+    void EditClick();
     void DeleteClick();
     void FindClick();
     void CustomerDataClick();
@@ -69,14 +75,18 @@ private:
     void ShowFilter(const InvoiceFilterView& view);
     void ShowCount();
     void PositionOn(const std::optional<InvoiceRow>& row);
+    void ShowPosted(const std::optional<PostedInvoice>& posted);
+    void ShowTimer();
 
     InvoiceManagerServices services_;
     TQView& quickView_;
+    TProdInv& entry_;
     InvoiceManagerFlow flow_;           // keeps the display order between visits
     records::InvoiceRecord rowRecord_;  // the browser reads each row's record here
     widgets::ManagerFrame frame_;
     QLabel* receivables_;
     QLabel* filterLabel_;
+    QLabel* timerPanel_;
     std::vector<std::pair<InvoiceOrder, QAction*>> orders_;
 };
 

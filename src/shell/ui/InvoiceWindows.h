@@ -1,10 +1,12 @@
 #pragma once
-// The invoice windows (Invoice Manager, quick view) made once for the run, and their main window
-// command: "&Invoice Manager..." and the Invoices toolbar button open the manager on the current
-// company.
+// The invoice windows (Invoice Manager, invoice entry, quick view) made once for the run, and
+// their main window command: "&Invoice Manager..." and the Invoices toolbar button open the
+// manager on the current company. The entry window picks customers and products through the
+// Customer and Product Managers in select mode.
 
 namespace invoicing::ui {
 class Tinvlist;
+class TProdInv;
 class TQView;
 }  // namespace invoicing::ui
 
@@ -12,17 +14,22 @@ namespace shell::ui {
 
 class TMainForm;
 class CompanyWindows;
+class CustomerWindows;
+class ProductWindows;
 
 class InvoiceWindows {
 public:
-    // The windows become children of the main window, which must outlive this object; the find
-    // dialog is the company windows' shared one.
-    InvoiceWindows(TMainForm& mainForm, CompanyWindows& companyWindows);
+    // The windows become children of the main window, which must outlive this object and the
+    // customer and product windows; the find dialog is the company windows' shared one.
+    InvoiceWindows(TMainForm& mainForm, CompanyWindows& companyWindows,
+                   CustomerWindows& customerWindows, ProductWindows& productWindows);
 
     invoicing::ui::Tinvlist& manager() { return *manager_; }
+    invoicing::ui::TProdInv& entry() { return *entry_; }
 
 private:
     invoicing::ui::TQView* quickView_;
+    invoicing::ui::TProdInv* entry_;
     invoicing::ui::Tinvlist* manager_;
 };
 

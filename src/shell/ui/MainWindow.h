@@ -87,6 +87,8 @@ public:
     static QString HomePageAddress();
     // The calculators tried in turn by "Windows &Calculator".
     static const std::vector<QString>& CalculatorPrograms();
+    // Starts the first of them found; "Windows Calculator not found." when none is.
+    void CalculatorClick();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -109,7 +111,6 @@ private:
 
     // Commands this window carries out itself.
     void PrinterSetupClick();
-    void CalculatorClick();
     void ViewCalendarClick();
     void PasswordSetupClick();
     void RebuildDataFilesClick();

@@ -10,6 +10,7 @@
 #include <QTest>
 #include <filesystem>
 
+#include "invoicing/ui/InvoiceEntry.h"
 #include "invoicing/ui/QuickView.h"
 #include "records/RecordTypes.h"
 #include "support/Samples.h"
@@ -107,9 +108,13 @@ protected:
     testsupport::TestWindowContext w;
     widgets::TFindBox findBox_{w.engine, w.prompts, w.context.showHelp};
     TQView quickView_;
+    TProdInv entry_{{w.engine, w.prompts, w.clock, w.state, w.context.showHelp,
+                     [] { return std::nullopt; }, [](auto&, auto&) { return std::nullopt; },
+                     [] {}}};
     Tinvlist manager_{
         {w.engine, w.prompts, w.clock, w.state, w.printer, findBox_, w.context.showHelp},
-        quickView_};
+        quickView_,
+        entry_};
 };
 
 TEST_F(InvoiceManagerTest, SixOrdersShowEveryRecordDamagedOnesMarked) {
