@@ -12,22 +12,15 @@
 namespace invoicing {
 namespace {
 
-// The stored line text in its fixed columns (1-based): quantity 1-10, description 11-42, unit
-// price 43-52, tax mark 53, extension 54-63.
-std::string Column(const std::string& text, size_t first, size_t width) {
-    if (text.size() < first) return {};
-    return base::Trim(std::string_view(text).substr(first - 1, width));
-}
-
 // The stored tax column holds the entry grid's "Y" for a taxed line; outputs mark it "T".
 DocumentLine ShownLine(const records::InvoiceLineRecord& record) {
-    const std::string text = record.lineText();
+    const records::LineColumns stored = record.columns();
     DocumentLine line{base::Trim(record.productCode()),
-                      Column(text, 1, 10),
-                      Column(text, 11, 32),
-                      base::FormatUnitPrice(Column(text, 43, 10)),
-                      Column(text, 53, 1) == "Y" || Column(text, 53, 1) == "y" ? "T" : "",
-                      Column(text, 54, 10)};
+                      stored.quantity,
+                      stored.description,
+                      base::FormatUnitPrice(stored.unitPrice),
+                      stored.taxMark == "Y" || stored.taxMark == "y" ? "T" : "",
+                      stored.extension};
     // A comment line (no quantity, no price) carries no amount worth showing.
     if (line.quantity.empty() && line.unitPrice.empty()) line.extension.clear();
     if (const auto amount = base::Decimal::Parse(line.extension))
