@@ -142,19 +142,10 @@ private:
                 }
             }
         }
-        int y = top_;
-        const int captionLine = Use(co_.captionFont());
-        Centre(y, Caption());
-        y += captionLine;
-        if (!co_.omitLargeInvoiceNumber()) {
-            Centre(y, d_.number);
-            y += captionLine;
-        }
+        // The company block first: the heading is centred on the page, or, where it would run
+        // into the block (a logo pushes the block right), in the room beside it.
+        int besideX = left_;
         Use(co_.companyAddressFont());
-        if (d_.printed && co_.printDuplicateInvoice()) {
-            Centre(top_ + 4 * companyLine, kDuplicate);
-            y = std::max(y, top_ + 5 * companyLine);
-        }
         if (!co_.omitCompanyAddress()) {
             // Empty address lines close up, so the block reads as one.
             int lineY = top_;
@@ -162,9 +153,35 @@ private:
                                             co_.address3(), co_.address4(), co_.address5()}) {
                 if (base::Trim(line).empty()) continue;
                 Text(companyX, lineY, line);
+                besideX = std::max(besideX, companyX + Width(line));
                 lineY += companyLine;
             }
             bottom = std::max(bottom, lineY);
+        } else if (companyX > left_) {
+            besideX = companyX - kLogoGap;
+        }
+        besideX += c_.DotsPerInch() / 8;
+        Use(co_.captionFont());
+        int widest = std::max(Width(Caption()), Width(d_.number));
+        Use(co_.companyAddressFont());
+        widest = std::max(widest, Width(kDuplicate));
+        int centre = width_ / 2;
+        if (centre - widest / 2 < besideX) centre = (besideX + width_ - left_) / 2;
+        const auto heading = [&](int y, std::string_view text) {
+            Text(std::max(besideX, centre - Width(text) / 2), y, text);
+        };
+        int y = top_;
+        const int captionLine = Use(co_.captionFont());
+        heading(y, Caption());
+        y += captionLine;
+        if (!co_.omitLargeInvoiceNumber()) {
+            heading(y, d_.number);
+            y += captionLine;
+        }
+        Use(co_.companyAddressFont());
+        if (d_.printed && co_.printDuplicateInvoice()) {
+            heading(top_ + 4 * companyLine, kDuplicate);
+            y = std::max(y, top_ + 5 * companyLine);
         }
         return std::max(y, bottom);
     }
@@ -279,13 +296,16 @@ private:
     void Row(const DocumentLine& line) {
         const int h = Body();
         const TableColumns& t = columns_;
-        const bool prices = kind_ != DocumentKind::PackingSlip;
+        // A packing slip masks every price; a comment line has none to mask.
+        const auto shown = [this](const std::string& amount) {
+            return kind_ == DocumentKind::PackingSlip && !amount.empty() ? kHidden : amount;
+        };
         if (t.code) Text(t.code->x, y_, base::CutTo(line.productCode, 10));
         Text(t.quantity.x, y_, line.quantity);
         Text(t.description.x, y_, line.description);
-        RightAt(t.unitPrice.right(), y_, prices ? line.unitPrice : kHidden);
+        RightAt(t.unitPrice.right(), y_, shown(line.unitPrice));
         Text(t.taxMark.x, y_, line.taxMark);
-        RightAt(t.extension.right(), y_, prices ? line.extension : kHidden);
+        RightAt(t.extension.right(), y_, shown(line.extension));
         y_ += h;
     }
 
@@ -389,7 +409,8 @@ private:
         const int h = Use(co_.agingFont());
         const int y = height_ - kStatusTop;
         if (co_.shading()) {
-            c_.SetBrush(0, base::BrushStyle::BDiagonal);
+            // Grey, not black: the hatching lies behind the amounts and must not blur them.
+            c_.SetBrush(0x808080, base::BrushStyle::BDiagonal);
             c_.FillRect(kEdge, y - h - h / 4, width_ - kEdge, height_ - kEdge);
             c_.SetBrush(0xFFFFFF, base::BrushStyle::Clear);
         }
