@@ -1,9 +1,8 @@
-// The invoice document: shown line columns, the paid amount and paid date, memo and deposit text,
-// the copy kinds, and the document read back from the files.
+// The invoice document: shown line columns, the paid amount and paid date, memo and deposit text.
+// Reading it from the files is tested through print-invoice (tests/tool).
 #include <gtest/gtest.h>
 
 #include "invoicing/InvoiceDocument.h"
-#include "invoicing/InvoicingFixture.h"
 #include "invoicing/OutputSamples.h"
 
 namespace invoicing::testing {
@@ -93,37 +92,6 @@ TEST(InvoiceDocument, MemoAndDepositFormsCarryTheirTextInsteadOfLines) {
         EXPECT_EQ(document.IsMemo(), !c.memo.empty()) << c.form;
         EXPECT_EQ(document.lines.size(), c.memo.empty() ? 3u : 0u) << c.form;
     }
-}
-
-TEST(InvoiceDocument, CopyKindsAreReadFromTheirCodes) {
-    const std::pair<const char*, std::optional<DocumentKind>> cases[] = {
-        {"INV", DocumentKind::Invoice},
-        {"psl", DocumentKind::PackingSlip},
-        {" FCP ", DocumentKind::FileCopy},
-        {"PDF", std::nullopt},
-        {"", std::nullopt}};
-    for (const auto& [code, kind] : cases) EXPECT_EQ(ParseDocumentKind(code), kind) << code;
-}
-
-class LoadedDocument : public InvoicingFixture {};
-
-TEST_F(LoadedDocument, IsReadFromTheInvoiceItsLinesAndTheCustomer) {
-    ASSERT_TRUE(Add(Draft("1001", {{"P1", "2", "Widget", "1.5", "Y"}, {"", "", "Note", "", ""}})));
-    InvoiceFiles invoiceFiles(engine, prompts, "1");
-    ASSERT_TRUE(invoiceFiles.Open());
-    std::string failure;
-    const auto document = LoadDocument(invoiceFiles, state.currentCompany, "1001", failure);
-    const auto missing = LoadDocument(invoiceFiles, state.currentCompany, "999", failure);
-    EXPECT_TRUE(invoiceFiles.Close());
-    ASSERT_TRUE(document);
-    EXPECT_EQ(document->number, "1001");
-    EXPECT_EQ(document->billTo[0], "Ames Hardware");
-    EXPECT_EQ(document->accountNumber, "A1");
-    ASSERT_EQ(document->lines.size(), 2u);
-    EXPECT_EQ(document->lines[0].extension, "3.00");
-    EXPECT_EQ(document->lines[1].description, "Note");
-    EXPECT_FALSE(missing);
-    EXPECT_EQ(failure, "Invoice 999 is not on file.");
 }
 
 }  // namespace

@@ -85,7 +85,7 @@ TEST(InvoiceForm, EachCopyPrintsItsCaptionMarkersAndAmounts) {
          DocumentKind::Invoice,
          [](auto&, auto&) {},
          {"Deliver to the side door."},
-         {}},
+         {"Thank you for your business!"}},
         {"paid",
          DocumentKind::Invoice,
          [](auto& i, auto&) { i.header.setDatePaid("2026/12/07"); },
