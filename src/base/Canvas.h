@@ -4,6 +4,7 @@
 // calls. Coordinates are device units of the page (PageWidth x PageHeight). Texts are UTF-8.
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -11,7 +12,16 @@
 
 namespace base {
 
-enum class BrushStyle { Clear, Solid, Horizontal, Vertical, FDiagonal, BDiagonal, Cross, DiagCross };
+enum class BrushStyle {
+    Clear,
+    Solid,
+    Horizontal,
+    Vertical,
+    FDiagonal,
+    BDiagonal,
+    Cross,
+    DiagCross
+};
 
 class Canvas {
 public:
@@ -41,6 +51,12 @@ public:
     virtual void FillRect(int left, int top, int right, int bottom) = 0;
     // An image file stretched into the rectangle; false when it cannot be loaded.
     virtual bool DrawImage(int left, int top, int right, int bottom, const std::string& path) = 0;
+    // The width and height of an image file in pixels; nothing when it cannot be loaded.
+    struct ImageExtent {
+        int width = 0;
+        int height = 0;
+    };
+    virtual std::optional<ImageExtent> ImageSize(const std::string& path) = 0;
 };
 
 }  // namespace base

@@ -1,5 +1,6 @@
 #pragma once
-// The subcommands of kt-invorra-tool. Each takes the words after its name and returns the exit code.
+// The subcommands of kt-invorra-tool. Each takes the words after its name and returns the exit
+// code.
 
 #include <string>
 #include <vector>
@@ -18,5 +19,7 @@ int PostCommand(const Args& args);     // post DIR [--company CODE] [--today DAT
 int AgeCommand(const Args& args);      // age DIR [--company CODE] --as-of DATE [--csv]
 int ListCommand(const Args& args);     // list DIR KIND [--company CODE] [--csv]
 int LedgerCommand(const Args& args);   // ledger DIR [--company CODE] [--repair] [--today DATE]
+// print-invoice DIR NUMBER --pdf FILE [--kind INV|PSL|FCP] [--company CODE]
+int PrintInvoiceCommand(const Args& args);
 
 }  // namespace tool

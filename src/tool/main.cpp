@@ -26,7 +26,10 @@ void Usage() {
         "                          print a company's list report, or its rows as CSV\n"
         "  ledger DIR [--company CODE] [--repair] [--today YYYY-MM-DD] [--answer yes|no]\n"
         "                          check that the balances agree with the invoice file, or\n"
-        "                          recompute them\n",
+        "                          recompute them\n"
+        "  print-invoice DIR NUMBER --pdf FILE [--kind INV|PSL|FCP] [--company CODE]\n"
+        "                          write an invoice, packing slip or file copy to a PDF file\n"
+        "                          (only in a build with Qt, KT_BUILD_GUI=ON)\n",
         stderr);
 }
 
@@ -52,6 +55,7 @@ int main(int argc, char** argv) {
     if (command == "age") return tool::AgeCommand(args);
     if (command == "list") return tool::ListCommand(args);
     if (command == "ledger") return tool::LedgerCommand(args);
+    if (command == "print-invoice") return tool::PrintInvoiceCommand(args);
     Usage();
     return 2;
 }

@@ -1,6 +1,7 @@
 #include "widgets/PrinterCanvas.h"
 
 #include <QImage>
+#include <QImageReader>
 
 namespace widgets {
 
@@ -175,6 +176,14 @@ bool PrinterCanvas::DrawImage(int left, int top, int right, int bottom, const st
     if (image.isNull() || !painter_.isActive()) return false;
     painter_.drawImage(FromEdges(left, top, right, bottom), image);
     return true;
+}
+
+std::optional<base::Canvas::ImageExtent> PrinterCanvas::ImageSize(const std::string& path) {
+    // Most formats tell their size without decoding the image; the rest are loaded.
+    QSize size = QImageReader(QString::fromStdString(path)).size();
+    if (!size.isValid()) size = QImage(QString::fromStdString(path)).size();
+    if (!size.isValid() || size.isEmpty()) return std::nullopt;
+    return ImageExtent{size.width(), size.height()};
 }
 
 }  // namespace widgets

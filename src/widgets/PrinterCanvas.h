@@ -41,6 +41,7 @@ public:
     void Rectangle(int left, int top, int right, int bottom) override;
     void FillRect(int left, int top, int right, int bottom) override;
     bool DrawImage(int left, int top, int right, int bottom, const std::string& path) override;
+    std::optional<ImageExtent> ImageSize(const std::string& path) override;
 
     // 0x00BBGGRR, the colour form of FontChoice and of the company record.
     static QColor ToQColor(uint32_t color);

@@ -26,6 +26,7 @@ GOOD_TREE = {
     "app/main.cpp": '#include "shell/ui/MainWindow.h"\n#include "Screenshot.h"\n',
     "app/Screenshot.h": "",
     "tool/main.cpp": '#include "receivables/Aging.h"\n#include "customers/CustomerFile.h"\n',
+    "tool/Print.cpp": '#include "widgets/PdfFile.h"\n',
 }
 
 
@@ -50,7 +51,7 @@ class IncludeLayers(unittest.TestCase):
             ("widgets/Browser.h", '#include "company/CompanyFile.h"'),
             ("customers/ui/Editor.h", '#include "receivables/Aging.h"'),  # another subsystem
             ("customers/ui/Picker.h", '#include "shell/ui/MainWindow.h"'),
-            ("tool/Dump.cpp", '#include "widgets/FindBox.h"'),
+            ("tool/Dump.cpp", '#include "shell/ui/MainWindow.h"'),
             ("tool/Post.cpp", '#include "customers/ui/CustomerManager.h"'),
             ("company/List.h", '#include "nowhere/Thing.h"'),
         ]

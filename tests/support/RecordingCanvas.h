@@ -57,6 +57,7 @@ public:
     void Rectangle(int, int, int, int) override {}
     void FillRect(int, int, int, int) override {}
     bool DrawImage(int, int, int, int, const std::string&) override { return true; }
+    std::optional<ImageExtent> ImageSize(const std::string&) override { return std::nullopt; }
 
 private:
     bool ended_ = false;

@@ -60,7 +60,7 @@ TEST(PrinterCanvas, DrawsShapesAndImagesInTheRightPlaces) {
     testsupport::TempDir dir;
     const std::string pdf = dir.file("shapes.pdf");
     const std::string png = dir.file("logo.png");
-    QImage logo(10, 10, QImage::Format_RGB32);
+    QImage logo(10, 8, QImage::Format_RGB32);
     logo.fill(Qt::blue);
     ASSERT_TRUE(logo.save(QString::fromStdString(png)));
     {
@@ -70,6 +70,10 @@ TEST(PrinterCanvas, DrawsShapesAndImagesInTheRightPlaces) {
         canvas.FillRect(0, 0, 200, 100);
         EXPECT_TRUE(canvas.DrawImage(400, 0, 500, 100, png));
         EXPECT_FALSE(canvas.DrawImage(0, 0, 10, 10, dir.file("missing.png")));
+        const auto size = canvas.ImageSize(png);
+        ASSERT_TRUE(size);
+        EXPECT_EQ(std::pair(size->width, size->height), std::pair(10, 8));
+        EXPECT_FALSE(canvas.ImageSize(dir.file("missing.png")));
         canvas.EndDocument();
     }
     Capture("pdftoppm -r 100 -png -singlefile '" + pdf + "' '" + dir.file("page") + "'");

@@ -1,0 +1,17 @@
+#pragma once
+// Printed forms written to a PDF file by programs without windows (the command-line tool). The
+// caller needs no Qt: the application object that fonts require is made here when the program has
+// none, on the offscreen platform unless QT_QPA_PLATFORM names another.
+
+#include <functional>
+#include <string>
+
+#include "base/Canvas.h"
+
+namespace widgets {
+
+// Letter pages with half-inch margins at 600 dots per inch. False when the file cannot be
+// written or `draw` answers false.
+bool WritePdf(const std::string& path, const std::function<bool(base::Canvas&)>& draw);
+
+}  // namespace widgets
