@@ -82,6 +82,27 @@ void ManagerFrame::Tool(QAction* command, const char* name, const QString& text)
     toolBar_->addAction(button);
 }
 
+QAction* ManagerFrame::AddPrintWindow(QMenu& display, std::function<void()> handler) {
+    display.addSeparator();
+    QAction* print = Action("PrintWindowItem", "Print &Window", std::move(handler));
+    display.addAction(print);
+    return print;
+}
+
+QAction* ManagerFrame::AddHelpMenu(std::function<void()> overview) {
+    QAction* item = Action("OverviewItem", "&Overview", std::move(overview));
+    menuBar_->addMenu("&Help")->addAction(item);
+    return item;
+}
+
+void ManagerFrame::AddRecordTools(QAction* add, QAction* edit, QAction* remove, QAction* find) {
+    Tool(add, "NewBtn", "New");
+    Tool(edit, "EditBtn", "Edit");
+    Tool(remove, "DeleteBtn", "Delete");
+    toolBar_->addSeparator();
+    Tool(find, "FindBtn", "Find");
+}
+
 void ManagerFrame::AddToTitleRow(QWidget* widget) {
     titleRow_->addWidget(widget);
 }

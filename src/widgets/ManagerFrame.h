@@ -45,6 +45,11 @@ public:
     // A toolbar button named `name` that triggers `command`.
     void Tool(QAction* command, const char* name, const QString& text);
 
+    // What every manager has: "Print &Window" at the end of its display menu, the "&Help" menu
+    // with "&Overview", and the New, Edit, Delete and Find buttons that open its toolbar.
+    QAction* AddPrintWindow(QMenu& display, std::function<void()> handler);
+    QAction* AddHelpMenu(std::function<void()> overview);
+    void AddRecordTools(QAction* add, QAction* edit, QAction* remove, QAction* find);
     // Puts `widget` on the title's line, after what is there already (the Invoice Manager's
     // receivables total and filter label).
     void AddToTitleRow(QWidget* widget);

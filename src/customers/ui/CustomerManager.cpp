@@ -105,20 +105,11 @@ void TDemoForm::BuildCommands() {
     byName_->setCheckable(true);
     byNumber_->setCheckable(true);
     display->addActions({byName_, byNumber_});
-    display->addSeparator();
-    display->addAction(
-        f.Action("PrintWindowItem", "Print &Window", [this] { PrintWindowClick(); }));
+    f.AddPrintWindow(*display, [this] { PrintWindowClick(); });
 
-    QMenu* help = f.menuBar().addMenu("&Help");
-    QAction* overview =
-        f.Action("OverviewItem", "&Overview", [this] { services_.showHelp("CustomerManager"); });
-    help->addAction(overview);
+    QAction* overview = f.AddHelpMenu([this] { services_.showHelp("CustomerManager"); });
 
-    f.Tool(add, "NewBtn", "New");
-    f.Tool(edit, "EditBtn", "Edit");
-    f.Tool(remove, "DeleteBtn", "Delete");
-    f.toolBar().addSeparator();
-    f.Tool(find, "FindBtn", "Find");
+    f.AddRecordTools(add, edit, remove, find);
     f.Tool(list, "ListBtn", "Customer List");
     f.Tool(envelope, "EnvelopeBtn", "Print Envelope");
     f.toolBar().addSeparator();

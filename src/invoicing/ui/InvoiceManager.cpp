@@ -130,20 +130,11 @@ void Tinvlist::BuildCommands() {
         display->addAction(action);
         orders_.emplace_back(item.order, action);
     }
-    display->addSeparator();
-    display->addAction(
-        f.Action("PrintWindowItem", "Print &Window", [this] { PrintWindowClick(); }));
+    f.AddPrintWindow(*display, [this] { PrintWindowClick(); });
 
-    QMenu* help = f.menuBar().addMenu("&Help");
-    QAction* overview =
-        f.Action("OverviewItem", "&Overview", [this] { services_.showHelp("InvoiceManager"); });
-    help->addAction(overview);
+    QAction* overview = f.AddHelpMenu([this] { services_.showHelp("InvoiceManager"); });
 
-    f.Tool(add, "NewBtn", "New");
-    f.Tool(edit, "EditBtn", "Edit");
-    f.Tool(remove, "DeleteBtn", "Delete");
-    f.toolBar().addSeparator();
-    f.Tool(find, "FindBtn", "Find");
+    f.AddRecordTools(add, edit, remove, find);
     f.Tool(view, "ViewBtn", "View");
     f.Tool(print, "PrintBtn", "Print");
     f.Tool(customerData, "CustomerDataBtn", "Customer Data");

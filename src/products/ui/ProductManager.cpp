@@ -76,20 +76,11 @@ void TEditProd::BuildCommands() {
     byCode_->setCheckable(true);
     byDescription_->setCheckable(true);
     display->addActions({byCode_, byDescription_});
-    display->addSeparator();
-    QAction* print = f.Action("PrintWindowItem", "Print &Window", [this] { PrintWindowClick(); });
-    display->addAction(print);
+    QAction* print = f.AddPrintWindow(*display, [this] { PrintWindowClick(); });
 
-    QMenu* help = f.menuBar().addMenu("&Help");
-    QAction* overview =
-        f.Action("OverviewItem", "&Overview", [this] { services_.showHelp("ProductManager"); });
-    help->addAction(overview);
+    QAction* overview = f.AddHelpMenu([this] { services_.showHelp("ProductManager"); });
 
-    f.Tool(add, "NewBtn", "New");
-    f.Tool(edit, "EditBtn", "Edit");
-    f.Tool(remove, "DeleteBtn", "Delete");
-    f.toolBar().addSeparator();
-    f.Tool(find, "FindBtn", "Find");
+    f.AddRecordTools(add, edit, remove, find);
     f.Tool(list, "ListBtn", "Product List");
     f.toolBar().addSeparator();
     f.Tool(byCode_, "ByCodeBtn", "By Code");

@@ -84,20 +84,11 @@ void TListComps::BuildCommands() {
     byNumber_->setCheckable(true);
     byName_->setCheckable(true);
     display->addActions({byNumber_, byName_});
-    display->addSeparator();
-    display->addAction(
-        f.Action("PrintWindowItem", "Print &Window", [this] { PrintWindowClick(); }));
+    f.AddPrintWindow(*display, [this] { PrintWindowClick(); });
 
-    QMenu* help = f.menuBar().addMenu("&Help");
-    QAction* overview =
-        f.Action("OverviewItem", "&Overview", [this] { context_.showHelp("CompanyManager"); });
-    help->addAction(overview);
+    QAction* overview = f.AddHelpMenu([this] { context_.showHelp("CompanyManager"); });
 
-    f.Tool(add, "NewBtn", "New");
-    f.Tool(edit, "EditBtn", "Edit");
-    f.Tool(remove, "DeleteBtn", "Delete");
-    f.toolBar().addSeparator();
-    f.Tool(find, "FindBtn", "Find");
+    f.AddRecordTools(add, edit, remove, find);
     f.Tool(list, "ListBtn", "Company List");
     f.toolBar().addSeparator();
     f.Tool(close, "CloseBtn", "Close");
