@@ -79,6 +79,7 @@ TEST_F(PrintInvoice, RefusesWhatItCannotPrintAndWritesNoFile) {
         std::string message;
     } cases[] = {
         {{"data", "999", "--pdf", "out.pdf"}, 1, "Invoice 999 is not on file."},
+        {{"data", "1001", "--pdf", "out.pdf", "--company", "7"}, 2, "no company 7"},
         {{"data", "1001", "--pdf", "out.pdf", "--kind", "PDF"}, 2, "usage:"},
         {{"data", "1001"}, 2, "usage:"},
         {{"missing", "1001", "--pdf", "out.pdf"}, 2, "cannot open the data folder"},
