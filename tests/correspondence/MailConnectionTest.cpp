@@ -85,8 +85,6 @@ TEST_F(MailConnectionTest, TlsAndLoginModes) {
         SendOutcome outcome;
     } cases[] = {
         {"STARTTLS", "starttls", "", "", true, true, SendOutcome::Accepted},
-        {"STARTTLS, written as a URL", "starttls", "smtp://", "", true, true,
-         SendOutcome::Accepted},
         {"implicit TLS", "smtps", "smtps://", "", true, true, SendOutcome::Accepted},
         {"login from netrc", "auth", "", "s3cret", true, true, SendOutcome::Accepted},
         {"no login for a server that wants one", "auth", "", "", true, true, SendOutcome::Rejected},
