@@ -159,50 +159,6 @@ TEST_F(CustomerManagerTest, AddTwoFindOneEditItAndDeleteTheOtherByKeyboard) {
     EXPECT_EQ(w.state.currentCompany.nextCustomerNumber(), "102");
 }
 
-TEST_F(CustomerManagerTest, DeleteRefusesABalanceBeforeInvoicesOnFileThenAsks) {
-    std::vector<CustomerRecord> customers = {
-        testsupport::SampleCustomer("1", "Cent"), testsupport::SampleCustomer("2", "Cent Invoiced"),
-        testsupport::SampleCustomer("3", "Paid Up"), testsupport::SampleCustomer("4", "Free")};
-    for (const int oneCent : {0, 1}) customers[oneCent].setBalance("0.01");
-    Customers(customers);
-    records::InvoiceRecord paid;
-    for (const char* number : {"2", "3"}) {
-        paid.setInvoiceNumber(std::string("50") + number);
-        paid.setTypeCode("I");
-        paid.setCustomerNumber(number);
-        testsupport::AddRecords(w.engine, FileOf(records::RecordKind::Invoice),
-                                std::vector<records::InvoiceRecord>{paid});
-    }
-    constexpr char kBalanceDue[] = "This customer has a balance due. Unable to delete.";
-    const struct {
-        const char* name;
-        const char* caption;
-        const char* text;
-        bool asks = false;
-    } cases[] = {
-        {"Cent", "Delete Customer", kBalanceDue},
-        {"Cent Invoiced", "Delete Customer", kBalanceDue},
-        {"Paid Up", "Delete Customer",
-         "This customer has invoices on file and may not be deleted. You can mark this customer "
-         "as inactive, otherwise, wait until you remove their paid invoices, then delete."},
-        {"Free", "Delete Customer#: 4", "Are you sure you want to delete this customer?", true},
-    };
-    ThenInModal(manager_, [&] {
-        for (const auto& c : cases) {
-            SCOPED_TRACE(c.name);
-            GoTo(c.name);
-            if (c.asks)
-                w.prompts.ExpectYesNo(c.caption, c.text, true);
-            else
-                w.prompts.ExpectWarn(c.caption, c.text);
-            QTest::keyClick(&manager_.browser(), Qt::Key_Delete);
-        }
-        EXPECT_EQ(Text("CountPanel"), "Customers: 3");
-        manager_.reject();
-    });
-    manager_.Execute();
-}
-
 TEST_F(CustomerManagerTest, TheOrderKeepsTheCustomerAndLastsAndTheCaptionFollowsTheOutput) {
     Customers({testsupport::SampleCustomer("300", "Able"),
                testsupport::SampleCustomer("100", "Baker"),

@@ -197,8 +197,6 @@ TEST_F(PaymentWindowTest, PartialPaymentGoesThroughTheAmountDialog) {
         Click(box_, "OKBtn");
     });
     ASSERT_TRUE(posted);
-    EXPECT_EQ(Records(), (std::vector<std::string>{"1001 Z 70.00  0.00", "1001 X 0.00 P 30.00",
-                                                   "1002 I 50.00  0.00"}));
     EXPECT_EQ(StoredBalance(), "120.00");
 }
 
@@ -220,8 +218,6 @@ TEST_F(PaymentWindowTest, DepositOnAccountAloneIsPosted) {
         Click(box_, "OKBtn");
     });
     ASSERT_TRUE(posted);
-    EXPECT_EQ(Records(), (std::vector<std::string>{"1001 I 100.00  0.00", "1002 I 50.00  0.00",
-                                                   "DP3 D -25.00  25.00"}));
     EXPECT_EQ(StoredBalance(), "125.00");
 }
 
