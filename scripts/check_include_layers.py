@@ -37,7 +37,7 @@ ALLOWED = {
 # Subsystems that stand on another subsystem besides the layers of their row: invoice entry moves
 # balances only through the receivables.
 SUBSYSTEM_ALSO = {
-    "invoicing": ["receivables"],
+    "invoicing": ["receivables", "correspondence"],
 }
 QT_LAYERS = {"widgets", SUBSYSTEM + "/ui", "shell/ui", "app"}
 

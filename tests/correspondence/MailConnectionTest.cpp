@@ -7,7 +7,7 @@
 #include <thread>
 #include <vector>
 
-#include "SmtpServer.h"
+#include "support/SmtpServer.h"
 #include "correspondence/MailConnection.h"
 #include "support/ScriptedPrompts.h"
 #include "support/TempDir.h"

@@ -1,5 +1,5 @@
 #pragma once
-// A real SMTP server (tests/correspondence/smtp_server.py) on 127.0.0.1 for one test: started in
+// A real SMTP server (tests/support/smtp_server.py) on 127.0.0.1 for one test: started in
 // the constructor, ready when it returns, killed and reaped in the destructor.
 
 #include <sys/types.h>

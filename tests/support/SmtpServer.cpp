@@ -1,4 +1,4 @@
-#include "SmtpServer.h"
+#include "support/SmtpServer.h"
 
 #include <fcntl.h>
 #include <netinet/in.h>
@@ -22,7 +22,7 @@ namespace testsupport {
 namespace {
 
 constexpr auto kStartLimit = std::chrono::seconds(20);
-const char* const kScript = KT_SOURCE_DIR "/tests/correspondence/smtp_server.py";
+const char* const kScript = KT_SOURCE_DIR "/tests/support/smtp_server.py";
 
 }  // namespace
 
