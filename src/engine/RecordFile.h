@@ -89,6 +89,19 @@ public:
         return outcome == ErrorClass::Expected ? ErrorClass::None : outcome;
     }
 
+    // Calls visit(recordNumber, record) for every live record, in record order (the fastest
+    // whole-file read). False when the engine could not read the file to its end.
+    template <typename Visit>
+    [[nodiscard]] bool ForEachRecord(Visit visit) {
+        R record;
+        for (int32_t recordNumber = 0;;) {
+            engine().NextUsedRecord(handle(), recordNumber);
+            if (engine().errorClass() == ErrorClass::Expected) return true;
+            if (!engine().ok() || !Get(recordNumber, record)) return false;
+            visit(recordNumber, std::as_const(record));
+        }
+    }
+
 private:
     ErrorClass Fetch(bool found, KeyEntry<R>& entry) {
         if (found) static_cast<void>(Get(entry.recordNumber, entry.record));

@@ -34,17 +34,17 @@ std::optional<size_t> BatchCount(std::string_view typed, size_t collected,
                                  base::PromptService& prompts);
 
 struct BatchTally {
-    int sent = 0;     // printed, or taken by the mail server
-    int skipped = 0;  // no e-mail address
-    int failed = 0;   // refused by the server or not printed
-    bool stopped = false;  // the mail connection was lost: the rest was not tried
+    int sent = 0;          // printed, or taken by the mail server
+    int skipped = 0;       // no e-mail address
+    int failed = 0;        // refused by the server or not printed
+    bool stopped = false;  // the mail connection was lost or a copy not printed: the rest waits
     std::vector<std::string> failures;  // "Invoice 1001: <why>", one per failed invoice
 };
 
 // Dispatches the first `count` of `numbers` in order, telling `progress` the line each one shows
-// ("E-Mailing Invoice 1001 ..."). A lost mail connection ends the run.
-BatchTally RunBatch(DispatchContext& context, const std::vector<std::string>& numbers,
-                    size_t count, const std::function<void(std::string_view line)>& progress);
+// ("E-Mailing Invoice 1001 ..."). A lost mail connection or a copy not printed ends the run.
+BatchTally RunBatch(DispatchContext& context, const std::vector<std::string>& numbers, size_t count,
+                    const std::function<void(std::string_view line)>& progress);
 
 // The manager's status line after a run: "Batch Print complete. 3 invoices sent to spooler." or
 // "... sent to e-mail.".

@@ -32,8 +32,7 @@ class PrintSink {
 public:
     virtual ~PrintSink() = default;
     // Hands `draw` a canvas for a print job of its own; false when the copy was not printed.
-    virtual bool Print(const PrintedCopy& copy,
-                       const std::function<bool(base::Canvas&)>& draw) = 0;
+    virtual bool Print(const PrintedCopy& copy, const std::function<bool(base::Canvas&)>& draw) = 0;
 };
 
 // What one run of dispatches works with.

@@ -73,6 +73,15 @@ std::optional<engine::KeyEntry<records::InvoiceRecord>> InvoiceFiles::FindInvoic
     return entry;
 }
 
+std::optional<Entries<records::InvoiceRecord>> InvoiceFiles::RecordsOf(std::string_view number) {
+    records::InvoiceRecord wanted;
+    wanted.setInvoiceNumber(number);
+    return Run(invoices_, kNumberKey, wanted.key(kNumberKey),
+               [wanted = Folded(number)](const records::InvoiceRecord& record) {
+                   return Folded(record.invoiceNumber()) == wanted;
+               });
+}
+
 std::optional<Entries<records::InvoiceLineRecord>> InvoiceFiles::LinesOf(std::string_view number) {
     records::InvoiceLineRecord wanted;
     wanted.setInvoiceNumber(number);

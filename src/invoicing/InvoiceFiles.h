@@ -49,6 +49,9 @@ public:
     // The first invoice-file record whose number (trimmed, upper-cased) is `number`; nothing
     // when there is none or the search failed.
     std::optional<engine::KeyEntry<records::InvoiceRecord>> FindInvoice(std::string_view number);
+    // Every invoice-file record numbered `number` (an invoice with its payments), in the order of
+    // key 1; nothing when the walk ended with an engine error.
+    std::optional<Entries<records::InvoiceRecord>> RecordsOf(std::string_view number);
     // The detail records of invoice `number` in the order of detail key 2; nothing when the walk
     // ended with an engine error.
     std::optional<Entries<records::InvoiceLineRecord>> LinesOf(std::string_view number);

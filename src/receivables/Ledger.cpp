@@ -1,7 +1,6 @@
 #include "receivables/Ledger.h"
 
 #include <algorithm>
-#include <functional>
 #include <iterator>
 #include <unordered_map>
 
@@ -60,20 +59,10 @@ public:
     InvoiceFile invoices;
 };
 
-// Calls visit(recordNumber, record) for every live record of the open `file` in record order;
-// false when the engine could not read it to the end.
-template <typename R>
-bool ForEachRecord(engine::RecordFile<R>& file,
-                   const std::function<void(int32_t, const R&)>& visit) {
-    if (!file.IsOpen()) return true;
-    engine::Engine& engine = file.engine();
-    R record;
-    for (int32_t recordNumber = 0;;) {
-        engine.NextUsedRecord(file.handle(), recordNumber);
-        if (engine.errorClass() == engine::ErrorClass::Expected) return true;
-        if (!engine.ok() || !file.Get(recordNumber, record)) return false;
-        visit(recordNumber, record);
-    }
+// Every live record of `file` in record order; a file that is not open has none.
+template <typename R, typename Visit>
+bool ForEachRecord(engine::RecordFile<R>& file, Visit visit) {
+    return !file.IsOpen() || file.ForEachRecord(visit);
 }
 
 LedgerDifference DifferenceOf(LedgerProblem problem, std::string_view customerNumber,
