@@ -95,13 +95,44 @@ std::string BatchStatus(const BatchTally& tally, OutputMode mode) {
            (mode == OutputMode::EMail ? "e-mail." : "spooler.");
 }
 
-std::string BatchMailSummary(const BatchTally& tally) {
-    std::string summary = "E-mail operation complete.\n\nSent: " + std::to_string(tally.sent) +
-                          "\nSkipped (no e-mail address): " + std::to_string(tally.skipped) +
-                          "\nFailed: " + std::to_string(tally.failed);
+std::string BatchSummary(const BatchTally& tally, OutputMode mode) {
+    const bool mailing = mode == OutputMode::EMail;
+    std::string summary = mailing ? "E-mail operation complete.\n\nSent: "
+                                  : "Batch Print complete.\n\nPrinted: ";
+    summary += std::to_string(tally.sent);
+    if (mailing) summary += "\nSkipped (no e-mail address): " + std::to_string(tally.skipped);
+    summary += "\nFailed: " + std::to_string(tally.failed);
     if (tally.stopped) summary += "\n\nThe run stopped there; the rest was not sent.";
     for (const std::string& failure : tally.failures) summary += "\n" + failure;
     return summary;
+}
+
+std::string BatchPrintCommand(DispatchContext& context, const BatchPrintSteps& steps) {
+    base::PromptService& prompts = context.files.prompts();
+    const std::optional<std::vector<std::string>> numbers = CollectUnprinted(context.files);
+    if (!numbers) {
+        prompts.Warn("Batch Print", "The invoice file cannot be read.");
+        return {};
+    }
+    if (numbers->empty()) {
+        prompts.Inform("Batch Print", "There are no invoices to print.");
+        return {};
+    }
+    const std::optional<size_t> count =
+        steps.askCount(BatchDialogTexts(numbers->size(), context.mode, context.company),
+                       numbers->size());
+    if (!count || !MailReady(context)) return {};
+    if (steps.choosePrinter && PrintsCopies(context.company, context.mode, true) &&
+        !steps.choosePrinter())
+        return {};
+    if (steps.showProgress) steps.showProgress("Working...");
+    const BatchTally tally = RunBatch(context, *numbers, *count, steps.showProgress);
+    if (steps.hideProgress) steps.hideProgress();
+    if (context.mode == OutputMode::EMail)
+        prompts.Inform("Batch E-Mail", BatchSummary(tally, context.mode));
+    else if (tally.failed > 0)
+        prompts.Warn("Batch Print", BatchSummary(tally, context.mode));
+    return BatchStatus(tally, context.mode);
 }
 
 }  // namespace invoicing

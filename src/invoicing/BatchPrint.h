@@ -50,8 +50,24 @@ BatchTally RunBatch(DispatchContext& context, const std::vector<std::string>& nu
 // "... sent to e-mail.".
 std::string BatchStatus(const BatchTally& tally, OutputMode mode);
 
-// The message that ends an e-mail run: "E-mail operation complete." with how many were sent,
-// skipped and failed, and why each failure happened.
-std::string BatchMailSummary(const BatchTally& tally);
+// The message that ends an e-mail run, or a print run with failures: "E-mail operation
+// complete." with how many were sent, skipped and failed, and why each failure happened.
+std::string BatchSummary(const BatchTally& tally, OutputMode mode);
+
+// What Batch Print asks of the window.
+struct BatchPrintSteps {
+    // The "Batch Print Invoices" dialog: how many to print; nothing when cancelled.
+    std::function<std::optional<size_t>(const BatchPrintTexts& texts, size_t collected)> askCount;
+    // The print dialog; false when cancelled. Unset: the printer is ready.
+    std::function<bool()> choosePrinter;
+    // The progress window: a line shown while the run goes on, and its end.
+    std::function<void(std::string_view line)> showProgress;
+    std::function<void()> hideProgress;
+};
+
+// "&Batch Print" of the Invoice Manager: collects the invoices, asks how many, checks the mail
+// server (e-mail mode) or asks for the printer, runs the batch and tells how it went. Answers the
+// manager's status line; empty when nothing ran.
+std::string BatchPrintCommand(DispatchContext& context, const BatchPrintSteps& steps);
 
 }  // namespace invoicing

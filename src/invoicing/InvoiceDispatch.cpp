@@ -149,7 +149,14 @@ bool MarkPrinted(InvoiceFiles& files, std::string_view number, std::string_view 
     return true;
 }
 
-PrintCommandResult PrintCommand(DispatchContext& context, std::string_view number) {
+bool MailReady(DispatchContext& context) {
+    if (context.mode != OutputMode::EMail) return true;
+    return context.mail &&
+           context.mail->MailCheck(context.company.email(), context.company.smtpServer());
+}
+
+PrintCommandResult PrintCommand(DispatchContext& context, std::string_view number,
+                                const std::function<bool()>& choosePrinter) {
     const auto record = context.files.FindInvoice(number);
     if (record && IsDeposit(base::Trim(record->record.typeCode()))) {
         context.files.prompts().Inform(
@@ -158,9 +165,8 @@ PrintCommandResult PrintCommand(DispatchContext& context, std::string_view numbe
             "instead.");
         return {{}, true};
     }
-    const bool mailing = context.mode == OutputMode::EMail;
-    if (mailing && !(context.mail && context.mail->MailCheck(context.company.email(),
-                                                             context.company.smtpServer())))
+    if (!MailReady(context)) return {};
+    if (choosePrinter && PrintsCopies(context.company, context.mode, false) && !choosePrinter())
         return {};
     const std::string shown = "Invoice " + base::Trim(number);
     const DispatchResult result = DispatchInvoice(context, number, false);

@@ -90,10 +90,15 @@ struct PrintCommandResult {
     bool viewInstead = false;  // a deposit: the view window is shown instead
 };
 
-// In e-mail mode the mail server is checked first (nothing happens when the check fails). A
-// deposit is refused with its message and viewed instead. Tells the outcome with the messages
-// of the manager: "Invoice sent by e-mail.", "This customer has no e-mail address. …", or why
-// the server did not take it.
-PrintCommandResult PrintCommand(DispatchContext& context, std::string_view number);
+// A deposit is refused with its message and viewed instead. In e-mail mode the mail server is
+// checked first; then, when copies are printed, `choosePrinter` (the print dialog) is asked.
+// Nothing happens when either says no. Tells the outcome with the messages of the manager:
+// "Invoice sent by e-mail.", "This customer has no e-mail address. …", or why the server did not
+// take it.
+PrintCommandResult PrintCommand(DispatchContext& context, std::string_view number,
+                                const std::function<bool()>& choosePrinter = {});
+
+// The mail check of an e-mail run on the company's settings; true in print mode.
+bool MailReady(DispatchContext& context);
 
 }  // namespace invoicing

@@ -113,6 +113,32 @@ std::optional<QuickViewValues> InvoiceManagerFlow::QuickView(int32_t recordNumbe
                        state_.currentCompany);
 }
 
+std::optional<InvoiceDocument> InvoiceManagerFlow::Document(std::string_view number) {
+    std::string failure;
+    auto document = LoadDocument(*files_, state_.currentCompany, number, failure);
+    if (!document) prompts_.Warn("View Invoice", failure);
+    return document;
+}
+
+std::optional<std::string> InvoiceManagerFlow::NumberOf(int32_t recordNumber) {
+    const auto entry = Read(recordNumber);
+    if (!entry) return std::nullopt;
+    return base::Trim(entry->record.invoiceNumber());
+}
+
+DispatchContext InvoiceManagerFlow::Dispatch(PrintSink& printer,
+                                             correspondence::MailConnection& mail) {
+    const bool mailing = state_.defaultOutput == company::PrintedOutput::EMail;
+    return {*files_,
+            state_.currentCompany,
+            mailing ? OutputMode::EMail : OutputMode::Printer,
+            printer,
+            &mail,
+            clock_,
+            state_.todayText,
+            &state_.printQueue};
+}
+
 std::optional<engine::KeyEntry<records::InvoiceRecord>> InvoiceManagerFlow::EditableRecord(
     int32_t recordNumber) {
     auto entry = Read(recordNumber);

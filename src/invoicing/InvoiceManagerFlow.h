@@ -2,8 +2,8 @@
 // The Invoice Manager's commands as plain logic: opening the company's invoice files, the display
 // order and the filter on one customer with the range and texts the list shows for them, finding
 // an invoice by number, the quick view's values, and deleting the current record behind its
-// guards through the all-or-nothing delete posting. The window shows the list and paints what a
-// command returns.
+// guards through the all-or-nothing delete posting, and viewing, printing and Batch Print through
+// the dispatch. The window shows the list and paints what a command returns.
 
 #include <cstdint>
 #include <optional>
@@ -14,6 +14,9 @@
 #include "base/PromptService.h"
 #include "company/ProgramState.h"
 #include "engine/Engine.h"
+#include "invoicing/BatchPrint.h"
+#include "invoicing/InvoiceDispatch.h"
+#include "invoicing/InvoiceDocument.h"
 #include "invoicing/InvoiceFiles.h"
 #include "invoicing/InvoiceList.h"
 #include "invoicing/QuickViewValues.h"
@@ -86,6 +89,17 @@ public:
     // "&Delete" of the record `recordNumber`: the guards in their order and the questions, then
     // the delete posting (whole or not at all).
     InvoiceListUpdate Delete(int32_t recordNumber);
+
+    // "&View": the document of invoice `number`; nothing, with the reason shown, when it cannot
+    // be read.
+    std::optional<InvoiceDocument> Document(std::string_view number);
+    // The invoice number of the record `recordNumber`; nothing without a record.
+    std::optional<std::string> NumberOf(int32_t recordNumber);
+
+    // A dispatch on the open files in the program's output mode (the main window's printer or
+    // e-mail setting), printing on `printer` and mailing through `mail`; Batch Print queues
+    // customers for labels in the program's print queue.
+    DispatchContext Dispatch(PrintSink& printer, correspondence::MailConnection& mail);
 
 private:
     std::optional<engine::KeyEntry<records::InvoiceRecord>> Read(int32_t recordNumber);

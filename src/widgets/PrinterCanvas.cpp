@@ -56,12 +56,16 @@ PrinterCanvas::PrinterCanvas(const QString& pdfPath, const QPageLayout& layout, 
 }
 
 PrinterCanvas::~PrinterCanvas() {
-    EndDocument();
+    if (painter_.isActive()) painter_.end();
 }
 
 bool PrinterCanvas::BeginDocument(std::string_view title) {
-    printer_.setDocName(FromUtf8(title));
-    if (!painter_.begin(&printer_)) return false;
+    if (joined_ && painter_.isActive()) {
+        printer_.newPage();
+    } else {
+        printer_.setDocName(FromUtf8(title));
+        if (!painter_.begin(&printer_)) return false;
+    }
     painter_.setFont(font_);
     painter_.setPen(pen_);
     painter_.setBrush(MakeBrush());
@@ -73,7 +77,7 @@ void PrinterCanvas::NewPage() {
 }
 
 void PrinterCanvas::EndDocument() {
-    if (painter_.isActive()) painter_.end();
+    if (!joined_ && painter_.isActive()) painter_.end();
 }
 
 int PrinterCanvas::PageWidth() const {

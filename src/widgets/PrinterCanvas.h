@@ -21,6 +21,11 @@ public:
     PrinterCanvas(const PrinterCanvas&) = delete;
     PrinterCanvas& operator=(const PrinterCanvas&) = delete;
 
+    // From now on every document after the first continues the same print job on a new page,
+    // until the canvas goes: the copies of one print run reach a PDF file together instead of
+    // each overwriting the one before.
+    void JoinDocuments() { joined_ = true; }
+
     bool BeginDocument(std::string_view title) override;
     void NewPage() override;
     void EndDocument() override;
@@ -64,6 +69,7 @@ private:
     QPen pen_;
     QColor brushColor_ = Qt::white;
     base::BrushStyle brushStyle_ = base::BrushStyle::Solid;
+    bool joined_ = false;
 };
 
 }  // namespace widgets

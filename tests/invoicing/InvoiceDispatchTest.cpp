@@ -296,7 +296,7 @@ TEST_F(InvoiceDispatchTest, BatchMailCountsSentSkippedAndFailedAndStopsOnALostCo
     EXPECT_EQ(marks, (std::vector<std::string>{"Y|12/06/2026", "|", "Y|12/06/2026", "|", "|"}));
     EXPECT_EQ(BatchStatus(tally, OutputMode::EMail),
               "Batch Print complete. 2 invoices sent to e-mail.");
-    EXPECT_TRUE(BatchMailSummary(tally).starts_with(
+    EXPECT_TRUE(BatchSummary(tally, OutputMode::EMail).starts_with(
         "E-mail operation complete.\n\nSent: 2\nSkipped (no e-mail address): 0\nFailed: 2"));
     prompts.Verify();
 }

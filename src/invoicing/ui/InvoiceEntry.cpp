@@ -60,6 +60,10 @@ std::optional<PostedInvoice> TProdInv::ExecuteEdit(
     return Run(files, *draft);
 }
 
+bool TProdInv::PrintTicked() const {
+    return printFlag_->isEnabled() && printFlag_->isChecked();
+}
+
 std::optional<PostedInvoice> TProdInv::Run(InvoiceFiles& files, const InvoiceDraft& draft) {
     files_ = &files;
     posted_.reset();
@@ -77,9 +81,9 @@ std::optional<PostedInvoice> TProdInv::Run(InvoiceFiles& files, const InvoiceDra
     customers_->setEnabled(adding);
     lineItems_->setEnabled(adding);
     memoForm_->setEnabled(adding);
-    // Invoices are printed by the invoice output, which this window does not start.
-    printFlag_->setChecked(false);
-    printFlag_->setEnabled(false);
+    // A new invoice is printed by the Invoice Manager once it is posted; an edit prints nothing.
+    printFlag_->setChecked(adding && company().printNewInvoices());
+    printFlag_->setEnabled(adding);
     number_->setEnabled(!flow_.NumberLocked());
     if (!TimerRunning()) {
         startTime_->clear();

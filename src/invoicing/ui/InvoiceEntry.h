@@ -58,6 +58,8 @@ public:
     // Shows the stored invoice modally; the invoice as posted after OK.
     std::optional<PostedInvoice> ExecuteEdit(
         InvoiceFiles& files, const engine::KeyEntry<records::InvoiceRecord>& stored);
+    // Whether "Print Invoice" was ticked when the last invoice was added.
+    bool PrintTicked() const;
     bool TimerRunning() const;
 
     TInvoiceGrid& grid() { return *grid_; }

@@ -2,17 +2,23 @@
 
 #include <QAction>
 #include <QActionGroup>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QToolBar>
 
+#include "base/Text.h"
 #include "base/Windows1252.h"
+#include "invoicing/ui/BatchPrintDialog.h"
 #include "invoicing/ui/InvoiceEntry.h"
+#include "invoicing/ui/InvoiceView.h"
 #include "invoicing/ui/QuickView.h"
 #include "widgets/DataBrowser.h"
 #include "widgets/FindBox.h"
+#include "widgets/PrinterCanvas.h"
 #include "widgets/RecordText.h"
+#include "widgets/StatusWindow.h"
 #include "widgets/WindowPrint.h"
 
 namespace invoicing::ui {
@@ -23,6 +29,25 @@ constexpr char kCaption[] = "Invoice Manager";
 constexpr char kEMailCaption[] = "Invoice Manager - (E-Mail Mode)";
 constexpr char kHint[] = "Right-click mouse or select from menu bar.";
 constexpr int kInvoiceNumberColumn = 1;  // of the find dialog's invoice columns
+constexpr char kPrintTitle[] = "Print Invoice";
+
+// The copies of one print run on the program's printer, as one print job.
+class PrinterSink : public PrintSink {
+public:
+    explicit PrinterSink(QPrinter& printer) : canvas_(printer) { canvas_.JoinDocuments(); }
+    bool Print(const PrintedCopy&, const std::function<bool(base::Canvas&)>& draw) override {
+        return draw(canvas_);
+    }
+
+private:
+    widgets::PrinterCanvas canvas_;
+};
+
+// The hourglass for as long as it lives.
+struct WaitCursor {
+    WaitCursor() { QGuiApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~WaitCursor() { QGuiApplication::restoreOverrideCursor(); }
+};
 
 struct OrderItem {
     InvoiceOrder order;
@@ -40,12 +65,14 @@ constexpr OrderItem kOrderItems[] = {
 
 }  // namespace
 
-Tinvlist::Tinvlist(InvoiceManagerServices services, TQView& quickView, TProdInv& entry,
-                   QWidget* parent)
+Tinvlist::Tinvlist(InvoiceManagerServices services, TQView& quickView, Trtedit& view,
+                   TProdInv& entry, QWidget* parent)
     : QDialog(parent),
       services_(std::move(services)),
       quickView_(quickView),
+      view_(view),
       entry_(entry),
+      batch_(new TInvBatch(services_.prompts, this)),
       flow_(services_.engine, services_.prompts, services_.state, services_.clock),
       frame_(*this, services_.prompts, "InvBrowser1") {
     setObjectName("invlist");
@@ -92,13 +119,12 @@ void Tinvlist::BuildCommands() {
     QAction* close = f.Action("CloseItem", "&Close", [this] { reject(); });
     QAction* add = f.Action("NewItem", "&New", [this] { NewClick(); });
     QAction* edit = f.Action("EditItem", "&Edit", [this] { EditClick(); });
-    // Viewing and printing invoices and repeat billing come with later parts of the program;
-    // their commands are shown disabled.
-    QAction* view = f.Action("ViewItem", "&View", nullptr);
-    QAction* print = f.Action("PrintItem", "&Print", nullptr);
-    QAction* batch = f.Action("BatchPrintItem", "&Batch Print", nullptr);
+    QAction* view = f.Action("ViewItem", "&View", [this] { ViewClick(); });
+    QAction* print = f.Action("PrintItem", "&Print", [this] { PrintClick(); });
+    QAction* batch = f.Action("BatchPrintItem", "&Batch Print", [this] { BatchPrintClick(); });
+    // Repeat billing comes with a later part of the program; its command is shown disabled.
     QAction* repeat = f.Action("RepeatItem", "&Repeat Billing Setup", nullptr);
-    for (QAction* later : {view, print, batch, repeat}) later->setEnabled(false);
+    repeat->setEnabled(false);
 
     QMenu* invoice = f.menuBar().addMenu("&Invoice");
     invoice->addActions({add, edit, remove});
@@ -219,7 +245,9 @@ void Tinvlist::BrowserKeyDown(int& key) {
 }
 
 void Tinvlist::NewClick() {
-    ShowPosted(entry_.ExecuteAdd(flow_.files()));
+    const std::optional<PostedInvoice> posted = entry_.ExecuteAdd(flow_.files());
+    ShowPosted(posted);
+    if (posted && entry_.PrintTicked()) Print(base::Trim(posted->header.invoiceNumber()));
 }
 
 void Tinvlist::EditClick() {
@@ -265,6 +293,65 @@ void Tinvlist::CustomerDataClick() {
     const std::optional<QuickViewValues> values =
         flow_.QuickView(frame_.browser().CurrentRecordNumber());
     if (values) quickView_.Execute(*values);
+}
+
+void Tinvlist::ViewClick() {
+    if (const auto number = flow_.NumberOf(frame_.browser().CurrentRecordNumber())) View(*number);
+}
+
+void Tinvlist::PrintClick() {
+    if (const auto number = flow_.NumberOf(frame_.browser().CurrentRecordNumber())) Print(*number);
+}
+
+void Tinvlist::BatchPrintClick() {
+    PrinterSink printer(services_.printer);
+    DispatchContext context = flow_.Dispatch(printer, services_.mail);
+    widgets::TStatForm& progress = services_.progress;
+    std::optional<WaitCursor> waiting;
+    const BatchPrintSteps steps{
+        [this](const BatchPrintTexts& texts, size_t collected) {
+            return batch_->Execute(texts, collected);
+        },
+        [this] { return services_.prompts.PrintDialog(kPrintTitle); },
+        [&](std::string_view line) {
+            if (!waiting) {
+                waiting.emplace();
+                progress.ShowStatus("E-Mail Mode");
+            }
+            progress.SetLines("", widgets::ToRecordText(std::string(line)), "");
+        },
+        [&] {
+            progress.HideStatus();
+            waiting.reset();
+        }};
+    ShowOutput(BatchPrintCommand(context, steps));
+}
+
+void Tinvlist::View(const std::string& number) {
+    if (const auto document = flow_.Document(number))
+        view_.Execute(*document, services_.state.currentCompany);
+}
+
+void Tinvlist::Print(const std::string& number) {
+    PrintCommandResult result;
+    {
+        PrinterSink printer(services_.printer);
+        DispatchContext context = flow_.Dispatch(printer, services_.mail);
+        std::optional<WaitCursor> waiting;
+        result = PrintCommand(context, number, [&] {
+            const bool chosen = services_.prompts.PrintDialog(kPrintTitle);
+            if (chosen) waiting.emplace();
+            return chosen;
+        });
+    }  // the print job ends here
+    ShowOutput(result.status);
+    if (result.viewInstead) View(number);
+}
+
+void Tinvlist::ShowOutput(const std::string& status) {
+    if (status.empty()) return;
+    frame_.browser().Refresh();
+    frame_.hintPanel().setText(widgets::ToRecordText(status));
 }
 
 void Tinvlist::FilterClick() {

@@ -4,8 +4,10 @@
 // above; it filters the list to one customer, finds a record by invoice number, shows the quick
 // view of the current record and deletes it. The commands are invoicing::InvoiceManagerFlow's;
 // the window shows their outcome. New and Edit open the entry window (TProdInv) and show what it
-// posted. Viewing and printing invoices and repeat billing are not part of the program yet: their
-// commands are shown disabled.
+// posted; an invoice added with "Print Invoice" ticked is printed at once. View shows an invoice
+// in the view window (Trtedit); Print and Batch Print send invoices to the printer or by e-mail, as
+// the main window's output setting says. Repeat billing is not part of the program yet: its
+// command is shown disabled.
 
 #include <QDialog>
 #include <functional>
@@ -25,12 +27,15 @@ class QPrinter;
 namespace widgets {
 class TFindBox;
 class TFvcBrowser;
+class TStatForm;
 }  // namespace widgets
 
 namespace invoicing::ui {
 
+class TInvBatch;
 class TProdInv;
 class TQView;
+class Trtedit;
 
 // What the Invoice Manager is handed by whoever makes it, once for the run.
 struct InvoiceManagerServices {
@@ -39,6 +44,8 @@ struct InvoiceManagerServices {
     const base::Clock& clock;
     company::ProgramState& state;
     QPrinter& printer;
+    correspondence::MailConnection& mail;  // one connection for the run
+    widgets::TStatForm& progress;          // the status window of e-mail runs
     widgets::TFindBox& findBox;
     std::function<void(const QString& topic)> showHelp;
 };
@@ -46,7 +53,7 @@ struct InvoiceManagerServices {
 class Tinvlist : public QDialog {
     Q_OBJECT
 public:
-    Tinvlist(InvoiceManagerServices services, TQView& quickView, TProdInv& entry,
+    Tinvlist(InvoiceManagerServices services, TQView& quickView, Trtedit& view, TProdInv& entry,
              QWidget* parent = nullptr);
     ~Tinvlist() override;
 
@@ -62,6 +69,9 @@ public:
     void DeleteClick();
     void FindClick();
     void CustomerDataClick();
+    void ViewClick();
+    void PrintClick();
+    void BatchPrintClick();
     void FilterClick();
     void SetOrder(InvoiceOrder order);
     void PrintWindowClick();
@@ -77,10 +87,16 @@ private:
     void PositionOn(const std::optional<InvoiceRow>& row);
     void ShowPosted(const std::optional<PostedInvoice>& posted);
     void ShowTimer();
+    void View(const std::string& number);
+    void Print(const std::string& number);
+    // The status line of an output run, and the list repainted: printed marks changed.
+    void ShowOutput(const std::string& status);
 
     InvoiceManagerServices services_;
     TQView& quickView_;
+    Trtedit& view_;
     TProdInv& entry_;
+    TInvBatch* batch_;
     InvoiceManagerFlow flow_;           // keeps the display order between visits
     records::InvoiceRecord rowRecord_;  // the browser reads each row's record here
     widgets::ManagerFrame frame_;

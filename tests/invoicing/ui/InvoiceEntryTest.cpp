@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -20,6 +21,7 @@
 #include "invoicing/InvoiceChecks.h"
 #include "invoicing/ui/InvoiceGrid.h"
 #include "invoicing/ui/InvoiceManager.h"
+#include "invoicing/ui/InvoiceView.h"
 #include "invoicing/ui/QuickView.h"
 #include "receivables/PostingWrites.h"
 #include "records/RecordTypes.h"
@@ -122,17 +124,24 @@ protected:
                          return productToPick;
                      },
                      [] {}}};
-    Tinvlist manager_{
-        {w.engine, w.prompts, w.clock, w.state, w.printer, findBox_, w.context.showHelp},
-        quickView_,
-        entry_};
+    correspondence::MailConnection mail_{w.prompts, w.clock};
+    Trtedit view_;
+    Tinvlist manager_{{w.engine, w.prompts, w.clock, w.state, w.printer, mail_, w.statusWindow,
+                       findBox_, w.context.showHelp},
+                      quickView_,
+                      view_,
+                      entry_};
 };
 
 TEST_F(InvoiceEntryTest, TwoProductLinesTypedByKeyboardArePosted) {
     AddCustomers({testsupport::SampleCustomer("A1", "Ames Hardware")});
     customerToPick = Customer("A1");
+    // "Print Invoice" is ticked as the company says: the posted invoice goes to the printer,
+    // whose dialog is cancelled here.
+    w.prompts.ExpectPrint(false, "Print Invoice");
     const QString status = InEntry("NewItem", [&] {
         EXPECT_EQ(entry_.windowTitle(), "Add Invoice - Company: Acme Supply Co - #1");
+        EXPECT_TRUE(Find<QCheckBox>(entry_, "PrintFlag").isChecked());
         EXPECT_EQ(Shown("INum"), "1001");
         EXPECT_EQ(Shown("IDate"), "03/05/2024");
         EXPECT_EQ(Shown("IMode"), "Add Mode");
@@ -183,6 +192,7 @@ TEST_F(InvoiceEntryTest, MemoInvoiceTakesTypedAmountsAndText) {
     customerToPick = Customer("B2");
     const QString status = InEntry("NewItem", [&] {
         Click(entry_, "BitBtn3");
+        Find<QCheckBox>(entry_, "PrintFlag").click();  // unticked: nothing is printed
         Find<QRadioButton>(entry_, "RadioButton2").click();
         auto& memo = Find<QPlainTextEdit>(entry_, "Memo1");
         EXPECT_TRUE(memo.isVisible());

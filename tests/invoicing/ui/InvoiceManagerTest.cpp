@@ -11,6 +11,7 @@
 #include <filesystem>
 
 #include "invoicing/ui/InvoiceEntry.h"
+#include "invoicing/ui/InvoiceView.h"
 #include "invoicing/ui/QuickView.h"
 #include "records/RecordTypes.h"
 #include "support/Samples.h"
@@ -111,10 +112,13 @@ protected:
     TProdInv entry_{{w.engine, w.prompts, w.clock, w.state, w.context.showHelp,
                      [] { return std::nullopt; }, [](auto&, auto&) { return std::nullopt; },
                      [] {}}};
-    Tinvlist manager_{
-        {w.engine, w.prompts, w.clock, w.state, w.printer, findBox_, w.context.showHelp},
-        quickView_,
-        entry_};
+    correspondence::MailConnection mail_{w.prompts, w.clock};
+    Trtedit view_;
+    Tinvlist manager_{{w.engine, w.prompts, w.clock, w.state, w.printer, mail_, w.statusWindow,
+                       findBox_, w.context.showHelp},
+                      quickView_,
+                      view_,
+                      entry_};
 };
 
 TEST_F(InvoiceManagerTest, SixOrdersShowEveryRecordDamagedOnesMarked) {
