@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <filesystem>
 #include <iostream>
 #include <optional>
 #include <string>
@@ -83,6 +84,7 @@ int PostCommand(const Args& args) {
             stderr);
         return 2;
     }
+    const std::filesystem::path startFolder = std::filesystem::current_path();
     engine::Engine engine;
     const std::optional<std::string> companyCode = EnterCompany(engine, *options);
     if (!companyCode) return 2;
@@ -90,7 +92,7 @@ int PostCommand(const Args& args) {
     const base::Clock& clock = commandClock.clock();
     engine.InitEngine(0, 30);
     PostPrompts prompts(options->answerYes);
-    PostSession session{engine, prompts, clock, *companyCode};
+    PostSession session{engine, prompts, clock, *companyCode, startFolder};
 
     bool allOk = true;
     std::string text;

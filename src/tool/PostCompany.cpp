@@ -48,6 +48,7 @@ const TextSetting kTexts[] = {
     {"default_quantity", "defaultQuantity", &CompanyRecord::setDefaultQuantity},
     {"email", "email", &CompanyRecord::setEmail},
     {"mail_server", "smtpServer", &CompanyRecord::setSmtpServer},
+    {"file_copies", "numberOfCopies", &CompanyRecord::setNumberOfCopies},
 };
 
 const FlagSetting kFlags[] = {
@@ -59,6 +60,7 @@ const FlagSetting kFlags[] = {
     {"print_new_invoices", &CompanyRecord::setPrintNewInvoices},
     {"print_packing_slip", &CompanyRecord::setPrintPackingSlip},
     {"print_file_copy", &CompanyRecord::setPrintFileCopy},
+    {"batch_labels", &CompanyRecord::setLabelQueueOnBatchPrint},
 };
 
 const ListSetting kLists[] = {

@@ -2,6 +2,7 @@
 // The operations of `kt-invorra-tool post`: each one names the fields it takes and runs the same
 // plain C++ code and checks as the window that does the same thing.
 
+#include <filesystem>
 #include <nlohmann/json.hpp>
 #include <string>
 #include <string_view>
@@ -20,6 +21,9 @@ struct PostSession {
     PostPrompts& prompts;
     const base::Clock& clock;
     std::string companyCode;  // the company the run works on
+    // Where the tool was started: relative paths of the lines are taken from there, as the run
+    // itself works inside the data folder.
+    std::filesystem::path startFolder;
 };
 
 struct PostReply {
@@ -45,5 +49,6 @@ std::vector<PostOperation> AgingOperations();
 std::vector<PostOperation> ProductOperations();
 std::vector<PostOperation> InvoiceOperations();
 std::vector<PostOperation> PaymentOperations();
+std::vector<PostOperation> DispatchOperations();
 
 }  // namespace tool

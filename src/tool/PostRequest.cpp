@@ -39,6 +39,16 @@ std::optional<std::string> PostRequest::Text(std::string_view field, int maxLeng
     return value ? Convert(field, *value, maxLength) : std::nullopt;
 }
 
+std::optional<std::string> PostRequest::Path(std::string_view field) {
+    const nlohmann::json* value = Find(field);
+    if (!value) return std::nullopt;
+    if (!value->is_string() || value->get_ref<const std::string&>().empty()) {
+        Refuse("\"" + std::string(field) + "\" must be a path");
+        return std::nullopt;
+    }
+    return value->get<std::string>();
+}
+
 std::optional<bool> PostRequest::Flag(std::string_view field) {
     const nlohmann::json* value = Find(field);
     if (!value) return std::nullopt;

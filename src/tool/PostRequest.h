@@ -18,6 +18,8 @@ public:
     explicit PostRequest(const nlohmann::json& line) : line_(line) {}
 
     std::optional<std::string> Text(std::string_view field, int maxLength);
+    // A path of this system's files, as given: UTF-8, not converted, not empty.
+    std::optional<std::string> Path(std::string_view field);
     // JSON true/false, or "Y"/"N" as the records hold them.
     std::optional<bool> Flag(std::string_view field);
     // An array of at most `maxCount` texts.

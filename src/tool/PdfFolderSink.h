@@ -1,0 +1,20 @@
+#pragma once
+// Printed copies written as PDF files into a folder, one file per copy, for the operations of
+// `post` that print. Only a tool built with Qt has the fonts to lay out a form with.
+
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "invoicing/InvoiceDispatch.h"
+
+namespace tool {
+
+// A sink that writes each copy to `folder` as "<number>-invoice.pdf", "<number>-packing-slip.pdf"
+// or "<number>-file-copy-<n>.pdf" and appends each path written to `written`, which must outlive
+// it. Nothing when this tool was built without Qt.
+std::unique_ptr<invoicing::PrintSink> PdfFolderSink(const std::filesystem::path& folder,
+                                                    std::vector<std::string>& written);
+
+}  // namespace tool
