@@ -189,14 +189,13 @@ PostReply BatchPrint(PostRequest& request, PostSession& session) {
             request, invoicing::PrintsCopies(run.company(), mode, true), kNoFolder))
         return PostReply::Refused(*refusal);
     invoicing::DispatchContext context = run.Context(mode);
-    if (mode == OutputMode::EMail &&
-        !context.mail->MailCheck(run.company().email(), run.company().smtpServer()))
+    if (!invoicing::MailReady(context))
         return PostReply::Refused(
             base::Win1252ToUtf8(run.LastShown("The mail server was not checked.")));
 
     const invoicing::BatchTally tally = invoicing::RunBatch(context, *numbers, *count, {});
     if (mode == OutputMode::EMail)
-        session.prompts.Inform("Batch E-Mail", invoicing::BatchMailSummary(tally));
+        session.prompts.Inform("Batch E-Mail", invoicing::BatchSummary(tally, mode));
     PostReply reply;
     reply.results["collected"] = numbers->size();
     reply.results["sent"] = tally.sent;
