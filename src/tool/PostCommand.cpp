@@ -10,6 +10,7 @@
 #include <string>
 
 #include "base/Text.h"
+#include "base/Windows1252.h"
 #include "engine/Engine.h"
 #include "tool/CompanyOptions.h"
 #include "tool/PostOperations.h"
@@ -62,14 +63,27 @@ PostReply RunLine(const std::string& text, PostSession& session) {
     return op->run(request, session);
 }
 
+// Messages are UTF-8, but one built from a record's text carries its Windows-1252 bytes; such a
+// text is converted, so the reply is always valid JSON.
+std::string JsonText(const std::string& text) {
+    try {
+        (void)nlohmann::json(text).dump();
+        return text;
+    } catch (const nlohmann::json::type_error&) {
+        return base::Win1252ToUtf8(text);
+    }
+}
+
 nlohmann::ordered_json ReplyJson(const PostReply& reply, const PostPrompts& prompts) {
     nlohmann::ordered_json json;
     json["ok"] = reply.ok;
-    if (!reply.ok) json["message"] = reply.message;
+    if (!reply.ok) json["message"] = JsonText(reply.message);
     for (const auto& [key, value] : reply.results.items()) json[key] = value;
     json["prompts"] = nlohmann::ordered_json::array();
     for (const RecordedPrompt& p : prompts.shown())
-        json["prompts"].push_back({{"caption", p.caption}, {"text", p.text}, {"answer", p.answer}});
+        json["prompts"].push_back({{"caption", JsonText(p.caption)},
+                                   {"text", JsonText(p.text)},
+                                   {"answer", p.answer}});
     return json;
 }
 
@@ -100,7 +114,11 @@ int PostCommand(const Args& args) {
         if (base::Trim(text).empty()) continue;
         const PostReply reply = RunLine(text, session);
         allOk = allOk && reply.ok;
-        std::cout << ReplyJson(reply, prompts).dump() << '\n' << std::flush;
+        // A result text that is no UTF-8 shows replacement characters rather than end the run.
+        std::cout << ReplyJson(reply, prompts)
+                         .dump(-1, ' ', false, nlohmann::json::error_handler_t::replace)
+                  << '\n'
+                  << std::flush;
     }
     engine.ExitEngine();
     if (!engine.ok()) {

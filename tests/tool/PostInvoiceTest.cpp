@@ -61,11 +61,14 @@ TEST_F(PostInvoice, ARefusedInvoiceWritesNothing) {
         R"({"op": "add-invoice", "customer": "A", "lines": [{"code": "P1", "description": "x"}]})",
         R"({"op": "add-invoice", "customer": "A1", "lines": [{"code": "P", "colour": "red"}]})",
         R"({"op": "delete-invoice", "number": "1001"})",
+        // Record text beyond ASCII in a message still makes a valid reply.
+        R"({"op": "delete-invoice", "number": "Café"})",
     });
     const std::vector<std::string> messages = {
         "You need to select a customer.",
         "Unknown field \"colour\" in \"lines\"",
         "Are you sure you want to delete this record?",
+        "No invoice Café on file",
     };
     ASSERT_EQ(replies.size(), messages.size());
     for (size_t i = 0; i < messages.size(); ++i) {
