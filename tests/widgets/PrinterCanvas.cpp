@@ -56,6 +56,25 @@ TEST(PrinterCanvas, WritesTextOnEachPageOfAPdf) {
     EXPECT_NE(text.find("Second page"), std::string::npos) << text;
 }
 
+// Joined documents share one job: the second starts a new page instead of replacing the file.
+TEST(PrinterCanvas, JoinedDocumentsFollowEachOtherInOneFile) {
+    testsupport::TempDir dir;
+    const std::string pdf = dir.file("run.pdf");
+    {
+        PrinterCanvas canvas(QString::fromStdString(pdf), Letter(), 300);
+        canvas.JoinDocuments();
+        canvas.SetFont({"Liberation Sans", 12});
+        for (const char* copy : {"Invoice copy", "Packing slip copy"}) {
+            ASSERT_TRUE(canvas.BeginDocument(copy));
+            canvas.TextOut(300, 300, copy);
+            canvas.EndDocument();
+        }
+    }
+    EXPECT_EQ(PageCount(pdf), 2);
+    const std::string text = Capture("pdftotext -layout '" + pdf + "' -");
+    EXPECT_LT(text.find("Invoice copy"), text.find("Packing slip copy")) << text;
+}
+
 TEST(PrinterCanvas, DrawsShapesAndImagesInTheRightPlaces) {
     testsupport::TempDir dir;
     const std::string pdf = dir.file("shapes.pdf");

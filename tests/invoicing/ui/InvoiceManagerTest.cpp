@@ -7,9 +7,12 @@
 
 #include <QAction>
 #include <QLabel>
+#include <QLineEdit>
+#include <QPrinter>
 #include <QTest>
 #include <filesystem>
 
+#include "invoicing/ui/BatchPrintDialog.h"
 #include "invoicing/ui/InvoiceEntry.h"
 #include "invoicing/ui/InvoiceView.h"
 #include "invoicing/ui/QuickView.h"
@@ -243,6 +246,48 @@ TEST_F(InvoiceManagerTest, DeleteAsksInOrderThenPostsTheDelete) {
         manager_.reject();
     });
     EXPECT_TRUE(manager_.Execute());
+}
+
+// View shows the current invoice; Print and Batch Print print through the print dialog and tell
+// what went out; a printed invoice is not collected again.
+TEST_F(InvoiceManagerTest, ViewPrintAndBatchPrintReachTheirWindowsAndThePrinter) {
+    const std::string pdf = (std::filesystem::current_path() / "printed.pdf").string();
+    w.printer.setOutputFormat(QPrinter::PdfFormat);
+    w.printer.setOutputFileName(QString::fromStdString(pdf));
+    w.state.currentCompany.setPrintPackingSlip(false);
+    w.state.currentCompany.setPrintFileCopy(false);
+    TInvBatch& batch = *manager_.findChild<TInvBatch*>();
+    ThenInModal(manager_, [&] {
+        GoTo("1001");
+        ThenInModal(view_, [&] {
+            EXPECT_EQ(view_.windowTitle(), "View Invoice# 1001");
+            view_.reject();
+        });
+        Trigger(manager_, "ViewItem");
+
+        w.prompts.ExpectPrint(true, "Print Invoice");
+        Trigger(manager_, "PrintItem");
+        EXPECT_EQ(Text("HintPanel"), "Invoice 1001 sent to print queue.");
+        EXPECT_TRUE(std::filesystem::exists(pdf));
+
+        // 1002, 1003, 1004 and the damaged 1005 wait; the master 0999 never does.
+        w.prompts.ExpectPrint(true, "Print Invoice");
+        ThenInModal(batch, [&] {
+            EXPECT_EQ(Find<QLabel>(batch, "Line1").text(), "There are 4 invoice(s) to print.");
+            Find<QLineEdit>(batch, "BatchNum").setText("2");
+            testsupport::Click(batch, "PrintBtn");
+        });
+        Trigger(manager_, "BatchPrintItem");
+        EXPECT_EQ(Text("HintPanel"), "Batch Print complete. 2 invoices sent to spooler.");
+        ThenInModal(batch, [&] {
+            EXPECT_EQ(Find<QLabel>(batch, "Line1").text(), "There are 2 invoice(s) to print.");
+            testsupport::Click(batch, "CancelBtn");
+        });
+        Trigger(manager_, "BatchPrintItem");
+        manager_.reject();
+    });
+    EXPECT_TRUE(manager_.Execute());
+    w.prompts.Verify();
 }
 
 // The program goes on without the manager: it used to end here.
