@@ -97,8 +97,8 @@ std::string BatchStatus(const BatchTally& tally, OutputMode mode) {
 
 std::string BatchSummary(const BatchTally& tally, OutputMode mode) {
     const bool mailing = mode == OutputMode::EMail;
-    std::string summary = mailing ? "E-mail operation complete.\n\nSent: "
-                                  : "Batch Print complete.\n\nPrinted: ";
+    std::string summary =
+        mailing ? "E-mail operation complete.\n\nSent: " : "Batch Print complete.\n\nPrinted: ";
     summary += std::to_string(tally.sent);
     if (mailing) summary += "\nSkipped (no e-mail address): " + std::to_string(tally.skipped);
     summary += "\nFailed: " + std::to_string(tally.failed);
@@ -118,9 +118,8 @@ std::string BatchPrintCommand(DispatchContext& context, const BatchPrintSteps& s
         prompts.Inform("Batch Print", "There are no invoices to print.");
         return {};
     }
-    const std::optional<size_t> count =
-        steps.askCount(BatchDialogTexts(numbers->size(), context.mode, context.company),
-                       numbers->size());
+    const std::optional<size_t> count = steps.askCount(
+        BatchDialogTexts(numbers->size(), context.mode, context.company), numbers->size());
     if (!count || !MailReady(context)) return {};
     if (steps.choosePrinter && PrintsCopies(context.company, context.mode, true) &&
         !steps.choosePrinter())

@@ -81,9 +81,8 @@ nlohmann::ordered_json ReplyJson(const PostReply& reply, const PostPrompts& prom
     for (const auto& [key, value] : reply.results.items()) json[key] = value;
     json["prompts"] = nlohmann::ordered_json::array();
     for (const RecordedPrompt& p : prompts.shown())
-        json["prompts"].push_back({{"caption", JsonText(p.caption)},
-                                   {"text", JsonText(p.text)},
-                                   {"answer", p.answer}});
+        json["prompts"].push_back(
+            {{"caption", JsonText(p.caption)}, {"text", JsonText(p.text)}, {"answer", p.answer}});
     return json;
 }
 

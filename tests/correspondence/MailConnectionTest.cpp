@@ -7,9 +7,9 @@
 #include <thread>
 #include <vector>
 
-#include "support/SmtpServer.h"
 #include "correspondence/MailConnection.h"
 #include "support/ScriptedPrompts.h"
+#include "support/SmtpServer.h"
 #include "support/TempDir.h"
 
 namespace correspondence {

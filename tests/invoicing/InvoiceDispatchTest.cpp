@@ -296,8 +296,9 @@ TEST_F(InvoiceDispatchTest, BatchMailCountsSentSkippedAndFailedAndStopsOnALostCo
     EXPECT_EQ(marks, (std::vector<std::string>{"Y|12/06/2026", "|", "Y|12/06/2026", "|", "|"}));
     EXPECT_EQ(BatchStatus(tally, OutputMode::EMail),
               "Batch Print complete. 2 invoices sent to e-mail.");
-    EXPECT_TRUE(BatchSummary(tally, OutputMode::EMail).starts_with(
-        "E-mail operation complete.\n\nSent: 2\nSkipped (no e-mail address): 0\nFailed: 2"));
+    EXPECT_TRUE(BatchSummary(tally, OutputMode::EMail)
+                    .starts_with("E-mail operation complete.\n\nSent: 2\nSkipped (no e-mail "
+                                 "address): 0\nFailed: 2"));
     prompts.Verify();
 }
 
@@ -313,6 +314,16 @@ TEST_F(InvoiceDispatchTest, BatchDialogTextsAndNumber) {
     EXPECT_EQ(mail.lines,
               (std::array<std::string, 3>{"There are 7 invoice(s) to e-mail.", "* E-Mail Mode *",
                                           "(No packing slips or copies.)"}));
+    prompts.ExpectInform("Batch Print", "There are no invoices to print.");
+    const std::string status = WithContext(OutputMode::Printer, [](DispatchContext& context) {
+        BatchPrintSteps steps;
+        steps.askCount = [](const BatchPrintTexts&, size_t) {
+            ADD_FAILURE() << "nothing to ask";
+            return std::optional<size_t>();
+        };
+        return BatchPrintCommand(context, steps);
+    });
+    EXPECT_EQ(status, "");
     EXPECT_EQ(BatchCount(" 25 ", 7, prompts), 7u);
     EXPECT_EQ(BatchCount("3", 7, prompts), 3u);
     prompts.ExpectWarn("Print Number", "You need to specify the number to print.");

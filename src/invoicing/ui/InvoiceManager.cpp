@@ -308,22 +308,22 @@ void Tinvlist::BatchPrintClick() {
     DispatchContext context = flow_.Dispatch(printer, services_.mail);
     widgets::TStatForm& progress = services_.progress;
     std::optional<WaitCursor> waiting;
-    const BatchPrintSteps steps{
-        [this](const BatchPrintTexts& texts, size_t collected) {
-            return batch_->Execute(texts, collected);
-        },
-        [this] { return services_.prompts.PrintDialog(kPrintTitle); },
-        [&](std::string_view line) {
-            if (!waiting) {
-                waiting.emplace();
-                progress.ShowStatus("E-Mail Mode");
-            }
-            progress.SetLines("", widgets::ToRecordText(std::string(line)), "");
-        },
-        [&] {
-            progress.HideStatus();
-            waiting.reset();
-        }};
+    const BatchPrintSteps steps{[this](const BatchPrintTexts& texts, size_t collected) {
+                                    return batch_->Execute(texts, collected);
+                                },
+                                [this] { return services_.prompts.PrintDialog(kPrintTitle); },
+                                [&](std::string_view line) {
+                                    if (!waiting) {
+                                        waiting.emplace();
+                                        progress.ShowStatus("E-Mail Mode");
+                                    }
+                                    progress.SetLines("", widgets::ToRecordText(std::string(line)),
+                                                      "");
+                                },
+                                [&] {
+                                    progress.HideStatus();
+                                    waiting.reset();
+                                }};
     ShowOutput(BatchPrintCommand(context, steps));
 }
 
