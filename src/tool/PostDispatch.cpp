@@ -12,12 +12,11 @@
 
 #include "base/Text.h"
 #include "base/Windows1252.h"
-#include "company/CompanyFile.h"
-#include "company/ProgramState.h"
 #include "correspondence/MailConnection.h"
 #include "invoicing/BatchPrint.h"
 #include "invoicing/InvoiceDispatch.h"
 #include "invoicing/InvoiceFiles.h"
+#include "tool/InvoiceSession.h"
 #include "tool/PdfFolderSink.h"
 #include "tool/PostOperations.h"
 
@@ -47,28 +46,9 @@ public:
 
 // One line's run of dispatches: the run's company, its invoice files open, where the printed
 // copies go and, in e-mail mode, the mail connection.
-class DispatchRun {
+class DispatchRun : public InvoiceSession {
 public:
-    explicit DispatchRun(PostSession& session)
-        : session_(session), files_(session.engine, session.prompts, session.companyCode) {}
-    ~DispatchRun() {
-        if (opened_) (void)files_.Close();
-    }
-
-    // Nothing, or why the line is refused.
-    std::optional<std::string> Open() {
-        company::CompanyFile companies(session_.engine, session_.prompts);
-        if (!companies.Open()) return "Unable to open company database";
-        const auto company = companies.Find(session_.companyCode);
-        const bool closed = companies.Close();
-        if (!company) return "No company " + session_.companyCode + " in the company file";
-        if (!closed) return "Unable to open company database";
-        state_.currentCompany = company->second;
-        state_.ApplyDateFormat(session_.clock);
-        if (!files_.Open()) return files_.OpenFailureText();
-        opened_ = true;
-        return std::nullopt;
-    }
+    using InvoiceSession::InvoiceSession;
 
     // A run that prints writes its copies as PDF files into the line's "folder" (taken from where
     // the tool was started, and made when missing); `missing` refuses such a run without one.
@@ -98,15 +78,7 @@ public:
                 &state_.printQueue};
     }
 
-    const records::CompanyRecord& company() const { return state_.currentCompany; }
-    invoicing::InvoiceFiles& files() { return files_; }
     const std::vector<std::string>& written() const { return written_; }
-
-    // What the window left on the screen last: why the command stopped.
-    std::string LastShown(const std::string& otherwise) const {
-        const auto& shown = session_.prompts.shown();
-        return shown.empty() ? otherwise : shown.back().text;
-    }
 
     // The reply to the Print of one invoice. The manager's status tells whether the invoice copy
     // went out; any other outcome refuses the line with the message that said why.
@@ -126,10 +98,6 @@ public:
     }
 
 private:
-    PostSession& session_;
-    company::ProgramState state_;
-    invoicing::InvoiceFiles files_;
-    bool opened_ = false;
     std::vector<std::string> written_;
     std::unique_ptr<invoicing::PrintSink> pdf_;
     NoPrinter none_;

@@ -10,7 +10,6 @@
 #include "base/Dates.h"
 #include "base/Text.h"
 #include "base/Windows1252.h"
-#include "company/CompanyFile.h"
 #include "invoicing/InvoiceChecks.h"
 #include "invoicing/InvoiceFiles.h"
 #include "invoicing/InvoiceGuards.h"
@@ -18,6 +17,7 @@
 #include "invoicing/InvoicePostings.h"
 #include "invoicing/InvoiceRecords.h"
 #include "receivables/PostingWrites.h"
+#include "tool/InvoiceSession.h"
 #include "tool/PostOperations.h"
 
 namespace tool {
@@ -106,33 +106,11 @@ Typing ReadTyping(PostRequest& request, const char* numberField) {
 
 // The company's Invoice Manager for one line: the company record of the run, its invoice files
 // open, and the postings on them.
-class InvoiceManager {
+class InvoiceManager : public InvoiceSession {
 public:
     explicit InvoiceManager(PostSession& session)
-        : session_(session),
-          files_(session.engine, session.prompts, session.companyCode),
-          postings_(files_, state_, session.clock) {}
-    ~InvoiceManager() {
-        if (opened_) (void)files_.Close();
-    }
+        : InvoiceSession(session), postings_(files_, state_, session.clock) {}
 
-    // Nothing, or why the line is refused.
-    std::optional<std::string> Open() {
-        company::CompanyFile companies(session_.engine, session_.prompts);
-        if (!companies.Open()) return "Unable to open company database";
-        const auto company = companies.Find(session_.companyCode);
-        const bool closed = companies.Close();
-        if (!company) return "No company " + session_.companyCode + " in the company file";
-        if (!closed) return "Unable to open company database";
-        state_.currentCompany = company->second;
-        state_.ApplyDateFormat(session_.clock);
-        if (!files_.Open()) return files_.OpenFailureText();
-        opened_ = true;
-        return std::nullopt;
-    }
-
-    const records::CompanyRecord& company() const { return state_.currentCompany; }
-    invoicing::InvoiceFiles& files() { return files_; }
     invoicing::InvoicePostings& postings() { return postings_; }
 
     // The checks of OK as the window runs them.
@@ -154,18 +132,11 @@ public:
         return found->record;
     }
 
-    // The message a window would have left on the screen last: why the command stopped.
-    std::string LastMessage() const {
-        const auto& shown = session_.prompts.shown();
-        return shown.empty() ? "The invoice was not changed" : shown.back().text;
-    }
+    // Why the command stopped.
+    std::string LastMessage() const { return LastShown("The invoice was not changed"); }
 
 private:
-    PostSession& session_;
-    company::ProgramState state_;
-    invoicing::InvoiceFiles files_;
     invoicing::InvoicePostings postings_;
-    bool opened_ = false;
 };
 
 PostReply Refusal(PostRequest& request) {
