@@ -9,7 +9,6 @@ namespace correspondence {
 
 namespace {
 
-constexpr int kSmtpPort = 25;
 constexpr int kSmtpsPort = 465;
 
 bool StartsWithNoCase(std::string_view text, std::string_view prefix) {

@@ -18,7 +18,7 @@ namespace correspondence {
 
 struct MailHost {
     std::string host;
-    int port = 25;
+    int port = 25;  // SMTP; implicit TLS uses 465 unless the setting names a port
     bool implicitTls = false;
 
     // The URL libcurl is given: "smtp://host:port" or "smtps://host:port".
