@@ -9,7 +9,9 @@
 #include <QPageSetupDialog>
 #include <QPrintDialog>
 #include <QPushButton>
+#include <QStringDecoder>
 
+#include "base/Windows1252.h"
 #include "widgets/DatePicker.h"
 #include "widgets/FileFilter.h"
 #include "widgets/PrinterCanvas.h"
@@ -18,8 +20,13 @@ namespace widgets {
 
 namespace {
 
+// Texts are UTF-8, but a message built from a record's text carries its Windows-1252 bytes,
+// which are shown as the letters they stand for rather than as replacement marks.
 QString Q(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+    QStringDecoder utf8(QStringDecoder::Utf8);
+    const QString decoded = utf8(QByteArrayView(text.data(), static_cast<qsizetype>(text.size())));
+    if (!utf8.hasError()) return decoded;
+    return QString::fromStdString(base::Win1252ToUtf8(text));
 }
 
 QWidget* DialogParent() {

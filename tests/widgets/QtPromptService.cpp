@@ -20,7 +20,8 @@ using base::PromptIcon;
 
 // Shows a box and answers it by clicking `button`, or by Escape when it is NoButton.
 PromptAnswer Answer(widgets::QtPromptService& prompts, PromptIcon icon, PromptButtons buttons,
-                    QMessageBox::StandardButton button, QMessageBox* seen = nullptr) {
+                    QMessageBox::StandardButton button, QMessageBox* seen = nullptr,
+                    std::string_view text = "Exit anyway?") {
     QTimer::singleShot(0, [&] {
         auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
         ASSERT_NE(box, nullptr);
@@ -35,7 +36,7 @@ PromptAnswer Answer(widgets::QtPromptService& prompts, PromptIcon icon, PromptBu
         else
             box->button(button)->click();
     });
-    return prompts.Message("Please Confirm", "Exit anyway?", icon, buttons);
+    return prompts.Message("Please Confirm", text, icon, buttons);
 }
 
 TEST(QtPromptService, MessageBoxesShowWhatWasAskedAndAnswerWithTheButton) {
@@ -53,6 +54,12 @@ TEST(QtPromptService, MessageBoxesShowWhatWasAskedAndAnswerWithTheButton) {
               PromptAnswer::Yes);
     EXPECT_EQ(Answer(prompts, PromptIcon::None, PromptButtons::OkCancel, QMessageBox::Ok),
               PromptAnswer::Ok);
+
+    // UTF-8 as it is; record text (Windows-1252) as the letters it holds.
+    for (const std::string_view text : {"Caf\xc3\xa9 closed?", "Caf\xe9 closed?"}) {
+        Answer(prompts, PromptIcon::None, PromptButtons::Ok, QMessageBox::Ok, &seen, text);
+        EXPECT_EQ(seen.text(), QString::fromUtf8("Caf\xc3\xa9 closed?"));
+    }
 
     const auto escape = QMessageBox::NoButton;
     EXPECT_EQ(Answer(prompts, PromptIcon::Information, PromptButtons::YesNo, escape),
