@@ -155,8 +155,7 @@ TEST_F(CustomerDialogTest, LeavingTheNameProposesAShortNameOnlyWhenThereIsNone) 
         Run(
             customer,
             [&] {
-                dialog_.activateWindow();
-                ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog_));
+                testsupport::Activate(dialog_);
                 Edit("CName").setFocus();
                 QTest::keyClicks(&Edit("CName"), c.name);
                 QTest::keyClick(&Edit("CName"), Qt::Key_Tab);

@@ -29,6 +29,7 @@ namespace customers::ui {
 namespace {
 
 using records::CustomerRecord;
+using testsupport::Activate;
 using testsupport::Find;
 using testsupport::ThenInModal;
 using testsupport::Trigger;
@@ -59,11 +60,6 @@ protected:
         CustomerRecord key;
         key.setName(name);
         manager_.browser().PositionAtKey(key.key(1));
-    }
-    // Keys go where a user's would: to the active window.
-    static void Activate(QWidget& window) {
-        window.activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
     }
     // A menu command by keyboard: Alt and the menu's letter, then the item's letter.
     void Command(Qt::Key menu, Qt::Key item) {

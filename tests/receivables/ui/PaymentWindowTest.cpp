@@ -6,7 +6,6 @@
 
 #include <gtest/gtest.h>
 
-#include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -22,6 +21,7 @@
 namespace receivables::ui {
 namespace {
 
+using testsupport::Activate;
 using testsupport::Click;
 using testsupport::Find;
 using testsupport::ThenInModal;
@@ -82,12 +82,6 @@ protected:
         ASSERT_EQ(Lines("SrcList"), (QStringList{"1001      03/01/24       100.00",
                                                  "1002      03/01/24        50.00"}));
         ASSERT_TRUE(Focused("PmtDate"));
-    }
-
-    // Keys go where a user's would: to the active window.
-    void Activate(QWidget& window) {
-        window.activateWindow();
-        ASSERT_TRUE(QTest::qWaitFor([&window] { return QApplication::activeWindow() == &window; }));
     }
 
     void TypeAmount(const char* text) {
