@@ -7,10 +7,8 @@
 #include <filesystem>
 #include <fstream>
 
-#include "engine/FaultInjectingFileSystem.h"
+#include "support/DataFolder.h"
 #include "support/Samples.h"
-#include "support/ScriptedPrompts.h"
-#include "support/TempDir.h"
 
 namespace company {
 namespace {
@@ -33,7 +31,7 @@ struct DialogSeen {
     records::CompanyRecord record;
 };
 
-class CompanyManagerFlowTest : public ::testing::Test {
+class CompanyManagerFlowTest : public ::testing::Test, protected testsupport::DataFolder {
 protected:
     CompanyManagerFlowTest() { engine.InitEngine(0, 30); }
 
@@ -73,11 +71,6 @@ protected:
         return stored;
     }
 
-    testsupport::TempDir dir;
-    testsupport::ScopedChdir inDir{dir.path()};
-    engine::FaultInjectingFileSystem files{engine::PosixFileSystem()};
-    engine::Engine engine{files};
-    testsupport::ScriptedPrompts prompts;
     base::FixedClock clock{{{2024, 3, 5}, 14, 7, 0}};
     ProgramState state;
     CompanyFile file{engine, prompts};

@@ -4,17 +4,15 @@
 #include <gtest/gtest.h>
 
 #include "company/LastCompany.h"
-#include "engine/FaultInjectingFileSystem.h"
+#include "support/DataFolder.h"
 #include "support/Samples.h"
-#include "support/ScriptedPrompts.h"
-#include "support/TempDir.h"
 
 namespace company {
 namespace {
 
 using Ending = CompanyManagerResult::Ending;
 
-class CompanySwitchTest : public ::testing::Test {
+class CompanySwitchTest : public ::testing::Test, protected testsupport::DataFolder {
 protected:
     // Companies 1 and 2 on file, company 1 current with its name saved as "Acme Supply Inc"
     // meanwhile, company 2 selected.
@@ -37,11 +35,6 @@ protected:
         return last.name();
     }
 
-    testsupport::TempDir dir;
-    testsupport::ScopedChdir inDir{dir.path()};
-    engine::FaultInjectingFileSystem files{engine::PosixFileSystem()};
-    engine::Engine engine{files};
-    testsupport::ScriptedPrompts prompts;
     base::FixedClock clock{{{2026, 3, 9}, 10, 30, 0}};
     ProgramState state;
 };

@@ -8,11 +8,9 @@
 #include <functional>
 #include <utility>
 
-#include "engine/FaultInjectingFileSystem.h"
 #include "records/RecordTypes.h"
+#include "support/DataFolder.h"
 #include "support/Samples.h"
-#include "support/ScriptedPrompts.h"
-#include "support/TempDir.h"
 
 namespace customers {
 namespace {
@@ -20,6 +18,7 @@ namespace {
 namespace fs = std::filesystem;
 using records::CustomerRecord;
 using records::InvoiceRecord;
+using Faults = engine::FaultInjectingFileSystem;
 
 constexpr char kProgram[] = "KT Invorra Pro";
 constexpr char kCreateNotice[] =
@@ -39,7 +38,7 @@ InvoiceRecord Invoice(const std::string& number, const std::string& customer) {
     return invoice;
 }
 
-class CustomerManagerFlowTest : public ::testing::Test {
+class CustomerManagerFlowTest : public ::testing::Test, protected testsupport::DataFolder {
 protected:
     CustomerManagerFlowTest() {
         engine.InitEngine(0, 30);
@@ -108,11 +107,6 @@ protected:
         };
     }
 
-    testsupport::TempDir dir;
-    testsupport::ScopedChdir inDir{dir.path()};
-    engine::FaultInjectingFileSystem files{engine::PosixFileSystem()};
-    engine::Engine engine{files};
-    testsupport::ScriptedPrompts prompts;
     base::FixedClock clock{{{2024, 3, 5}, 14, 7, 0}};
     company::ProgramState state;
     company::CompanyFile companies{engine, prompts};
@@ -137,7 +131,6 @@ TEST_F(CustomerManagerFlowTest, ACustomerFileThatCannotBeOpenedIsReportedOnce) {
 }
 
 TEST_F(CustomerManagerFlowTest, AFileThatCannotBeCreatedIsTriedOnce) {
-    using Faults = engine::FaultInjectingFileSystem;
     files.FailWrite(1, Faults::Repeat::FromThenOn, Faults::Kind::Error, "1C.DAT");
     prompts.ExpectInform("New Company", kCreateNotice);
     prompts.ExpectMessage(kProgram, "Unable to open database", base::PromptAnswer::Ok,
@@ -146,7 +139,6 @@ TEST_F(CustomerManagerFlowTest, AFileThatCannotBeCreatedIsTriedOnce) {
 }
 
 TEST_F(CustomerManagerFlowTest, AnAddTheDiskRefusesLeavesNoCustomerAndKeepsTheNextNumber) {
-    using Faults = engine::FaultInjectingFileSystem;
     Customers({testsupport::SampleCustomer("100", "Acme Supply")});
     files.FailWrite(1, Faults::Repeat::FromThenOn, Faults::Kind::Error, "1C.DAT");
     prompts.ExpectMessage(kProgram, "Add operation failed", base::PromptAnswer::Ok,
@@ -244,7 +236,6 @@ TEST_F(CustomerManagerFlowTest, ANewNumberMovesEveryInvoiceRecordOfTheCustomerAn
 }
 
 TEST_F(CustomerManagerFlowTest, AModifyTheDiskRefusesRenumbersNothing) {
-    using Faults = engine::FaultInjectingFileSystem;
     Customers({testsupport::SampleCustomer("100", "Acme Supply")});
     Invoices({Invoice("1", "100")});
     files.FailWrite(1, Faults::Repeat::FromThenOn, Faults::Kind::Error, "1C.DAT");

@@ -17,7 +17,7 @@ protected:
                const char* type = records::type::kRegularInvoice) {
         const base::Date date = base::AddDays(kToday, -daysOld);
         testsupport::SampleInvoice invoice = testsupport::SampleProductInvoice(
-            state.currentCompany, Customers()[0], number, date,
+            state.currentCompany, StoredCustomers()[0], number, date,
             {{"P1", "1", "Widget", price, false}, {"P2", "2", "Gadget", "0", false}});
         invoice.header.setTypeCode(type);
         testsupport::AddInvoice(engine, "1", invoice);
@@ -47,7 +47,7 @@ TEST_F(InvoicePostingsTest, AddWritesTheInvoiceItsStoredRowsAndMovesTheBalances)
     EXPECT_EQ(lines[1].columns().description, "Thanks");
     EXPECT_EQ(lines[2].columns().description, "Note only");
     EXPECT_EQ(Owed(0), (Strings{"0.69", "0.69", "0.00", "0.00", "0.00"}));
-    EXPECT_EQ(Customers()[0].lastInvoiceNumber(), "1001");
+    EXPECT_EQ(StoredCustomers()[0].lastInvoiceNumber(), "1001");
     const records::CompanyRecord stored = *testsupport::StoredCompany("1");
     EXPECT_EQ((Strings{stored.receivablesTotal(), stored.nextInvoiceNumber(),
                        stored.lastInvoiceNumber()}),
@@ -61,7 +61,7 @@ TEST_F(InvoicePostingsTest, PaidInFullIsSettledAndOwesNothing) {
     EXPECT_EQ(Header(Invoices()[0]), (Strings{"1001", "I", "10.00", "0.00", "10.00", "10.00",
                                               "0.00", "P", "2026/12/06", "P"}));
     EXPECT_EQ(Owed(0), (Strings{"0.00", "0.00", "0.00", "0.00", "0.00"}));
-    EXPECT_EQ(Customers()[0].lastPaymentDate(), "12/06/2026");
+    EXPECT_EQ(StoredCustomers()[0].lastPaymentDate(), "12/06/2026");
     EXPECT_EQ(testsupport::StoredCompany("1")->receivablesTotal(), "0.00");
 }
 

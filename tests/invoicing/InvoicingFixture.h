@@ -1,19 +1,13 @@
 #pragma once
-// A data folder with company 1 current (tax 10 %, aging limits 30/60/90, next invoice 1001,
-// month-first dates), customers A1, A10 and B2 with nothing owed, empty invoice files, and the
-// clock at 6 December 2026, 10:30. Postings run on the invoice files opened around each call, as
-// the Invoice Manager holds them.
+// Company 1 (tax 10 %, next invoice 1001, month-first dates), customers A1, A10 and B2 with
+// nothing owed, and empty invoice files. Postings run on the invoice files opened around each
+// call, as the Invoice Manager holds them.
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <map>
 #include <string>
 #include <vector>
 
-#include "company/ProgramState.h"
-#include "engine/FaultInjectingFileSystem.h"
-#include "engine/RecordFile.h"
 #include "invoicing/InvoiceChecks.h"
 #include "invoicing/InvoiceDraft.h"
 #include "invoicing/InvoiceFiles.h"
@@ -21,34 +15,24 @@
 #include "receivables/PostingWrites.h"
 #include "records/RecordTypes.h"
 #include "support/AnsweringPrompts.h"
+#include "support/CompanyOneFixture.h"
 #include "support/FolderImage.h"
-#include "support/Samples.h"
-#include "support/ScriptedPrompts.h"
-#include "support/TempDir.h"
 
 namespace invoicing::testing {
 
 using testsupport::AnsweringPrompts;
 
-class InvoicingFixture : public ::testing::Test {
+class InvoicingFixture : public testsupport::CompanyOneFixture {
 protected:
-    static constexpr base::Date kToday{2026, 12, 6};
-
-    InvoicingFixture() {
-        records::CompanyRecord company = testsupport::SampleCompany("1");
-        company.setAgingDays1("30");
-        company.setAgingDays2("60");
-        company.setAgingDays3("90");
-        company.setCalculateTaxes(true);
-        company.setTaxRate("10");
-        company.setNextInvoiceNumber("1001");
-        company.setDateFormat("M");
-        company.setDefaultQuantity("1");
-        company.setReceivablesTotal("0.00");
-        testsupport::AddCompanies({company});
-        state.currentCompany = *testsupport::StoredCompany("1");
-        state.ApplyDateFormat(clock);
-        engine.InitEngine(0, 30);
+    InvoicingFixture()
+        : CompanyOneFixture([](records::CompanyRecord& company) {
+              company.setCalculateTaxes(true);
+              company.setTaxRate("10");
+              company.setNextInvoiceNumber("1001");
+              company.setDateFormat("M");
+              company.setDefaultQuantity("1");
+              company.setReceivablesTotal("0.00");
+          }) {
         testsupport::AddRecords(
             engine, File(records::RecordKind::Customer),
             std::vector<records::CustomerRecord>{testsupport::SampleCustomer("A1", "Ames Hardware"),
@@ -57,10 +41,6 @@ protected:
         for (const auto kind : {records::RecordKind::Invoice, records::RecordKind::InvoiceLine,
                                 records::RecordKind::InvoiceMemo})
             testsupport::AddRecords(engine, File(kind), std::vector<records::InvoiceRecord>{});
-    }
-
-    static engine::FileDescription File(records::RecordKind kind) {
-        return records::RecordTypeOf(kind).Describe("1");
     }
 
     // A product invoice of customer A1 dated today with these rows.
@@ -126,17 +106,6 @@ protected:
         });
     }
 
-    template <typename R>
-    std::vector<R> Stored(records::RecordKind kind, int keyNumber = 1) {
-        std::vector<R> found;
-        engine::RecordFile<R> file(engine, File(kind), prompts);
-        EXPECT_TRUE(file.Open());
-        EXPECT_EQ(
-            file.ForEach(keyNumber, [&](const auto& entry) { found.push_back(entry.record); }),
-            engine::ErrorClass::None);
-        EXPECT_TRUE(file.Close());
-        return found;
-    }
     std::vector<records::InvoiceRecord> Invoices() {
         return Stored<records::InvoiceRecord>(records::RecordKind::Invoice);
     }
@@ -146,26 +115,8 @@ protected:
     std::vector<records::InvoiceMemoRecord> Memos() {
         return Stored<records::InvoiceMemoRecord>(records::RecordKind::InvoiceMemo);
     }
-    // By number: A1, A10, B2.
-    std::vector<records::CustomerRecord> Customers() {
-        return Stored<records::CustomerRecord>(records::RecordKind::Customer, 2);
-    }
-    // Balance and the four aging amounts of a customer.
-    std::vector<std::string> Owed(int index) {
-        const records::CustomerRecord c = Customers()[index];
-        return {c.balance(), c.aging1(), c.aging2(), c.aging3(), c.aging4()};
-    }
-
     // Every file of the data folder with its bytes.
     testsupport::FolderFiles FolderBytes() const { return testsupport::FolderBytes(dir.path()); }
-
-    testsupport::TempDir dir;
-    testsupport::ScopedChdir inDir{dir.path()};
-    engine::FaultInjectingFileSystem files{engine::PosixFileSystem()};
-    engine::Engine engine{files};
-    testsupport::ScriptedPrompts prompts;
-    base::FixedClock clock{{kToday, 10, 30, 0}};
-    company::ProgramState state;
 };
 
 }  // namespace invoicing::testing

@@ -154,7 +154,7 @@ TEST_F(NoDriftTest, FiveHundredRandomPostingsKeepTheThreeLevelsEqual) {
     ASSERT_TRUE(invoices.Open());
     const receivables::AgingBasis basis{{30, 60, 90}, clock.Now()};
     base::Decimal balances;
-    for (const records::CustomerRecord& customer : Customers()) {
+    for (const records::CustomerRecord& customer : StoredCustomers()) {
         SCOPED_TRACE(customer.number());
         const auto sums = receivables::CustomerAgingSums(invoices, customer.number(), basis);
         ASSERT_TRUE(sums);

@@ -6,10 +6,8 @@
 
 #include <filesystem>
 
-#include "engine/FaultInjectingFileSystem.h"
+#include "support/DataFolder.h"
 #include "support/Samples.h"
-#include "support/ScriptedPrompts.h"
-#include "support/TempDir.h"
 
 namespace products {
 namespace {
@@ -29,7 +27,7 @@ struct DialogSeen {
     std::optional<ProductFailure> failure;
 };
 
-class ProductManagerFlowTest : public ::testing::Test {
+class ProductManagerFlowTest : public ::testing::Test, protected testsupport::DataFolder {
 protected:
     ProductManagerFlowTest() {
         engine.InitEngine(0, 30);
@@ -76,11 +74,6 @@ protected:
         return found->second;
     }
 
-    testsupport::TempDir dir;
-    testsupport::ScopedChdir inDir{dir.path()};
-    engine::FaultInjectingFileSystem files{engine::PosixFileSystem()};
-    engine::Engine engine{files};
-    testsupport::ScriptedPrompts prompts;
     base::FixedClock clock{{{2024, 3, 5}, 14, 7, 0}};
     records::CompanyRecord company = testsupport::SampleCompany("7", "Acme Supply Co");
     ProductFile file{engine, "7", prompts};
@@ -130,12 +123,11 @@ TEST_F(ProductManagerFlowTest, AddStoresTheTypedProductWithTodayAsItsSetupDate) 
 
     const auto added = Stored("W-10");
     ASSERT_TRUE(added);
-    EXPECT_EQ(added->code(), "w-10");
-    EXPECT_EQ(added->price(), "1250.5");
     EXPECT_TRUE(added->taxable());
-    EXPECT_EQ(added->notes(), "Box of 100");
-    EXPECT_EQ(added->setupDate(), "05/03/2024");  // the company writes the day first
-    EXPECT_EQ(added->lastChangedDate(), "");
+    // Code, price, notes, setup date (the company writes the day first), last change.
+    EXPECT_EQ((std::vector<std::string>{added->code(), added->price(), added->notes(),
+                                        added->setupDate(), added->lastChangedDate()}),
+              (std::vector<std::string>{"w-10", "1250.5", "Box of 100", "05/03/2024", ""}));
 }
 
 // Each check's message is tested with the checks in ProductEditTest; the flow must write nothing

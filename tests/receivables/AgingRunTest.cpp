@@ -49,35 +49,23 @@ protected:
 TEST_F(AgingRunTest, EachCustomerGetsItsOpenAmountsSortedByAge) {
     const AgingRunResult result = Run(false);
     ASSERT_TRUE(result.completed);
-    struct Expected {
-        std::string number, shortName, balance, aging1, aging2, aging3, aging4;
-    };
-    const std::vector<Expected> expected = {
-        {"A1", "AMES HARDW", "311.00", "31.00", "40.00", "80.00", "160.00"},
-        {"A10", "AMES TEN", "0.00", "100.00", "0.00", "0.00", "-100.00"},
-        {"B2", "BIRCH BOOK", "50.00", "50.00", "0.00", "0.00", "0.00"},
-        {"C3", "*NONE*", "0.00", "0.00", "0.00", "0.00", "0.00"},
-    };
-    const std::vector<records::CustomerRecord> stored = StoredCustomers();
-    ASSERT_EQ(stored.size(), expected.size());
-    for (size_t i = 0; i < expected.size(); ++i) {
-        const Expected& e = expected[i];
-        SCOPED_TRACE(e.number);
-        EXPECT_EQ(stored[i].number(), e.number);
-        EXPECT_EQ(stored[i].shortName(), e.shortName);
-        EXPECT_EQ(stored[i].balance(), e.balance);
-        EXPECT_EQ(stored[i].aging1(), e.aging1);
-        EXPECT_EQ(stored[i].aging2(), e.aging2);
-        EXPECT_EQ(stored[i].aging3(), e.aging3);
-        EXPECT_EQ(stored[i].aging4(), e.aging4);
-    }
+    // Number, short name, balance and the four categories of each customer.
+    std::vector<std::vector<std::string>> aged;
+    for (const records::CustomerRecord& c : StoredCustomers())
+        aged.push_back({c.number(), c.shortName(), c.balance(), c.aging1(), c.aging2(), c.aging3(),
+                        c.aging4()});
+    EXPECT_EQ(aged, (std::vector<std::vector<std::string>>{
+                        {"A1", "AMES HARDW", "311.00", "31.00", "40.00", "80.00", "160.00"},
+                        {"A10", "AMES TEN", "0.00", "100.00", "0.00", "0.00", "-100.00"},
+                        {"B2", "BIRCH BOOK", "50.00", "50.00", "0.00", "0.00", "0.00"},
+                        {"C3", "*NONE*", "0.00", "0.00", "0.00", "0.00", "0.00"}}));
 }
 
 TEST_F(AgingRunTest, TheCompanyTotalAndAgingDateGoToTheCompanyFileLastCompanyAndState) {
     const AgingRunResult result = Run(false);
     ASSERT_TRUE(result.completed);
-    const AgingSums expected{{D("181"), D("40"), D("80"), D("60")}};
-    EXPECT_EQ(result.sums.categories, expected.categories);
+    EXPECT_EQ(result.sums.categories,
+              (AgingSums{{D("181"), D("40"), D("80"), D("60")}}.categories));
     EXPECT_EQ(result.total, D("361"));
     for (const records::CompanyRecord& company :
          {*testsupport::StoredCompany("1"), LastCompany(), state.currentCompany}) {

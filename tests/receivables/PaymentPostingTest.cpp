@@ -74,19 +74,10 @@ protected:
     // Every invoice record by number: "number customer type balance-due paid-flag paid".
     std::vector<std::string> Records() {
         std::vector<std::string> found;
-        engine::RecordFile<records::InvoiceRecord> file(engine, File(records::RecordKind::Invoice),
-                                                        prompts);
-        EXPECT_TRUE(file.Open());
-        EXPECT_EQ(file.ForEach(1,
-                               [&](const auto& e) {
-                                   const records::InvoiceRecord& r = e.record;
-                                   found.push_back(base::Trim(r.invoiceNumber()) + " " +
-                                                   r.customerNumber() + " " + r.typeCode() + " " +
-                                                   r.balanceDue() + " " + r.paidFlag() + " " +
-                                                   r.paid());
-                               }),
-                  engine::ErrorClass::None);
-        EXPECT_TRUE(file.Close());
+        for (const auto& r : Stored<records::InvoiceRecord>(records::RecordKind::Invoice))
+            found.push_back(base::Trim(r.invoiceNumber()) + " " + r.customerNumber() + " " +
+                            r.typeCode() + " " + r.balanceDue() + " " + r.paidFlag() + " " +
+                            r.paid());
         return found;
     }
 

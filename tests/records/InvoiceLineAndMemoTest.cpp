@@ -43,12 +43,8 @@ TEST(InvoiceLineRecord, LineTextKeepsItsFixedColumns) {
 
     // An over-long piece is cut to its column instead of pushing the others out of place.
     r.setColumns({"12345678901234", std::string(40, 'd'), "1", "M", "99999999.99"});
-    const LineColumns columns = r.columns();
-    EXPECT_EQ(columns.quantity, "1234567890");
-    EXPECT_EQ(columns.description, std::string(32, 'd'));
-    EXPECT_EQ(columns.unitPrice, "1");
-    EXPECT_EQ(columns.taxMark, "M");
-    EXPECT_EQ(columns.extension, "99999999.9");
+    EXPECT_EQ(r.columns(),
+              (LineColumns{"1234567890", std::string(32, 'd'), "1", "M", "99999999.9"}));
 
     r.setLineText("5");  // a short text stored elsewhere still splits safely
     EXPECT_EQ(r.columns(), (LineColumns{"5", "", "", "", ""}));

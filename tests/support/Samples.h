@@ -1,6 +1,8 @@
 #pragma once
 // Sample records built as the program's windows build them, and writing them with all their keys.
 
+#include <gtest/gtest.h>
+
 #include <cstddef>
 #include <optional>
 #include <span>
@@ -11,6 +13,7 @@
 #include "base/Clock.h"
 #include "engine/Engine.h"
 #include "engine/FileDescription.h"
+#include "engine/RecordFile.h"
 #include "records/CompanyRecord.h"
 #include "records/CustomerRecord.h"
 #include "records/InvoiceLineRecord.h"
@@ -70,6 +73,19 @@ void AddRecords(engine::Engine& engine, const engine::FileDescription& file,
     std::vector<std::span<const std::byte>> bytes;
     for (const Record& record : records) bytes.push_back(record.bytes());
     AddRecords(engine, file, bytes);
+}
+
+// Every record of `file` in the order of key `keyNumber`, read through a file of its own.
+template <typename Record>
+std::vector<Record> StoredRecords(engine::Engine& engine, const engine::FileDescription& file,
+                                  base::PromptService& prompts, int keyNumber = 1) {
+    std::vector<Record> found;
+    engine::RecordFile<Record> records(engine, file, prompts);
+    EXPECT_TRUE(records.Open());
+    EXPECT_EQ(records.ForEach(keyNumber, [&](const auto& entry) { found.push_back(entry.record); }),
+              engine::ErrorClass::None);
+    EXPECT_TRUE(records.Close());
+    return found;
 }
 
 // Adds an invoice with its lines and memo to the company's I, D and M files.

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <nlohmann/json.hpp>
 #include <string>
@@ -32,6 +33,21 @@ protected:
         for (const std::string& line : result.lines())
             replies.push_back(nlohmann::json::parse(line));
         EXPECT_EQ(replies.size(), lines.size()) << result.err;
+        return replies;
+    }
+
+    struct Refusal {
+        std::string line, message;
+    };
+    // Posts the lines of `refusals` and expects each refused with its message.
+    std::vector<nlohmann::json> ExpectRefused(const std::vector<Refusal>& refusals) {
+        std::vector<std::string> lines;
+        for (const Refusal& r : refusals) lines.push_back(r.line);
+        const std::vector<nlohmann::json> replies = Post(lines);
+        for (size_t i = 0; i < std::min(replies.size(), refusals.size()); ++i) {
+            EXPECT_FALSE(replies[i]["ok"]) << refusals[i].line;
+            EXPECT_EQ(replies[i]["message"], refusals[i].message) << refusals[i].line;
+        }
         return replies;
     }
 

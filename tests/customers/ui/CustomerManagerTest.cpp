@@ -16,7 +16,6 @@
 
 #include "company/PaymentTerms.h"
 #include "customers/ui/CustomerDialog.h"
-#include "engine/RecordFile.h"
 #include "records/RecordTypes.h"
 #include "support/RecordingCanvas.h"
 #include "support/Samples.h"
@@ -30,6 +29,7 @@ namespace customers::ui {
 namespace {
 
 using records::CustomerRecord;
+using testsupport::Activate;
 using testsupport::Find;
 using testsupport::ThenInModal;
 using testsupport::Trigger;
@@ -61,11 +61,6 @@ protected:
         key.setName(name);
         manager_.browser().PositionAtKey(key.key(1));
     }
-    // Keys go where a user's would: to the active window.
-    static void Activate(QWidget& window) {
-        window.activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
-    }
     // A menu command by keyboard: Alt and the menu's letter, then the item's letter.
     void Command(Qt::Key menu, Qt::Key item) {
         Activate(manager_);
@@ -73,16 +68,6 @@ protected:
         QWidget* popup = QApplication::activePopupWidget();
         ASSERT_NE(popup, nullptr);
         QTest::keyClick(popup, item);
-    }
-
-    std::vector<CustomerRecord> Stored() {
-        engine::RecordFile<CustomerRecord> file(w.engine, FileOf(records::RecordKind::Customer),
-                                                w.prompts);
-        std::vector<CustomerRecord> customers;
-        EXPECT_TRUE(file.Open());
-        (void)file.ForEach(1, [&](const auto& entry) { customers.push_back(entry.record); });
-        EXPECT_TRUE(file.Close());
-        return customers;
     }
 
     testsupport::TestWindowContext w;
@@ -150,12 +135,12 @@ TEST_F(CustomerManagerTest, AddTwoFindOneEditItAndDeleteTheOtherByKeyboard) {
     });
     EXPECT_FALSE(manager_.Execute().picked);
 
-    const std::vector<CustomerRecord> customers = Stored();
+    const std::vector<CustomerRecord> customers = testsupport::StoredRecords<CustomerRecord>(
+        w.engine, FileOf(records::RecordKind::Customer), w.prompts);
     ASSERT_EQ(customers.size(), 1u);
-    EXPECT_EQ(customers[0].name(), "Baker Bros");
-    EXPECT_EQ(customers[0].shortName(), "BBros");
-    EXPECT_EQ(customers[0].phone1(), "555-0100");
-    EXPECT_EQ(customers[0].terms(), "Net 30 Days");
+    EXPECT_EQ((std::vector<std::string>{customers[0].name(), customers[0].shortName(),
+                                        customers[0].phone1(), customers[0].terms()}),
+              (std::vector<std::string>{"Baker Bros", "BBros", "555-0100", "Net 30 Days"}));
     EXPECT_EQ(w.state.currentCompany.nextCustomerNumber(), "102");
 }
 

@@ -138,11 +138,10 @@ TEST_F(ProductManagerTest, AddTwoFindOneEditItDeleteTheOther) {
 
     const auto bolts = Stored("B1");
     ASSERT_TRUE(bolts);
-    EXPECT_EQ(bolts->description(), "Bolts, zinc");
-    EXPECT_EQ(bolts->price(), "2.50");
     EXPECT_TRUE(bolts->taxable());
-    EXPECT_EQ(bolts->setupDate(), "03/05/2024");
-    EXPECT_EQ(bolts->lastChangedDate(), "03/05/2024");
+    EXPECT_EQ((std::vector<std::string>{bolts->description(), bolts->price(), bolts->setupDate(),
+                                        bolts->lastChangedDate()}),
+              (std::vector<std::string>{"Bolts, zinc", "2.50", "03/05/2024", "03/05/2024"}));
     EXPECT_FALSE(Stored("N1"));
 }
 

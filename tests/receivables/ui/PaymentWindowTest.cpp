@@ -6,14 +6,12 @@
 
 #include <gtest/gtest.h>
 
-#include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QTest>
 
 #include "base/Text.h"
-#include "engine/RecordFile.h"
 #include "receivables/ui/PartialPaymentDialog.h"
 #include "records/RecordTypes.h"
 #include "support/Samples.h"
@@ -23,6 +21,7 @@
 namespace receivables::ui {
 namespace {
 
+using testsupport::Activate;
 using testsupport::Click;
 using testsupport::Find;
 using testsupport::ThenInModal;
@@ -85,12 +84,6 @@ protected:
         ASSERT_TRUE(Focused("PmtDate"));
     }
 
-    // Keys go where a user's would: to the active window.
-    void Activate(QWidget& window) {
-        window.activateWindow();
-        ASSERT_TRUE(QTest::qWaitFor([&window] { return QApplication::activeWindow() == &window; }));
-    }
-
     void TypeAmount(const char* text) {
         Activate(box_);
         QTest::keyClick(&box_, Qt::Key_R, Qt::AltModifier);  // "Amount &Received:"
@@ -126,25 +119,17 @@ protected:
     // Every invoice record by number: "number type balance-due paid-flag paid".
     std::vector<std::string> Records() {
         std::vector<std::string> found;
-        engine::RecordFile<records::InvoiceRecord> file(
-            w.engine, FileOf(records::RecordKind::Invoice), w.prompts);
-        EXPECT_TRUE(file.Open());
-        (void)file.ForEach(1, [&](const auto& e) {
-            const records::InvoiceRecord& r = e.record;
+        for (const auto& r : testsupport::StoredRecords<records::InvoiceRecord>(
+                 w.engine, FileOf(records::RecordKind::Invoice), w.prompts))
             found.push_back(base::Trim(r.invoiceNumber()) + " " + r.typeCode() + " " +
                             r.balanceDue() + " " + r.paidFlag() + " " + r.paid());
-        });
-        EXPECT_TRUE(file.Close());
         return found;
     }
     std::string StoredBalance() {
-        engine::RecordFile<records::CustomerRecord> file(
-            w.engine, FileOf(records::RecordKind::Customer), w.prompts);
-        EXPECT_TRUE(file.Open());
-        std::string balance;
-        (void)file.ForEach(2, [&](const auto& e) { balance = e.record.balance(); });
-        EXPECT_TRUE(file.Close());
-        return balance;
+        return testsupport::StoredRecords<records::CustomerRecord>(
+                   w.engine, FileOf(records::RecordKind::Customer), w.prompts)
+            .at(0)
+            .balance();
     }
 
     testsupport::TestWindowContext w;
@@ -222,12 +207,9 @@ TEST_F(PaymentWindowTest, DepositOnAccountAloneIsPosted) {
 }
 
 // Keys move lines across; Post follows the totals, whatever was typed; a refused amount text or
-// payment date is shown and loses nothing.
+// payment date is shown and loses nothing. Which amounts are refused is the sheet's rule.
 TEST_F(PaymentWindowTest, PostIsOfferedOnlyWhileTheTotalsAgree) {
     w.prompts.ExpectWarn("Invalid Payment Amount", "The payment amount must be a numeric value.")
-        .ExpectWarn("Paid Amount",
-                    "You should not enter a negative number in the payment box. Create a credit "
-                    "invoice if you are trying to give the customer credit.")
         .ExpectWarn("Payment Date",
                     "You have an invalid payment date. You can clear the date and then select the "
                     "calendar button.");
@@ -242,8 +224,7 @@ TEST_F(PaymentWindowTest, PostIsOfferedOnlyWhileTheTotalsAgree) {
         const struct {
             const char* typed;
             bool postable;
-        } cases[] = {{"50", true}, {"49.99", false}, {"5.x", false}, {"-", false},
-                     {".", false}, {".5", false},    {"50.00", true}};
+        } cases[] = {{"50", true}, {"49.99", false}, {"5.x", false}, {"50.00", true}};
         for (const auto& c : cases) {
             TypeAmount(c.typed);
             EXPECT_EQ(PostEnabled(), c.postable) << c.typed;

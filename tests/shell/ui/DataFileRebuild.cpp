@@ -120,12 +120,10 @@ TEST_F(DataFileRebuild, AfterwardsOffersTheLedgerCheckAndTheRepair) {
 
         engine::Engine reader;
         reader.InitEngine(0, 30);
-        engine::RecordFile<records::CustomerRecord> file(reader, customers, prompts);
-        ASSERT_TRUE(file.Open());
-        records::CustomerRecord stored;
-        ASSERT_TRUE(file.Get(1, stored));
-        EXPECT_EQ(stored.balance(), c.balance);
-        EXPECT_TRUE(file.Close());
+        EXPECT_EQ(testsupport::StoredRecords<records::CustomerRecord>(reader, customers, prompts)
+                      .at(0)
+                      .balance(),
+                  c.balance);
         EXPECT_EQ(testsupport::StoredCompany("1")->receivablesTotal(), c.balance);
     }
 }

@@ -1,5 +1,6 @@
 #include "support/ui/WindowDriving.h"
 
+#include <QApplication>
 #include <QTest>
 #include <QTimer>
 
@@ -22,6 +23,13 @@ void Click(const QObject& root, const char* name) {
 
 void Trigger(const QObject& root, const char* name) {
     Find<QAction>(root, name).trigger();
+}
+
+void Activate(QWidget& window) {
+    window.activateWindow();
+    // Only the application's own answer counts: a window may call itself active while a dialog
+    // it opened still holds the keys.
+    EXPECT_TRUE(QTest::qWaitFor([&window] { return QApplication::activeWindow() == &window; }));
 }
 
 }  // namespace testsupport

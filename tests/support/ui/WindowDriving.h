@@ -32,5 +32,7 @@ Control& Find(const QObject& root, const char* name) {
 void Click(const QObject& root, const char* name);
 // Triggers the menu item or tool button action.
 void Trigger(const QObject& root, const char* name);
+// Makes `window` the active one, so that keys go where a user's would.
+void Activate(QWidget& window);
 
 }  // namespace testsupport
