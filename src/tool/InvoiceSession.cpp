@@ -1,7 +1,5 @@
 #include "tool/InvoiceSession.h"
 
-#include "company/CompanyFile.h"
-
 namespace tool {
 
 InvoiceSession::InvoiceSession(PostSession& session)
@@ -12,14 +10,7 @@ InvoiceSession::~InvoiceSession() {
 }
 
 std::optional<std::string> InvoiceSession::Open() {
-    company::CompanyFile companies(session_.engine, session_.prompts);
-    if (!companies.Open()) return "Unable to open company database";
-    const auto company = companies.Find(session_.companyCode);
-    const bool closed = companies.Close();
-    if (!company) return "No company " + session_.companyCode + " in the company file";
-    if (!closed) return "Unable to open company database";
-    state_.currentCompany = company->second;
-    state_.ApplyDateFormat(session_.clock);
+    if (auto refusal = EnterRunCompany(session_, state_)) return refusal;
     if (!files_.Open()) return files_.OpenFailureText();
     opened_ = true;
     return std::nullopt;

@@ -1,7 +1,6 @@
 // age: the company-wide aging run on the run's today, as the "&Aging Chart" command starts it.
 
 #include "base/Text.h"
-#include "company/CompanyFile.h"
 #include "company/ProgramState.h"
 #include "receivables/AgingRun.h"
 #include "tool/PostOperations.h"
@@ -11,15 +10,7 @@ namespace {
 
 PostReply Age(PostRequest&, PostSession& session) {
     company::ProgramState state;
-    {
-        company::CompanyFile file(session.engine, session.prompts);
-        if (!file.Open()) return PostReply::Refused("Unable to open company database");
-        const auto stored = file.Find(session.companyCode);
-        if (!file.Close() || !stored)
-            return PostReply::Refused("No company " + session.companyCode + " in the company file");
-        state.currentCompany = stored->second;
-    }
-    state.ApplyDateFormat(session.clock);
+    if (auto refusal = EnterRunCompany(session, state)) return PostReply::Refused(*refusal);
 
     // Asked for by a person, so a zero receivables total is aged too.
     const receivables::AgingRunResult result =

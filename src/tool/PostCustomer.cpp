@@ -132,12 +132,7 @@ public:
 
     // Nothing, or why the line is refused.
     std::optional<std::string> Open() {
-        if (!companies_.Open()) return "Unable to open company database";
-        const auto company = companies_.Find(session_.companyCode);
-        const bool closed = companies_.Close();
-        if (!company) return "No company " + session_.companyCode + " in the company file";
-        if (!closed) return "Unable to open company database";
-        state_.currentCompany = company->second;
+        if (auto refusal = EnterRunCompany(session_, state_)) return refusal;
         if (!flow_.Open()) return LastMessage();
         opened_ = true;
         return std::nullopt;

@@ -1,5 +1,7 @@
 #include "tool/PostOperations.h"
 
+#include "company/CompanyFile.h"
+
 namespace tool {
 
 const std::vector<PostOperation>& PostOperations() {
@@ -13,6 +15,18 @@ const std::vector<PostOperation>& PostOperations() {
         return all;
     }();
     return operations;
+}
+
+std::optional<std::string> EnterRunCompany(PostSession& session, company::ProgramState& state) {
+    company::CompanyFile companies(session.engine, session.prompts);
+    if (!companies.Open()) return "Unable to open company database";
+    const auto company = companies.Find(session.companyCode);
+    const bool closed = companies.Close();
+    if (!company) return "No company " + session.companyCode + " in the company file";
+    if (!closed) return "Unable to open company database";
+    state.currentCompany = company->second;
+    state.ApplyDateFormat(session.clock);
+    return std::nullopt;
 }
 
 }  // namespace tool

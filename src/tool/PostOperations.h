@@ -4,11 +4,13 @@
 
 #include <filesystem>
 #include <nlohmann/json.hpp>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "base/Clock.h"
+#include "company/ProgramState.h"
 #include "engine/Engine.h"
 #include "tool/PostPrompts.h"
 #include "tool/PostRequest.h"
@@ -41,6 +43,10 @@ struct PostOperation {
 };
 
 const std::vector<PostOperation>& PostOperations();
+
+// Reads the run's company into `state`, today's text in the company's date format. Nothing, or
+// why the line is refused.
+std::optional<std::string> EnterRunCompany(PostSession& session, company::ProgramState& state);
 
 // The operations of each subsystem.
 std::vector<PostOperation> CompanyOperations();

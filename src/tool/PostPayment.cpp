@@ -9,7 +9,6 @@
 
 #include "base/Text.h"
 #include "base/Windows1252.h"
-#include "company/CompanyFile.h"
 #include "company/ProgramState.h"
 #include "receivables/PaymentPosting.h"
 #include "receivables/PaymentSheet.h"
@@ -83,17 +82,7 @@ PostReply Payment(PostRequest& request, PostSession& session) {
     if (request.failure()) return PostReply::Refused(*request.failure());
 
     company::ProgramState state;
-    {
-        company::CompanyFile companies(session.engine, session.prompts);
-        if (!companies.Open()) return PostReply::Refused("Unable to open company database");
-        const auto company = companies.Find(session.companyCode);
-        const bool closed = companies.Close();
-        if (!company)
-            return PostReply::Refused("No company " + session.companyCode + " in the company file");
-        if (!closed) return PostReply::Refused("Unable to open company database");
-        state.currentCompany = company->second;
-    }
-    state.ApplyDateFormat(session.clock);
+    if (auto refusal = EnterRunCompany(session, state)) return PostReply::Refused(*refusal);
     const records::CompanyRecord& company = state.currentCompany;
     const auto found =
         receivables::FindCustomer(session.engine, session.prompts, company.code(), *customer);

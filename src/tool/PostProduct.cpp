@@ -6,7 +6,6 @@
 
 #include "base/Text.h"
 #include "base/Windows1252.h"
-#include "company/CompanyFile.h"
 #include "products/ProductManagerFlow.h"
 #include "tool/PostOperations.h"
 
@@ -62,16 +61,9 @@ struct LineDialog {
 // Runs `command` on the run's company's product file, opened and closed around it.
 PostReply WithProducts(PostSession& session,
                        const std::function<PostReply(ProductManagerFlow&)>& command) {
-    records::CompanyRecord company;
-    {
-        company::CompanyFile companies(session.engine, session.prompts);
-        if (!companies.Open()) return PostReply::Refused("Unable to open company database");
-        const auto found = companies.Find(session.companyCode);
-        (void)companies.Close();
-        if (!found)
-            return PostReply::Refused("No company " + session.companyCode + " in the company file");
-        company = found->second;
-    }
+    company::ProgramState state;
+    if (auto refusal = EnterRunCompany(session, state)) return PostReply::Refused(*refusal);
+    const records::CompanyRecord& company = state.currentCompany;
     products::ProductFile file(session.engine, company.code(), session.prompts);
     ProductManagerFlow flow(file, session.engine.fileSystem(), session.prompts, company,
                             session.clock);
