@@ -107,6 +107,19 @@ void ManagerFrame::AddToTitleRow(QWidget* widget) {
     titleRow_->addWidget(widget);
 }
 
+void ManagerFrame::SetListKeys(std::function<void()> onDelete, std::function<void()> onEnter) {
+    browser_->OnKeyDown = [onDelete = std::move(onDelete), onEnter = std::move(onEnter)](
+                              TFvcBrowser&, int& key, Qt::KeyboardModifiers) {
+        if (key == Qt::Key_Delete) {
+            key = 0;
+            onDelete();
+        } else if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            key = 0;
+            onEnter();
+        }
+    };
+}
+
 void ManagerFrame::AddStatusPanel(QWidget* panel) {
     statusBar_->addPermanentWidget(panel);
 }

@@ -53,6 +53,8 @@ public:
     // Puts `widget` on the title's line, after what is there already (the Invoice Manager's
     // receivables total and filter label).
     void AddToTitleRow(QWidget* widget);
+    // The keys every manager's list shares: Delete runs `onDelete`, Enter `onEnter`.
+    void SetListKeys(std::function<void()> onDelete, std::function<void()> onEnter);
     // Adds a panel at the right end of the status bar.
     void AddStatusPanel(QWidget* panel);
 

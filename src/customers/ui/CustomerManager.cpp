@@ -49,9 +49,7 @@ TDemoForm::TDemoForm(CustomerManagerServices services, TEditDlg& dialog, QWidget
     };
     browser.OnRowChanged = [this](widgets::TFvcBrowser&) { ShowCount(); };
     browser.OnDblClick = [this](widgets::TFvcBrowser&) { SelectClick(); };
-    browser.OnKeyDown = [this](widgets::TFvcBrowser&, int& key, Qt::KeyboardModifiers) {
-        BrowserKeyDown(key);
-    };
+    frame_.SetListKeys([this] { DeleteClick(); }, [this] { SelectClick(); });
     // Keys hold upper-case text, so the incremental search looks for the upper-case letter.
     browser.OnKeyPress = [](widgets::TFvcBrowser&, QChar& ch) { ch = widgets::KeyCase(ch); };
     BuildCommands();
@@ -189,16 +187,6 @@ void TDemoForm::SelectClick() {
     services_.state.pickedCustomer = std::move(customer);
     picked_ = true;
     accept();
-}
-
-void TDemoForm::BrowserKeyDown(int& key) {
-    if (key == Qt::Key_Delete) {
-        key = 0;
-        DeleteClick();
-    } else if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-        key = 0;
-        SelectClick();
-    }
 }
 
 void TDemoForm::SetOrder(CustomerOrder order) {

@@ -80,7 +80,6 @@ public:
 private:
     void BuildCommands();
     void FormShow(CustomerManagerUse use);
-    void BrowserKeyDown(int& key);
     void SetOrder(CustomerOrder order);
     void ShowUpdate(const CustomerListUpdate& update);
     void ShowCount();

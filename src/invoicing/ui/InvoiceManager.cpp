@@ -98,9 +98,7 @@ Tinvlist::Tinvlist(InvoiceManagerServices services, TQView& quickView, Trtedit& 
         row.text = base::Win1252ToUtf8(InvoiceBrowserRow(rowRecord_));
     };
     browser.OnDblClick = [this](widgets::TFvcBrowser&) { CustomerDataClick(); };
-    browser.OnKeyDown = [this](widgets::TFvcBrowser&, int& key, Qt::KeyboardModifiers) {
-        BrowserKeyDown(key);
-    };
+    frame_.SetListKeys([this] { DeleteClick(); }, [this] { CustomerDataClick(); });
     // Keys hold upper-case text, so the incremental search looks for the upper-case letter.
     browser.OnKeyPress = [](widgets::TFvcBrowser&, QChar& ch) { ch = widgets::KeyCase(ch); };
     BuildCommands();
@@ -232,16 +230,6 @@ void Tinvlist::ShowCount() {
 
 void Tinvlist::PositionOn(const std::optional<InvoiceRow>& row) {
     if (row) frame_.browser().PositionAtKey(row->key, row->recordNumber);
-}
-
-void Tinvlist::BrowserKeyDown(int& key) {
-    if (key == Qt::Key_Delete) {
-        key = 0;
-        DeleteClick();
-    } else if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-        key = 0;
-        CustomerDataClick();
-    }
 }
 
 void Tinvlist::NewClick() {

@@ -79,7 +79,6 @@ public:
 private:
     void BuildCommands();
     void FormShow();
-    void BrowserKeyDown(int& key);
     void AttachList();
     void ShowHeaderPanel();
     void ShowFilter(const InvoiceFilterView& view);

@@ -42,9 +42,7 @@ TEditProd::TEditProd(ProductManagerServices services, TUpdProd& dialog, QWidget*
         row.text = base::Win1252ToUtf8(ProductBrowserRow(rowRecord_));
     };
     browser_->OnDblClick = [this](widgets::TFvcBrowser&) { SelectClick(); };
-    browser_->OnKeyDown = [this](widgets::TFvcBrowser&, int& key, Qt::KeyboardModifiers) {
-        BrowserKeyDown(key);
-    };
+    frame_.SetListKeys([this] { DeleteClick(); }, [this] { SelectClick(); });
     // Keys hold upper-case text, so the incremental search looks for the upper-case letter.
     browser_->OnKeyPress = [](widgets::TFvcBrowser&, QChar& ch) { ch = widgets::KeyCase(ch); };
     BuildCommands();
@@ -158,16 +156,6 @@ void TEditProd::DeleteClick() {
 void TEditProd::SelectClick() {
     selected_ = flow_->Choose(browser_->CurrentRecordNumber());
     accept();
-}
-
-void TEditProd::BrowserKeyDown(int& key) {
-    if (key == Qt::Key_Delete) {
-        key = 0;
-        DeleteClick();
-    } else if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-        key = 0;
-        SelectClick();
-    }
 }
 
 void TEditProd::SetOrder(ProductOrder order) {

@@ -83,7 +83,6 @@ public:
 private:
     void BuildCommands();
     void FormShow(const std::optional<ProductPick>& pick);
-    void BrowserKeyDown(int& key);
     void SetOrder(ProductOrder order);
     void ShowUpdate(const ProductListUpdate& update);
     void PositionOn(const std::optional<ProductRow>& row);

@@ -49,9 +49,7 @@ TListComps::TListComps(WindowContext& context, TCompSet& companyOptions, widgets
             rowRecord_.name(), rowRecord_.number(), rowRecord_.receivablesTotalAmount()));
     };
     browser_->OnDblClick = [this](widgets::TFvcBrowser&) { SetAsDefaultClick(); };
-    browser_->OnKeyDown = [this](widgets::TFvcBrowser&, int& key, Qt::KeyboardModifiers) {
-        FvcBrowser1KeyDown(key);
-    };
+    frame_.SetListKeys([this] { DeleteCompanyClick(); }, [this] { SetAsDefaultClick(); });
     browser_->OnKeyPress = [this](widgets::TFvcBrowser&, QChar& ch) { FvcBrowser1KeyPress(ch); };
     frame_.hintPanel().setText("Right-click mouse or select from menu bar.");
     BuildCommands();
@@ -145,16 +143,6 @@ void TListComps::DeleteCompanyClick() {
 
 void TListComps::SetAsDefaultClick() {
     if (flow_.Choose(browser_->CurrentRecordNumber())) accept();
-}
-
-void TListComps::FvcBrowser1KeyDown(int& key) {
-    if (key == Qt::Key_Delete) {
-        key = 0;
-        DeleteCompanyClick();
-    } else if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-        key = 0;
-        SetAsDefaultClick();
-    }
 }
 
 void TListComps::FvcBrowser1KeyPress(QChar& ch) {

@@ -55,7 +55,6 @@ public:
 private:
     void BuildCommands();
     void FormShow();
-    void FvcBrowser1KeyDown(int& key);
     void FvcBrowser1KeyPress(QChar& ch);
     void SetOrder(company::CompanyOrder order);
     void ShowUpdate(const company::CompanyListUpdate& update);
