@@ -15,21 +15,17 @@
 #include <QRadioButton>
 #include <QTest>
 
+#include "InvoiceManagerWindows.h"
 #include "base/Text.h"
 #include "company/PaymentTerms.h"
 #include "engine/BlockFile.h"
 #include "invoicing/InvoiceChecks.h"
 #include "invoicing/ui/InvoiceGrid.h"
-#include "invoicing/ui/InvoiceManager.h"
-#include "invoicing/ui/InvoiceView.h"
-#include "invoicing/ui/QuickView.h"
 #include "receivables/PostingWrites.h"
 #include "records/RecordTypes.h"
 #include "support/Samples.h"
-#include "support/ui/TestWindowContext.h"
 #include "support/ui/WindowDriving.h"
 #include "widgets/DataBrowser.h"
-#include "widgets/FindBox.h"
 
 namespace invoicing::ui {
 namespace {
@@ -115,22 +111,13 @@ protected:
     std::optional<records::CustomerRecord> customerToPick;
     std::optional<records::ProductRecord> productToPick;
     std::vector<std::string> productPicks;  // "code|description" handed to the Product Manager
-    widgets::TFindBox findBox_{w.engine, w.prompts, w.context.showHelp};
-    TQView quickView_;
-    TProdInv entry_{{w.engine, w.prompts, w.clock, w.state, w.context.showHelp,
-                     [this] { return customerToPick; },
-                     [this](const std::string& code, const std::string& description) {
-                         productPicks.push_back(code + "|" + description);
-                         return productToPick;
-                     },
-                     [] {}}};
-    correspondence::MailConnection mail_{w.prompts, w.clock};
-    Trtedit view_;
-    Tinvlist manager_{{w.engine, w.prompts, w.clock, w.state, w.printer, mail_, w.statusWindow,
-                       findBox_, w.context.showHelp},
-                      quickView_,
-                      view_,
-                      entry_};
+    InvoiceManagerWindows windows_{w, [this] { return customerToPick; },
+                                   [this](const std::string& code, const std::string& description) {
+                                       productPicks.push_back(code + "|" + description);
+                                       return productToPick;
+                                   }};
+    TProdInv& entry_ = windows_.entry;
+    Tinvlist& manager_ = windows_.manager;
 };
 
 TEST_F(InvoiceEntryTest, TwoProductLinesTypedByKeyboardArePosted) {

@@ -12,16 +12,12 @@
 #include <QTest>
 #include <filesystem>
 
+#include "InvoiceManagerWindows.h"
 #include "invoicing/ui/BatchPrintDialog.h"
-#include "invoicing/ui/InvoiceEntry.h"
-#include "invoicing/ui/InvoiceView.h"
-#include "invoicing/ui/QuickView.h"
 #include "records/RecordTypes.h"
 #include "support/Samples.h"
-#include "support/ui/TestWindowContext.h"
 #include "support/ui/WindowDriving.h"
 #include "widgets/DataBrowser.h"
-#include "widgets/FindBox.h"
 
 namespace invoicing::ui {
 namespace {
@@ -110,18 +106,11 @@ protected:
     }
 
     testsupport::TestWindowContext w;
-    widgets::TFindBox findBox_{w.engine, w.prompts, w.context.showHelp};
-    TQView quickView_;
-    TProdInv entry_{{w.engine, w.prompts, w.clock, w.state, w.context.showHelp,
-                     [] { return std::nullopt; }, [](auto&, auto&) { return std::nullopt; },
-                     [] {}}};
-    correspondence::MailConnection mail_{w.prompts, w.clock};
-    Trtedit view_;
-    Tinvlist manager_{{w.engine, w.prompts, w.clock, w.state, w.printer, mail_, w.statusWindow,
-                       findBox_, w.context.showHelp},
-                      quickView_,
-                      view_,
-                      entry_};
+    InvoiceManagerWindows windows_{w, [] { return std::nullopt; },
+                                   [](auto&, auto&) { return std::nullopt; }};
+    Tinvlist& manager_ = windows_.manager;
+    Trtedit& view_ = windows_.view;
+    TQView& quickView_ = windows_.quickView;
 };
 
 TEST_F(InvoiceManagerTest, SixOrdersShowEveryRecordDamagedOnesMarked) {

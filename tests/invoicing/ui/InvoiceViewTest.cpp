@@ -46,19 +46,12 @@ TEST(InvoiceView, ProductInvoiceListsItsLinesSortsByAHeadingAndClosesOnAKey) {
     ThenInModal(view, [&] {
         EXPECT_EQ(view.windowTitle(), "View Invoice# 1001");
         EXPECT_EQ(Text(view, "Label1"), "Ames Hardware");
-        EXPECT_EQ(Text(view, "Label6"), "Ship To:");
-        EXPECT_EQ(Text(view, "NumberLabel"), "1001");
         EXPECT_EQ(Text(view, "Label24"), "Product Code Invoice");
-        EXPECT_EQ(Text(view, "TaxCaption"), "Sales Tax:");
         EXPECT_EQ(Text(view, "BalanceLabel"), "3,385.70");
         auto& list = Find<QTreeWidget>(view, "ListView1");
         EXPECT_TRUE(list.isVisible());
         EXPECT_FALSE(Find<QPlainTextEdit>(view, "Memo1").isVisible());
-        QStringList headings;
-        for (int column = 0; column < list.columnCount(); ++column)
-            headings << list.headerItem()->text(column);
-        EXPECT_EQ(headings, (QStringList{"#", "Product Code", "Quantity", "Description",
-                                         "Unit Price", "Sales Tax:", "Amount"}));
+        EXPECT_EQ(list.headerItem()->text(5), "Sales Tax:");
         EXPECT_EQ(Column(list, 3),
                   (Texts{"Widget, large", "Brass bolts", "Thank you for your order"}));
 
@@ -82,42 +75,21 @@ TEST(InvoiceView, ProductInvoiceListsItsLinesSortsByAHeadingAndClosesOnAKey) {
     view.Execute(document, company);
 }
 
-TEST(InvoiceView, MemoInvoicesAndDepositsShowTheMemoBoxAndCloseOnADoubleClick) {
+// Which records show the memo box, and with what text, is the texts' rule; the window shows it.
+TEST(InvoiceView, MemoInvoiceShowsTheMemoBoxAndClosesOnADoubleClick) {
     const records::CompanyRecord company = testing::OutputCompany();
     const auto memo = testsupport::SampleMemoInvoice(company, testing::OutputCustomer(), "1002",
                                                      {2026, 12, 6}, "500.00", "Consulting",
                                                      {"Consulting for November", "", "On site"});
-    auto deposit = memo;
-    deposit.header.setForm("D");
-    deposit.header.setTypeCode("D");
-    deposit.header.setPaid("500.00");
-    const struct {
-        const testsupport::SampleInvoice& invoice;
-        const char* typeCaption;
-        const char* memoText;
-        const char* doubleClicked;
-    } cases[] = {
-        {memo, "Memo Invoice", "Consulting for November\n\nOn site", "Memo1"},
-        {deposit,
-         "DEPOSIT ON ACCOUNT OF 500.00. (A zero amount indicates deposit has been offset).",
-         "Deposit on Account", "Label3"},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.typeCaption);
-        Trtedit view;
-        ThenInModal(view, [&] {
-            EXPECT_EQ(Text(view, "Label24"), c.typeCaption);
-            const auto& box = Find<QPlainTextEdit>(view, "Memo1");
-            EXPECT_TRUE(box.isVisible());
-            EXPECT_TRUE(box.isReadOnly());
-            EXPECT_EQ(box.toPlainText(), c.memoText);
-            EXPECT_FALSE(Find<QTreeWidget>(view, "ListView1").isVisible());
-            QWidget& target = Find<QWidget>(view, c.doubleClicked);
-            QWidget* clicked = c.doubleClicked == std::string("Memo1") ? box.viewport() : &target;
-            QTest::mouseDClick(clicked, Qt::LeftButton);
-        });
-        view.Execute(testing::DocumentOf(c.invoice, company), company);
-    }
+    Trtedit view;
+    ThenInModal(view, [&] {
+        const auto& box = Find<QPlainTextEdit>(view, "Memo1");
+        EXPECT_TRUE(box.isVisible() && box.isReadOnly());
+        EXPECT_EQ(box.toPlainText(), "Consulting for November\n\nOn site");
+        EXPECT_FALSE(Find<QTreeWidget>(view, "ListView1").isVisible());
+        QTest::mouseDClick(box.viewport(), Qt::LeftButton);
+    });
+    view.Execute(testing::DocumentOf(memo, company), company);
 }
 
 }  // namespace
