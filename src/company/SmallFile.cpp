@@ -3,7 +3,9 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <memory>
+#include <thread>
 
 namespace company {
 
@@ -23,11 +25,21 @@ void CreateOwnerOnly(const std::string& path) {
     if (fd >= 0) ::close(fd);
 }
 
+constexpr int kOpenTries = 400;
+constexpr std::chrono::milliseconds kOpenPause{5};
+
 }  // namespace
 
 std::optional<std::string> ReadSmallFile(engine::FileSystem& fs, const std::string& path) {
     std::unique_ptr<engine::File> file;
-    if (fs.Open(path, engine::OpenMode::ReadOnly, file) != engine::kPlatformOk) return std::nullopt;
+    // Another desk reading the same file holds it for a moment only.
+    int opened = fs.Open(path, engine::OpenMode::ReadOnly, file);
+    for (int tries = 0; opened == engine::kPlatformSharingViolation && tries < kOpenTries;
+         ++tries) {
+        std::this_thread::sleep_for(kOpenPause);
+        opened = fs.Open(path, engine::OpenMode::ReadOnly, file);
+    }
+    if (opened != engine::kPlatformOk) return std::nullopt;
     int64_t size = 0;
     std::string contents;
     bool ok = file->Size(size) == engine::kPlatformOk && size >= 0;

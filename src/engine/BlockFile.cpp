@@ -2,6 +2,7 @@
 
 #include <cstring>
 #include <memory>
+#include <thread>
 #include <tuple>
 #include <utility>
 
@@ -54,18 +55,28 @@ bool BlockFile::MarkForRebuild() {
 }
 
 bool BlockFile::Open() {
-    if (handle_) return true;
+    SharingWaiter waiter(engine_, prompts_);
+    for (;;) {
+        const Attempt attempt = TryOpen();
+        if (attempt != Attempt::InUse) return attempt == Attempt::Opened;
+        if (!waiter.Again()) return false;
+    }
+}
+
+BlockFile::Attempt BlockFile::TryOpen() {
+    if (handle_) return Attempt::Opened;
     bool created = false;
     for (;;) {
         engine_.OpenFileBlock(handle_, description_.name, Expected(false));
-        if (engine_.ok()) return true;
+        if (engine_.ok()) return Attempt::Opened;
         const int32_t error = engine_.error();
+        if (error == err::kFileInUse) return Attempt::InUse;
         if (error == err::kIndexUnusable) {
             if (!prompts_.AskYesNo(kQuestionCaption, "Index file is defective.  Rebuild?",
                                    base::PromptIcon::Information))
-                return false;
+                return Attempt::Failed;
             // Asking again after a rebuild that failed could only repeat the failure.
-            if (!Rebuild()) return false;
+            if (!Rebuild()) return Attempt::Failed;
             continue;
         }
         if (error == err::kFileNotFound && !created) {
@@ -73,19 +84,25 @@ bool BlockFile::Open() {
                 prompts_.Message(kCreationCaption, description_.creationNotice,
                                  base::PromptIcon::Information,
                                  base::PromptButtons::Ok) != base::PromptAnswer::Ok)
-                return false;
-            if (!Create()) return false;
+                return Attempt::Failed;
+            // Another desk creating the same block at this moment holds it: wait for it.
+            if (!Create())
+                return engine_.error() == err::kFileInUse ? Attempt::InUse : Attempt::Failed;
             created = true;
             continue;
         }
-        return false;
+        return Attempt::Failed;
     }
 }
 
 bool BlockFile::OpenReadOnly() {
-    if (handle_) return true;
-    engine_.OpenFileBlock(handle_, description_.name, Expected(true));
-    return engine_.ok();
+    SharingWaiter waiter(engine_, prompts_);
+    for (;;) {
+        if (handle_) return true;
+        engine_.OpenFileBlock(handle_, description_.name, Expected(true));
+        if (engine_.error() != err::kFileInUse) return engine_.ok();
+        if (!waiter.Again()) return false;
+    }
 }
 
 OpenOptions BlockFile::Expected(bool readOnly) const {
@@ -317,6 +334,48 @@ bool BlockFile::Delete(int32_t recordNumber, std::span<const std::byte> record) 
     if (!DeleteRecord(recordNumber)) return fail();
     Unlock();
     return engine_.ok();
+}
+
+// ---- waiting for other desks --------------------------------------------------------------------
+
+namespace {
+
+constexpr std::chrono::milliseconds kSharingPause{15};
+
+}  // namespace
+
+SharingWaiter::SharingWaiter(const Engine& engine, base::PromptService& prompts)
+    : wait_(engine.sharingWait()), prompts_(prompts), since_(std::chrono::steady_clock::now()) {}
+
+bool SharingWaiter::Again() {
+    if (std::chrono::steady_clock::now() - since_ < wait_.patience) {
+        std::this_thread::sleep_for(kSharingPause);
+        return true;
+    }
+    if (!wait_.ask || prompts_.AskYesNo(kQuestionCaption, "The files are in use.  Abort?",
+                                        base::PromptIcon::Information))
+        return false;
+    since_ = std::chrono::steady_clock::now();
+    return true;
+}
+
+int32_t OpenTogether(const std::vector<BlockFile*>& files, base::PromptService& prompts) {
+    if (files.empty()) return err::kNone;
+    SharingWaiter waiter(files.front()->engine(), prompts);
+    for (;;) {
+        std::vector<BlockFile*> opened;
+        BlockFile::Attempt attempt = BlockFile::Attempt::Opened;
+        for (BlockFile* file : files) {
+            if (file->IsOpen()) continue;
+            attempt = file->TryOpen();
+            if (attempt != BlockFile::Attempt::Opened) break;
+            opened.push_back(file);
+        }
+        if (attempt == BlockFile::Attempt::Opened) return err::kNone;
+        const int32_t error = files.front()->engine().error();
+        for (BlockFile* file : opened) (void)file->Close();
+        if (attempt == BlockFile::Attempt::Failed || !waiter.Again()) return error;
+    }
 }
 
 }  // namespace engine

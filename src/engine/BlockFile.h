@@ -58,6 +58,9 @@ public:
     // data file is created (after the file's "New Company" notice, when it has one). False when
     // the file stays closed.
     [[nodiscard]] bool Open();
+    // One attempt of Open that does not wait for a file another opener holds.
+    enum class Attempt { Opened, InUse, Failed };
+    [[nodiscard]] Attempt TryOpen();
     // Opens an existing block for reading only, without repair (for windows that only read); a
     // header that does not match the description fails with 10010. The engine refuses writes
     // there with a class-2 result, which the retrying calls meet like any other lock conflict.
@@ -136,5 +139,27 @@ private:
     bool gaveUp_ = false;
     bool undoFailed_ = false;
 };
+
+// Waits for files that another opener holds, as the engine's SharingWait says: Again() sleeps a
+// moment and answers true while the patience lasts, then asks "The files are in use.  Abort?"
+// (No starts the patience again) or, without asking, answers false.
+class SharingWaiter {
+public:
+    SharingWaiter(const Engine& engine, base::PromptService& prompts);
+    [[nodiscard]] bool Again();
+
+private:
+    SharingWait wait_;
+    base::PromptService& prompts_;
+    std::chrono::steady_clock::time_point since_;
+};
+
+// Opens every file of `files` that is not open yet, in their order, all or none: when one is held
+// by another opener, the ones this call opened are closed again, so nobody waits while holding
+// part of a set, and the attempt is repeated as SharingWaiter allows. 0, or the engine error of the
+// file that stayed closed (9932 when another opener kept it), every file this call opened closed
+// again.
+[[nodiscard]] int32_t OpenTogether(const std::vector<BlockFile*>& files,
+                                   base::PromptService& prompts);
 
 }  // namespace engine

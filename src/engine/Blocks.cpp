@@ -29,7 +29,8 @@ int32_t CreateBlockFiles(FileSystem& fs, const CreateRequest& request) {
     header.Encode(slot0.data());
     int32_t error = WriteExactly(*data, 0, slot0.data(), request.recordLength);
     if (!error && data->Flush() != kPlatformOk) error = err::kPlatform;
-    if (data->Close() != kPlatformOk && !error) error = err::kCloseFailed;
+    // The data file stays held until the index exists, so another opener waits for the whole
+    // block instead of finding a data file without its index.
     if (!error && request.keyCount > 0) {
         std::unique_ptr<File> index;
         if (const int opened = fs.Open(request.indexPath, OpenMode::CreateAlways, index)) {
@@ -41,6 +42,7 @@ int32_t CreateBlockFiles(FileSystem& fs, const CreateRequest& request) {
             if (error) fs.Remove(request.indexPath);
         }
     }
+    if (data->Close() != kPlatformOk && !error) error = err::kCloseFailed;
     if (error) fs.Remove(request.dataPath);
     return error;
 }
@@ -86,17 +88,21 @@ int32_t OpenBlock(FileSystem& fs, const OpenRequest& request, std::unique_ptr<Fi
     return err::kNone;
 }
 
-int32_t CloseBlock(FileBlock& block, bool clearInUse) {
-    if (!block.readOnly && block.data->inUseWritten()) {
-        if (block.index) {
-            if (const int32_t error = block.index->WriteBack()) return error;
-        }
-        const uint8_t flag = block.data->header().inUse;
-        if (const int32_t error = block.data->WriteHeader(flag)) return error;
-        if (clearInUse) {
-            if (const int32_t error = block.data->WriteHeader(0)) return error;
-        }
+int32_t WriteBackBlock(FileBlock& block, bool clearInUse) {
+    if (block.readOnly || !block.data->inUseWritten()) return err::kNone;
+    if (block.index) {
+        if (const int32_t error = block.index->WriteBack()) return error;
     }
+    const uint8_t flag = block.data->header().inUse;
+    if (const int32_t error = block.data->WriteHeader(flag)) return error;
+    if (!clearInUse) return err::kNone;
+    if (const int32_t error = block.data->WriteHeader(0)) return error;
+    block.data->MarkClosed();
+    return err::kNone;
+}
+
+int32_t CloseBlock(FileBlock& block, bool clearInUse) {
+    if (const int32_t error = WriteBackBlock(block, clearInUse)) return error;
     int32_t error = err::kNone;
     if (block.index) error = block.index->Close();
     if (const int32_t dataError = block.data->Close(); !error) error = dataError;

@@ -38,6 +38,10 @@ int32_t OpenBlock(FileSystem& fs, const OpenRequest& request, std::unique_ptr<Fi
 // closes its files. A failed write leaves the block open.
 int32_t CloseBlock(FileBlock& block, bool clearInUse);
 
+// The writes of CloseBlock without closing: afterwards the files on disk are whole (and, with
+// clearInUse, marked closed until the next change marks them again).
+int32_t WriteBackBlock(FileBlock& block, bool clearInUse);
+
 // Closes the files without writing anything: the block stays marked in use on disk.
 void AbandonBlock(FileBlock& block);
 

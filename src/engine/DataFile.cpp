@@ -5,6 +5,7 @@
 
 #include "engine/ByteOrder.h"
 #include "engine/Errors.h"
+#include "engine/Journal.h"
 
 namespace engine {
 namespace {
@@ -56,6 +57,9 @@ DataFile::DataFile(std::unique_ptr<File> file, const DataHeader& header, bool in
     : file_(std::move(file)), header_(header), inUseWritten_(inUseWritten) {}
 
 int32_t DataFile::WriteAt(int64_t offset, const void* bytes, int64_t size) {
+    if (journal_)
+        if (const int32_t error = journal_->BeforeWrite(blockName_, *this, offset, size))
+            return error;
     if (const int32_t error = WriteExactly(*file_, offset, bytes, size)) {
         windowBytes_ = 0;  // how much of the write reached the file is unknown
         return error;

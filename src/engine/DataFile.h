@@ -12,12 +12,15 @@
 #include <cstdint>
 #include <memory>
 #include <span>
+#include <string>
 #include <vector>
 
 #include "engine/FileSystem.h"
 #include "engine/Format.h"
 
 namespace engine {
+
+class Journal;
 
 struct DataHeader {
     int32_t firstFree = -1;
@@ -52,6 +55,8 @@ public:
     // anything else changes, so a crash can never leave changed data under a "closed" header.
     int32_t MarkInUse();
     bool inUseWritten() const { return inUseWritten_; }
+    // The header on disk was just written marked closed: the next change marks it again.
+    void MarkClosed() { inUseWritten_ = false; }
 
     // The record buffers must hold at least the record length (10025 otherwise); the first
     // record-length bytes are read or written.
@@ -67,6 +72,13 @@ public:
     // Writes the header with the given in-use flag and pushes it to disk.
     int32_t WriteHeader(uint8_t inUse);
     int32_t Close();
+
+    // While a posting runs, every write first lets its journal keep what it overwrites; null
+    // detaches.
+    void SetJournal(Journal* journal, std::string blockName) {
+        journal_ = journal;
+        blockName_ = std::move(blockName);
+    }
 
 private:
     bool Holds(std::span<const std::byte> record) const {
@@ -92,6 +104,8 @@ private:
     std::vector<uint8_t> window_;
     int32_t windowFirst_ = 0;  // slot number of the window's first byte
     int64_t windowBytes_ = 0;  // bytes of the file the window holds
+    Journal* journal_ = nullptr;
+    std::string blockName_;
 };
 
 }  // namespace engine

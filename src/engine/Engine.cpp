@@ -59,6 +59,48 @@ bool Engine::Impl::IsOpen(const std::string& dataPath) const {
                        [&](const auto& block) { return block->names.data == dataPath; });
 }
 
+void Engine::Impl::Journaled(FileBlock& block, Journal* running) {
+    if (block.data && !block.readOnly) block.data->SetJournal(running, block.name);
+}
+
+void Engine::BeginJournal(std::string_view description) {
+    status_ = Status{};
+    if (!impl_->initialised) return Finish(err::kNotInitialised);
+    if (impl_->journal) return Finish(err::kPostingRunning);
+    const int32_t error = Journal::Begin(fs_, description, impl_->journal);
+    if (!error)
+        for (auto& block : impl_->open) impl_->Journaled(*block, impl_->journal.get());
+    Finish(error);
+}
+
+void Engine::EndJournal() {
+    status_ = Status{};
+    if (!impl_->journal) return;
+    // Blocks that stay open are written back whole first, so no kill after the journal is gone
+    // can leave a changed block behind.
+    for (auto& block : impl_->open)
+        if (const int32_t error = WriteBackBlock(*block, true)) return Finish(error);
+    DropJournal();
+}
+
+void Engine::DropJournal() {
+    status_ = Status{};
+    if (!impl_->journal) return;
+    for (auto& block : impl_->open) impl_->Journaled(*block, nullptr);
+    const int32_t error = impl_->journal->Finish();
+    impl_->journal.reset();
+    Finish(error);
+}
+
+void Engine::AbandonJournal() {
+    for (auto& block : impl_->open) impl_->Journaled(*block, nullptr);
+    impl_->journal.reset();
+}
+
+bool Engine::JournalRunning() const {
+    return impl_->journal != nullptr;
+}
+
 Engine::Engine(FileSystem& fs) : fs_(fs), impl_(std::make_unique<Impl>()) {}
 
 Engine::~Engine() {
@@ -113,6 +155,8 @@ void Engine::InitEngine(int /*networkMode: this engine has no network support*/,
 void Engine::ExitEngine() {
     status_ = Status{};
     if (!impl_->initialised) return Finish(err::kNotInitialised);
+    // A posting still running is left unfinished: its journal stays for the next open to undo.
+    AbandonJournal();
     int32_t firstError = err::kNone;
     for (auto it = impl_->open.begin(); it != impl_->open.end();) {
         const int32_t error = CloseBlock(**it, true);
@@ -164,7 +208,11 @@ void Engine::OpenFileBlock(FileBlockHandle& fb, std::string_view name, const Ope
     int32_t error = err::kNone;
     try {
         error = OpenBlock(fs_, request, block);
-        if (!error) impl_->open.push_back(std::move(block));
+        if (!error) {
+            block->name = std::string(name);
+            if (impl_->journal) impl_->Journaled(*block, impl_->journal.get());
+            impl_->open.push_back(std::move(block));
+        }
     } catch (const std::bad_alloc&) {
         error = err::kOutOfMemoryOpening;
     }
@@ -181,6 +229,7 @@ void Engine::CloseFileBlock(FileBlockHandle& fb) {
     if (block->marker != kValidMarker) return Finish(err::kBadHandle);
     const int32_t error = CloseBlock(*block, true);
     if (error == err::kNone || error == err::kCloseFailed) {
+        if (impl_->journal && block->data) impl_->journal->Closed(*block->data);
         impl_->Forget(fb);
         fb = nullptr;
     }

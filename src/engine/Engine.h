@@ -8,6 +8,7 @@
 //
 // One Engine object plays the part of the process-wide engine; the program owns exactly one.
 
+#include <chrono>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -42,6 +43,14 @@ struct OpenOptions {
     bool readOnly = false;
     int recordLength = 0;  // the record length the caller's records have; 0 accepts any
     int keyCount = -1;     // the number of keys the caller expects; -1 accepts any
+};
+
+// How long a file that another opener (another desk) holds is waited for. After `patience` the
+// window-side routines ask "The files are in use.  Abort?" (No waits as long again) when `ask`
+// is set, and give up otherwise.
+struct SharingWait {
+    std::chrono::milliseconds patience{2000};
+    bool ask = true;
 };
 
 // Callbacks of the rebuild.
@@ -120,6 +129,22 @@ public:
     void PositionToKey(FileBlockHandle fb, int keyNumber, int32_t position, int32_t scale,
                        int32_t& recordNumber, std::string& key);
 
+    // ---- postings -----------------------------------------------------------------------------
+    // Between the two, every data file slot and header that any open block is about to change is
+    // first kept in the journal (Journal.h), so a process killed in between leaves what is needed
+    // to put the files back. EndJournal writes back every open block whole, as a close would (its
+    // files marked closed until the next change), and removes the journal;
+    // a journal left over from a dead process refuses BeginJournal with 10470, one still running
+    // in this engine with 10475.
+    void BeginJournal(std::string_view description);
+    void EndJournal();
+    // Removes the journal of a posting that was undone in place, writing nothing back: the
+    // blocks stay marked in use until they are closed.
+    void DropJournal();
+    // Leaves the journal on disk for the next open to undo, as a killed process would.
+    void AbandonJournal();
+    bool JournalRunning() const;
+
     // ---- locking and network (single-user engine) ---------------------------------------------
     void LockFileBlock(FileBlockHandle fb);    // entry guard only
     void UnlockFileBlock(FileBlockHandle fb);  // entry guard only
@@ -144,6 +169,8 @@ public:
     PoolCounters poolCounters() const;
 
     FileSystem& fileSystem() { return fs_; }
+    const SharingWait& sharingWait() const { return sharingWait_; }
+    void SetSharingWait(const SharingWait& wait) { sharingWait_ = wait; }
 
 private:
     struct Impl;
@@ -159,6 +186,7 @@ private:
     void Finish(int32_t error);
 
     FileSystem& fs_;
+    SharingWait sharingWait_;
     Status status_;
     std::unique_ptr<Impl> impl_;
 };

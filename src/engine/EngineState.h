@@ -9,6 +9,7 @@
 #include "engine/Engine.h"
 #include "engine/FileNames.h"
 #include "engine/IndexFile.h"
+#include "engine/Journal.h"
 #include "engine/PagePool.h"
 
 namespace engine {
@@ -18,6 +19,7 @@ constexpr uint32_t kValidMarker = 0x11195851;
 class FileBlock {
 public:
     uint32_t marker = kValidMarker;
+    std::string name;  // as the block was opened, e.g. "12C"
     BlockFileNames names;
     bool readOnly = false;
     // A rebuild's private pool (null for ordinary blocks); declared first so it outlives the index.
@@ -33,6 +35,10 @@ struct Engine::Impl {
     std::vector<std::unique_ptr<FileBlock>> open;
     PagePool pool;
     ProgressCallback progress;
+    std::unique_ptr<Journal> journal;  // while a posting runs
+
+    // Lets the running posting's journal see the writes of a block (or nobody's, when null).
+    void Journaled(FileBlock& block, Journal* journal);
 
     FileBlock* Find(FileBlockHandle handle) const;
     void Forget(FileBlockHandle handle);

@@ -30,6 +30,8 @@ int32_t FromPlatform(int platformError) {
             return kInvalidHandle;
         case kPlatformInvalidAccess:
             return kInvalidAccess;
+        case kPlatformSharingViolation:
+            return kFileInUse;
         default:
             return kPlatform;
     }
@@ -42,6 +44,7 @@ ErrorClass ClassOf(int32_t error) {
         return ErrorClass::Expected;
     switch (error) {
         case kPathNotFound:
+        case kFileInUse:
         case kReadOnly:
         case kNetworkLock:
         case kScanPlatform:

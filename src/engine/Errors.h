@@ -31,6 +31,7 @@ constexpr int32_t kTooManyFiles = 9901;
 constexpr int32_t kFileNotFound = 9903;
 constexpr int32_t kInvalidHandle = 9904;
 constexpr int32_t kInvalidAccess = 9908;
+constexpr int32_t kFileInUse = 9932;  // another opener, in this process or another, holds the file
 
 // Save-mode rollbacks, a range this engine never produces.
 constexpr int32_t kFirstRollback = 10001;
@@ -90,6 +91,10 @@ constexpr int32_t kAlreadyInitialised = 10450;
 constexpr int32_t kTooFewBuffersRequested = 10451;
 constexpr int32_t kNotInitialised = 10455;
 constexpr int32_t kBackupAndDataExist = 10465;
+// A posting's journal is left over from a process that died: its files must be put back first.
+constexpr int32_t kJournalLeft = 10470;
+// A posting was begun while another runs in this engine.
+constexpr int32_t kPostingRunning = 10475;
 
 // Translates a platform result (FileSystem.h numbering) into an engine error: the numbered
 // platform errors keep a number of their own, everything else is 10140.

@@ -107,7 +107,9 @@ private:
             DataHeader header;
             bool complete = false;
             if (const int32_t error = PeekHeader(fs_, names_.data, header, complete))
-                return error == err::kPlatform ? err::kMoveToBackupFailed : error;
+                return error == err::kPlatform || error == err::kFileInUse
+                           ? err::kMoveToBackupFailed
+                           : error;
             // Only an unfinished output of an earlier rebuild may be thrown away.
             if (complete && header.inUse != kInUseByRebuild) return err::kBackupAndDataExist;
             RemoveBlockFiles(fs_, names_);
@@ -116,7 +118,7 @@ private:
         }
         const int32_t moved = err::FromPlatform(fs_.Rename(names_.data, names_.backup));
         if (moved == err::kNone) return err::kNone;
-        if (moved == err::kPlatform) return err::kMoveToBackupFailed;
+        if (moved == err::kPlatform || moved == err::kFileInUse) return err::kMoveToBackupFailed;
         if (!fs_.Exists(names_.backup)) return err::kNoDataNorBackup;
         backupFromEarlierRun_ = true;
         return err::kNone;

@@ -184,7 +184,9 @@ std::optional<InvoiceFailure> CheckInvoice(InvoiceDraft& draft,
     } else if (auto failure = CheckRows(draft)) {
         return failure;
     }
-    if (number != Folded(context.editedNumber) && context.numberTaken(number))
+    // A proposed number that another desk took meanwhile is moved on by the posting.
+    if (!draft.numberProposed && number != Folded(context.editedNumber) &&
+        context.numberTaken(number))
         return Refusal("Duplicate Invoice: " + base::Trim(draft.number),
                        "This invoice number currently exists. Please enter another one.", "INum");
     const InvoiceTotals totals = ComputeTotals(draft, context.company);

@@ -62,6 +62,9 @@ struct InvoiceDraft {
     DraftMemo memo;
     bool tax = true;  // "Calc. Tax at"
     std::string paid = "0.00";
+    // The number is the company's proposal, not typed: when another desk takes it first, the
+    // invoice is added under the next free number instead of being refused as a duplicate.
+    bool numberProposed = false;
 };
 
 struct InvoiceTotals {

@@ -107,6 +107,7 @@ InvoiceDraft InvoiceEntryFlow::BeginAdd() {
     InvoiceDraft draft;
     draft.date = base::FormatDate(*date, order);
     draft.number = ProposedInvoiceNumber(company, *date);
+    proposedNumber_ = draft.number;
     draft.terms = company.defaultTerms();
     draft.form =
         base::Trim(company.defaultInvoiceType()) == "M" ? InvoiceForm::Memo : InvoiceForm::Product;
@@ -205,6 +206,7 @@ EntryOutcome InvoiceEntryFlow::Ok(InvoiceFiles& files, InvoiceDraft& draft) {
         [&files](const std::string& number) { return files.FindInvoice(number).has_value(); },
         engine_.fileSystem(),
         prompts_};
+    draft.numberProposed = !edited_ && base::Trim(draft.number) == base::Trim(proposedNumber_);
     if (auto failure = CheckInvoice(draft, context)) return *failure;
     InvoicePostings postings(files, state_, clock_);
     const std::optional<PostedInvoice> posted =

@@ -111,6 +111,7 @@ private:
     std::optional<records::CustomerRecord> customer_;
     std::optional<engine::KeyEntry<records::InvoiceRecord>> edited_;
     std::string defaultDate_;  // kept for the run: today, then the date of the last invoice saved
+    std::string proposedNumber_;  // the number BeginAdd offered
 };
 
 }  // namespace invoicing

@@ -8,9 +8,9 @@
 #include "company/CompanyFile.h"
 #include "invoicing/InvoiceNumbers.h"
 #include "invoicing/InvoiceRecords.h"
+#include "receivables/Posting.h"
 #include "receivables/PostingLog.h"
 #include "receivables/PostingWrites.h"
-#include "receivables/ReceivableBalances.h"
 #include "records/RecordTypes.h"
 #include "records/TransactionType.h"
 
@@ -22,39 +22,16 @@ using receivables::DeleteRecord;
 using receivables::FindCustomer;
 using receivables::PostingLog;
 using receivables::ReplaceRecord;
-using receivables::Written;
 using records::InvoiceLineRecord;
 using records::InvoiceMemoRecord;
 using records::InvoiceRecord;
 
 constexpr char kPaidFlag[] = "P";
+constexpr int kNumberTries = 1000;
 constexpr char kBlank[] = " ";
 
 std::string NotOnFile(std::string_view customer) {
     return "Customer " + base::Trim(customer) + " is not on file.";
-}
-
-// Writes the customer's last invoice number and last payment date; the guard puts them back.
-bool StampCustomer(InvoiceFiles& files, const std::string& number,
-                   const std::optional<std::string>& lastInvoice,
-                   const std::optional<std::string>& lastPayment) {
-    CustomerFile customers(
-        files.engine(),
-        records::RecordTypeOf(records::RecordKind::Customer).Describe(files.companyCode()),
-        files.prompts());
-    if (!customers.Open()) return false;
-    records::CustomerRecord wanted;
-    wanted.setNumber(number);
-    engine::KeyEntry<records::CustomerRecord> entry;
-    bool written = customers.Search(2, wanted.key(2), entry) == engine::ErrorClass::None &&
-                   entry.key == wanted.key(2);
-    if (written) {
-        records::CustomerRecord stamped = entry.record;
-        if (lastInvoice) stamped.setLastInvoiceNumber(*lastInvoice);
-        if (lastPayment) stamped.setLastPaymentDate(*lastPayment);
-        written = Written(customers.Update(entry.recordNumber, stamped, entry.record));
-    }
-    return customers.Close() && written;
 }
 
 std::string LinesText(int count) {
@@ -81,6 +58,11 @@ void InvoicePostings::Report(std::string_view text) {
 std::optional<InvoicePostings::Prepared> InvoicePostings::Prepare(const InvoiceDraft& draft,
                                                                   std::string_view customerNumber) {
     const records::CompanyRecord& company = state_.currentCompany;
+    if (!receivables::ReadAgingLimits(company)) {
+        files_.prompts().Message(receivables::kAgingCaption, receivables::kBadAgingDaysText,
+                                 base::PromptIcon::Error, base::PromptButtons::Ok);
+        return std::nullopt;
+    }
     const auto date = base::ParseDate(draft.date, base::EntryDateOrder(company.dateFormat()));
     if (!date) {
         Report("The invoice date " + base::Trim(draft.date) + " is not a valid date.");
@@ -104,11 +86,19 @@ std::optional<InvoicePostings::Prepared> InvoicePostings::Prepare(const InvoiceD
     return Prepared{{*date, totals, customer->record, files_.companyCode()}, *customer};
 }
 
-std::optional<PostedInvoice> InvoicePostings::Add(const InvoiceDraft& draft) {
-    const std::optional<Prepared> prepared = Prepare(draft, draft.customer);
+std::optional<PostedInvoice> InvoicePostings::Add(const InvoiceDraft& entered) {
+    const std::optional<Prepared> prepared = Prepare(entered, entered.customer);
     if (!prepared) return std::nullopt;
     const InvoiceBasis& basis = prepared->basis;
     const std::string customerNumber = prepared->customer.record.number();
+
+    receivables::Posting posting(files_.engine(), files_.prompts(), state_, clock_);
+    if (!posting.Begin("adding invoice " + base::Trim(entered.number) + " for customer " +
+                           base::Trim(customerNumber),
+                       Blocks()))
+        return std::nullopt;
+    InvoiceDraft draft = entered;
+    if (!TakeFreeNumber(posting, draft, basis.date)) return std::nullopt;
 
     PostedInvoice posted;
     InvoiceRecord& header = posted.header;
@@ -118,8 +108,8 @@ std::optional<PostedInvoice> InvoicePostings::Add(const InvoiceDraft& draft) {
         header.setPaidFlag(kPaidFlag);
         header.setDatePaid(base::SortableDate(basis.date));
     }
-
-    PostingLog log(files_.prompts());
+    const std::string number = base::Trim(header.invoiceNumber());
+    PostingLog& log = posting.log();
     InvoiceFile& invoices = files_.invoices();
     if (!log.Write(
             "Add operation failed", [&] { return invoices.Add(header, posted.recordNumber); },
@@ -129,28 +119,14 @@ std::optional<PostedInvoice> InvoicePostings::Add(const InvoiceDraft& draft) {
         if (!AddRecord(log, "detail add failed.", files_.lines(), line)) return std::nullopt;
         ++posted.lineCount;
     }
-
-    if (!receivables::GuardCustomer(log, files_.engine(), files_.prompts(), files_.companyCode(),
-                                    customerNumber)) {
-        log.Fail(NotOnFile(customerNumber));
-        return std::nullopt;
-    }
-    const std::string number = base::Trim(header.invoiceNumber());
-    const std::optional<std::string> lastPayment =
-        basis.totals.paid > base::Decimal() ? std::optional(base::Trim(draft.date)) : std::nullopt;
-    if (!log.Write(
-            "The customer record of " + base::Trim(customerNumber) + " could not be written.",
-            [&] { return StampCustomer(files_, customerNumber, number, lastPayment); }))
-        return std::nullopt;
-    if (!receivables::GuardCompany(log, files_.engine(), files_.prompts(), state_)) {
-        log.Fail("Unable to open company database");
-        return std::nullopt;
-    }
-    if (!basis.totals.balanceDue.IsZero() && !log.Write("", [&] {
-            return receivables::AdjustReceivable(files_.engine(), files_.prompts(), state_, clock_,
-                                                 customerNumber, basis.totals.balanceDue,
-                                                 basis.date);
-        }))
+    const bool paidSome = basis.totals.paid > base::Decimal();
+    const std::string dateText = base::Trim(draft.date);
+    if (!posting.MoveBalance(customerNumber, ItemDelta(basis.totals.balanceDue, basis.date),
+                             [&](records::CustomerRecord& customer) {
+                                 customer.setLastInvoiceNumber(number);
+                                 if (paidSome) customer.setLastPaymentDate(dateText);
+                                 return true;
+                             }))
         return std::nullopt;
     const auto advance = [&number](records::CompanyRecord& company) {
         company.setNextInvoiceNumber(
@@ -158,14 +134,11 @@ std::optional<PostedInvoice> InvoicePostings::Add(const InvoiceDraft& draft) {
         company.setLastInvoiceNumber(number);
         return true;
     };
-    if (!log.Write("", [&] {
-            return receivables::UpdateCurrentCompany(files_.engine(), files_.prompts(), state_,
-                                                     advance);
-        }))
-        return std::nullopt;
+    if (!posting.ChangeCompany(advance)) return std::nullopt;
     if (draft.form == InvoiceForm::Memo &&
         !AddRecord(log, "memo add operation failed", files_.memos(), BuildMemo(draft)))
         return std::nullopt;
+    if (!posting.Commit()) return std::nullopt;
     posted.status = "Added invoice " + number + " containing " + LinesText(posted.lineCount);
     return posted;
 }
@@ -204,7 +177,10 @@ std::optional<PostedInvoice> InvoicePostings::Edit(
         header.setDatePaid(kBlank);
     }
 
-    PostingLog log(files_.prompts());
+    receivables::Posting posting(files_.engine(), files_.prompts(), state_, clock_);
+    if (!posting.Begin("changing invoice " + base::Trim(original.invoiceNumber()), Blocks()))
+        return std::nullopt;
+    PostingLog& log = posting.log();
     if (!ReplaceRecord(log, "Modify operation failed", files_.invoices(), stored, header))
         return std::nullopt;
     const std::vector<InvoiceLineRecord> lines = BuildLines(
@@ -224,42 +200,23 @@ std::optional<PostedInvoice> InvoicePostings::Edit(
 
     if (!repeatMaster) {
         const std::string customerNumber = prepared->customer.record.number();
-        if (!receivables::GuardCustomer(log, files_.engine(), files_.prompts(),
-                                        files_.companyCode(), customerNumber)) {
-            log.Fail(NotOnFile(customerNumber));
-            return std::nullopt;
-        }
         const records::CustomerRecord& customer = prepared->customer.record;
         const auto order = base::EntryDateOrder(state_.currentCompany.dateFormat());
         const auto lastPayment = base::ParseDate(customer.lastPaymentDate(), order);
-        if (basis.totals.paid > base::Decimal() &&
-            (!lastPayment || base::DayNumber(*lastPayment) < base::DayNumber(basis.date)) &&
-            !log.Write(
-                "The customer record of " + base::Trim(customerNumber) + " could not be written.",
-                [&] {
-                    return StampCustomer(files_, customerNumber, std::nullopt,
-                                         base::Trim(draft.date));
-                }))
-            return std::nullopt;
+        const bool paidLater =
+            basis.totals.paid > base::Decimal() &&
+            (!lastPayment || base::DayNumber(*lastPayment) < base::DayNumber(basis.date));
         const base::Decimal oldAmount = original.totalAmount() - original.paidAmount();
         const base::Date oldDate =
             StoredDate(original, state_.currentCompany).value_or(clock_.Now().date);
-        const base::Decimal newAmount = basis.totals.balanceDue;
-        const bool moved =
-            !(oldAmount == newAmount && base::DayNumber(oldDate) == base::DayNumber(basis.date));
-        if (moved) {
-            if (!receivables::GuardCompany(log, files_.engine(), files_.prompts(), state_)) {
-                log.Fail("Unable to open company database");
-                return std::nullopt;
-            }
-            const auto adjust = [&](base::Decimal amount, const base::Date& date) {
-                return amount.IsZero() || log.Write("", [&] {
-                    return receivables::AdjustReceivable(files_.engine(), files_.prompts(), state_,
-                                                         clock_, customerNumber, amount, date);
-                });
-            };
-            if (!adjust(-oldAmount, oldDate) || !adjust(newAmount, basis.date)) return std::nullopt;
-        }
+        receivables::AgingSums delta = ItemDelta(-oldAmount, oldDate);
+        delta += ItemDelta(basis.totals.balanceDue, basis.date);
+        const std::string dateText = base::Trim(draft.date);
+        if (!posting.MoveBalance(customerNumber, delta, [&](records::CustomerRecord& stamped) {
+                if (paidLater) stamped.setLastPaymentDate(dateText);
+                return true;
+            }))
+            return std::nullopt;
     }
 
     if (draft.form == InvoiceForm::Memo) {
@@ -270,6 +227,7 @@ std::optional<PostedInvoice> InvoicePostings::Edit(
                                              oldMemo->front(), memo);
         if (!written) return std::nullopt;
     }
+    if (!posting.Commit()) return std::nullopt;
     posted.status = "Editing invoice " + base::Trim(header.invoiceNumber()) + " completed.";
     return posted;
 }
@@ -300,7 +258,9 @@ std::optional<PostedInvoice> InvoicePostings::Delete(
         return std::nullopt;
     }
 
-    PostingLog log(files_.prompts());
+    receivables::Posting posting(files_.engine(), files_.prompts(), state_, clock_);
+    if (!posting.Begin("deleting invoice " + number, Blocks())) return std::nullopt;
+    PostingLog& log = posting.log();
     if (!DeleteRecord(log, "Delete operation failed", files_.invoices(), stored))
         return std::nullopt;
     for (const auto& line : *lines) {
@@ -308,32 +268,58 @@ std::optional<PostedInvoice> InvoicePostings::Delete(
             return std::nullopt;
     }
     if (moves) {
-        if (!receivables::GuardCustomer(log, files_.engine(), files_.prompts(),
-                                        files_.companyCode(), customerNumber)) {
-            log.Fail(NotOnFile(customerNumber));
-            return std::nullopt;
-        }
-        if (!receivables::GuardCompany(log, files_.engine(), files_.prompts(), state_)) {
-            log.Fail("Unable to open company database");
-            return std::nullopt;
-        }
         const base::Date date =
             StoredDate(record, state_.currentCompany).value_or(clock_.Now().date);
-        if (!log.Write("", [&] {
-                return receivables::AdjustReceivable(files_.engine(), files_.prompts(), state_,
-                                                     clock_, customerNumber, -open, date);
-            }))
-            return std::nullopt;
+        if (!posting.MoveBalance(customerNumber, ItemDelta(-open, date))) return std::nullopt;
     }
     for (const auto& entry : *memo) {
         if (!DeleteRecord(log, "Memo record deletion failed", files_.memos(), entry))
             return std::nullopt;
     }
+    if (!posting.Commit()) return std::nullopt;
     PostedInvoice posted{stored.recordNumber, record, static_cast<int>(lines->size()), {}};
     posted.status =
         memoForm ? "Deleted memo invoice " + number + "."
                  : "Deleted invoice " + number + " containing " + LinesText(posted.lineCount);
     return posted;
+}
+
+// Another desk may have added the number since the entry was checked, while this posting waited
+// for its files: a proposed number moves on to the next free one, a typed one is refused.
+bool InvoicePostings::TakeFreeNumber(receivables::Posting& posting, InvoiceDraft& draft,
+                                     const base::Date& date) {
+    if (!draft.numberProposed) {
+        if (!files_.FindInvoice(draft.number)) return true;
+        files_.prompts().Message("Duplicate Invoice: " + base::Trim(draft.number),
+                                 "This invoice number currently exists. Please enter another one.",
+                                 base::PromptIcon::Warning, base::PromptButtons::Ok);
+        return false;
+    }
+    records::CompanyRecord company = posting.StoredCompany().value_or(state_.currentCompany);
+    draft.number = ProposedInvoiceNumber(company, date);
+    for (int tries = 0; files_.FindInvoice(draft.number); ++tries) {
+        company.setNextInvoiceNumber(NextInvoiceNumber(draft.number, company.yearMonthPrefix(),
+                                                       company.nextInvoiceNumber()));
+        const std::string next = ProposedInvoiceNumber(company, date);
+        if (tries == kNumberTries || next == draft.number) {
+            Report("No free invoice number follows " + base::Trim(draft.number) + ".");
+            return false;
+        }
+        draft.number = next;
+    }
+    return true;
+}
+
+std::vector<engine::BlockFile*> InvoicePostings::Blocks() {
+    return {&files_.invoices().block(), &files_.lines().block(), &files_.memos().block()};
+}
+
+receivables::AgingSums InvoicePostings::ItemDelta(base::Decimal amount,
+                                                  const base::Date& date) const {
+    receivables::AgingSums delta;
+    if (const auto limits = receivables::ReadAgingLimits(state_.currentCompany))
+        delta.Add(amount, base::WholeDaysSince(date, clock_.Now()), *limits);
+    return delta;
 }
 
 }  // namespace invoicing

@@ -9,9 +9,9 @@
 #include "receivables/Aging.h"
 #include "receivables/OpenItems.h"
 #include "receivables/PaymentRecords.h"
+#include "receivables/Posting.h"
 #include "receivables/PostingLog.h"
 #include "receivables/PostingWrites.h"
-#include "receivables/ReceivableBalances.h"
 #include "records/RecordTypes.h"
 #include "records/TransactionType.h"
 
@@ -37,14 +37,15 @@ bool IsDeposit(const InvoiceRecord& record) {
 
 class PaymentPoster {
 public:
-    PaymentPoster(engine::Engine& engine, base::PromptService& prompts,
-                  company::ProgramState& state, const base::Clock& clock, InvoiceFile& invoices)
+    PaymentPoster(engine::Engine& engine, Posting& posting, const base::Clock& clock,
+                  InvoiceFile& invoices)
         : engine_(engine),
-          prompts_(prompts),
-          state_(state),
+          prompts_(posting.prompts()),
+          state_(posting.state()),
           clock_(clock),
           invoices_(invoices),
-          log_(prompts) {}
+          posting_(posting),
+          log_(posting.log()) {}
 
     // Whether every line still names an open item of the customer that its lines do not overpay;
     // false with the reason shown.
@@ -68,7 +69,8 @@ private:
     company::ProgramState& state_;
     const base::Clock& clock_;
     InvoiceFile& invoices_;
-    PostingLog log_;
+    Posting& posting_;
+    PostingLog& log_;
     const Payment* payment_ = nullptr;
     std::vector<WrittenRecord> written_;
 };
@@ -227,26 +229,18 @@ std::optional<PostedPayment> PaymentPoster::Post(const PaymentEntry& entry, cons
         log_.Fail(UnreadableItemsText(payment.customerNumber, engine_.error()));
         return std::nullopt;
     }
-    // A file that cannot be closed has not been written back whole; it stays open for the undo.
-    if (!log_.Write(
-            "The invoice file could not be written.", [&] { return invoices_.Close(); },
-            [&] { return invoices_.Open(); }))
-        return std::nullopt;
-    if (!GuardCustomer(log_, engine_, prompts_, state_.currentCompany.code(),
-                       payment.customerNumber) ||
-        !GuardCompany(log_, engine_, prompts_, state_)) {
-        log_.Fail("Unable to open company database");
-        return std::nullopt;
-    }
-    if (!log_.Write("", [&] {
-            return ReceivePayment(engine_, prompts_, state_, payment.customerNumber, total,
-                                  payment.dateText, *aging);
+    const std::string paidOn = payment.dateText;
+    AgingSums paid;
+    paid.categories[0] = -total;
+    if (!posting_.MoveBalance(payment.customerNumber, paid, [&](records::CustomerRecord& customer) {
+            customer.setLastPaymentDate(paidOn);
+            return StoreAging(customer, *aging);
         }))
         return std::nullopt;
-    const auto customer =
-        FindCustomer(engine_, prompts_, state_.currentCompany.code(), payment.customerNumber);
-    return PostedPayment{std::move(written_),
-                         customer ? customer->record.balanceAmount() : base::Decimal()};
+    const auto customer = posting_.FindCustomer(payment.customerNumber);
+    const base::Decimal balance = customer ? customer->record.balanceAmount() : base::Decimal();
+    if (!posting_.Commit()) return std::nullopt;
+    return PostedPayment{std::move(written_), balance};
 }
 
 }  // namespace
@@ -286,14 +280,11 @@ std::optional<PostedPayment> PostPayment(engine::Engine& engine, base::PromptSer
     InvoiceFile invoices(
         engine, records::RecordTypeOf(records::RecordKind::Invoice).Describe(company.code()),
         prompts);
-    if (!invoices.Open())
-        return refuse(engine::kProgramCaption,
-                      "Unable to open databases: " + std::to_string(engine.error()));
-    std::optional<PostedPayment> result =
-        PaymentPoster(engine, prompts, state, clock, invoices).Post(entry, payment, *limits);
-    // Still open only when the posting failed and was undone.
-    if (invoices.IsOpen()) (void)invoices.Close();
-    return result;
+    Posting posting(engine, prompts, state, clock);
+    if (!posting.Begin("posting a payment of customer " + base::Trim(payment.customerNumber),
+                       {&invoices.block()}))
+        return std::nullopt;
+    return PaymentPoster(engine, posting, clock, invoices).Post(entry, payment, *limits);
 }
 
 }  // namespace receivables

@@ -1,9 +1,9 @@
 #pragma once
 // Posting a payment: the lines of the payment window's right list written into the invoice file
 // (deposits, partial payments, full payments with their payment records), then the customer's
-// balance, last payment date and aging and the company's receivables total. The posting happens
-// whole or not at all (PostingLog): a step that fails shows its message and undoes what the
-// posting wrote, and no balance moves unless every record was written.
+// balance, last payment date and aging and the company's receivables total. It is one Posting:
+// its files held before the first write, journaled against a kill, undone whole when a step
+// fails, and no balance moves unless every record was written.
 //
 // Each line names the record it was listed from. Before anything is written each such record is
 // read again and must still be an open item of this customer with the line's number, and the

@@ -30,11 +30,11 @@ void PostingLog::Rollback() {
     for (auto undo = undos_.rbegin(); undo != undos_.rend(); ++undo)
         complete = (*undo)() && complete;
     undos_.clear();
-    if (!complete)
-        prompts_.Message(engine::kProgramCaption,
-                         "The posting could not be undone completely. Run the aging to correct "
-                         "the balances.",
-                         base::PromptIcon::Error, base::PromptButtons::Ok);
+    if (!complete) {
+        undoneWhole_ = false;
+        prompts_.Message(engine::kProgramCaption, incompleteText_, base::PromptIcon::Error,
+                         base::PromptButtons::Ok);
+    }
 }
 
 }  // namespace receivables

@@ -4,6 +4,7 @@
 // the files are then as they were before the posting began.
 
 #include <functional>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -13,7 +14,12 @@ namespace receivables {
 
 class PostingLog {
 public:
-    explicit PostingLog(base::PromptService& prompts) : prompts_(prompts) {}
+    // `incompleteText` is shown when an undo step fails.
+    explicit PostingLog(base::PromptService& prompts,
+                        std::string incompleteText =
+                            "The posting could not be undone completely. "
+                            "Run the aging to correct the balances.")
+        : prompts_(prompts), incompleteText_(std::move(incompleteText)) {}
     PostingLog(const PostingLog&) = delete;
     PostingLog& operator=(const PostingLog&) = delete;
 
@@ -26,12 +32,18 @@ public:
     void Guard(std::function<bool()> restore);
     // Shows `failure` and rolls back.
     void Fail(std::string_view failure);
+    // Rolls back without a message of its own (the caller gave up before a write failed).
+    void Abandon() { Rollback(); }
+    // False once an undo step failed: the files are not as they were.
+    bool undoneWhole() const { return undoneWhole_; }
 
 private:
     void Rollback();
 
     base::PromptService& prompts_;
+    std::string incompleteText_;
     std::vector<std::function<bool()>> undos_;
+    bool undoneWhole_ = true;
 };
 
 }  // namespace receivables

@@ -1,7 +1,6 @@
 #pragma once
 // The steps postings write through a PostingLog, each with its way back: adding, deleting and
-// replacing a record, and the before-images of the customer and company records that the balance
-// moves may change. Invoice postings and payment postings both build on them.
+// replacing a record. Invoice postings, payment postings and the balance step build on them.
 
 #include <cstdint>
 #include <memory>
@@ -10,7 +9,6 @@
 #include <string_view>
 
 #include "base/PromptService.h"
-#include "company/ProgramState.h"
 #include "engine/Engine.h"
 #include "engine/RecordFile.h"
 #include "receivables/PostingLog.h"
@@ -72,15 +70,5 @@ std::optional<engine::KeyEntry<records::CustomerRecord>> FindCustomer(engine::En
                                                                       base::PromptService& prompts,
                                                                       std::string_view companyCode,
                                                                       std::string_view number);
-
-// Keeps the customer's before-image in the log, put back on a rollback when the stored record
-// differs from it (AdjustReceivable may have written it before reporting a failure). False, with
-// nothing kept, when the customer cannot be read.
-bool GuardCustomer(PostingLog& log, engine::Engine& engine, base::PromptService& prompts,
-                   std::string_view companyCode, std::string_view number);
-
-// Keeps the stored company record and state.currentCompany in the log the same way.
-bool GuardCompany(PostingLog& log, engine::Engine& engine, base::PromptService& prompts,
-                  company::ProgramState& state);
 
 }  // namespace receivables

@@ -69,7 +69,6 @@ int AgeCommand(const Args& args) {
     engine::Engine engine;
     const std::optional<std::string> code = EnterCompany(engine, *options);
     if (!code) return 2;
-    engine.InitEngine(0, 30);
     // Nobody answers, and a question (such as a rebuild) is answered No: this command writes
     // nothing.
     PostPrompts prompts(false);

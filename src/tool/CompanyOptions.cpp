@@ -3,15 +3,20 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cstdio>
 
 #include "base/Text.h"
 #include "company/CompanyFile.h"
 #include "company/LastCompany.h"
+#include "company/PostingRecovery.h"
+#include "tool/ConsolePrompts.h"
 
 namespace tool {
 
 namespace {
+
+constexpr int kPageBuffers = 30;
 
 bool Names(std::initializer_list<std::string_view> names, std::string_view word) {
     return std::find(names.begin(), names.end(), word) != names.end();
@@ -36,6 +41,12 @@ std::optional<CompanyOptions> ParseCompanyOptions(const Args& args,
         } else if (word == "--today" && hasValue) {
             options.today = ParseCommandDate(args[++i]);
             if (!options.today) return std::nullopt;
+        } else if (word == "--wait" && hasValue) {
+            const std::string& seconds = args[++i];
+            if (seconds.empty() || seconds.size() > 5 ||
+                seconds.find_first_not_of("0123456789") != std::string::npos)
+                return std::nullopt;
+            options.waitSeconds = std::stoi(seconds);
         } else if (word == "--answer" && hasValue) {
             const std::string& answer = args[++i];
             if (answer != "yes" && answer != "no") return std::nullopt;
@@ -59,6 +70,11 @@ std::optional<std::string> EnterCompany(engine::Engine& engine, const CompanyOpt
         std::fprintf(stderr, "cannot open the data folder %s\n", options.dir().c_str());
         return std::nullopt;
     }
+    engine.SetSharingWait({std::chrono::seconds(options.waitSeconds), false});
+    engine.InitEngine(0, kPageBuffers);
+    ConsolePrompts prompts;
+    if (company::RecoverInterruptedPosting(engine, prompts) == company::RecoveryOutcome::Failed)
+        return std::nullopt;
     if (options.company) return *options.company;
     records::CompanyRecord last;
     if (!company::ReadLastCompany(engine.fileSystem(), last)) {

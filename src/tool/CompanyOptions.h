@@ -1,8 +1,8 @@
 #pragma once
 // The words shared by the commands that work on one company's files: the data folder and other
-// bare words, --company CODE, --today YYYY-MM-DD, --answer yes|no, and each command's own flags
-// and valued options. Also the first steps they share: changing into the data folder and naming
-// the company.
+// bare words, --company CODE, --today YYYY-MM-DD, --answer yes|no, --wait SECONDS, and each
+// command's own flags and valued options. Also the first steps they share: changing into the data
+// folder, starting the engine, undoing an interrupted posting and naming the company.
 
 #include <map>
 #include <optional>
@@ -25,6 +25,7 @@ struct CompanyOptions {
     std::optional<std::string> company;
     std::optional<base::Date> today;
     bool answerYes = false;
+    int waitSeconds = 10;  // how long a file that another desk holds is waited for
     std::set<std::string, std::less<>> flags;                // the command's own flags given
     std::map<std::string, std::string, std::less<>> values;  // its own options with a value
 
@@ -41,8 +42,10 @@ std::optional<CompanyOptions> ParseCompanyOptions(
 // A "YYYY-MM-DD" (or "YYYY/MM/DD") date of the command line.
 std::optional<base::Date> ParseCommandDate(std::string date);
 
-// Changes into the data folder and answers the company's code: --company, else the company in
-// "LastCo.Dat". Nothing, with the reason on standard error, when either fails.
+// Changes into the data folder, starts the engine (files another desk holds are waited for as
+// --wait says), undoes a posting a killed process left unfinished (saying so on standard error)
+// and answers the company's code: --company, else the company in "LastCo.Dat". Nothing, with the
+// reason on standard error, when a step fails.
 std::optional<std::string> EnterCompany(engine::Engine& engine, const CompanyOptions& options);
 
 // The company `code` as the company file holds it, read without changing anything; nothing when

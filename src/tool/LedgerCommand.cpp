@@ -93,7 +93,6 @@ int LedgerCommand(const Args& args) {
     if (!code) return 2;
     const CommandClock commandClock(options->today);
     const base::Clock& clock = commandClock.clock();
-    engine.InitEngine(0, 30);
     // Questions other than the repair's own (such as an index rebuild) are answered like it.
     PostPrompts prompts(options->answerYes);
     company::ProgramState state;

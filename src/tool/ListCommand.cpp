@@ -46,7 +46,6 @@ int ListCommand(const Args& args) {
     engine::Engine engine;
     const std::optional<std::string> code = EnterCompany(engine, *options);
     if (!code) return 2;
-    engine.InitEngine(0, 30);
     ConsolePrompts prompts;
     const std::optional<records::CompanyRecord> company = ReadCompanyOnFile(engine, prompts, *code);
     if (!company) {

@@ -103,7 +103,6 @@ int PostCommand(const Args& args) {
     if (!companyCode) return 2;
     const CommandClock commandClock(options->today);
     const base::Clock& clock = commandClock.clock();
-    engine.InitEngine(0, 30);
     PostPrompts prompts(options->answerYes);
     PostSession session{engine, prompts, clock, *companyCode, startFolder};
 

@@ -182,7 +182,9 @@ PostReply AddInvoice(PostRequest& request, PostSession& session) {
                                                                  : invoicing::InvoiceForm::Product;
     draft.tax = company.calculateTaxes();
     draft.number = invoicing::ProposedInvoiceNumber(company, today);
+    const std::string proposed = draft.number;
     for (const auto& type : typing) type(draft);
+    draft.numberProposed = draft.number == proposed;
     // Picking the customer fills its terms and unticks the tax box of a tax-exempt one.
     if (const auto customer = manager.Customer(draft.customer)) {
         if (!base::Trim(customer->terms()).empty() && !request.Text("terms", kTextLength))

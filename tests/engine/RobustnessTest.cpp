@@ -172,10 +172,10 @@ TEST_F(LifecycleTest, OpenBlocksAreNotShared) {
     FileBlockHandle fb = CreateOpen("A", 40, {{5, false}});
     FileBlockHandle second = nullptr;
     engine_.OpenFileBlock(second, "A");
-    EXPECT_EQ(engine_.error(), engine::err::kPlatform);
-    EXPECT_EQ(engine_.errorClass(), engine::ErrorClass::Fatal);
+    EXPECT_EQ(engine_.error(), engine::err::kFileInUse);
+    EXPECT_EQ(engine_.errorClass(), engine::ErrorClass::Retry);
     engine_.DeleteFileBlock("A");
-    EXPECT_EQ(engine_.error(), engine::err::kPlatform);
+    EXPECT_EQ(engine_.error(), engine::err::kFileInUse);
     FileBlockHandle stale = fb;
     engine_.CloseFileBlock(fb);
     engine_.CloseFileBlock(stale);

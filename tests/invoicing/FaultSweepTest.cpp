@@ -4,7 +4,10 @@
 // records and balances of a posting without failures. One difference is allowed after a failed
 // add: the invoice, detail and memo records it added and took back again leave their slots
 // on the data files' free lists (the engine gives a deleted slot to the next add), so for those
-// three files the live records and every key order are compared instead of the bytes.
+// three files the live records and every key order are compared instead of the bytes. The same
+// holds for the indexes of the invoice files, which the window keeps open: a write that fails
+// while the posting writes them back at its end leaves pages of the posting on disk, taken back
+// in memory and written again when the files are closed.
 #include <set>
 
 #include "invoicing/InvoicingFixture.h"
@@ -78,8 +81,8 @@ protected:
 
     // `adding`: the posting adds records, whose slots a rollback leaves free.
     void Sweep(const Post& post, bool adding = false) {
-        const std::set<std::string> freedSlots =
-            adding ? std::set<std::string>{"1I.DAT", "1D.DAT", "1M.DAT"} : std::set<std::string>{};
+        std::set<std::string> comparedByRecords{"1I.IX", "1D.IX", "1M.IX"};
+        if (adding) comparedByRecords.insert({"1I.DAT", "1D.DAT", "1M.DAT"});
         const std::vector<std::string> live = LiveRecords();
         const Files before = FolderBytes();
         const records::CompanyRecord current = state.currentCompany;
@@ -98,7 +101,7 @@ protected:
                 EXPECT_TRUE(state.currentCompany == after);
                 continue;
             }
-            EXPECT_EQ(testsupport::DifferingFiles(before, FolderBytes(), freedSlots),
+            EXPECT_EQ(testsupport::DifferingFiles(before, FolderBytes(), comparedByRecords),
                       std::vector<std::string>{});
             EXPECT_TRUE(LiveRecords() == live);
             EXPECT_TRUE(state.currentCompany == current);

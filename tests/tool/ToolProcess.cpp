@@ -73,12 +73,16 @@ std::vector<std::string> RunScript(const std::filesystem::path& dir, const std::
     return RunTool({"script", dir.string()}, dir, script).lines();
 }
 
-ScriptSession::ScriptSession(const std::filesystem::path& dir) {
+ScriptSession::ScriptSession(const std::filesystem::path& dir)
+    : ScriptSession({"script", dir.string()}, dir) {}
+
+ScriptSession::ScriptSession(const std::vector<std::string>& args,
+                             const std::filesystem::path& cwd) {
     ::signal(SIGPIPE, SIG_IGN);
     int input[2], output[2];
     if (::pipe(input) != 0 || ::pipe(output) != 0) throw std::runtime_error("pipe failed");
     const int devNull = ::open("/dev/null", O_WRONLY);
-    pid_ = Spawn({"script", dir.string()}, dir, input[0], output[1], devNull);
+    pid_ = Spawn(args, cwd, input[0], output[1], devNull);
     ::close(devNull);
     ::close(input[0]);
     ::close(output[1]);

@@ -20,10 +20,12 @@ ToolResult RunTool(const std::vector<std::string>& args, const std::filesystem::
                    const std::string& input = {});
 std::vector<std::string> RunScript(const std::filesystem::path& dir, const std::string& script);
 
-// A `script DIR` process driven one command at a time; killed (if still running) on destruction.
+// A tool process driven one line at a time (`script DIR`, or another command such as `post DIR`
+// with `args`); killed (if still running) on destruction.
 class ScriptSession {
 public:
     explicit ScriptSession(const std::filesystem::path& dir);
+    ScriptSession(const std::vector<std::string>& args, const std::filesystem::path& cwd);
     ~ScriptSession();
     ScriptSession(const ScriptSession&) = delete;
     ScriptSession& operator=(const ScriptSession&) = delete;
