@@ -1,5 +1,5 @@
 // print-invoice through the tool process: the PDF read back as text with the copy kind parsed
-// from the options, and the refusals that write no file.
+// from the options, and the refusals (a deposit among them) that write no file.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -73,12 +73,18 @@ TEST_F(PrintInvoice, WritesEachCopyKindAsAPdf) {
 }
 
 TEST_F(PrintInvoice, RefusesWhatItCannotPrintAndWritesNoFile) {
+    const std::string deposit = Post({
+        R"({"op": "payment", "customer": "A1", "amount": "25", "items": [{"deposit": "25"}]})",
+    })[0]["records"][0]["number"];
     struct Case {
         std::vector<std::string> args;
         int exitCode;
         std::string message;
     } cases[] = {
         {{"data", "999", "--pdf", "out.pdf"}, 1, "Invoice 999 is not on file."},
+        {{"data", deposit, "--pdf", "out.pdf"},
+         1,
+         "This record is a deposit. Unable to print. I am going to use the view option instead."},
         {{"data", "1001", "--pdf", "out.pdf", "--company", "7"}, 2, "no company 7"},
         {{"data", "1001", "--pdf", "out.pdf", "--kind", "PDF"}, 2, "usage:"},
         {{"data", "1001"}, 2, "usage:"},
