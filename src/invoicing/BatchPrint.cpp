@@ -48,13 +48,15 @@ BatchPrintTexts BatchDialogTexts(size_t collected, OutputMode mode,
 std::optional<size_t> BatchCount(std::string_view typed, size_t collected,
                                  base::PromptService& prompts) {
     const std::string digits = base::Trim(typed);
-    if (digits.empty() ||
-        !std::ranges::all_of(digits, [](char c) { return c >= '0' && c <= '9'; })) {
-        prompts.Warn("Print Number", "You need to specify the number to print.");
+    // The field takes at most four digits, so a number always fits.
+    const bool number =
+        !digits.empty() && std::ranges::all_of(digits, [](char c) { return c >= '0' && c <= '9'; });
+    const size_t count = number ? std::stoul(digits) : 0;
+    if (count == 0) {
+        prompts.Warn("Print Number", kNumberNeeded);
         return std::nullopt;
     }
-    // The field takes at most four digits, so the number always fits.
-    return std::min<size_t>(std::stoul(digits), collected);
+    return std::min(count, collected);
 }
 
 BatchTally RunBatch(DispatchContext& context, const std::vector<std::string>& numbers, size_t count,

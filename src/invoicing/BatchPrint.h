@@ -28,8 +28,10 @@ struct BatchPrintTexts {
 BatchPrintTexts BatchDialogTexts(size_t collected, OutputMode mode,
                                  const records::CompanyRecord& company);
 
+inline constexpr char kNumberNeeded[] = "You need to specify the number to print.";
+
 // The number typed in "&Number to print this cycle:", lowered to `collected` when larger; nothing,
-// with "You need to specify the number to print." shown, when it is empty.
+// with `kNumberNeeded` shown, when it is empty, no number or 0.
 std::optional<size_t> BatchCount(std::string_view typed, size_t collected,
                                  base::PromptService& prompts);
 

@@ -24,10 +24,6 @@ bool MarkedWithInvoice(std::string_view typeCode) {
            typeCode == records::type::kRepeatGenerated;
 }
 
-bool IsDeposit(std::string_view typeCode) {
-    return typeCode == records::type::kDeposit || typeCode == records::type::kDepositTaken;
-}
-
 bool PrintCopy(DispatchContext& context, const InvoiceDocument& document, DocumentKind kind,
                int copy) {
     return context.printer.Print({document.number, kind, copy}, [&](base::Canvas& canvas) {
@@ -81,6 +77,10 @@ void QueueCustomerLabel(DispatchContext& context, const InvoiceDocument& documen
 }
 
 }  // namespace
+
+bool IsDeposit(std::string_view typeCode) {
+    return typeCode == records::type::kDeposit || typeCode == records::type::kDepositTaken;
+}
 
 bool PrintsCopies(const records::CompanyRecord& company, OutputMode mode, bool batch) {
     if (mode == OutputMode::Printer) return true;
@@ -159,10 +159,7 @@ PrintCommandResult PrintCommand(DispatchContext& context, std::string_view numbe
                                 const std::function<bool()>& choosePrinter) {
     const auto record = context.files.FindInvoice(number);
     if (record && IsDeposit(base::Trim(record->record.typeCode()))) {
-        context.files.prompts().Inform(
-            "Deposit Transaction",
-            "This record is a deposit. Unable to print. I am going to use the view option "
-            "instead.");
+        context.files.prompts().Inform("Deposit Transaction", kDepositNotPrinted);
         return {{}, true};
     }
     if (!MailReady(context)) return {};

@@ -20,6 +20,11 @@ namespace invoicing {
 
 enum class OutputMode { Printer, EMail };
 
+// A deposit ("D", or "T" once taken) is no invoice and is never printed; this says so.
+inline constexpr char kDepositNotPrinted[] =
+    "This record is a deposit. Unable to print. I am going to use the view option instead.";
+bool IsDeposit(std::string_view typeCode);
+
 // One printed copy: the invoice, its kind and, among file copies, which one (from 1).
 struct PrintedCopy {
     std::string number;  // trimmed

@@ -25,6 +25,12 @@ base::Decimal DraftLine::Extension() const {
     return invoicing::Extension(quantity, price);
 }
 
+bool TaxBoxOnEdit(const SavedTaxing& saved) {
+    if (saved.customerExempt) return false;
+    if (saved.taxSaved) return true;
+    return !saved.taxedLines && saved.companyTaxes;
+}
+
 base::Decimal Extension(std::string_view quantity, std::string_view price) {
     return (base::Decimal::ParseOrZero(quantity) * base::Decimal::ParseOrZero(price)).Rounded(2);
 }

@@ -75,6 +75,19 @@ struct InvoiceTotals {
     base::Decimal balanceDue;
 };
 
+// What the tax box of a stored invoice starts from when it is edited.
+struct SavedTaxing {
+    bool taxSaved = false;      // the invoice was saved with a tax amount
+    bool taxedLines = false;    // a saved row is marked taxed
+    bool companyTaxes = false;  // the company calculates taxes
+    bool customerExempt = false;
+};
+
+// Whether the tax box starts ticked on edit. Never for a tax-exempt customer; ticked when tax was
+// saved. Taxed rows saved without tax mean the user took the tax off, so it stays off; an invoice
+// without taxed rows follows the company, so rows marked taxed in the edit are taxed.
+bool TaxBoxOnEdit(const SavedTaxing& saved);
+
 // Quantity × price rounded to cents half away from zero (2.5 × 0.25 = 0.63).
 base::Decimal Extension(std::string_view quantity, std::string_view price);
 

@@ -133,7 +133,7 @@ std::optional<InvoiceDraft> InvoiceEntryFlow::BeginEdit(
     const auto customer = receivables::FindCustomer(engine_, prompts_, files.companyCode(),
                                                     stored.record.customerNumber());
     customer_ = customer ? std::optional(customer->record) : std::nullopt;
-    InvoiceDraft draft = DraftOf(stored.record, rows, memo, state_.currentCompany);
+    InvoiceDraft draft = DraftOf(stored.record, rows, memo, state_.currentCompany, customer_);
     for (std::string* amount : {&draft.paid, &draft.memo.net, &draft.memo.tax})
         *amount = Shown(*amount);
     return draft;

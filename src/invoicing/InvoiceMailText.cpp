@@ -127,7 +127,8 @@ private:
             const std::string captions[] = {c_.agingCaption1(), c_.agingCaption2(),
                                             c_.agingCaption3(),
                                             "Over " + base::Trim(c_.agingDays3()) + ":"};
-            for (int k = 0; k < 4; ++k) Add(Right(captions[k], 10) + " " + Amount(d_.aging[k]));
+            for (int k = 0; k < 4; ++k)
+                Add(Right(captions[k], 10) + " " + ShownAmount(d_.aging[k]));
         }
     }
 

@@ -1,5 +1,7 @@
 #include "invoicing/InvoiceRecords.h"
 
+#include <algorithm>
+
 #include "base/Dates.h"
 #include "base/Text.h"
 #include "base/Windows1252.h"
@@ -28,6 +30,14 @@ records::InvoiceLineRecord Line(const InvoiceBasis& basis, const InvoiceDraft& d
     line.setCustomerNumber(basis.customer.number());
     line.setShortName(basis.customer.shortName());
     return line;
+}
+
+bool AnyLineTaxed(const std::vector<records::InvoiceLineRecord>& lines) {
+    return std::ranges::any_of(lines, [](const records::InvoiceLineRecord& line) {
+        DraftLine row;
+        row.taxed = line.columns().taxMark;
+        return row.Taxed();
+    });
 }
 
 }  // namespace
@@ -88,7 +98,8 @@ std::optional<base::Date> StoredDate(const records::InvoiceRecord& header,
 InvoiceDraft DraftOf(const records::InvoiceRecord& header,
                      const std::vector<records::InvoiceLineRecord>& lines,
                      const std::optional<records::InvoiceMemoRecord>& memo,
-                     const records::CompanyRecord& company) {
+                     const records::CompanyRecord& company,
+                     const std::optional<records::CustomerRecord>& customer) {
     InvoiceDraft draft;
     draft.customer = base::Trim(header.customerNumber());
     draft.number = base::Trim(header.invoiceNumber());
@@ -100,7 +111,11 @@ InvoiceDraft DraftOf(const records::InvoiceRecord& header,
     draft.keyCode = header.keyCode();
     draft.statementNote = header.statementNote();
     draft.form = header.form() == records::form::kMemo ? InvoiceForm::Memo : InvoiceForm::Product;
-    draft.tax = !header.taxAmount().IsZero();
+    draft.tax =
+        TaxBoxOnEdit({.taxSaved = !header.taxAmount().IsZero(),
+                      .taxedLines = AnyLineTaxed(lines),
+                      .companyTaxes = company.calculateTaxes(),
+                      .customerExempt = customer && base::Trim(customer->taxExempt()) == "Y"});
     draft.paid = Amount(header.paidAmount());
     if (draft.form == InvoiceForm::Memo) {
         if (!lines.empty()) {

@@ -46,12 +46,13 @@ records::InvoiceMemoRecord BuildMemo(const InvoiceDraft& draft);
 
 // The draft the entry window shows when an invoice is edited: the date in the company's date
 // format from the stored month, day and year, the amounts "0.00", the rows from the detail
-// records in their order or the memo text and line, and the tax box ticked when the invoice was
-// taxed.
+// records in their order or the memo text and line, and the tax box as `TaxBoxOnEdit` starts it
+// for the invoice's customer (nothing when it is not on file).
 InvoiceDraft DraftOf(const records::InvoiceRecord& header,
                      const std::vector<records::InvoiceLineRecord>& lines,
                      const std::optional<records::InvoiceMemoRecord>& memo,
-                     const records::CompanyRecord& company);
+                     const records::CompanyRecord& company,
+                     const std::optional<records::CustomerRecord>& customer);
 
 // The document date of a stored record: its sortable date, else its date text in the company's
 // order; nothing when neither reads.

@@ -27,10 +27,11 @@ std::vector<std::string> Headings(const receivables::AgingLimits& limits) {
             "Balance"};
 }
 
+// The cells in record text (Windows-1252), so plain output pads them by characters, as the list
+// report does, before the line becomes UTF-8.
 std::vector<std::string> Row(std::string_view number, std::string_view name,
                              const receivables::AgingSums& sums) {
-    std::vector<std::string> row{base::Win1252ToUtf8(base::Trim(number)),
-                                 base::Win1252ToUtf8(base::Trim(name))};
+    std::vector<std::string> row{base::Trim(number), base::Trim(name)};
     for (const base::Decimal& amount : sums.categories) row.push_back(amount.Format("0.00"));
     row.push_back(sums.Total().Format("0.00"));
     return row;
@@ -38,10 +39,12 @@ std::vector<std::string> Row(std::string_view number, std::string_view name,
 
 void Print(const std::vector<std::string>& row, bool csv) {
     if (csv) {
-        std::fputs(base::CsvRecord(row).c_str(), stdout);
+        std::fputs(base::Win1252ToUtf8(base::CsvRecord(row)).c_str(), stdout);
         return;
     }
-    std::printf("%-8s  %-35s", row[0].c_str(), row[1].c_str());
+    const std::string names = base::PadRight(row[0], 8) + "  " + base::PadRight(row[1], 35);
+    std::fputs(base::Win1252ToUtf8(names).c_str(), stdout);
+    // Amounts are plain ASCII, and a wide one keeps every digit.
     for (size_t i = 2; i < row.size(); ++i) std::printf("  %12s", row[i].c_str());
     std::printf("\n");
 }

@@ -33,7 +33,6 @@ constexpr char kNoFolder[] = "\"folder\" names no folder for the PDF files";
 constexpr char kMailFolderNeeded[] =
     "\"folder\" is needed: the company prints packing slips or file copies";
 constexpr char kNoPdf[] = "printing to PDF is not built into this tool";
-constexpr char kNumberNeeded[] = "You need to specify the number to print.";
 
 // The printer of a run that prints nothing (e-mail only): a copy asked for anyway fails, so it
 // is reported instead of lost.
@@ -152,7 +151,7 @@ PostReply BatchPrint(PostRequest& request, PostSession& session) {
     // The dialog's number starts as the number collected.
     const std::optional<size_t> count = invoicing::BatchCount(
         typed.value_or(std::to_string(numbers->size())), numbers->size(), session.prompts);
-    if (!count || *count == 0) return PostReply::Refused(kNumberNeeded);
+    if (!count) return PostReply::Refused(invoicing::kNumberNeeded);
     if (auto refusal = run.ChoosePrinter(
             request, invoicing::PrintsCopies(run.company(), mode, true), kNoFolder))
         return PostReply::Refused(*refusal);

@@ -215,7 +215,7 @@ PostReply EditInvoice(PostRequest& request, PostSession& session) {
     for (const auto& entry : *lines) rows.push_back(entry.record);
     InvoiceDraft draft = invoicing::DraftOf(
         record, rows, memo->empty() ? std::nullopt : std::optional(memo->front().record),
-        manager.company());
+        manager.company(), manager.Customer(record.customerNumber()));
     // The customer of a stored invoice cannot be changed.
     const std::string customer = draft.customer;
     for (const auto& type : typing) type(draft);

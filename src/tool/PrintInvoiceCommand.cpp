@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <optional>
 
+#include "invoicing/InvoiceDispatch.h"
 #include "invoicing/InvoiceDocument.h"
 #include "invoicing/InvoiceFiles.h"
 #include "invoicing/InvoiceForm.h"
@@ -28,7 +29,14 @@ std::optional<invoicing::InvoiceDocument> ReadDocument(engine::Engine& engine,
     std::string failure;
     auto document = invoicing::LoadDocument(files, company, number, failure);
     (void)files.Close();
-    if (!document) std::fprintf(stderr, "%s\n", failure.c_str());
+    if (!document) {
+        std::fprintf(stderr, "%s\n", failure.c_str());
+        return std::nullopt;
+    }
+    if (invoicing::IsDeposit(document->typeCode)) {
+        std::fprintf(stderr, "%s\n", invoicing::kDepositNotPrinted);
+        return std::nullopt;
+    }
     return document;
 }
 

@@ -1,7 +1,8 @@
 #pragma once
 // Printed forms written to a PDF file by programs without windows (the command-line tool). The
 // caller needs no Qt: the application object that fonts require is made here when the program has
-// none, on the offscreen platform unless QT_QPA_PLATFORM names another.
+// none, on the offscreen platform unless QT_QPA_PLATFORM names another, with a private runtime
+// directory when the environment names none.
 
 #include <functional>
 #include <string>

@@ -1,4 +1,5 @@
-// The amounts of a draft, the memo text's lines and the invoice numbers: plain values.
+// The amounts of a draft, its tax box on edit, the memo text's lines and the invoice numbers:
+// plain values.
 #include <gtest/gtest.h>
 
 #include "invoicing/InvoiceDraft.h"
@@ -74,6 +75,37 @@ TEST(InvoiceArithmetic, TotalsOfProductAndMemoInvoices) {
         EXPECT_EQ((std::vector<std::string>{Cents(t.net), Cents(t.tax), Cents(t.total),
                                             Cents(t.paid), Cents(t.balanceDue)}),
                   c.totals);
+    }
+}
+
+TEST(InvoiceArithmetic, TaxBoxOfAnEditedInvoiceStartsFromWhatWasSaved) {
+    const struct {
+        SavedTaxing saved;
+        bool ticked;
+    } cases[] = {
+        {{.taxSaved = true, .taxedLines = true, .companyTaxes = true, .customerExempt = false},
+         true},
+        {{.taxSaved = true, .taxedLines = true, .companyTaxes = false, .customerExempt = false},
+         true},
+        // Saved with no taxed row: rows marked taxed now are taxed when the company taxes.
+        {{.taxSaved = false, .taxedLines = false, .companyTaxes = true, .customerExempt = false},
+         true},
+        {{.taxSaved = false, .taxedLines = false, .companyTaxes = false, .customerExempt = false},
+         false},
+        // Taxed rows saved without tax: the user took the tax off.
+        {{.taxSaved = false, .taxedLines = true, .companyTaxes = true, .customerExempt = false},
+         false},
+        {{.taxSaved = true, .taxedLines = true, .companyTaxes = true, .customerExempt = true},
+         false},
+        {{.taxSaved = false, .taxedLines = false, .companyTaxes = true, .customerExempt = true},
+         false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(::testing::Message()
+                     << "saved " << c.saved.taxSaved << ", taxed rows " << c.saved.taxedLines
+                     << ", company " << c.saved.companyTaxes << ", exempt "
+                     << c.saved.customerExempt);
+        EXPECT_EQ(TaxBoxOnEdit(c.saved), c.ticked);
     }
 }
 

@@ -324,11 +324,19 @@ TEST_F(InvoiceDispatchTest, BatchDialogTextsAndNumber) {
         return BatchPrintCommand(context, steps);
     });
     EXPECT_EQ(status, "");
-    EXPECT_EQ(BatchCount(" 25 ", 7, prompts), 7u);
-    EXPECT_EQ(BatchCount("3", 7, prompts), 3u);
-    prompts.ExpectWarn("Print Number", "You need to specify the number to print.");
-    EXPECT_EQ(BatchCount("  ", 7, prompts), std::nullopt);
-    prompts.Verify();
+    const struct {
+        const char* typed;
+        std::optional<size_t> count;  // nothing: "You need to specify the number to print."
+    } counts[] = {
+        {" 25 ", 7}, {"3", 3}, {"  ", std::nullopt}, {"0", std::nullopt}, {"0000", std::nullopt},
+    };
+    for (const auto& c : counts) {
+        SCOPED_TRACE(c.typed);
+        if (!c.count)
+            prompts.ExpectWarn("Print Number", "You need to specify the number to print.");
+        EXPECT_EQ(BatchCount(c.typed, 7, prompts), c.count);
+        prompts.Verify();
+    }
 }
 
 }  // namespace

@@ -51,10 +51,10 @@ TEST(InvoiceMailText, ProductInvoiceWithSeparatorsNotesSalesMessageAndAccountSta
         "Thank you for your business!",
         "",
         "Account Status:",
-        S(3) + "Current " + S(6) + "150.00",
-        S(5) + "31-60 " + S(8) + "0.00",
-        S(5) + "61-90 " + S(8) + "0.00",
-        S(2) + "Over 90: " + S(8) + "0.00",
+        S(3) + "Current 150.00",
+        S(5) + "31-60 0.00",
+        S(5) + "61-90 0.00",
+        S(2) + "Over 90: 0.00",
     };
     EXPECT_EQ(InvoiceMailLines(DocumentOf(ProductInvoice(company), company), company), expected);
 }

@@ -99,7 +99,7 @@ protected:
         InvoiceDraft draft =
             DraftOf(stored->record, lines,
                     memo->empty() ? std::nullopt : std::optional(memo->front().record),
-                    state.currentCompany);
+                    state.currentCompany, std::nullopt);
         Fill(draft);
         if (Pick(8) == 0) draft.number = "E" + std::to_string(which);
         if (CheckInvoice(draft, CheckContext(answering, invoiceFiles, numbers[which],

@@ -1,6 +1,9 @@
-// age --as-of: the aging as it stood on a past day, read without changing a file.
+// age --as-of: the aging as it stood on a past day, read without changing a file, and its plain
+// columns.
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
 
 #include "support/TempDir.h"
 #include "tool/AgingSample.h"
@@ -59,6 +62,25 @@ TEST_F(AgeCommand, ItemsAreAgedToTheDayAndLaterOnesLeftOut) {
         EXPECT_EQ(result.out, csv);
     }
     EXPECT_EQ(Files(), before);
+}
+
+// Characters of UTF-8 text: every byte that does not continue a character.
+size_t Characters(const std::string& text) {
+    return std::ranges::count_if(text, [](char c) { return (c & 0xC0) != 0x80; });
+}
+
+TEST_F(AgeCommand, PlainColumnsLineUpWhateverLettersTheNamesHold) {
+    const ToolResult add =
+        RunTool({"post", dir.string()}, parent.path(),
+                R"({"op": "add-customer", "number": "B2", "name": "Ångström Café Zoë"})"
+                "\n");
+    ASSERT_EQ(add.exitCode, 0) << add.out << add.err;
+    const ToolResult result = RunTool({"age", dir.string(), "--as-of", "2026-12-06"}, dir);
+    ASSERT_EQ(result.exitCode, 0) << result.err;
+    const std::vector<std::string> lines = result.lines();
+    ASSERT_EQ(lines.size(), 4u) << result.out;  // the heading, A1, B2 and the total
+    EXPECT_TRUE(lines[2].starts_with("B2        Ångström Café Zoë ")) << lines[2];
+    for (const std::string& line : lines) EXPECT_EQ(Characters(line), Characters(lines[0])) << line;
 }
 
 TEST_F(AgeCommand, WithoutAnAsOfDayItIsAUsageError) {

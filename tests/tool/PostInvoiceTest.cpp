@@ -53,6 +53,17 @@ TEST_F(PostInvoice, AddEditAndDeleteAnswerWithTheAmounts) {
     EXPECT_EQ(replies[3]["prompts"][0]["caption"], "Delete Invoice#: 1002");
 }
 
+// The tax box of an edit starts from invoicing::TaxBoxOnEdit, whose rule is tested there.
+TEST_F(PostInvoice, AnInvoiceSavedWithoutTaxedRowsIsTaxedWhenEditedToHoldThem) {
+    const std::vector<json> replies = Post({
+        R"({"op": "add-invoice", "customer": "A1", "lines": [{"code": "P1", "quantity": "1", "description": "x", "price": "5"}]})",
+        R"({"op": "edit-invoice", "number": "1001", "lines": [{"code": "P1", "quantity": "1", "description": "x", "price": "5", "taxed": true}]})",
+    });
+    ASSERT_EQ(replies.size(), 2u);
+    EXPECT_EQ(replies[0]["tax"], "0.00");
+    EXPECT_EQ(replies[1]["tax"], "0.50") << replies[1];
+}
+
 TEST_F(PostInvoice, ARefusedInvoiceWritesNothing) {
     Post(
         {R"({"op": "add-invoice", "customer": "A1", "lines": [{"code": "P1", "quantity": "1", "description": "x", "price": "5"}]})"});

@@ -1,9 +1,12 @@
 // print-invoice through the tool process: the PDF read back as text with the copy kind parsed
-// from the options, and the refusals that write no file.
+// from the options and nothing on standard error, and the refusals (a deposit among them) that
+// write no file.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <filesystem>
+#include <optional>
+#include <string>
 
 #include "support/TempDir.h"
 #include "tool/DataFolderTest.h"
@@ -32,6 +35,23 @@ protected:
     }
 };
 
+// The environment of a cron job or a plain ssh session, which names no runtime directory; the
+// one the test process had is put back afterwards.
+class WithoutRuntimeDir {
+public:
+    WithoutRuntimeDir() {
+        if (const char* dir = std::getenv(kName)) saved_ = dir;
+        unsetenv(kName);
+    }
+    ~WithoutRuntimeDir() {
+        if (saved_) setenv(kName, saved_->c_str(), 1);
+    }
+
+private:
+    static constexpr char kName[] = "XDG_RUNTIME_DIR";
+    std::optional<std::string> saved_;
+};
+
 TEST_F(PrintInvoice, WritesEachCopyKindAsAPdf) {
 #if !KT_TOOL_WRITES_PDF
     const ToolResult result =
@@ -55,6 +75,7 @@ TEST_F(PrintInvoice, WritesEachCopyKindAsAPdf) {
          {"FILE COPY", "1,250.5", "Balance Due:"},
          {"INVOICE"}},
     };
+    const WithoutRuntimeDir cronLike;
     for (const Case& c : cases) {
         SCOPED_TRACE(c.reply);
         std::vector<std::string> args = {"print-invoice", "data", "--pdf", "out.pdf"};
@@ -63,6 +84,7 @@ TEST_F(PrintInvoice, WritesEachCopyKindAsAPdf) {
         ASSERT_EQ(result.exitCode, 0) << result.err;
         const std::filesystem::path pdf = parent.path() / "out.pdf";
         EXPECT_EQ(result.out, c.reply + " written to " + pdf.string() + "\n");
+        EXPECT_EQ(result.err, "");
         const std::string text = PdfText(pdf);
         for (const std::string& shown : c.shown)
             EXPECT_NE(text.find(shown), std::string::npos) << shown;
@@ -73,12 +95,18 @@ TEST_F(PrintInvoice, WritesEachCopyKindAsAPdf) {
 }
 
 TEST_F(PrintInvoice, RefusesWhatItCannotPrintAndWritesNoFile) {
+    const std::string deposit = Post({
+        R"({"op": "payment", "customer": "A1", "amount": "25", "items": [{"deposit": "25"}]})",
+    })[0]["records"][0]["number"];
     struct Case {
         std::vector<std::string> args;
         int exitCode;
         std::string message;
     } cases[] = {
         {{"data", "999", "--pdf", "out.pdf"}, 1, "Invoice 999 is not on file."},
+        {{"data", deposit, "--pdf", "out.pdf"},
+         1,
+         "This record is a deposit. Unable to print. I am going to use the view option instead."},
         {{"data", "1001", "--pdf", "out.pdf", "--company", "7"}, 2, "no company 7"},
         {{"data", "1001", "--pdf", "out.pdf", "--kind", "PDF"}, 2, "usage:"},
         {{"data", "1001"}, 2, "usage:"},
