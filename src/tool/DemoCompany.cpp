@@ -83,6 +83,7 @@ private:
                        {"type", c.type},
                        {"address", {c.street, c.town}},
                        {"phone1", c.phone}};
+        if (*c.shortName) fields["short_name"] = c.shortName;
         if (*c.email) fields["email"] = c.email;
         if (*c.terms) fields["terms"] = c.terms;
         if (c.taxExempt) fields["tax_exempt"] = "Y";

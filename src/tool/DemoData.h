@@ -30,7 +30,8 @@ struct DemoCustomer {
     bool taxExempt;
     const char* creditLimit;  // "" for none
     PayingHabit habit;
-    int orders;  // how often it buys, relative to the others (1 to 5)
+    int orders;                  // how often it buys, relative to the others (1 to 5)
+    const char* shortName = "";  // "" for the one the program proposes from the name
 };
 
 struct DemoProduct {
