@@ -59,11 +59,12 @@ private:
     // Runs one operation through the line runner of `post`; false, with the failure kept, when
     // it is refused.
     bool Post(json fields, const char* op, json* results = nullptr) {
-        json line = {{"op", op}};
-        line.update(fields);
-        const PostReply reply = RunPostLine(line.dump(), session_);
+        nlohmann::ordered_json line = {{"op", op}};  // named first, as a script writes it
+        for (const auto& [field, value] : fields.items()) line[field] = value;
+        const std::string text = line.dump();
+        const PostReply reply = RunPostLine(text, session_);
         if (!reply.ok) {
-            outcome_.failure = std::string(op) + " was refused: " + reply.message;
+            outcome_.failure = "the line " + text + " was refused: " + reply.message;
             return false;
         }
         if (results) *results = json::parse(reply.results.dump());

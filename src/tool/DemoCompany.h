@@ -16,7 +16,7 @@ struct DemoSummary {
 };
 
 // Posts the sample business into the company of `session`, dated back from its clock's today.
-// The summary, or why it stopped: the first operation refused, named with its message.
+// The summary, or why it stopped: the first line refused, with its message.
 struct DemoOutcome {
     DemoSummary summary;
     std::optional<std::string> failure;
