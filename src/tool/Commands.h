@@ -13,7 +13,7 @@ int ScriptCommand(const Args& args);   // script [DIR]
 int CheckCommand(const Args& args);    // check NAME...
 int DumpCommand(const Args& args);     // dump NAME [--key K]
 int DumpFields(const Args& args);      // dump NAME --fields
-int InitCommand(const Args& args);     // init DIR
+int InitCommand(const Args& args);     // init DIR [--demo [--today DATE]]
 int RebuildCommand(const Args& args);  // rebuild DIR [CODE]
 int PostCommand(const Args& args);     // post DIR [--company CODE] [--today DATE] [--answer A]
 int AgeCommand(const Args& args);      // age DIR [--company CODE] --as-of DATE [--csv]

@@ -1,6 +1,7 @@
-// init DIR: creates a starter data folder a new user can open at once: the company file with
-// company 1, "LastCo.Dat" with that company, "ZRTERMS.DAT" with common payment terms, and the
-// background tile new companies name. An existing, non-empty folder is never touched.
+// init DIR [--demo [--today YYYY-MM-DD]]: creates a starter data folder a new user can open at
+// once: the company file with company 1, "LastCo.Dat" with that company, "ZRTERMS.DAT" with common
+// payment terms, and the background tile new companies name. With --demo, company 1 is then filled
+// with a sample business (tool/DemoCompany.h). An existing, non-empty folder is never touched.
 
 #include <cstdio>
 #include <filesystem>
@@ -14,7 +15,11 @@
 #include "company/StarterData.h"
 #include "engine/Engine.h"
 #include "tool/Commands.h"
+#include "tool/CompanyOptions.h"
 #include "tool/ConsolePrompts.h"
+#include "tool/DemoCompany.h"
+#include "tool/PostPrompts.h"
+#include "tool/UnsyncedFileSystem.h"
 
 namespace tool {
 namespace {
@@ -50,14 +55,64 @@ std::optional<std::string> WriteStarterFiles() {
     return std::nullopt;
 }
 
+// Posts the sample business into company 1 of the starter files in the working directory, as
+// `post` would; the refused operation when one is refused.
+std::optional<std::string> WriteDemoCompany(const std::optional<base::Date>& today,
+                                            const fs::path& startFolder) {
+    UnsyncedFileSystem files;
+    engine::Engine engine(files);
+    engine.InitEngine(0, 30);
+    PostPrompts prompts(false);
+    const CommandClock clock(today);
+    PostSession session{engine, prompts, clock.clock(), company::StarterCompany().code(),
+                        startFolder};
+    const DemoOutcome outcome = PostDemoCompany(session);
+    engine.ExitEngine();
+    if (outcome.failure) return "the sample business could not be posted: " + *outcome.failure;
+    if (!engine.ok() || !UnsyncedFileSystem::FinishWrites())
+        return "the data files could not be closed: err " + std::to_string(engine.error());
+    const DemoSummary& made = outcome.summary;
+    std::printf("Posted %d customers, %d products, %d invoices and %d payments\n", made.customers,
+                made.products, made.invoices, made.payments);
+    return std::nullopt;
+}
+
+struct InitOptions {
+    fs::path dir;
+    bool demo = false;
+    std::optional<base::Date> today;
+};
+
+// DIR, --demo and, with it, --today; nothing for anything else.
+std::optional<InitOptions> ParseInitOptions(const Args& args) {
+    InitOptions options;
+    std::optional<fs::path> dir;
+    for (size_t i = 0; i < args.size(); ++i) {
+        if (args[i] == "--demo") {
+            options.demo = true;
+        } else if (args[i] == "--today" && i + 1 < args.size()) {
+            options.today = ParseCommandDate(args[++i]);
+            if (!options.today) return std::nullopt;
+        } else if (args[i].starts_with("--") || dir) {
+            return std::nullopt;
+        } else {
+            dir = args[i];
+        }
+    }
+    if (!dir || (options.today && !options.demo)) return std::nullopt;
+    options.dir = *dir;
+    return options;
+}
+
 }  // namespace
 
 int InitCommand(const Args& args) {
-    if (args.size() != 1) {
-        std::fputs("usage: kt-invorra-tool init DIR\n", stderr);
+    const std::optional<InitOptions> options = ParseInitOptions(args);
+    if (!options) {
+        std::fputs("usage: kt-invorra-tool init DIR [--demo [--today YYYY-MM-DD]]\n", stderr);
         return 2;
     }
-    const fs::path dir = args[0];
+    const fs::path& dir = options->dir;
     std::error_code error;
     const bool existed = fs::exists(dir, error);
     if (existed && !(fs::is_directory(dir, error) && fs::is_empty(dir, error))) {
@@ -72,7 +127,8 @@ int InitCommand(const Args& args) {
     }
     const fs::path previous = fs::current_path();
     fs::current_path(dir);
-    const std::optional<std::string> failure = WriteStarterFiles();
+    std::optional<std::string> failure = WriteStarterFiles();
+    if (!failure && options->demo) failure = WriteDemoCompany(options->today, previous);
     fs::current_path(previous);
     if (failure) {
         std::fprintf(stderr, "init: %s\n", failure->c_str());
