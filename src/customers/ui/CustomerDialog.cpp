@@ -228,9 +228,9 @@ TEditDlg::TEditDlg(CustomerDialogServices services, QWidget* parent)
     resize(charWidth * 62, sizeHint().height());
 }
 
-bool TEditDlg::Execute(CustomerEditPurpose purpose, records::CustomerRecord& customer,
+bool TEditDlg::Execute(company::EditPurpose purpose, records::CustomerRecord& customer,
                        const CustomerCheck& check) {
-    setWindowTitle(purpose == CustomerEditPurpose::Add ? "Add Customer" : "Edit Customer");
+    setWindowTitle(purpose == company::EditPurpose::Add ? "Add Customer" : "Edit Customer");
     customer_ = customer;
     check_ = &check;
     terms_->clear();

@@ -36,7 +36,7 @@ public:
 
     // Shows `customer` modally; true when "&Ok" passed `check`, with the typed values in
     // `customer`. Fits CustomerEditor.
-    bool Execute(CustomerEditPurpose purpose, records::CustomerRecord& customer,
+    bool Execute(company::EditPurpose purpose, records::CustomerRecord& customer,
                  const CustomerCheck& check);
 
     void OKBtnClick();

@@ -80,11 +80,11 @@ public:
 private:
     void BuildCommands();
     void FormShow(CustomerManagerUse use);
-    void SetOrder(CustomerOrder order);
-    void ShowUpdate(const CustomerListUpdate& update);
+    void SetOrder(company::ManagerOrder order);
+    void ShowUpdate(const company::ManagerUpdate& update);
     void ShowCount();
     std::optional<records::CustomerRecord> CurrentCustomer();
-    void PositionOn(const std::optional<CustomerRow>& row);
+    void PositionOn(const std::optional<company::ManagerRow>& row);
 
     CustomerManagerServices services_;
     company::CompanyFile companies_;

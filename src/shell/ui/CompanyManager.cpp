@@ -34,8 +34,8 @@ TListComps::TListComps(WindowContext& context, TCompSet& companyOptions, widgets
       companyFile_(context.engine, context.prompts, &context.statusWindow),
       flow_(companyFile_, context.engine.fileSystem(), context.prompts, context.state,
             context.clock, std::move(checkPassword)),
-      editor_([&companyOptions](company::CompanyEditPurpose purpose, records::CompanyRecord& record,
-                                const std::function<bool(const std::string&)>& numberTaken) {
+      editor_([&companyOptions](company::EditPurpose purpose, records::CompanyRecord& record,
+                                const company::CompanyNumberTaken& numberTaken) {
           return companyOptions.Execute(purpose, record, numberTaken);
       }),
       frame_(*this, context.prompts, "FvcBrowser1"),
@@ -104,7 +104,7 @@ company::CompanyManagerResult TListComps::Execute() {
 void TListComps::FormShow() {
     browser_->SetHeader(QString::fromStdString(company::CompanyBrowserHeader()));
     browser_->AttachDataSource(std::make_unique<widgets::TFvcDataSource>(
-        context_.engine, flow_.fileBlock(), static_cast<int>(flow_.order()), "", "",
+        context_.engine, flow_.fileBlock(), company::KeyNumber(flow_.order()), "", "",
         rowRecord_.bytes()));
     frame_.countPanel().setText(QString::fromStdString(flow_.CountText()));
     byNumber_->setChecked(flow_.order() == company::CompanyOrder::ByNumber);
@@ -117,11 +117,11 @@ void TListComps::FormShow() {
     browser_->setFocus();
 }
 
-void TListComps::PositionOn(const std::optional<company::CompanyRow>& row) {
+void TListComps::PositionOn(const std::optional<company::ManagerRow>& row) {
     if (row) browser_->PositionAtKey(row->key, row->recordNumber);
 }
 
-void TListComps::ShowUpdate(const company::CompanyListUpdate& update) {
+void TListComps::ShowUpdate(const company::ManagerUpdate& update) {
     if (update.reread) {
         browser_->Refresh();
         frame_.countPanel().setText(QString::fromStdString(flow_.CountText()));
@@ -149,12 +149,12 @@ void TListComps::FvcBrowser1KeyPress(QChar& ch) {
     ch = widgets::KeyCase(ch);
 }
 
-void TListComps::SetOrder(company::CompanyOrder order) {
+void TListComps::SetOrder(company::ManagerOrder order) {
     flow_.SetOrder(order);
     byNumber_->setChecked(order == company::CompanyOrder::ByNumber);
     byName_->setChecked(order == company::CompanyOrder::ByName);
     const int32_t current = browser_->CurrentRecordNumber();
-    browser_->SetKeyNumber(static_cast<int>(order));
+    browser_->SetKeyNumber(company::KeyNumber(order));
     if (current != 0) PositionOn(flow_.RowOf(current));
 }
 
@@ -167,12 +167,12 @@ void TListComps::ByNameClick() {
 }
 
 void TListComps::CompanyListClick() {
-    const std::optional<company::CompanyOrder> order = flow_.AskListOrder();
+    const std::optional<company::ManagerOrder> order = flow_.AskListOrder();
     if (!order) return;
     widgets::TStatForm& status = context_.statusWindow;
     status.ShowStatus("Company List");
     status.SetLines("", "Preparing list...", "");
-    const std::optional<company::CompanyReport> report = flow_.ListReport(*order);
+    const std::optional<company::ManagerReport> report = flow_.ListReport(*order);
     status.HideStatus();
     if (!report) return;
     listWindow_.ShowList(

@@ -56,9 +56,9 @@ private:
     void BuildCommands();
     void FormShow();
     void FvcBrowser1KeyPress(QChar& ch);
-    void SetOrder(company::CompanyOrder order);
-    void ShowUpdate(const company::CompanyListUpdate& update);
-    void PositionOn(const std::optional<company::CompanyRow>& row);
+    void SetOrder(company::ManagerOrder order);
+    void ShowUpdate(const company::ManagerUpdate& update);
+    void PositionOn(const std::optional<company::ManagerRow>& row);
 
     WindowContext& context_;
     widgets::TFindBox& findBox_;

@@ -78,9 +78,9 @@ TCompSet::TCompSet(engine::FileSystem& fs, base::PromptService& prompts, THeader
     onClick("FontDialog1", [this] { FontBtnClick(FontRole::Editor); });
 }
 
-bool TCompSet::Execute(company::CompanyEditPurpose purpose, records::CompanyRecord& record,
-                       const std::function<bool(const std::string&)>& numberTaken) {
-    using Purpose = company::CompanyEditPurpose;
+bool TCompSet::Execute(company::EditPurpose purpose, records::CompanyRecord& record,
+                       const company::CompanyNumberTaken& numberTaken) {
+    using Purpose = company::EditPurpose;
     purpose_ = purpose;
     numberTaken_ = numberTaken;
     setWindowTitle(purpose == Purpose::Add ? "New Company" : "Edit Company");
@@ -138,7 +138,7 @@ void TCompSet::OKBtnClick() {
     const company::CompanyOptionsVerdict verdict =
         company::CheckCompanyOptions({text("CEmailAdd"), text("CName"), text("CoNumb"),
                                       text("CAVal1"), text("CAVal2"), text("CAVal3")},
-                                     purpose_ == company::CompanyEditPurpose::Add, numberTaken_);
+                                     purpose_ == company::EditPurpose::Add, numberTaken_);
     edit("CoNumb")->setText(widgets::ToRecordText(verdict.fields.number));
     edit("CAVal1")->setText(widgets::ToRecordText(verdict.fields.aging1));
     edit("CAVal2")->setText(widgets::ToRecordText(verdict.fields.aging2));

@@ -35,8 +35,8 @@ public:
     // Shows the dialog modally for `record` (already holding the values to show). True when the
     // user saved: `record` then holds the dialog's values (not yet normalised). `numberTaken`
     // looks a typed company number up in the company file. A company::CompanyEditor.
-    bool Execute(company::CompanyEditPurpose purpose, records::CompanyRecord& record,
-                 const std::function<bool(const std::string& number)>& numberTaken);
+    bool Execute(company::EditPurpose purpose, records::CompanyRecord& record,
+                 const company::CompanyNumberTaken& numberTaken);
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -60,8 +60,8 @@ private:
     base::PromptService& prompts_;
     THeaderForm& headers_;
     std::function<void(const QString&)> showHelp_;
-    company::CompanyEditPurpose purpose_ = company::CompanyEditPurpose::Edit;
-    std::function<bool(const std::string&)> numberTaken_;
+    company::EditPurpose purpose_ = company::EditPurpose::Edit;
+    company::CompanyNumberTaken numberTaken_;
     records::FontSpec envelopeFont_, managersFont_, editorFont_;
     QTabWidget* pages_;
     QLabel* preview_;

@@ -65,7 +65,7 @@ protected:
         std::ofstream("ZRTERMS.DAT", std::ios::binary) << "COD\r\nNet 30 Days\r\n";
     }
 
-    bool Run(company::CompanyEditPurpose purpose, records::CompanyRecord& record,
+    bool Run(company::EditPurpose purpose, records::CompanyRecord& record,
              const std::function<void()>& interact) {
         testsupport::ThenInModal(dialog_, interact);
         return dialog_.Execute(purpose, record,
@@ -92,7 +92,7 @@ TEST_F(CompanyOptionsTest, SavingUnchangedControlsGivesBackTheSameRecord) {
     prompts_.ExpectInform("Edit Company",
                           "Background bitmap image no longer exists. Use the Graphics tab to "
                           "select another bitmap if desired.");
-    const bool saved = Run(company::CompanyEditPurpose::Edit, record, [&] {
+    const bool saved = Run(company::EditPurpose::Edit, record, [&] {
         EXPECT_EQ(dialog_.windowTitle(), "Edit Company");
         EXPECT_EQ(Page(), 0);
         EXPECT_EQ(dialog_.focusWidget(), &Find<QLineEdit>("CName"));
@@ -110,7 +110,7 @@ TEST_F(CompanyOptionsTest, SavingUnchangedControlsGivesBackTheSameRecord) {
 TEST_F(CompanyOptionsTest, EveryBoundControlExistsAndEditsHoldTheirWholeField) {
     records::CompanyRecord record = DistinctCompany();
     record.setBackgroundBitmap("");
-    Run(company::CompanyEditPurpose::Edit, record, [&] {
+    Run(company::EditPurpose::Edit, record, [&] {
         for (const CompanyOptionsBinding& binding : CompanyOptionsBindings()) {
             SCOPED_TRACE(binding.control);
             const base::FieldInfo* field = CompanyOptionsField(binding);
