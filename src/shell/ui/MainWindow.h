@@ -15,6 +15,7 @@
 
 #include "company/CompanyManagerFlow.h"
 #include "company/ProgramState.h"
+#include "company/StartupFlow.h"
 #include "shell/ui/MainCommands.h"
 #include "shell/ui/WindowContext.h"
 
@@ -43,8 +44,8 @@ public:
     ~TMainForm() override;
 
     // ---- start-up, in this order -------------------------------------------------------------
-    // Creation: "LastCo.Dat", the engine (30 buffers), the current company, the date checks, the
-    // banner and background. False when the program must end ("LastCo.Dat" missing).
+    // Creation: company::StartupFlow's start (the engine, the current company, the date checks),
+    // then the banner and background. False when the program must end ("LastCo.Dat" missing).
     bool FormCreate();
     // First showing: the password (false when wrong or cancelled: the program ends without the
     // close query), the default output, the daily aging.
@@ -59,7 +60,7 @@ public:
 
     // The company switch: `showCompanyManager` shows the Company Manager modally and gives back
     // how the visit ended. When that needs a switch the company is made current, applied (date
-    // format, banner, background, output panel), rebuilt when requested and aged when due.
+    // format, banner, background, output panel) and aged when due.
     void SwitchCompany(const std::function<company::CompanyManagerResult()>& showCompanyManager);
 
     // Installs the receivables' aging run: daily runs at start-up and after a company switch, and
@@ -102,8 +103,8 @@ private:
     void RunCommand(Command command);
     void EnableCommand(Command command, bool enabled);
 
-    void ApplyCompany(bool checkBitmapExists);
-    void ApplyBannerAndBackground(bool checkBitmapExists);
+    void ApplyCompany();
+    void ApplyBannerAndBackground();
     void ApplyDefaultOutput();
     void OutputChoiceClick();
     void RunDailyAging(bool forceChart);
@@ -122,6 +123,7 @@ private:
     base::PromptService& prompts_;
     const base::Clock& clock_;
     company::ProgramState state_;
+    company::StartupFlow startup_;
 
     std::unique_ptr<widgets::TStatForm> statusWindow_;
     std::unique_ptr<WindowContext> context_;
