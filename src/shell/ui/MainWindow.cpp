@@ -29,7 +29,6 @@
 #include "shell/ui/AboutBox.h"
 #include "shell/ui/AgingChartPanel.h"
 #include "shell/ui/BackgroundArea.h"
-#include "shell/ui/DataFileRebuild.h"
 #include "shell/ui/HelpWindow.h"
 #include "shell/ui/PasswordDialog.h"
 #include "shell/ui/Resources.h"
@@ -60,6 +59,7 @@ TMainForm::TMainForm(engine::Engine& engine, base::PromptService& prompts, const
       prompts_(prompts),
       clock_(clock),
       startup_(engine, prompts, state_, clock),
+      rebuild_(engine, prompts, state_, clock),
       statusWindow_(std::make_unique<widgets::TStatForm>()),
       calendar_(std::make_unique<widgets::TCalForm>()) {
     setObjectName("TMainForm");
@@ -446,12 +446,9 @@ void TMainForm::ViewCalendarClick() {
 }
 
 void TMainForm::RebuildDataFilesClick() {
-    const bool rebuilt =
-        RebuildAllDataFiles(engine_, prompts_, *statusWindow_, state_.currentCompany.code());
+    const bool rebuilt = rebuild_.RebuildAll(*statusWindow_);
     LetPaintsRun();
-    prompts_.Message("Rebuild Complete", "The data files have been rebuilt.",
-                     base::PromptIcon::Information, base::PromptButtons::Ok);
-    if (rebuilt) OfferLedgerCheck(engine_, prompts_, state_, clock_);
+    rebuild_.Finish(rebuilt);
 }
 
 QString TMainForm::HomePageAddress() {

@@ -16,6 +16,7 @@
 #include "company/CompanyManagerFlow.h"
 #include "company/ProgramState.h"
 #include "company/StartupFlow.h"
+#include "receivables/DataFileRebuildFlow.h"
 #include "shell/ui/MainCommands.h"
 #include "shell/ui/WindowContext.h"
 
@@ -124,6 +125,7 @@ private:
     const base::Clock& clock_;
     company::ProgramState state_;
     company::StartupFlow startup_;
+    receivables::DataFileRebuildFlow rebuild_;
 
     std::unique_ptr<widgets::TStatForm> statusWindow_;
     std::unique_ptr<WindowContext> context_;
