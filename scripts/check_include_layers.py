@@ -28,8 +28,10 @@ ALLOWED = {
     SUBSYSTEM: ["company", "records", "engine", "base"],
     "widgets": ["records", "engine", "base"],
     SUBSYSTEM + "/ui": [SUBSYSTEM, "widgets", "company", "records", "engine", "base"],
-    "shell/ui": [EVERY_SUBSYSTEM, EVERY_SUBSYSTEM_UI, "widgets", "company", "records", "engine",
-                 "base"],
+    # The company windows, seen by the main window only.
+    "company/ui": ["company", "widgets", "records", "engine", "base"],
+    "shell/ui": [EVERY_SUBSYSTEM, EVERY_SUBSYSTEM_UI, "company/ui", "widgets", "company", "records",
+                 "engine", "base"],
     "app": [EVERYTHING],
     # The tool writes printed forms to PDF through the printer canvas; it includes no Qt header.
     "tool": [EVERY_SUBSYSTEM, "widgets", "company", "records", "engine", "base"],
@@ -39,7 +41,7 @@ ALLOWED = {
 SUBSYSTEM_ALSO = {
     "invoicing": ["receivables", "correspondence"],
 }
-QT_LAYERS = {"widgets", SUBSYSTEM + "/ui", "shell/ui", "app"}
+QT_LAYERS = {"widgets", SUBSYSTEM + "/ui", "company/ui", "shell/ui", "app"}
 
 SOURCE_SUFFIXES = {".h", ".cpp"}
 QUOTED_INCLUDE = re.compile(r'^\s*#\s*include\s+"([^"]+)"')

@@ -21,7 +21,10 @@ GOOD_TREE = {
     "widgets/FindBox.h": '#include <QDialog>\n#include "records/CustomerRecord.h"\n',
     "customers/ui/CustomerManager.h": '#include "customers/CustomerFile.h"\n'
                                       '#include "widgets/FindBox.h"\n',
+    "company/ui/CompanyManager.h": '#include <QDialog>\n#include "company/CompanyFile.h"\n'
+                                   '#include "widgets/FindBox.h"\n',
     "shell/ui/MainWindow.h": '#include "customers/ui/CustomerManager.h"\n'
+                             '#include "company/ui/CompanyManager.h"\n'
                              '#include "receivables/Aging.h"\n',
     "app/main.cpp": '#include "shell/ui/MainWindow.h"\n#include "Screenshot.h"\n',
     "app/Screenshot.h": "",
@@ -51,6 +54,9 @@ class IncludeLayers(unittest.TestCase):
             ("widgets/Browser.h", '#include "company/CompanyFile.h"'),
             ("customers/ui/Editor.h", '#include "receivables/Aging.h"'),  # another subsystem
             ("customers/ui/Picker.h", '#include "shell/ui/MainWindow.h"'),
+            ("customers/ui/Terms.h", '#include "company/ui/CompanyManager.h"'),  # not a subsystem
+            ("company/Flow.h", '#include "company/ui/CompanyManager.h"'),  # plain below its windows
+            ("company/ui/Options.h", '#include "customers/CustomerFile.h"'),
             ("tool/Dump.cpp", '#include "shell/ui/MainWindow.h"'),
             ("tool/Post.cpp", '#include "customers/ui/CustomerManager.h"'),
             ("company/List.h", '#include "nowhere/Thing.h"'),

@@ -26,11 +26,11 @@
 #include "company/CompanySwitch.h"
 #include "company/Password.h"
 #include "company/StartupFlow.h"
+#include "company/ui/PasswordDialog.h"
 #include "shell/ui/AboutBox.h"
 #include "shell/ui/AgingChartPanel.h"
 #include "shell/ui/BackgroundArea.h"
 #include "shell/ui/HelpWindow.h"
-#include "shell/ui/PasswordDialog.h"
 #include "shell/ui/Resources.h"
 #include "shell/ui/ToolbarIcons.h"
 #include "widgets/DatePicker.h"
@@ -70,8 +70,8 @@ TMainForm::TMainForm(engine::Engine& engine, base::PromptService& prompts, const
         WindowContext{engine_, prompts_, clock_, state_, printer, *statusWindow_, this,
                       [this](const QString& topic) { ShowHelpTopic(topic); },
                       [this](const QString& text) { SetStatusText(text); }});
-    passwordDialog_ =
-        std::make_unique<TPWDlg>([this](const QString& topic) { ShowHelpTopic(topic); });
+    passwordDialog_ = std::make_unique<company::ui::TPWDlg>(
+        [this](const QString& topic) { ShowHelpTopic(topic); });
 
     BuildMenus();
     BuildToolbar();

@@ -25,6 +25,10 @@ class QLabel;
 class QRadioButton;
 class QTimer;
 
+namespace company::ui {
+class TPWDlg;
+}
+
 namespace widgets {
 class TStatForm;
 class TCalForm;
@@ -33,7 +37,6 @@ class TCalForm;
 namespace shell::ui {
 
 class HelpWindow;
-class TPWDlg;
 class AgingChartPanel;
 class BackgroundArea;
 
@@ -129,7 +132,7 @@ private:
 
     std::unique_ptr<widgets::TStatForm> statusWindow_;
     std::unique_ptr<WindowContext> context_;
-    std::unique_ptr<TPWDlg> passwordDialog_;
+    std::unique_ptr<company::ui::TPWDlg> passwordDialog_;
     std::unique_ptr<widgets::TCalForm> calendar_;
     HelpWindow* helpWindow_ = nullptr;  // made when first needed
 

@@ -1,4 +1,4 @@
-#include "shell/ui/CompanyOptions.h"
+#include "company/ui/CompanyOptions.h"
 
 #include <QComboBox>
 #include <QHBoxLayout>
@@ -13,13 +13,13 @@
 
 #include "base/PromptService.h"
 #include "company/PaymentTerms.h"
-#include "shell/ui/CompanyOptionsFields.h"
-#include "shell/ui/CompanyOptionsPages.h"
-#include "shell/ui/FontSample.h"
-#include "shell/ui/HeaderForm.h"
+#include "company/ui/CompanyOptionsFields.h"
+#include "company/ui/CompanyOptionsPages.h"
+#include "company/ui/FontSample.h"
+#include "company/ui/HeaderForm.h"
 #include "widgets/RecordText.h"
 
-namespace shell::ui {
+namespace company::ui {
 
 namespace {
 
@@ -224,4 +224,4 @@ void TCompSet::ShowFonts() {
     ShowFontSample(*pages_->findChild<QLabel*>("EditorFontSample"), editorFont_);
 }
 
-}  // namespace shell::ui
+}  // namespace company::ui

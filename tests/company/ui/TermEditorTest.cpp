@@ -1,4 +1,4 @@
-#include "shell/ui/TermEditor.h"
+#include "company/ui/TermEditor.h"
 
 #include <gtest/gtest.h>
 
@@ -12,7 +12,7 @@
 #include "support/ScriptedPrompts.h"
 #include "support/TempDir.h"
 
-namespace shell::ui {
+namespace company::ui {
 namespace {
 
 class TermEditorTest : public ::testing::Test {
@@ -86,4 +86,4 @@ TEST_F(TermEditorTest, RefusesAnEmptyTermAndDeletingTheLastOne) {
 }
 
 }  // namespace
-}  // namespace shell::ui
+}  // namespace company::ui

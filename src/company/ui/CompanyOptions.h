@@ -21,7 +21,7 @@ namespace base {
 class PromptService;
 }
 
-namespace shell::ui {
+namespace company::ui {
 
 class THeaderForm;
 
@@ -67,4 +67,4 @@ private:
     QLabel* preview_;
 };
 
-}  // namespace shell::ui
+}  // namespace company::ui

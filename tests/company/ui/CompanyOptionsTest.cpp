@@ -1,4 +1,4 @@
-#include "shell/ui/CompanyOptions.h"
+#include "company/ui/CompanyOptions.h"
 
 #include <gtest/gtest.h>
 
@@ -11,13 +11,13 @@
 #include <fstream>
 
 #include "base/RecordField.h"
-#include "shell/ui/CompanyOptionsFields.h"
-#include "shell/ui/HeaderForm.h"
+#include "company/ui/CompanyOptionsFields.h"
+#include "company/ui/HeaderForm.h"
 #include "support/ScriptedPrompts.h"
 #include "support/TempDir.h"
 #include "support/ui/WindowDriving.h"
 
-namespace shell::ui {
+namespace company::ui {
 namespace {
 
 // Every dialog field holds a value of its own, valid for the dialog's checks.
@@ -127,4 +127,4 @@ TEST_F(CompanyOptionsTest, EveryBoundControlExistsAndEditsHoldTheirWholeField) {
 }
 
 }  // namespace
-}  // namespace shell::ui
+}  // namespace company::ui
