@@ -67,6 +67,15 @@ class IncludeLayers(unittest.TestCase):
                 self.assertEqual(len(found), 1, found)
                 self.assertTrue(found[0].startswith(f"src/{name}:2: "), found[0])
 
+    def test_no_window_includes_the_engine(self):
+        windows = ["customers/ui/Editor.h", "company/ui/Options.h", "shell/ui/Context.h"]
+        found = self.violations({name: '#include "engine/Engine.h"\n' for name in windows})
+        self.assertEqual(found, [f'src/{name}:1: {name.rsplit("/", 1)[0]} is window code and may '
+                                 'not include "engine/Engine.h"; hand it a flow or a plain '
+                                 'services object' for name in sorted(windows)])
+        self.assertEqual(self.violations({"widgets/Source.h": '#include "engine/Engine.h"\n'}),
+                         [])
+
     def test_qt_headers_only_where_windows_live(self):
         found = self.violations({"records/Bad.h": "#include <QString>\n",
                                  "tool/Bad.cpp": "#include <QtCore>\n",

@@ -11,7 +11,6 @@
 
 #include "company/CompanyManagerFlow.h"
 #include "company/CompanyOptionsCheck.h"
-#include "engine/FileSystem.h"
 #include "records/CompanyRecord.h"
 
 class QLabel;

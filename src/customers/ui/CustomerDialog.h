@@ -12,7 +12,6 @@
 #include "base/RecordField.h"
 #include "company/ProgramState.h"
 #include "customers/CustomerManagerFlow.h"
-#include "engine/FileSystem.h"
 
 class QCheckBox;
 class QComboBox;

@@ -13,7 +13,6 @@
 #include "company/CompanyFile.h"
 #include "company/ProgramState.h"
 #include "customers/CustomerManagerFlow.h"
-#include "engine/Engine.h"
 #include "widgets/ManagerFrame.h"
 
 class QAction;

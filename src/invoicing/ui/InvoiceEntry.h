@@ -14,7 +14,6 @@
 #include "base/Clock.h"
 #include "base/PromptService.h"
 #include "company/ProgramState.h"
-#include "engine/Engine.h"
 #include "invoicing/InvoiceEntryFlow.h"
 
 class QCheckBox;

@@ -12,7 +12,6 @@
 
 #include "base/Clock.h"
 #include "base/PromptService.h"
-#include "engine/Engine.h"
 #include "products/ProductFile.h"
 #include "products/ProductManagerFlow.h"
 #include "records/CompanyRecord.h"
