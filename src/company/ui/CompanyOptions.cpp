@@ -10,6 +10,7 @@
 #include <QTabBar>
 #include <QTabWidget>
 #include <QVBoxLayout>
+#include <utility>
 
 #include "base/PromptService.h"
 #include "company/PaymentTerms.h"
@@ -34,10 +35,11 @@ QPushButton* DialogButton(const QString& caption, const char* name, QWidget* par
 
 }  // namespace
 
-TCompSet::TCompSet(engine::FileSystem& fs, base::PromptService& prompts, THeaderForm& headers,
-                   std::function<void(const QString&)> showHelp, QWidget* parent)
+TCompSet::TCompSet(company::PaymentTermsReader paymentTerms, base::PromptService& prompts,
+                   THeaderForm& headers, std::function<void(const QString&)> showHelp,
+                   QWidget* parent)
     : QDialog(parent),
-      fs_(fs),
+      paymentTerms_(std::move(paymentTerms)),
       prompts_(prompts),
       headers_(headers),
       showHelp_(std::move(showHelp)) {
@@ -125,8 +127,7 @@ void TCompSet::FormShow() {
     auto* terms = pages_->findChild<QComboBox*>("DFTerms");
     const QString stored = terms->currentText();
     terms->clear();
-    for (const std::string& term : company::LoadPaymentTerms(fs_))
-        terms->addItem(widgets::ToRecordText(term));
+    for (const std::string& term : paymentTerms_()) terms->addItem(widgets::ToRecordText(term));
     terms->setCurrentText(stored);
     pages_->setCurrentIndex(static_cast<int>(company::CompanyOptionsPage::AddressTaxes));
     pages_->findChild<QLineEdit*>("CName")->setFocus();

@@ -11,6 +11,7 @@
 
 #include "company/CompanyManagerFlow.h"
 #include "company/CompanyOptionsCheck.h"
+#include "company/PaymentTerms.h"
 #include "records/CompanyRecord.h"
 
 class QLabel;
@@ -27,9 +28,10 @@ class THeaderForm;
 class TCompSet : public QDialog {
     Q_OBJECT
 public:
-    // `fs` holds the payment terms the default terms are chosen from.
-    TCompSet(engine::FileSystem& fs, base::PromptService& prompts, THeaderForm& headers,
-             std::function<void(const QString& topic)> showHelp, QWidget* parent = nullptr);
+    // `paymentTerms` gives the terms the default terms are chosen from.
+    TCompSet(company::PaymentTermsReader paymentTerms, base::PromptService& prompts,
+             THeaderForm& headers, std::function<void(const QString& topic)> showHelp,
+             QWidget* parent = nullptr);
 
     // Shows the dialog modally for `record` (already holding the values to show). True when the
     // user saved: `record` then holds the dialog's values (not yet normalised). `numberTaken`
@@ -55,7 +57,7 @@ private:
     void ShowFailure(const company::CompanyOptionsFailure& failure);
     records::FontSpec& Font(FontRole role);
 
-    engine::FileSystem& fs_;
+    company::PaymentTermsReader paymentTerms_;
     base::PromptService& prompts_;
     THeaderForm& headers_;
     std::function<void(const QString&)> showHelp_;

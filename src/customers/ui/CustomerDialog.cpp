@@ -234,7 +234,7 @@ bool TEditDlg::Execute(company::EditPurpose purpose, records::CustomerRecord& cu
     customer_ = customer;
     check_ = &check;
     terms_->clear();
-    for (const std::string& term : company::LoadPaymentTerms(services_.files))
+    for (const std::string& term : services_.paymentTerms())
         terms_->addItem(widgets::ToRecordText(term));
     Show(customer);
     autoCopy_->setChecked(services_.state.currentCompany.copyBillingToShipping());

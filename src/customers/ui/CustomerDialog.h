@@ -10,6 +10,7 @@
 #include <functional>
 
 #include "base/RecordField.h"
+#include "company/PaymentTerms.h"
 #include "company/ProgramState.h"
 #include "customers/CustomerManagerFlow.h"
 
@@ -23,7 +24,7 @@ namespace customers::ui {
 
 // What the dialog is handed by whoever makes it, once for the run.
 struct CustomerDialogServices {
-    engine::FileSystem& files;           // "ZRTERMS.DAT"
+    company::PaymentTermsReader paymentTerms;
     const company::ProgramState& state;  // the current company's auto-copy option
     std::function<void(const QString& topic)> showHelp;
 };

@@ -17,8 +17,8 @@ CompanyWindows::CompanyWindows(TMainForm& mainForm) {
     WindowContext& context = mainForm.context();
     const auto help = [&mainForm](const QString& topic) { mainForm.ShowHelpTopic(topic); };
     headers_ = new company::ui::THeaderForm(context.prompts, help, &mainForm);
-    options_ = new company::ui::TCompSet(context.engine.fileSystem(), context.prompts, *headers_,
-                                         help, &mainForm);
+    options_ = new company::ui::TCompSet(company::PaymentTermsIn(context.engine.fileSystem()),
+                                         context.prompts, *headers_, help, &mainForm);
     findBox_ = new widgets::TFindBox(context.engine, context.prompts, help, &mainForm);
     listWindow_ = new widgets::TListWindow(
         context.prompts,

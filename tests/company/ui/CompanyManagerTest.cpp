@@ -57,7 +57,7 @@ protected:
     testsupport::TestWindowContext w;
     int passwordChecks_ = 0;
     THeaderForm headers_{w.prompts, w.context.showHelp};
-    TCompSet options_{w.files, w.prompts, headers_, w.context.showHelp};
+    TCompSet options_{company::PaymentTermsIn(w.files), w.prompts, headers_, w.context.showHelp};
     widgets::TFindBox findBox_{w.engine, w.prompts, w.context.showHelp};
     widgets::TListWindow listWindow_{
         w.prompts, [] { return std::make_shared<testsupport::RecordingCanvas>(); }};

@@ -83,7 +83,8 @@ protected:
     testsupport::ScopedChdir chdir_;
     testsupport::ScriptedPrompts prompts_;
     THeaderForm headers_{prompts_, [](const QString&) {}};
-    TCompSet dialog_{engine::PosixFileSystem(), prompts_, headers_, [](const QString&) {}};
+    TCompSet dialog_{company::PaymentTermsIn(engine::PosixFileSystem()), prompts_, headers_,
+                     [](const QString&) {}};
 };
 
 TEST_F(CompanyOptionsTest, SavingUnchangedControlsGivesBackTheSameRecord) {

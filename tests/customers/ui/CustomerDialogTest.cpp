@@ -51,7 +51,7 @@ protected:
     CustomerCheck check_ = [](records::CustomerRecord&) -> std::optional<CustomerFailure> {
         return std::nullopt;
     };
-    TEditDlg dialog_{{w.files, w.state, w.context.showHelp}};
+    TEditDlg dialog_{{company::PaymentTermsIn(w.files), w.state, w.context.showHelp}};
 };
 
 TEST_F(CustomerDialogTest, ShowsTheRecordAndHandsBackWhatWasTyped) {
