@@ -24,9 +24,9 @@ QPushButton* Button(const QString& caption, const char* name, QWidget* parent) {
 
 }  // namespace
 
-TTermEdit::TTermEdit(engine::FileSystem& fs, base::PromptService& prompts,
-                     std::function<void(const QString&)> showHelp, QWidget* parent)
-    : QDialog(parent), flow_(fs, prompts), showHelp_(std::move(showHelp)) {
+TTermEdit::TTermEdit(TermEditorFlow flow, std::function<void(const QString&)> showHelp,
+                     QWidget* parent)
+    : QDialog(parent), flow_(std::move(flow)), showHelp_(std::move(showHelp)) {
     setObjectName("TermEdit");
     setWindowTitle("Edit Payment Terms");
     setModal(true);

@@ -21,9 +21,8 @@ namespace company::ui {
 class TTermEdit : public QDialog {
     Q_OBJECT
 public:
-    // `fs` holds "ZRTERMS.DAT".
-    TTermEdit(engine::FileSystem& fs, base::PromptService& prompts,
-              std::function<void(const QString& topic)> showHelp, QWidget* parent = nullptr);
+    TTermEdit(TermEditorFlow flow, std::function<void(const QString& topic)> showHelp,
+              QWidget* parent = nullptr);
 
     // The terms the list holds, in list order.
     const std::vector<std::string>& Terms() const { return flow_.terms(); }

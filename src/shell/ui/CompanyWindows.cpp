@@ -29,8 +29,8 @@ CompanyWindows::CompanyWindows(TMainForm& mainForm) {
          context.statusWindow, help},
         *options_, *findBox_, *listWindow_, [&mainForm] { return mainForm.CheckPassword(); },
         &mainForm);
-    terms_ =
-        new company::ui::TTermEdit(context.engine.fileSystem(), context.prompts, help, &mainForm);
+    terms_ = new company::ui::TTermEdit(
+        company::TermEditorFlow(context.engine.fileSystem(), context.prompts), help, &mainForm);
 
     mainForm.SetCommandHandler(Command::CompanyManager, [this, &mainForm] {
         mainForm.SwitchCompany([this] { return ShowCompanyManager(); });

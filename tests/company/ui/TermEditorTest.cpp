@@ -37,7 +37,7 @@ protected:
     testsupport::ScopedChdir chdir_;
     testsupport::ScriptedPrompts prompts_;
     QString helpTopic_;
-    TTermEdit editor_{engine::PosixFileSystem(), prompts_,
+    TTermEdit editor_{TermEditorFlow(engine::PosixFileSystem(), prompts_),
                       [this](const QString& topic) { helpTopic_ = topic; }};
 };
 
