@@ -3,7 +3,8 @@
 
 Every `#include "folder/File.h"` in src/ is an arrow from the including file's folder to the
 included file's folder; each arrow must be in the table below. Qt headers (`#include <Q...>`) are
-allowed only where windows live: widgets, the ui folders and app.
+allowed only where windows live: widgets, the ui folders and app. No ui folder includes the
+engine: a window reaches files through its flow, or through a plain header that carries the type.
 
     check_include_layers.py SRC_DIR
 
@@ -27,8 +28,10 @@ ALLOWED = {
     "company": ["records", "engine", "base"],
     SUBSYSTEM: ["company", "records", "engine", "base"],
     "widgets": ["records", "engine", "base"],
-    SUBSYSTEM + "/ui": [SUBSYSTEM, "widgets", "company", "records", "engine", "base"],
-    "shell/ui": [EVERY_SUBSYSTEM, EVERY_SUBSYSTEM_UI, "widgets", "company", "records", "engine",
+    SUBSYSTEM + "/ui": [SUBSYSTEM, "widgets", "company", "records", "base"],
+    # The company windows, seen by the main window only.
+    "company/ui": ["company", "widgets", "records", "base"],
+    "shell/ui": [EVERY_SUBSYSTEM, EVERY_SUBSYSTEM_UI, "company/ui", "widgets", "company", "records",
                  "base"],
     "app": [EVERYTHING],
     # The tool writes printed forms to PDF through the printer canvas; it includes no Qt header.
@@ -39,7 +42,8 @@ ALLOWED = {
 SUBSYSTEM_ALSO = {
     "invoicing": ["receivables", "correspondence"],
 }
-QT_LAYERS = {"widgets", SUBSYSTEM + "/ui", "shell/ui", "app"}
+QT_LAYERS = {"widgets", SUBSYSTEM + "/ui", "company/ui", "shell/ui", "app"}
+WINDOW_LAYERS = {SUBSYSTEM + "/ui", "company/ui", "shell/ui"}
 
 SOURCE_SUFFIXES = {".h", ".cpp"}
 QUOTED_INCLUDE = re.compile(r'^\s*#\s*include\s+"([^"]+)"')
@@ -111,6 +115,9 @@ def violations(src: Path) -> list:
             target = layer_of(Path(quoted.group(1)))
             if target not in layers:
                 found.append(f'{where}: "{quoted.group(1)}" is in no folder of src/')
+            elif target == "engine" and table_row(layer) in WINDOW_LAYERS:
+                found.append(f'{where}: {layer} is window code and may not include '
+                             f'"{quoted.group(1)}"; hand it a flow or a plain services object')
             elif target not in allowed:
                 uses = ", ".join(sorted(allowed - {layer})) or "nothing"
                 found.append(f'{where}: {layer} may not include "{quoted.group(1)}" '

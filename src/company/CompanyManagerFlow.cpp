@@ -53,26 +53,26 @@ std::string CompanyManagerFlow::CountText() {
     return "Companies: " + std::to_string(file_.CompanyCount());
 }
 
-std::optional<CompanyRow> CompanyManagerFlow::RowOf(int32_t recordNumber) {
+std::optional<ManagerRow> CompanyManagerFlow::RowOf(int32_t recordNumber) {
     const std::optional<records::CompanyRecord> company = file_.Read(recordNumber);
     if (!company) return std::nullopt;
-    return CompanyRow{recordNumber, company->key(static_cast<int>(order_))};
+    return ManagerRow{recordNumber, company->key(KeyNumber(order_))};
 }
 
-std::optional<CompanyRow> CompanyManagerFlow::RowOfNumber(std::string_view number) {
+std::optional<ManagerRow> CompanyManagerFlow::RowOfNumber(std::string_view number) {
     const auto found = file_.Find(number);
     if (!found) return std::nullopt;
-    return CompanyRow{found->first, found->second.key(static_cast<int>(order_))};
+    return ManagerRow{found->first, found->second.key(KeyNumber(order_))};
 }
 
-CompanyListUpdate CompanyManagerFlow::Add(const CompanyEditor& editor) {
+ManagerUpdate CompanyManagerFlow::Add(const CompanyEditor& editor) {
     records::CompanyRecord& company = state_.selectedCompany;
     company = state_.currentCompany;
     company.SetNewCompanyValues(std::to_string(file_.CompanyCount() + 1));
     const auto numberTaken = [this](const std::string& number) {
         return file_.Find(number).has_value();
     };
-    if (!editor(CompanyEditPurpose::Add, company, numberTaken)) return {};
+    if (!editor(EditPurpose::Add, company, numberTaken)) return {};
     // Invoicing and payments keep the total; a new company starts without open invoices.
     company.setReceivablesTotal("0.00");
     NormaliseCompanyOptions(company);
@@ -81,24 +81,25 @@ CompanyListUpdate CompanyManagerFlow::Add(const CompanyEditor& editor) {
         ReportFailure("Add operation failed");
         return {};
     }
-    return {true, RowOf(recordNumber)};
+    return {true, true, RowOf(recordNumber), 0};
 }
 
-CompanyListUpdate CompanyManagerFlow::Edit(int32_t recordNumber, const CompanyEditor& editor) {
+ManagerUpdate CompanyManagerFlow::Edit(int32_t recordNumber, const CompanyEditor& editor) {
     if (!ReadSelected(recordNumber) || !checkPassword_()) return {};
     records::CompanyRecord& company = state_.selectedCompany;
     const records::CompanyRecord original = company;
     const auto numberFixed = [](const std::string&) { return false; };
-    if (!editor(CompanyEditPurpose::Edit, company, numberFixed)) return {};
+    if (!editor(EditPurpose::Edit, company, numberFixed)) return {};
     NormaliseCompanyOptions(company);
     // Whatever the write does, the main window reads the current company's settings again.
     if (SameNumber(original.number(), state_.currentCompany.number())) currentCompanySaved_ = true;
-    if (file_.Modify(recordNumber, company, original) == engine::UpdateOutcome::Failed)
-        ReportFailure("Modify Company failed");
-    return {false, RowOf(recordNumber)};
+    const bool saved =
+        file_.Modify(recordNumber, company, original) != engine::UpdateOutcome::Failed;
+    if (!saved) ReportFailure("Modify Company failed");
+    return {saved, false, RowOf(recordNumber), 0};
 }
 
-CompanyListUpdate CompanyManagerFlow::Delete(int32_t recordNumber) {
+ManagerUpdate CompanyManagerFlow::Delete(int32_t recordNumber) {
     if (!ReadSelected(recordNumber) || !checkPassword_()) return {};
     const records::CompanyRecord& company = state_.selectedCompany;
     if (company.code() == state_.currentCompany.code()) {
@@ -118,14 +119,14 @@ CompanyListUpdate CompanyManagerFlow::Delete(int32_t recordNumber) {
                           " followed by C, P, I, D or M; remove them from the data folder before "
                           "a new company takes this number.");
     }
-    return {true, std::nullopt};
+    return {true, true, std::nullopt, 0};
 }
 
 bool CompanyManagerFlow::Choose(int32_t recordNumber) {
     return ReadSelected(recordNumber);
 }
 
-std::optional<CompanyOrder> CompanyManagerFlow::AskListOrder() {
+std::optional<ManagerOrder> CompanyManagerFlow::AskListOrder() {
     const base::PromptAnswer answer = prompts_.MessageWithDefault(
         "Company List",
         "The companies will be sorted by name. Would you rather sort by company number?",
@@ -134,9 +135,9 @@ std::optional<CompanyOrder> CompanyManagerFlow::AskListOrder() {
     return answer == base::PromptAnswer::Yes ? CompanyOrder::ByNumber : CompanyOrder::ByName;
 }
 
-std::optional<CompanyReport> CompanyManagerFlow::ListReport(CompanyOrder order) {
+std::optional<ManagerReport> CompanyManagerFlow::ListReport(ManagerOrder order) {
     std::vector<records::CompanyRecord> companies;
-    const engine::ErrorClass outcome = file_.InKeyOrder(static_cast<int>(order), companies);
+    const engine::ErrorClass outcome = file_.InKeyOrder(KeyNumber(order), companies);
     // A list cut short by a damaged index says so rather than passing for the whole list.
     if (outcome != engine::ErrorClass::None) {
         ReportFailure(engine::ErrorText(outcome, file_.file().engine().error()));
@@ -147,14 +148,14 @@ std::optional<CompanyReport> CompanyManagerFlow::ListReport(CompanyOrder order) 
         entries.push_back({company.name(), company.number(), company.receivablesTotalAmount()});
     const std::string report = CompanyListReport(entries, clock_.Now());
     std::optional<std::string> text;
-    if (ReplaceSmallFile(fs_, kListReportFile, report, SmallFileAccess::Everyone))
-        text = ReadSmallFile(fs_, kListReportFile);
-    if (fs_.Exists(kListReportFile)) fs_.Remove(kListReportFile);
+    if (ReplaceSmallFile(fs_, kManagerReportFile, report, SmallFileAccess::Everyone))
+        text = ReadSmallFile(fs_, kManagerReportFile);
+    if (fs_.Exists(kManagerReportFile)) fs_.Remove(kManagerReportFile);
     if (!text) {
         ReportFailure("Unable to write the company list to TXTTEMP.TXT.");
         return std::nullopt;
     }
-    return CompanyReport{
+    return ManagerReport{
         order == CompanyOrder::ByNumber ? "Company List by Number" : "Company List by Name",
         std::move(*text), CompanyListCsv(entries)};
 }

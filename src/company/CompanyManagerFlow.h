@@ -16,6 +16,7 @@
 #include "base/Clock.h"
 #include "base/PromptService.h"
 #include "company/CompanyFile.h"
+#include "company/ManagerTypes.h"
 #include "company/ProgramState.h"
 #include "engine/FileSystem.h"
 #include "records/CompanyRecord.h"
@@ -23,19 +24,10 @@
 namespace company {
 
 // The orders of the list: the company file's key 1 (number) and key 2 (name).
-enum class CompanyOrder { ByNumber = 1, ByName = 2 };
-
-// A row of the list: the record and its key in the list's order.
-struct CompanyRow {
-    int32_t recordNumber = 0;
-    std::string key;
-};
-
-// What the list shows after a command.
-struct CompanyListUpdate {
-    bool reread = false;                // rows and count changed
-    std::optional<CompanyRow> current;  // the row to make current
-};
+namespace CompanyOrder {
+inline constexpr ManagerOrder ByNumber = ManagerOrder::Key1;
+inline constexpr ManagerOrder ByName = ManagerOrder::Key2;
+}  // namespace CompanyOrder
 
 // How a visit to the Company Manager ended, for the company switch.
 struct CompanyManagerResult {
@@ -48,23 +40,10 @@ struct CompanyManagerResult {
     bool switchNeeded() const { return ending == Ending::Chosen || currentCompanySaved; }
 };
 
-// The report file the company list passes through, like every list report.
-inline constexpr char kListReportFile[] = "TXTTEMP.TXT";
-
-// A finished company list for the list window.
-struct CompanyReport {
-    std::string caption;  // "Company List by Number" / "Company List by Name"
-    std::string text;     // Windows-1252, lines ended by CR LF
-    std::string csv;      // the same companies as comma-separated values, Windows-1252
-};
-
-enum class CompanyEditPurpose { Add, Edit };
-
-// The Company Options dialog: shows `record` and, when the user saves, leaves the dialog's
-// values in it and answers true. `numberTaken` looks a typed number up in the company file.
-using CompanyEditor =
-    std::function<bool(CompanyEditPurpose purpose, records::CompanyRecord& record,
-                       const std::function<bool(const std::string& number)>& numberTaken)>;
+// The Company Options dialog. Its check `numberTaken` looks a typed number up in the company
+// file.
+using CompanyNumberTaken = std::function<bool(const std::string& number)>;
+using CompanyEditor = ManagerEditor<records::CompanyRecord, CompanyNumberTaken>;
 
 class CompanyManagerFlow {
 public:
@@ -80,34 +59,34 @@ public:
     // Closes the file; `chosen` tells whether the user picked a company.
     CompanyManagerResult Close(bool chosen);
 
-    CompanyOrder order() const { return order_; }
-    void SetOrder(CompanyOrder order) { order_ = order; }
+    ManagerOrder order() const { return order_; }
+    void SetOrder(ManagerOrder order) { order_ = order; }
     // "Companies: 3"
     std::string CountText();
     // The row of a record, or of a company number (trimmed, any letter case), in the list's order.
-    std::optional<CompanyRow> RowOf(int32_t recordNumber);
-    std::optional<CompanyRow> RowOfNumber(std::string_view number);
+    std::optional<ManagerRow> RowOf(int32_t recordNumber);
+    std::optional<ManagerRow> RowOfNumber(std::string_view number);
     // Where a visit starts: on the current company.
-    std::optional<CompanyRow> StartRow() { return RowOfNumber(state_.currentCompany.number()); }
+    std::optional<ManagerRow> StartRow() { return RowOfNumber(state_.currentCompany.number()); }
     // The open company file block, for the list and the find dialog to read.
     engine::FileBlockHandle fileBlock() { return file_.file().handle(); }
 
     // "&Add": a copy of the current company with a new company's values and the number of
     // companies + 1 proposed (the dialog's duplicate check refuses it when taken).
-    CompanyListUpdate Add(const CompanyEditor& editor);
+    ManagerUpdate Add(const CompanyEditor& editor);
     // "&Edit" of the row `recordNumber` (0: no row). The number cannot change, so the company's
     // files keep their names.
-    CompanyListUpdate Edit(int32_t recordNumber, const CompanyEditor& editor);
+    ManagerUpdate Edit(int32_t recordNumber, const CompanyEditor& editor);
     // "&Delete": the password, then the current company is refused before any question, then the
     // question; the record goes first, then the company's files.
-    CompanyListUpdate Delete(int32_t recordNumber);
+    ManagerUpdate Delete(int32_t recordNumber);
     // "&Set As Default": reads the row into the selected company; true closes the manager with OK.
     bool Choose(int32_t recordNumber);
 
     // "Company &List": first the question of the order (nothing: cancelled), then the report,
     // passed through TXTTEMP.TXT; nothing when that file could not be written (reported).
-    std::optional<CompanyOrder> AskListOrder();
-    std::optional<CompanyReport> ListReport(CompanyOrder order);
+    std::optional<ManagerOrder> AskListOrder();
+    std::optional<ManagerReport> ListReport(ManagerOrder order);
 
 private:
     bool ReadSelected(int32_t recordNumber);
@@ -119,7 +98,7 @@ private:
     ProgramState& state_;
     const base::Clock& clock_;
     std::function<bool()> checkPassword_;
-    CompanyOrder order_ = CompanyOrder::ByName;  // by name when the program starts
+    ManagerOrder order_ = CompanyOrder::ByName;  // by name when the program starts
     bool currentCompanySaved_ = false;
 };
 

@@ -1,7 +1,8 @@
 #pragma once
 // "LastCo.Dat": the company that was current when the program last switched company, as one
-// 2736-byte records::CompanyRecord with no header. Read at start-up, rewritten whenever a company
-// is made current.
+// 2736-byte records::CompanyRecord with no header. Read at start-up; rewritten by the company
+// switch when a company is made current, by the aging run when it stores the last aging date, and
+// by `kt-invorra-tool init`.
 
 #include "engine/FileSystem.h"
 #include "records/CompanyRecord.h"

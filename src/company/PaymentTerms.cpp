@@ -23,6 +23,10 @@ std::vector<std::string> LoadPaymentTerms(engine::FileSystem& fs) {
     return terms;
 }
 
+PaymentTermsReader PaymentTermsIn(engine::FileSystem& fs) {
+    return [&fs] { return LoadPaymentTerms(fs); };
+}
+
 bool SavePaymentTerms(engine::FileSystem& fs, const std::vector<std::string>& terms) {
     std::string text;
     for (const std::string& term : terms) text += term + "\r\n";

@@ -22,15 +22,13 @@ class ProgramState {
 public:
     // The open company; every window reads its options from here.
     records::CompanyRecord currentCompany;
-    // The working copy the Company Manager edits and posting code writes back to the company
-    // file; making it current copies it into currentCompany and rewrites "LastCo.Dat".
+    // The company the Company Manager adds, edits and chooses; the company switch makes it
+    // current (copying it into currentCompany and rewriting "LastCo.Dat").
     records::CompanyRecord selectedCompany;
 
     // Today in the active short date format (at most 10 characters); the default date of windows.
     std::string todayText;
     base::DateOrder shortDateOrder = base::DateOrder::MonthFirst;
-
-    bool rebuildRequested = false;  // a company switch rebuilds the company's files first
 
     // The customers queued for labels, envelopes, letters and bulk e-mail, for the whole run.
     PrintQueue printQueue;

@@ -64,36 +64,37 @@ std::string CustomerManagerFlow::CountText() {
     return "Customers: " + std::to_string(engine_.UsedRecords(customers_->handle()));
 }
 
-std::optional<CustomerRow> CustomerManagerFlow::RowOf(int32_t recordNumber) {
+std::optional<company::ManagerRow> CustomerManagerFlow::RowOf(int32_t recordNumber) {
     const std::optional<records::CustomerRecord> customer = Read(recordNumber);
     if (!customer) return std::nullopt;
-    return CustomerRow{recordNumber, customer->key(static_cast<int>(order_))};
+    return company::ManagerRow{recordNumber, customer->key(company::KeyNumber(order_))};
 }
 
-std::optional<CustomerRow> CustomerManagerFlow::RowOfNumber(std::string_view number) {
+std::optional<company::ManagerRow> CustomerManagerFlow::RowOfNumber(std::string_view number) {
     records::CustomerRecord wanted;
     wanted.setNumber(number);
     engine::KeyEntry<records::CustomerRecord> found;
     if (customers_->Search(2, wanted.key(2), found) != engine::ErrorClass::None ||
         found.key != wanted.key(2))
         return std::nullopt;
-    return CustomerRow{found.recordNumber, found.record.key(static_cast<int>(order_))};
+    return company::ManagerRow{found.recordNumber, found.record.key(company::KeyNumber(order_))};
 }
 
-std::optional<CustomerRow> CustomerManagerFlow::RowOfPicked(const records::CustomerRecord& picked) {
-    const std::string key = picked.key(static_cast<int>(order_));
+std::optional<company::ManagerRow> CustomerManagerFlow::RowOfPicked(
+    const records::CustomerRecord& picked) {
+    const std::string key = picked.key(company::KeyNumber(order_));
     if (base::Trim(key).empty()) return std::nullopt;
     engine::KeyEntry<records::CustomerRecord> found;
-    if (customers_->Search(static_cast<int>(order_), key, found) != engine::ErrorClass::None) {
+    if (customers_->Search(company::KeyNumber(order_), key, found) != engine::ErrorClass::None) {
         ReportFailure("Customer Search operation failed");
         return std::nullopt;
     }
-    return CustomerRow{found.recordNumber, found.key};
+    return company::ManagerRow{found.recordNumber, found.key};
 }
 
-CustomerListUpdate CustomerManagerFlow::Add(const CustomerEditor& editor) {
+company::ManagerUpdate CustomerManagerFlow::Add(const CustomerEditor& editor) {
     records::CustomerRecord customer = NewCustomer(state_.currentCompany);
-    if (!editor(CustomerEditPurpose::Add, customer, Check(std::nullopt))) return {};
+    if (!editor(company::EditPurpose::Add, customer, Check(std::nullopt))) return {};
     NormaliseCustomer(customer, true);
     int32_t recordNumber = 0;
     if (!customers_->Add(customer, recordNumber)) {
@@ -108,12 +109,13 @@ CustomerListUpdate CustomerManagerFlow::Add(const CustomerEditor& editor) {
     return {true, true, RowOf(recordNumber), 0};
 }
 
-CustomerListUpdate CustomerManagerFlow::Edit(int32_t recordNumber, const CustomerEditor& editor) {
+company::ManagerUpdate CustomerManagerFlow::Edit(int32_t recordNumber,
+                                                 const CustomerEditor& editor) {
     const std::optional<records::CustomerRecord> original = Read(recordNumber);
     if (!original) return {};
     records::CustomerRecord customer = *original;
     const std::string oldNumber = SameNumberForm(original->number());
-    if (!editor(CustomerEditPurpose::Edit, customer, Check(oldNumber))) return {};
+    if (!editor(company::EditPurpose::Edit, customer, Check(oldNumber))) return {};
     NormaliseCustomer(customer, false);
 
     // The invoice file is opened before anything is written, so that a file that cannot be opened
@@ -130,7 +132,7 @@ CustomerListUpdate CustomerManagerFlow::Edit(int32_t recordNumber, const Custome
     if (outcome != engine::UpdateOutcome::Written && outcome != engine::UpdateOutcome::Unchanged)
         return {false, false, RowOf(recordNumber), 0};
 
-    CustomerListUpdate update{true, true, RowOf(recordNumber), 0};
+    company::ManagerUpdate update{true, true, RowOf(recordNumber), 0};
     if (!renumbering) return update;
     const std::optional<int> moved = Renumber(invoices, oldNumber, customer.number());
     if (!invoices.Close())
@@ -145,7 +147,7 @@ CustomerListUpdate CustomerManagerFlow::Edit(int32_t recordNumber, const Custome
     return update;
 }
 
-CustomerListUpdate CustomerManagerFlow::Delete(int32_t recordNumber) {
+company::ManagerUpdate CustomerManagerFlow::Delete(int32_t recordNumber) {
     const std::optional<records::CustomerRecord> customer = Read(recordNumber);
     if (!customer) return {};
     if (!BalanceIsZero(*customer)) {
@@ -182,10 +184,11 @@ std::optional<CustomerListChoice> CustomerManagerFlow::AskListChoice() {
         byNumber == base::PromptAnswer::Yes ? CustomerOrder::ByNumber : CustomerOrder::ByName};
 }
 
-std::optional<CustomerReport> CustomerManagerFlow::ListReport(const CustomerListChoice& choice) {
+std::optional<company::ManagerReport> CustomerManagerFlow::ListReport(
+    const CustomerListChoice& choice) {
     std::vector<records::CustomerRecord> customers;
     const engine::ErrorClass outcome =
-        customers_->ForEach(static_cast<int>(choice.order),
+        customers_->ForEach(company::KeyNumber(choice.order),
                             [&](const auto& entry) { customers.push_back(entry.record); });
     // A list cut short by a damaged index says so rather than passing for the whole list.
     if (outcome != engine::ErrorClass::None) {
@@ -196,17 +199,18 @@ std::optional<CustomerReport> CustomerManagerFlow::ListReport(const CustomerList
                                                   choice.withAddresses, clock_.Now());
     engine::FileSystem& fs = engine_.fileSystem();
     std::optional<std::string> text;
-    if (company::ReplaceSmallFile(fs, kCustomerReportFile, report,
+    if (company::ReplaceSmallFile(fs, company::kManagerReportFile, report,
                                   company::SmallFileAccess::Everyone))
-        text = company::ReadSmallFile(fs, kCustomerReportFile);
-    if (fs.Exists(kCustomerReportFile)) fs.Remove(kCustomerReportFile);
+        text = company::ReadSmallFile(fs, company::kManagerReportFile);
+    if (fs.Exists(company::kManagerReportFile)) fs.Remove(company::kManagerReportFile);
     if (!text) {
         ReportFailure("Unable to write the customer list to TXTTEMP.TXT.");
         return std::nullopt;
     }
-    return CustomerReport{choice.order == CustomerOrder::ByNumber ? "Customer List by Number"
-                                                                  : "Customer List by Name",
-                          std::move(*text), CustomerListCsv(customers, choice.withAddresses)};
+    return company::ManagerReport{
+        choice.order == CustomerOrder::ByNumber ? "Customer List by Number"
+                                                : "Customer List by Name",
+        std::move(*text), CustomerListCsv(customers, choice.withAddresses)};
 }
 
 std::optional<records::CustomerRecord> CustomerManagerFlow::Read(int32_t recordNumber) {

@@ -14,6 +14,7 @@
 #include "base/Clock.h"
 #include "base/PromptService.h"
 #include "company/CompanyFile.h"
+#include "company/ManagerTypes.h"
 #include "company/ProgramState.h"
 #include "customers/CustomerEdit.h"
 #include "engine/Engine.h"
@@ -24,48 +25,27 @@
 namespace customers {
 
 // The orders of the list: the customer file's key 1 (name) and key 2 (number).
-enum class CustomerOrder { ByName = 1, ByNumber = 2 };
+namespace CustomerOrder {
+inline constexpr company::ManagerOrder ByName = company::ManagerOrder::Key1;
+inline constexpr company::ManagerOrder ByNumber = company::ManagerOrder::Key2;
+}  // namespace CustomerOrder
 
-// A row of the list: the record and its key in the list's order.
-struct CustomerRow {
-    int32_t recordNumber = 0;
-    std::string key;
-};
-
-// What the list shows after a command, and what the command did.
-struct CustomerListUpdate {
-    bool saved = false;                  // the command went through (an edit changing nothing too)
-    bool reread = false;                 // rows and count changed
-    std::optional<CustomerRow> current;  // the row to make current
-    int renumbered = 0;                  // invoice-file records moved to a customer's new number
-};
-
-enum class CustomerEditPurpose { Add, Edit };
+// The names `kt-invorra-tool post` knows the shared manager types by.
+using CustomerListUpdate = company::ManagerUpdate;
+using CustomerEditPurpose = company::EditPurpose;
 
 // The checks of "&Ok" for the dialog to run on the values typed; a failure has been shown already,
 // and the dialog puts the focus on its control and stays open.
 using CustomerCheck = std::function<std::optional<CustomerFailure>(records::CustomerRecord&)>;
 
-// The customer edit dialog: shows `record` and, when the user's OK passes `check`, leaves the
-// dialog's values in it and answers true.
-using CustomerEditor = std::function<bool(
-    CustomerEditPurpose purpose, records::CustomerRecord& record, const CustomerCheck& check)>;
+// The customer edit dialog.
+using CustomerEditor = company::ManagerEditor<records::CustomerRecord, CustomerCheck>;
 
 // What the customer list report covers.
 struct CustomerListChoice {
     bool withAddresses = false;
-    CustomerOrder order = CustomerOrder::ByName;
+    company::ManagerOrder order = CustomerOrder::ByName;
 };
-
-// A finished customer list for the list window.
-struct CustomerReport {
-    std::string caption;  // "Customer List by Name" / "Customer List by Number"
-    std::string text;     // Windows-1252, lines ended by CR LF
-    std::string csv;      // the same customers as comma-separated values, Windows-1252
-};
-
-// The report file the list passes through, like every list report.
-inline constexpr char kCustomerReportFile[] = "TXTTEMP.TXT";
 
 class CustomerManagerFlow {
 public:
@@ -81,17 +61,17 @@ public:
     bool Open();
     void Close();
 
-    CustomerOrder order() const { return order_; }
-    void SetOrder(CustomerOrder order) { order_ = order; }
+    company::ManagerOrder order() const { return order_; }
+    void SetOrder(company::ManagerOrder order) { order_ = order; }
     // "Customers: 3"
     std::string CountText();
     // The row of a record, or of a customer number (trimmed, any letter case), in the list's order.
-    std::optional<CustomerRow> RowOf(int32_t recordNumber);
-    std::optional<CustomerRow> RowOfNumber(std::string_view number);
+    std::optional<company::ManagerRow> RowOf(int32_t recordNumber);
+    std::optional<company::ManagerRow> RowOfNumber(std::string_view number);
     // The row a list opened on the customer picked before starts on: the first at or after its key
     // in the list's order; nothing for a blank key, and "Customer Search operation failed" when
     // the search finds nothing.
-    std::optional<CustomerRow> RowOfPicked(const records::CustomerRecord& picked);
+    std::optional<company::ManagerRow> RowOfPicked(const records::CustomerRecord& picked);
     // The customer of a row (to pick, queue or print an envelope for); nothing without a row.
     std::optional<records::CustomerRecord> CustomerAt(int32_t recordNumber) {
         return Read(recordNumber);
@@ -101,18 +81,18 @@ public:
 
     // "&New": a new customer with the company's next number; after the add, the company's next
     // customer number follows the number used.
-    CustomerListUpdate Add(const CustomerEditor& editor);
+    company::ManagerUpdate Add(const CustomerEditor& editor);
     // "&Edit" of the row `recordNumber` (0: no row). A changed number is carried to the customer's
     // invoices, payments and deposits in the invoice file.
-    CustomerListUpdate Edit(int32_t recordNumber, const CustomerEditor& editor);
+    company::ManagerUpdate Edit(int32_t recordNumber, const CustomerEditor& editor);
     // "&Delete": refused while a balance is due or anything in the invoice file names the
     // customer, then the question.
-    CustomerListUpdate Delete(int32_t recordNumber);
+    company::ManagerUpdate Delete(int32_t recordNumber);
 
     // "Customer &List": the two questions (nothing: cancelled), then the report, passed through
     // TXTTEMP.TXT; nothing when the walk or that file failed (reported).
     std::optional<CustomerListChoice> AskListChoice();
-    std::optional<CustomerReport> ListReport(const CustomerListChoice& choice);
+    std::optional<company::ManagerReport> ListReport(const CustomerListChoice& choice);
 
 private:
     using InvoiceFile = engine::RecordFile<records::InvoiceRecord>;
@@ -138,7 +118,7 @@ private:
     company::ProgramState& state_;
     const base::Clock& clock_;
     std::optional<engine::RecordFile<records::CustomerRecord>> customers_;  // from Open()
-    CustomerOrder order_ = CustomerOrder::ByName;  // by name when the program starts
+    company::ManagerOrder order_ = CustomerOrder::ByName;  // by name when the program starts
 };
 
 }  // namespace customers

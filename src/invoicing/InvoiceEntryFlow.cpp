@@ -115,8 +115,8 @@ InvoiceDraft InvoiceEntryFlow::BeginAdd() {
     return draft;
 }
 
-std::optional<InvoiceDraft> InvoiceEntryFlow::BeginEdit(
-    InvoiceFiles& files, const engine::KeyEntry<records::InvoiceRecord>& stored) {
+std::optional<InvoiceDraft> InvoiceEntryFlow::BeginEdit(InvoiceFiles& files,
+                                                        const StoredInvoice& stored) {
     const std::string number = stored.record.invoiceNumber();
     const auto lines = files.LinesOf(number);
     const auto memos = files.MemoOf(number);

@@ -79,8 +79,7 @@ public:
     InvoiceDraft BeginAdd();
     // The stored invoice with its lines or memo and its customer, its typed amounts shown
     // ",0.00"; nothing, with the message shown, when they could not be read.
-    std::optional<InvoiceDraft> BeginEdit(InvoiceFiles& files,
-                                          const engine::KeyEntry<records::InvoiceRecord>& stored);
+    std::optional<InvoiceDraft> BeginEdit(InvoiceFiles& files, const StoredInvoice& stored);
 
     EntryMode mode() const { return mode_; }
     const std::optional<records::CustomerRecord>& customer() const { return customer_; }
@@ -109,7 +108,7 @@ private:
     const base::Clock& clock_;
     EntryMode mode_ = EntryMode::Add;
     std::optional<records::CustomerRecord> customer_;
-    std::optional<engine::KeyEntry<records::InvoiceRecord>> edited_;
+    std::optional<StoredInvoice> edited_;
     std::string defaultDate_;  // kept for the run: today, then the date of the last invoice saved
     std::string proposedNumber_;  // the number BeginAdd offered
 };

@@ -62,11 +62,10 @@ std::string InvoiceFiles::OpenFailureText() const {
     return "Unable to open databases: " + std::to_string(openError_);
 }
 
-std::optional<engine::KeyEntry<records::InvoiceRecord>> InvoiceFiles::FindInvoice(
-    std::string_view number) {
+std::optional<StoredInvoice> InvoiceFiles::FindInvoice(std::string_view number) {
     records::InvoiceRecord wanted;
     wanted.setInvoiceNumber(number);
-    engine::KeyEntry<records::InvoiceRecord> entry;
+    StoredInvoice entry;
     if (invoices_.Search(kNumberKey, wanted.key(kNumberKey), entry) != engine::ErrorClass::None ||
         Folded(entry.record.invoiceNumber()) != Folded(number))
         return std::nullopt;

@@ -27,6 +27,10 @@ using CustomerFile = engine::RecordFile<records::CustomerRecord>;
 template <typename R>
 using Entries = std::vector<engine::KeyEntry<R>>;
 
+// An invoice record as read, with the record number and keys it was read with, which a rewrite
+// of it must name.
+using StoredInvoice = engine::KeyEntry<records::InvoiceRecord>;
+
 class InvoiceFiles {
 public:
     InvoiceFiles(engine::Engine& engine, base::PromptService& prompts,
@@ -48,7 +52,7 @@ public:
 
     // The first invoice-file record whose number (trimmed, upper-cased) is `number`; nothing
     // when there is none or the search failed.
-    std::optional<engine::KeyEntry<records::InvoiceRecord>> FindInvoice(std::string_view number);
+    std::optional<StoredInvoice> FindInvoice(std::string_view number);
     // Every invoice-file record numbered `number` (an invoice with its payments), in the order of
     // key 1; nothing when the walk ended with an engine error.
     std::optional<Entries<records::InvoiceRecord>> RecordsOf(std::string_view number);

@@ -68,17 +68,15 @@ InvoiceFilterView InvoiceManagerFlow::SwitchFilter(int32_t recordNumber) {
             "Click filter button again to clear filter.", true};
 }
 
-std::optional<engine::KeyEntry<records::InvoiceRecord>> InvoiceManagerFlow::Read(
-    int32_t recordNumber) {
-    engine::KeyEntry<records::InvoiceRecord> entry;
+std::optional<StoredInvoice> InvoiceManagerFlow::Read(int32_t recordNumber) {
+    StoredInvoice entry;
     entry.recordNumber = recordNumber;
     if (recordNumber == 0 || !files_->invoices().Get(recordNumber, entry.record))
         return std::nullopt;
     return entry;
 }
 
-std::optional<InvoiceRow> InvoiceManagerFlow::RowOfEntry(
-    const engine::KeyEntry<records::InvoiceRecord>& entry) {
+std::optional<InvoiceRow> InvoiceManagerFlow::RowOfEntry(const StoredInvoice& entry) {
     if (filterCustomer_ && Folded(entry.record.customerNumber()) != Folded(*filterCustomer_))
         return std::nullopt;
     return InvoiceRow{entry.recordNumber, entry.record.key(Source().keyNumber)};
@@ -97,7 +95,7 @@ std::optional<InvoiceRow> InvoiceManagerFlow::StartRow() {
 std::optional<InvoiceRow> InvoiceManagerFlow::RowAtNumber(std::string_view number) {
     records::InvoiceRecord wanted;
     wanted.setInvoiceNumber(base::CutTo(base::Trim(number), kNumberWidth));
-    engine::KeyEntry<records::InvoiceRecord> entry;
+    StoredInvoice entry;
     if (files_->invoices().Search(kNumberKey, wanted.key(kNumberKey), entry) !=
         engine::ErrorClass::None)
         return std::nullopt;
@@ -139,8 +137,7 @@ DispatchContext InvoiceManagerFlow::Dispatch(PrintSink& printer,
             &state_.printQueue};
 }
 
-std::optional<engine::KeyEntry<records::InvoiceRecord>> InvoiceManagerFlow::EditableRecord(
-    int32_t recordNumber) {
+std::optional<StoredInvoice> InvoiceManagerFlow::EditableRecord(int32_t recordNumber) {
     auto entry = Read(recordNumber);
     if (!entry || !MayEdit(entry->record, state_.currentCompany, prompts_)) return std::nullopt;
     return entry;

@@ -84,7 +84,7 @@ public:
     std::optional<QuickViewValues> QuickView(int32_t recordNumber);
 
     // "&Edit": the record `recordNumber` when the edit guards let it be edited.
-    std::optional<engine::KeyEntry<records::InvoiceRecord>> EditableRecord(int32_t recordNumber);
+    std::optional<StoredInvoice> EditableRecord(int32_t recordNumber);
 
     // "&Delete" of the record `recordNumber`: the guards in their order and the questions, then
     // the delete posting (whole or not at all).
@@ -102,8 +102,8 @@ public:
     DispatchContext Dispatch(PrintSink& printer, correspondence::MailConnection& mail);
 
 private:
-    std::optional<engine::KeyEntry<records::InvoiceRecord>> Read(int32_t recordNumber);
-    std::optional<InvoiceRow> RowOfEntry(const engine::KeyEntry<records::InvoiceRecord>& entry);
+    std::optional<StoredInvoice> Read(int32_t recordNumber);
+    std::optional<InvoiceRow> RowOfEntry(const StoredInvoice& entry);
 
     engine::Engine& engine_;
     base::PromptService& prompts_;

@@ -29,64 +29,64 @@ std::string ProductManagerFlow::CountText() {
     return "Products: " + std::to_string(file_.ProductCount());
 }
 
-std::optional<ProductRow> ProductManagerFlow::RowOf(int32_t recordNumber) {
+std::optional<company::ManagerRow> ProductManagerFlow::RowOf(int32_t recordNumber) {
     const std::optional<records::ProductRecord> product = file_.Read(recordNumber);
     if (!product) return std::nullopt;
-    return ProductRow{recordNumber, product->key(static_cast<int>(order_))};
+    return company::ManagerRow{recordNumber, product->key(company::KeyNumber(order_))};
 }
 
-std::optional<ProductRow> ProductManagerFlow::RowOfCode(std::string_view code) {
+std::optional<company::ManagerRow> ProductManagerFlow::RowOfCode(std::string_view code) {
     const auto found = file_.Find(code);
     if (!found) return std::nullopt;
-    return ProductRow{found->first, found->second.key(static_cast<int>(order_))};
+    return company::ManagerRow{found->first, found->second.key(company::KeyNumber(order_))};
 }
 
-std::optional<ProductRow> ProductManagerFlow::SelectStart(std::string_view code,
-                                                          std::string_view description) {
+std::optional<company::ManagerRow> ProductManagerFlow::SelectStart(std::string_view code,
+                                                                   std::string_view description) {
     records::ProductRecord wanted;
     wanted.setCode(code);
     wanted.setDescription(description);
-    const int keyNumber = static_cast<int>(order_);
+    const int keyNumber = company::KeyNumber(order_);
     const std::string key = wanted.key(keyNumber);
     if (base::Trim(key).empty()) return std::nullopt;
     engine::KeyEntry<records::ProductRecord> found;
     if (file_.file().Search(keyNumber, key, found) != engine::ErrorClass::None || found.key != key)
         return std::nullopt;
-    return ProductRow{found.recordNumber, found.key};
+    return company::ManagerRow{found.recordNumber, found.key};
 }
 
 std::string ProductManagerFlow::TodayText() const {
     return base::FormatDate(clock_.Today(), base::ShortDateOrder(company_.dateFormat()));
 }
 
-ProductListUpdate ProductManagerFlow::Add(const ProductEditor& editor) {
+company::ManagerUpdate ProductManagerFlow::Add(const ProductEditor& editor) {
     records::ProductRecord product;
     product.setPrice("0.00");
     // The dialog shows the day the product will be set up.
     product.setSetupDate(TodayText());
-    if (!editor(ProductEditPurpose::Add, product, CheckFor(std::nullopt))) return {};
+    if (!editor(company::EditPurpose::Add, product, CheckFor(std::nullopt))) return {};
     NormaliseProduct(product, true, TodayText());
     int32_t recordNumber = 0;
     if (!file_.Add(product, recordNumber)) {
         ReportFailure("Add operation failed");
         return {};
     }
-    return {true, RowOf(recordNumber)};
+    return {true, true, RowOf(recordNumber), 0};
 }
 
-ProductListUpdate ProductManagerFlow::Edit(int32_t recordNumber, const ProductEditor& editor) {
+company::ManagerUpdate ProductManagerFlow::Edit(int32_t recordNumber, const ProductEditor& editor) {
     if (recordNumber == 0) return {};
     const std::optional<records::ProductRecord> original = file_.Read(recordNumber);
     if (!original) return {};
     records::ProductRecord product = *original;
-    if (!editor(ProductEditPurpose::Edit, product, CheckFor(original->code()))) return {};
+    if (!editor(company::EditPurpose::Edit, product, CheckFor(original->code()))) return {};
     NormaliseProduct(product, false, TodayText());
     switch (file_.Modify(recordNumber, product, *original)) {
         case engine::UpdateOutcome::Written:
             // A changed code or description moves the row.
-            return {true, RowOf(recordNumber)};
+            return {true, true, RowOf(recordNumber), 0};
         case engine::UpdateOutcome::Unchanged:
-            return {false, RowOf(recordNumber)};
+            return {true, false, RowOf(recordNumber), 0};
         case engine::UpdateOutcome::Failed:
             ReportFailure("Modify operation failed");
             return {};
@@ -95,7 +95,7 @@ ProductListUpdate ProductManagerFlow::Edit(int32_t recordNumber, const ProductEd
     }
 }
 
-ProductListUpdate ProductManagerFlow::Delete(int32_t recordNumber) {
+company::ManagerUpdate ProductManagerFlow::Delete(int32_t recordNumber) {
     if (recordNumber == 0) return {};
     const std::optional<records::ProductRecord> product = file_.Read(recordNumber);
     if (!product) return {};
@@ -106,10 +106,10 @@ ProductListUpdate ProductManagerFlow::Delete(int32_t recordNumber) {
         ReportFailure("Product delete failed");
         return {};
     }
-    return {true, std::nullopt};
+    return {true, true, std::nullopt, 0};
 }
 
-std::optional<ProductOrder> ProductManagerFlow::AskListOrder() {
+std::optional<company::ManagerOrder> ProductManagerFlow::AskListOrder() {
     const base::PromptAnswer answer = prompts_.MessageWithDefault(
         "Product List",
         "The products will be sorted by description. Would you rather sort by product code?",
@@ -118,9 +118,9 @@ std::optional<ProductOrder> ProductManagerFlow::AskListOrder() {
     return answer == base::PromptAnswer::Yes ? ProductOrder::ByCode : ProductOrder::ByDescription;
 }
 
-std::optional<ProductReport> ProductManagerFlow::ListReport(ProductOrder order) {
+std::optional<company::ManagerReport> ProductManagerFlow::ListReport(company::ManagerOrder order) {
     std::vector<records::ProductRecord> products;
-    const engine::ErrorClass outcome = file_.InKeyOrder(static_cast<int>(order), products);
+    const engine::ErrorClass outcome = file_.InKeyOrder(company::KeyNumber(order), products);
     // A list cut short by a damaged index says so rather than passing for the whole list.
     if (outcome != engine::ErrorClass::None) {
         ReportFailure(engine::ErrorText(outcome, file_.file().engine().error()));
@@ -128,15 +128,15 @@ std::optional<ProductReport> ProductManagerFlow::ListReport(ProductOrder order) 
     }
     const std::string report = ProductListReport(company_.name(), products, clock_.Now());
     std::optional<std::string> text;
-    if (company::ReplaceSmallFile(fs_, kProductReportFile, report,
+    if (company::ReplaceSmallFile(fs_, company::kManagerReportFile, report,
                                   company::SmallFileAccess::Everyone))
-        text = company::ReadSmallFile(fs_, kProductReportFile);
-    if (fs_.Exists(kProductReportFile)) fs_.Remove(kProductReportFile);
+        text = company::ReadSmallFile(fs_, company::kManagerReportFile);
+    if (fs_.Exists(company::kManagerReportFile)) fs_.Remove(company::kManagerReportFile);
     if (!text) {
         ReportFailure("Unable to write the product list to TXTTEMP.TXT.");
         return std::nullopt;
     }
-    return ProductReport{
+    return company::ManagerReport{
         order == ProductOrder::ByCode ? "Product List by Code" : "Product List by Description",
         std::move(*text), ProductListCsv(products)};
 }

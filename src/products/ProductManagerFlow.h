@@ -15,6 +15,7 @@
 
 #include "base/Clock.h"
 #include "base/PromptService.h"
+#include "company/ManagerTypes.h"
 #include "engine/FileSystem.h"
 #include "products/ProductEdit.h"
 #include "products/ProductFile.h"
@@ -23,39 +24,20 @@
 namespace products {
 
 // The orders of the list: the product file's key 1 (code) and key 2 (description).
-enum class ProductOrder { ByCode = 1, ByDescription = 2 };
+namespace ProductOrder {
+inline constexpr company::ManagerOrder ByCode = company::ManagerOrder::Key1;
+inline constexpr company::ManagerOrder ByDescription = company::ManagerOrder::Key2;
+}  // namespace ProductOrder
 
-// A row of the list: the record and its key in the list's order.
-struct ProductRow {
-    int32_t recordNumber = 0;
-    std::string key;
-};
-
-// What the list shows after a command.
-struct ProductListUpdate {
-    bool reread = false;                // rows and count changed
-    std::optional<ProductRow> current;  // the row to make current
-};
-
-// The report file the product list passes through, like every list report.
-inline constexpr char kProductReportFile[] = "TXTTEMP.TXT";
-
-// A finished product list for the list window.
-struct ProductReport {
-    std::string caption;  // "Product List by Code" / "Product List by Description"
-    std::string text;     // Windows-1252, lines ended by CR LF
-    std::string csv;      // the same products as comma-separated values, Windows-1252
-};
-
-enum class ProductEditPurpose { Add, Edit };
+// The names `kt-invorra-tool post` knows the shared manager types by.
+using ProductListUpdate = company::ManagerUpdate;
+using ProductEditPurpose = company::EditPurpose;
 
 // The checks of "&Ok" for the product being added or edited; the first failure or nothing.
 using ProductCheck = std::function<std::optional<ProductFailure>(const records::ProductRecord&)>;
 
-// The product dialog: shows `record` and, when the user's OK passes `check`, leaves the dialog's
-// values in it and answers true; a failed check keeps the dialog open.
-using ProductEditor = std::function<bool(ProductEditPurpose purpose, records::ProductRecord& record,
-                                         const ProductCheck& check)>;
+// The product dialog.
+using ProductEditor = company::ManagerEditor<records::ProductRecord, ProductCheck>;
 
 class ProductManagerFlow {
 public:
@@ -71,17 +53,18 @@ public:
     // Closes the file; an engine failure is reported.
     void Close();
 
-    ProductOrder order() const { return order_; }
-    void SetOrder(ProductOrder order) { order_ = order; }
+    company::ManagerOrder order() const { return order_; }
+    void SetOrder(company::ManagerOrder order) { order_ = order; }
     // "Products: 3"
     std::string CountText();
     // The row of a record in the list's order.
-    std::optional<ProductRow> RowOf(int32_t recordNumber);
+    std::optional<company::ManagerRow> RowOf(int32_t recordNumber);
     // "&Find": the product with this code (trimmed, any letter case).
-    std::optional<ProductRow> RowOfCode(std::string_view code);
+    std::optional<company::ManagerRow> RowOfCode(std::string_view code);
     // Where a pick for an invoice line starts: the product whose key in the list's order is the
     // one built from the line's code and description; nothing for a blank key or none found.
-    std::optional<ProductRow> SelectStart(std::string_view code, std::string_view description);
+    std::optional<company::ManagerRow> SelectStart(std::string_view code,
+                                                   std::string_view description);
     // The open product file block, for the list and the find dialog to read.
     engine::FileBlockHandle fileBlock() { return file_.file().handle(); }
 
@@ -89,12 +72,12 @@ public:
     std::string TodayText() const;
 
     // "&New": an empty product through the dialog, then added with its keys.
-    ProductListUpdate Add(const ProductEditor& editor);
+    company::ManagerUpdate Add(const ProductEditor& editor);
     // "&Edit" of the row `recordNumber` (0: no row); the code may change. A row only when the
     // product was written or left unchanged.
-    ProductListUpdate Edit(int32_t recordNumber, const ProductEditor& editor);
+    company::ManagerUpdate Edit(int32_t recordNumber, const ProductEditor& editor);
     // "&Delete" of the row `recordNumber` behind its question.
-    ProductListUpdate Delete(int32_t recordNumber);
+    company::ManagerUpdate Delete(int32_t recordNumber);
     // A double click or Enter: the row's product, handed to whoever picks one.
     std::optional<records::ProductRecord> Choose(int32_t recordNumber) {
         return file_.Read(recordNumber);
@@ -102,8 +85,8 @@ public:
 
     // "Product &List": first the question of the order (nothing: cancelled), then the report,
     // passed through TXTTEMP.TXT; nothing when the walk or that file failed (reported).
-    std::optional<ProductOrder> AskListOrder();
-    std::optional<ProductReport> ListReport(ProductOrder order);
+    std::optional<company::ManagerOrder> AskListOrder();
+    std::optional<company::ManagerReport> ListReport(company::ManagerOrder order);
 
 private:
     ProductCheck CheckFor(EditedCode edited);
@@ -114,7 +97,7 @@ private:
     base::PromptService& prompts_;
     const records::CompanyRecord& company_;
     const base::Clock& clock_;
-    ProductOrder order_ = ProductOrder::ByCode;
+    company::ManagerOrder order_ = ProductOrder::ByCode;
 };
 
 }  // namespace products

@@ -27,7 +27,7 @@ constexpr char kListQuestion[] =
 
 // What the dialog saw when it was shown.
 struct DialogSeen {
-    CompanyEditPurpose purpose;
+    company::EditPurpose purpose;
     records::CompanyRecord record;
 };
 
@@ -55,8 +55,8 @@ protected:
 
     // A dialog that records what it was shown, applies `change` and saves (or cancels).
     CompanyEditor Dialog(std::function<void(records::CompanyRecord&)> change, bool save = true) {
-        return [this, change, save](CompanyEditPurpose purpose, records::CompanyRecord& record,
-                                    const std::function<bool(const std::string&)>& numberTaken) {
+        return [this, change, save](company::EditPurpose purpose, records::CompanyRecord& record,
+                                    const company::CompanyNumberTaken& numberTaken) {
             dialogs.push_back({purpose, record});
             numberTakenAnswers.push_back(numberTaken(record.number()));
             change(record);
@@ -89,7 +89,7 @@ TEST_F(CompanyManagerFlowTest, NewCompanyIsProposedTheCountPlusOneAndInheritsThe
     state.currentCompany.setInvoiceCaption("BILL");
     state.currentCompany.setNextInvoiceNumber("5000");
 
-    const CompanyListUpdate update = flow.Add(Dialog([](records::CompanyRecord& record) {
+    const company::ManagerUpdate update = flow.Add(Dialog([](records::CompanyRecord& record) {
         record.setNumber("5");
         record.setName("Harbour Trading");
         record.setNumberOfCopies("9");
@@ -99,7 +99,7 @@ TEST_F(CompanyManagerFlowTest, NewCompanyIsProposedTheCountPlusOneAndInheritsThe
     }));
 
     ASSERT_EQ(dialogs.size(), 1u);
-    EXPECT_EQ(dialogs[0].purpose, CompanyEditPurpose::Add);
+    EXPECT_EQ(dialogs[0].purpose, company::EditPurpose::Add);
     // Three companies on file: number 4 is proposed although it is taken.
     EXPECT_EQ(dialogs[0].record.number(), "4");
     EXPECT_EQ(numberTakenAnswers, std::vector<bool>{true});
@@ -127,7 +127,7 @@ TEST_F(CompanyManagerFlowTest, AddThatTheFileRefusesIsReportedAndChangesNothing)
         if (!number.empty())
             prompts.ExpectMessage("KT Invorra Pro", "Add operation failed", base::PromptAnswer::Ok,
                                   base::PromptIcon::Error);
-        const CompanyListUpdate update = flow.Add(Dialog(
+        const company::ManagerUpdate update = flow.Add(Dialog(
             [&](records::CompanyRecord& record) { record.setNumber(number); }, !number.empty()));
         prompts.Verify();
         EXPECT_FALSE(update.reread) << number;
@@ -158,12 +158,12 @@ TEST_F(CompanyManagerFlowTest, EditKeepsTheNumberAndTellsWhenTheCurrentCompanyWa
         passwordRight = c.passwordRight;
         ASSERT_TRUE(flow.Open());
         const int32_t row = c.row.empty() ? 0 : RecordOf(c.row);
-        const CompanyListUpdate update = flow.Edit(
+        const company::ManagerUpdate update = flow.Edit(
             row, Dialog([](records::CompanyRecord& record) { record.setAddress1("1 New Street"); },
                         c.save));
         EXPECT_EQ(static_cast<int>(dialogs.size()), c.dialogsShown);
         if (c.dialogsShown == 1) {
-            EXPECT_EQ(dialogs[0].purpose, CompanyEditPurpose::Edit);
+            EXPECT_EQ(dialogs[0].purpose, company::EditPurpose::Edit);
             EXPECT_FALSE(numberTakenAnswers.back());  // the number is fixed: never taken
         }
         EXPECT_EQ(update.current.has_value(), c.save && c.dialogsShown == 1);
@@ -201,7 +201,7 @@ TEST_F(CompanyManagerFlowTest, DeleteRunsItsGuardsInOrderBeforeTouchingAnything)
         if (c.row == "1") prompts.ExpectInform("Delete Company", kCurrentNotDeleted);
         if (c.row == "2" && c.passwordRight)
             prompts.ExpectYesNo("Please Confirm", kDeleteQuestion, c.askedAndAnswered);
-        const CompanyListUpdate update = flow.Delete(c.row.empty() ? 0 : RecordOf(c.row));
+        const company::ManagerUpdate update = flow.Delete(c.row.empty() ? 0 : RecordOf(c.row));
         prompts.Verify();
         EXPECT_EQ(passwordChecks - passwordsBefore, c.row.empty() ? 0 : 1);
         EXPECT_EQ(update.reread, c.deleted);
@@ -260,16 +260,16 @@ TEST_F(CompanyManagerFlowTest, CompanyListFollowsTheAnswerAndLeavesNoReportFile)
     for (const Case& c : cases) {
         prompts.ExpectMessage("Company List", kListQuestion, c.answer, base::PromptIcon::Question,
                               base::PromptButtons::YesNoCancel);
-        const std::optional<CompanyOrder> order = flow.AskListOrder();
+        const std::optional<company::ManagerOrder> order = flow.AskListOrder();
         ASSERT_EQ(order.has_value(), c.caption.has_value());
         if (!order) continue;
-        const std::optional<CompanyReport> report = flow.ListReport(*order);
+        const std::optional<company::ManagerReport> report = flow.ListReport(*order);
         ASSERT_TRUE(report);
         EXPECT_EQ(report->caption, *c.caption);
         EXPECT_TRUE(report->text.starts_with(
             "Invorra Company List\r\nDate: Tuesday, March 5, 2024, 02:07 PM\r\n"));
         EXPECT_EQ(report->text.find(c.firstCompany), report->text.find("-\r\n") + 3);
-        EXPECT_FALSE(fs::exists(kListReportFile));
+        EXPECT_FALSE(fs::exists(company::kManagerReportFile));
     }
 }
 
@@ -280,8 +280,8 @@ TEST_F(CompanyManagerFlowTest, AReportFileThatCannotBeWrittenIsReported) {
     prompts.ExpectMessage("KT Invorra Pro", "Unable to write the company list to TXTTEMP.TXT.",
                           base::PromptAnswer::Ok, base::PromptIcon::Error);
     EXPECT_FALSE(flow.ListReport(CompanyOrder::ByName));
-    EXPECT_FALSE(fs::exists(kListReportFile));
-    EXPECT_FALSE(fs::exists(std::string(kListReportFile) + ".new"));
+    EXPECT_FALSE(fs::exists(company::kManagerReportFile));
+    EXPECT_FALSE(fs::exists(std::string(company::kManagerReportFile) + ".new"));
 }
 
 TEST_F(CompanyManagerFlowTest, ACompanyFileThatCannotBeOpenedIsReported) {

@@ -97,7 +97,7 @@ protected:
     // A dialog that records what it was shown, applies `change` and presses OK until the checks
     // pass; a refused OK cancels it.
     CustomerEditor Dialog(std::function<void(CustomerRecord&)> change) {
-        return [this, change](CustomerEditPurpose purpose, CustomerRecord& record,
+        return [this, change](company::EditPurpose purpose, CustomerRecord& record,
                               const CustomerCheck& check) {
             purposes.push_back(purpose);
             shownNumbers.push_back(record.number());
@@ -111,7 +111,7 @@ protected:
     company::ProgramState state;
     company::CompanyFile companies{engine, prompts};
     CustomerManagerFlow flow{engine, companies, prompts, state, clock};
-    std::vector<CustomerEditPurpose> purposes;
+    std::vector<company::EditPurpose> purposes;
     std::vector<std::string> shownNumbers;
     std::optional<CustomerFailure> failure;
 };
@@ -159,7 +159,7 @@ TEST_F(CustomerManagerFlowTest, AddingAdvancesTheNextNumberPastTheNumberUsed) {
     for (const auto& [entered, next] : cases) {
         SCOPED_TRACE(entered);
         const std::string proposed = state.currentCompany.nextCustomerNumber();
-        const CustomerListUpdate update = flow.Add(Dialog([&](CustomerRecord& record) {
+        const company::ManagerUpdate update = flow.Add(Dialog([&](CustomerRecord& record) {
             record.setNumber(entered);
             record.setName("Customer " + entered);
             record.setCreditLimit("1,500");
@@ -203,7 +203,7 @@ TEST_F(CustomerManagerFlowTest, RefusedAddsWriteNothingAndKeepTheNextNumber) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.number);
         prompts.ExpectMessage(c.caption, c.text, base::PromptAnswer::Ok);
-        const CustomerListUpdate update = flow.Add(Dialog([&](CustomerRecord& record) {
+        const company::ManagerUpdate update = flow.Add(Dialog([&](CustomerRecord& record) {
             record.setNumber(c.number);
             record.setName(c.name);
         }));
@@ -223,9 +223,9 @@ TEST_F(CustomerManagerFlowTest, ANewNumberMovesEveryInvoiceRecordOfTheCustomerAn
     prompts.ExpectInform("Customer Number Changed",
                          "This customer has 3 record(s) on file. All have been changed to reflect "
                          "the new customer number.");
-    const CustomerListUpdate update = flow.Edit(
+    const company::ManagerUpdate update = flow.Edit(
         RecordOf("100"), Dialog([](CustomerRecord& record) { record.setNumber(" 200"); }));
-    EXPECT_EQ(purposes, std::vector{CustomerEditPurpose::Edit});
+    EXPECT_EQ(purposes, std::vector{company::EditPurpose::Edit});
     EXPECT_TRUE(update.saved);
     EXPECT_EQ(update.renumbered, 3);
     EXPECT_FALSE(flow.RowOfNumber("100"));
@@ -241,7 +241,7 @@ TEST_F(CustomerManagerFlowTest, AModifyTheDiskRefusesRenumbersNothing) {
     files.FailWrite(1, Faults::Repeat::FromThenOn, Faults::Kind::Error, "1C.DAT");
     prompts.ExpectMessage(kProgram, "Modify operation failed", base::PromptAnswer::Ok,
                           base::PromptIcon::Error);
-    const CustomerListUpdate update =
+    const company::ManagerUpdate update =
         flow.Edit(RecordOf("100"), Dialog([](CustomerRecord& record) { record.setNumber("200"); }));
     files.Clear();
     EXPECT_FALSE(update.saved);
@@ -256,10 +256,10 @@ TEST_F(CustomerManagerFlowTest, EditsThatKeepTheNumberOrFailRenumberNothing) {
     Invoices({Invoice("1", "A12")});
 
     // The same number in another case is the customer's own: no duplicate, nothing moved.
-    CustomerListUpdate update = flow.Edit(RecordOf("A12"), Dialog([](CustomerRecord& record) {
-                                              record.setNumber("A12");
-                                              record.setPhone1("555-0100");
-                                          }));
+    company::ManagerUpdate update = flow.Edit(RecordOf("A12"), Dialog([](CustomerRecord& record) {
+                                                  record.setNumber("A12");
+                                                  record.setPhone1("555-0100");
+                                              }));
     EXPECT_FALSE(failure);
     EXPECT_TRUE(update.saved);
     EXPECT_EQ(update.renumbered, 0);
@@ -321,7 +321,7 @@ TEST_F(CustomerManagerFlowTest, DeleteRunsItsGuardsInOrder) {
             prompts.ExpectWarn("Delete Customer", c.refusal);
         else
             prompts.ExpectYesNo("Delete Customer#: 100", kDeleteQuestion, c.answerYes);
-        const CustomerListUpdate update = flow.Delete(RecordOf("100"));
+        const company::ManagerUpdate update = flow.Delete(RecordOf("100"));
         prompts.Verify();
         EXPECT_EQ(update.saved, c.answerYes);
         EXPECT_EQ(flow.RowOfNumber("100").has_value(), !c.answerYes);
@@ -359,7 +359,7 @@ TEST_F(CustomerManagerFlowTest, CustomerListFollowsTheAnswersAndLeavesNoReportFi
         const std::optional<CustomerListChoice> choice = flow.AskListChoice();
         ASSERT_EQ(choice.has_value(), c.caption != nullptr);
         if (!choice) continue;
-        const std::optional<CustomerReport> report = flow.ListReport(*choice);
+        const std::optional<company::ManagerReport> report = flow.ListReport(*choice);
         ASSERT_TRUE(report);
         EXPECT_EQ(report->caption, c.caption);
         EXPECT_TRUE(report->text.starts_with("Customer List for Acme Supply Co\r\n"));
@@ -367,7 +367,7 @@ TEST_F(CustomerManagerFlowTest, CustomerListFollowsTheAnswersAndLeavesNoReportFi
         EXPECT_EQ(report->text.find("Billing Address:") != std::string::npos, c.withAddresses);
         EXPECT_EQ(report->csv.substr(report->csv.find("\r\n") + 2, c.firstCsv.size()), c.firstCsv);
         EXPECT_EQ(report->csv.find(",Billing 1,") != std::string::npos, c.withAddresses);
-        EXPECT_FALSE(fs::exists(kCustomerReportFile));
+        EXPECT_FALSE(fs::exists(company::kManagerReportFile));
     }
 }
 

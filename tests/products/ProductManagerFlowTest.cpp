@@ -22,7 +22,7 @@ constexpr char kListQuestion[] =
 
 // What the dialog saw when it was shown, and what its OK was told.
 struct DialogSeen {
-    ProductEditPurpose purpose;
+    company::EditPurpose purpose;
     ProductRecord record;
     std::optional<ProductFailure> failure;
 };
@@ -58,7 +58,7 @@ protected:
     // A dialog that records what it was shown, applies `change` and presses OK once (or
     // cancels); OK goes through only when the check passes.
     ProductEditor Dialog(std::function<void(ProductRecord&)> change, bool ok = true) {
-        return [this, change, ok](ProductEditPurpose purpose, ProductRecord& record,
+        return [this, change, ok](company::EditPurpose purpose, ProductRecord& record,
                                   const ProductCheck& check) {
             dialogs.push_back({purpose, record, std::nullopt});
             change(record);
@@ -103,7 +103,7 @@ TEST_F(ProductManagerFlowTest, AMissingFileIsCreatedAfterTheNoticeAndOneThatCann
 
 TEST_F(ProductManagerFlowTest, AddStoresTheTypedProductWithTodayAsItsSetupDate) {
     Products({{"B1", "Bolts", "2.50"}});
-    const ProductListUpdate update = flow.Add(Dialog([](ProductRecord& record) {
+    const company::ManagerUpdate update = flow.Add(Dialog([](ProductRecord& record) {
         record.setCode("w-10");
         record.setDescription("Washers, zinc");
         record.setPrice("1,250.5");
@@ -111,7 +111,7 @@ TEST_F(ProductManagerFlowTest, AddStoresTheTypedProductWithTodayAsItsSetupDate) 
         record.setNotes("Box of 100");
     }));
     ASSERT_EQ(dialogs.size(), 1u);
-    EXPECT_EQ(dialogs[0].purpose, ProductEditPurpose::Add);
+    EXPECT_EQ(dialogs[0].purpose, company::EditPurpose::Add);
     // The dialog starts from an empty product priced "0.00".
     EXPECT_EQ(dialogs[0].record.code(), "");
     EXPECT_EQ(dialogs[0].record.price(), "0.00");
@@ -148,7 +148,7 @@ TEST_F(ProductManagerFlowTest, RefusedOrCancelledAddsWriteNothing) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         dialogs.clear();
-        const ProductListUpdate update = flow.Add(Dialog(
+        const company::ManagerUpdate update = flow.Add(Dialog(
             [&](ProductRecord& record) {
                 record.setCode(c.code);
                 record.setDescription(c.description);
@@ -182,12 +182,12 @@ TEST_F(ProductManagerFlowTest, EditKeepsItsOwnCodeFromTheDuplicateCheckAndStamps
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         dialogs.clear();
-        const ProductListUpdate update = flow.Edit(row, Dialog([&](ProductRecord& record) {
-                                                       record.setCode(c.newCode);
-                                                       record.setNotes(c.name);
-                                                   }));
+        const company::ManagerUpdate update = flow.Edit(row, Dialog([&](ProductRecord& record) {
+                                                            record.setCode(c.newCode);
+                                                            record.setNotes(c.name);
+                                                        }));
         ASSERT_EQ(dialogs.size(), 1u);
-        EXPECT_EQ(dialogs[0].purpose, ProductEditPurpose::Edit);
+        EXPECT_EQ(dialogs[0].purpose, company::EditPurpose::Edit);
         EXPECT_EQ(dialogs[0].record.code(), storedCode);
         EXPECT_EQ(dialogs[0].failure ? dialogs[0].failure->text : "", c.failure);
         EXPECT_EQ(update.current.has_value(), c.failure.empty());
@@ -219,7 +219,7 @@ TEST_F(ProductManagerFlowTest, DeleteAsksUnderTheProductsCodeAndOnlyYesDeletes) 
 TEST_F(ProductManagerFlowTest, FindAndSelectStartAcceptOnlyTheWholeKey) {
     Products({{"AB", "Anchor bolt", "4.00"}, {"ABC", "Anvil", "99.00"}, {"B1", "Bolts", "2.50"}});
     struct Case {
-        ProductOrder order;
+        company::ManagerOrder order;
         std::string code, description;
         std::string found;  // the code of the row found; empty: none
         bool bySelectStart;
@@ -243,14 +243,14 @@ TEST_F(ProductManagerFlowTest, FindAndSelectStartAcceptOnlyTheWholeKey) {
         const auto product = flow.Choose(row->recordNumber);
         ASSERT_TRUE(product);
         EXPECT_EQ(product->code(), c.found);
-        EXPECT_EQ(row->key, product->key(static_cast<int>(c.order)));
+        EXPECT_EQ(row->key, product->key(company::KeyNumber(c.order)));
     }
 }
 
 TEST_F(ProductManagerFlowTest, ProductListAsksItsOrderAndLeavesNoReportFileBehind) {
     struct Case {
         base::PromptAnswer answer;
-        std::optional<ProductOrder> order;
+        std::optional<company::ManagerOrder> order;
         std::string caption;
         std::string firstProduct;
         std::string firstCsv;  // the first record after the CSV header
@@ -277,7 +277,7 @@ TEST_F(ProductManagerFlowTest, ProductListAsksItsOrderAndLeavesNoReportFileBehin
             "Product List for Acme Supply Co\r\nDate: Tuesday, March 5, 2024, 02:07 PM\r\n"));
         EXPECT_EQ(report->text.find(c.firstProduct), report->text.find("-\r\n") + 3);
         EXPECT_EQ(report->csv.substr(report->csv.find("\r\n") + 2, c.firstCsv.size()), c.firstCsv);
-        EXPECT_FALSE(fs::exists(kProductReportFile));
+        EXPECT_FALSE(fs::exists(company::kManagerReportFile));
     }
 }
 
@@ -288,7 +288,7 @@ TEST_F(ProductManagerFlowTest, AReportFileThatCannotBeWrittenIsReported) {
     prompts.ExpectMessage("KT Invorra Pro", "Unable to write the product list to TXTTEMP.TXT.",
                           base::PromptAnswer::Ok, base::PromptIcon::Error);
     EXPECT_FALSE(flow.ListReport(ProductOrder::ByCode));
-    EXPECT_FALSE(fs::exists(kProductReportFile));
+    EXPECT_FALSE(fs::exists(company::kManagerReportFile));
 }
 
 }  // namespace

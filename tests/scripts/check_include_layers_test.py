@@ -21,7 +21,10 @@ GOOD_TREE = {
     "widgets/FindBox.h": '#include <QDialog>\n#include "records/CustomerRecord.h"\n',
     "customers/ui/CustomerManager.h": '#include "customers/CustomerFile.h"\n'
                                       '#include "widgets/FindBox.h"\n',
+    "company/ui/CompanyManager.h": '#include <QDialog>\n#include "company/CompanyFile.h"\n'
+                                   '#include "widgets/FindBox.h"\n',
     "shell/ui/MainWindow.h": '#include "customers/ui/CustomerManager.h"\n'
+                             '#include "company/ui/CompanyManager.h"\n'
                              '#include "receivables/Aging.h"\n',
     "app/main.cpp": '#include "shell/ui/MainWindow.h"\n#include "Screenshot.h"\n',
     "app/Screenshot.h": "",
@@ -51,6 +54,9 @@ class IncludeLayers(unittest.TestCase):
             ("widgets/Browser.h", '#include "company/CompanyFile.h"'),
             ("customers/ui/Editor.h", '#include "receivables/Aging.h"'),  # another subsystem
             ("customers/ui/Picker.h", '#include "shell/ui/MainWindow.h"'),
+            ("customers/ui/Terms.h", '#include "company/ui/CompanyManager.h"'),  # not a subsystem
+            ("company/Flow.h", '#include "company/ui/CompanyManager.h"'),  # plain below its windows
+            ("company/ui/Options.h", '#include "customers/CustomerFile.h"'),
             ("tool/Dump.cpp", '#include "shell/ui/MainWindow.h"'),
             ("tool/Post.cpp", '#include "customers/ui/CustomerManager.h"'),
             ("company/List.h", '#include "nowhere/Thing.h"'),
@@ -60,6 +66,15 @@ class IncludeLayers(unittest.TestCase):
                 found = self.violations({name: "// first line\n" + include + "\n"})
                 self.assertEqual(len(found), 1, found)
                 self.assertTrue(found[0].startswith(f"src/{name}:2: "), found[0])
+
+    def test_no_window_includes_the_engine(self):
+        windows = ["customers/ui/Editor.h", "company/ui/Options.h", "shell/ui/Context.h"]
+        found = self.violations({name: '#include "engine/Engine.h"\n' for name in windows})
+        self.assertEqual(found, [f'src/{name}:1: {name.rsplit("/", 1)[0]} is window code and may '
+                                 'not include "engine/Engine.h"; hand it a flow or a plain '
+                                 'services object' for name in sorted(windows)])
+        self.assertEqual(self.violations({"widgets/Source.h": '#include "engine/Engine.h"\n'}),
+                         [])
 
     def test_qt_headers_only_where_windows_live(self):
         found = self.violations({"records/Bad.h": "#include <QString>\n",

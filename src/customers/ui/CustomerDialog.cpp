@@ -228,13 +228,13 @@ TEditDlg::TEditDlg(CustomerDialogServices services, QWidget* parent)
     resize(charWidth * 62, sizeHint().height());
 }
 
-bool TEditDlg::Execute(CustomerEditPurpose purpose, records::CustomerRecord& customer,
+bool TEditDlg::Execute(company::EditPurpose purpose, records::CustomerRecord& customer,
                        const CustomerCheck& check) {
-    setWindowTitle(purpose == CustomerEditPurpose::Add ? "Add Customer" : "Edit Customer");
+    setWindowTitle(purpose == company::EditPurpose::Add ? "Add Customer" : "Edit Customer");
     customer_ = customer;
     check_ = &check;
     terms_->clear();
-    for (const std::string& term : company::LoadPaymentTerms(services_.files))
+    for (const std::string& term : services_.paymentTerms())
         terms_->addItem(widgets::ToRecordText(term));
     Show(customer);
     autoCopy_->setChecked(services_.state.currentCompany.copyBillingToShipping());

@@ -10,9 +10,9 @@
 #include <functional>
 
 #include "base/RecordField.h"
+#include "company/PaymentTerms.h"
 #include "company/ProgramState.h"
 #include "customers/CustomerManagerFlow.h"
-#include "engine/FileSystem.h"
 
 class QCheckBox;
 class QComboBox;
@@ -24,7 +24,7 @@ namespace customers::ui {
 
 // What the dialog is handed by whoever makes it, once for the run.
 struct CustomerDialogServices {
-    engine::FileSystem& files;           // "ZRTERMS.DAT"
+    company::PaymentTermsReader paymentTerms;
     const company::ProgramState& state;  // the current company's auto-copy option
     std::function<void(const QString& topic)> showHelp;
 };
@@ -36,7 +36,7 @@ public:
 
     // Shows `customer` modally; true when "&Ok" passed `check`, with the typed values in
     // `customer`. Fits CustomerEditor.
-    bool Execute(CustomerEditPurpose purpose, records::CustomerRecord& customer,
+    bool Execute(company::EditPurpose purpose, records::CustomerRecord& customer,
                  const CustomerCheck& check);
 
     void OKBtnClick();

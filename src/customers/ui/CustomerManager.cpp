@@ -36,7 +36,7 @@ TDemoForm::TDemoForm(CustomerManagerServices services, TEditDlg& dialog, QWidget
       companies_(services_.engine, services_.prompts, &services_.statusWindow),
       flow_(services_.engine, companies_, services_.prompts, services_.state, services_.clock),
       editor_(
-          [&dialog](CustomerEditPurpose purpose, records::CustomerRecord& record,
+          [&dialog](company::EditPurpose purpose, records::CustomerRecord& record,
                     const CustomerCheck& check) { return dialog.Execute(purpose, record, check); }),
       frame_(*this, services_.prompts, "FvcBrowser1") {
     setObjectName("DemoForm");
@@ -134,7 +134,7 @@ void TDemoForm::FormShow(CustomerManagerUse use) {
     widgets::TFvcBrowser& browser = frame_.browser();
     browser.SetHeader(QString::fromStdString(CustomerBrowserHeader()));
     browser.AttachDataSource(std::make_unique<widgets::TFvcDataSource>(
-        services_.engine, flow_.fileBlock(), static_cast<int>(flow_.order()), "", "",
+        services_.engine, flow_.fileBlock(), company::KeyNumber(flow_.order()), "", "",
         rowRecord_.bytes()));
     ShowCount();
     frame_.hintPanel().setText(use == CustomerManagerUse::Browse ? kHint : kSelectHint);
@@ -157,11 +157,11 @@ void TDemoForm::ShowCount() {
     frame_.countPanel().setText(QString::fromStdString(flow_.CountText()));
 }
 
-void TDemoForm::PositionOn(const std::optional<CustomerRow>& row) {
+void TDemoForm::PositionOn(const std::optional<company::ManagerRow>& row) {
     if (row) frame_.browser().PositionAtKey(row->key, row->recordNumber);
 }
 
-void TDemoForm::ShowUpdate(const CustomerListUpdate& update) {
+void TDemoForm::ShowUpdate(const company::ManagerUpdate& update) {
     if (update.reread) {
         frame_.browser().Refresh();
         ShowCount();
@@ -189,13 +189,13 @@ void TDemoForm::SelectClick() {
     accept();
 }
 
-void TDemoForm::SetOrder(CustomerOrder order) {
+void TDemoForm::SetOrder(company::ManagerOrder order) {
     flow_.SetOrder(order);
     byName_->setChecked(order == CustomerOrder::ByName);
     byNumber_->setChecked(order == CustomerOrder::ByNumber);
     widgets::TFvcBrowser& browser = frame_.browser();
     const int32_t current = browser.CurrentRecordNumber();
-    browser.SetKeyNumber(static_cast<int>(order));
+    browser.SetKeyNumber(company::KeyNumber(order));
     if (current != 0) PositionOn(flow_.RowOf(current));
 }
 
@@ -213,7 +213,7 @@ void TDemoForm::CustomerListClick() {
     widgets::TStatForm& status = services_.statusWindow;
     status.ShowStatus("Customer List");
     status.SetLines("", "Preparing list...", "");
-    const std::optional<CustomerReport> report = flow_.ListReport(*choice);
+    const std::optional<company::ManagerReport> report = flow_.ListReport(*choice);
     status.HideStatus();
     if (!report) return;
     services_.listWindow.ShowList(

@@ -13,7 +13,6 @@
 #include "company/CompanyFile.h"
 #include "company/ProgramState.h"
 #include "customers/CustomerManagerFlow.h"
-#include "engine/Engine.h"
 #include "widgets/ManagerFrame.h"
 
 class QAction;
@@ -80,11 +79,11 @@ public:
 private:
     void BuildCommands();
     void FormShow(CustomerManagerUse use);
-    void SetOrder(CustomerOrder order);
-    void ShowUpdate(const CustomerListUpdate& update);
+    void SetOrder(company::ManagerOrder order);
+    void ShowUpdate(const company::ManagerUpdate& update);
     void ShowCount();
     std::optional<records::CustomerRecord> CurrentCustomer();
-    void PositionOn(const std::optional<CustomerRow>& row);
+    void PositionOn(const std::optional<company::ManagerRow>& row);
 
     CustomerManagerServices services_;
     company::CompanyFile companies_;

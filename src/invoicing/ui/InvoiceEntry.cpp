@@ -52,8 +52,8 @@ std::optional<PostedInvoice> TProdInv::ExecuteAdd(InvoiceFiles& files) {
     return Run(files, flow_.BeginAdd());
 }
 
-std::optional<PostedInvoice> TProdInv::ExecuteEdit(
-    InvoiceFiles& files, const engine::KeyEntry<records::InvoiceRecord>& stored) {
+std::optional<PostedInvoice> TProdInv::ExecuteEdit(InvoiceFiles& files,
+                                                   const StoredInvoice& stored) {
     const std::optional<InvoiceDraft> draft = flow_.BeginEdit(files, stored);
     if (!draft) return std::nullopt;
     setWindowTitle("Edit Invoice");

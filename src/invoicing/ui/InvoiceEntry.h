@@ -14,7 +14,6 @@
 #include "base/Clock.h"
 #include "base/PromptService.h"
 #include "company/ProgramState.h"
-#include "engine/Engine.h"
 #include "invoicing/InvoiceEntryFlow.h"
 
 class QCheckBox;
@@ -56,8 +55,7 @@ public:
     // Shows a new invoice modally on the open invoice files; the posted invoice after OK.
     std::optional<PostedInvoice> ExecuteAdd(InvoiceFiles& files);
     // Shows the stored invoice modally; the invoice as posted after OK.
-    std::optional<PostedInvoice> ExecuteEdit(
-        InvoiceFiles& files, const engine::KeyEntry<records::InvoiceRecord>& stored);
+    std::optional<PostedInvoice> ExecuteEdit(InvoiceFiles& files, const StoredInvoice& stored);
     // Whether "Print Invoice" was ticked when the last invoice was added.
     bool PrintTicked() const;
     bool TimerRunning() const;

@@ -15,7 +15,6 @@
 #include "base/Clock.h"
 #include "base/PromptService.h"
 #include "company/ProgramState.h"
-#include "engine/Engine.h"
 #include "invoicing/InvoiceManagerFlow.h"
 #include "invoicing/InvoicePostings.h"
 #include "widgets/ManagerFrame.h"

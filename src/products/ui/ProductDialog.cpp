@@ -86,9 +86,9 @@ TUpdProd::TUpdProd(base::PromptService& prompts, std::function<void(const QStrin
     resize(charWidth * 46, sizeHint().height());
 }
 
-bool TUpdProd::Execute(ProductEditPurpose purpose, records::ProductRecord& product,
+bool TUpdProd::Execute(company::EditPurpose purpose, records::ProductRecord& product,
                        const ProductCheck& check) {
-    setWindowTitle(purpose == ProductEditPurpose::Add ? "Add Product" : "Edit Product");
+    setWindowTitle(purpose == company::EditPurpose::Add ? "Add Product" : "Edit Product");
     product_ = product;
     check_ = &check;
     Show(product);

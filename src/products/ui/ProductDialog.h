@@ -22,7 +22,7 @@ public:
              QWidget* parent = nullptr);
 
     // Shows `product` modally; true when "&Ok" passed `check`, with the typed values in `product`.
-    bool Execute(ProductEditPurpose purpose, records::ProductRecord& product,
+    bool Execute(company::EditPurpose purpose, records::ProductRecord& product,
                  const ProductCheck& check);
 
     void OkBtnClick();

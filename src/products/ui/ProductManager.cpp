@@ -30,7 +30,7 @@ TEditProd::TEditProd(ProductManagerServices services, TUpdProd& dialog, QWidget*
     : QDialog(parent),
       services_(std::move(services)),
       editor_(
-          [&dialog](ProductEditPurpose purpose, records::ProductRecord& record,
+          [&dialog](company::EditPurpose purpose, records::ProductRecord& record,
                     const ProductCheck& check) { return dialog.Execute(purpose, record, check); }),
       frame_(*this, services_.prompts, "ProdBrowser"),
       browser_(&frame_.browser()) {
@@ -116,7 +116,7 @@ void TEditProd::FormShow(const std::optional<ProductPick>& pick) {
     flow_->SetOrder(order_);
     browser_->SetHeader(QString::fromStdString(ProductBrowserHeader()));
     browser_->AttachDataSource(std::make_unique<widgets::TFvcDataSource>(
-        services_.engine, flow_->fileBlock(), static_cast<int>(order_), "", "",
+        services_.engine, flow_->fileBlock(), company::KeyNumber(order_), "", "",
         rowRecord_.bytes()));
     frame_.countPanel().setText(QString::fromStdString(flow_->CountText()));
     frame_.hintPanel().setText(pick ? kSelectHint : kHint);
@@ -129,11 +129,11 @@ void TEditProd::FormShow(const std::optional<ProductPick>& pick) {
     browser_->setFocus();
 }
 
-void TEditProd::PositionOn(const std::optional<ProductRow>& row) {
+void TEditProd::PositionOn(const std::optional<company::ManagerRow>& row) {
     if (row) browser_->PositionAtKey(row->key, row->recordNumber);
 }
 
-void TEditProd::ShowUpdate(const ProductListUpdate& update) {
+void TEditProd::ShowUpdate(const company::ManagerUpdate& update) {
     if (update.reread) {
         browser_->Refresh();
         frame_.countPanel().setText(QString::fromStdString(flow_->CountText()));
@@ -158,13 +158,13 @@ void TEditProd::SelectClick() {
     accept();
 }
 
-void TEditProd::SetOrder(ProductOrder order) {
+void TEditProd::SetOrder(company::ManagerOrder order) {
     order_ = order;
     flow_->SetOrder(order);
     byCode_->setChecked(order == ProductOrder::ByCode);
     byDescription_->setChecked(order == ProductOrder::ByDescription);
     const int32_t current = browser_->CurrentRecordNumber();
-    browser_->SetKeyNumber(static_cast<int>(order));
+    browser_->SetKeyNumber(company::KeyNumber(order));
     if (current != 0) PositionOn(flow_->RowOf(current));
 }
 
@@ -177,12 +177,12 @@ void TEditProd::ByDescriptionClick() {
 }
 
 void TEditProd::ProductListClick() {
-    const std::optional<ProductOrder> order = flow_->AskListOrder();
+    const std::optional<company::ManagerOrder> order = flow_->AskListOrder();
     if (!order) return;
     widgets::TStatForm& status = services_.statusWindow;
     status.ShowStatus("Product List");
     status.SetLines("", "Preparing list...", "");
-    const std::optional<ProductReport> report = flow_->ListReport(*order);
+    const std::optional<company::ManagerReport> report = flow_->ListReport(*order);
     status.HideStatus();
     if (!report) return;
     services_.listWindow.ShowList(

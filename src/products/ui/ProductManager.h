@@ -12,7 +12,6 @@
 
 #include "base/Clock.h"
 #include "base/PromptService.h"
-#include "engine/Engine.h"
 #include "products/ProductFile.h"
 #include "products/ProductManagerFlow.h"
 #include "records/CompanyRecord.h"
@@ -83,14 +82,14 @@ public:
 private:
     void BuildCommands();
     void FormShow(const std::optional<ProductPick>& pick);
-    void SetOrder(ProductOrder order);
-    void ShowUpdate(const ProductListUpdate& update);
-    void PositionOn(const std::optional<ProductRow>& row);
+    void SetOrder(company::ManagerOrder order);
+    void ShowUpdate(const company::ManagerUpdate& update);
+    void PositionOn(const std::optional<company::ManagerRow>& row);
 
     ProductManagerServices services_;
     ProductEditor editor_;  // the product dialog
     // The display order stays as the user left it for the rest of the run.
-    ProductOrder order_ = ProductOrder::ByCode;
+    company::ManagerOrder order_ = ProductOrder::ByCode;
     records::CompanyRecord company_;  // the company of the visit
     std::unique_ptr<ProductFile> file_;
     std::unique_ptr<ProductManagerFlow> flow_;

@@ -9,15 +9,12 @@
 #include <string>
 
 #include "base/PromptService.h"
-#include "receivables/PaymentSheet.h"
+#include "receivables/PaymentWindowFlow.h"
 
 class QLabel;
 class QLineEdit;
 
 namespace receivables::ui {
-
-// Takes the amount typed (Windows-1252); the refusal to show, or nothing when it was taken.
-using AmountCheck = std::function<std::optional<PaymentNotice>(const std::string& amount)>;
 
 class TPPmtDialog : public QDialog {
     Q_OBJECT

@@ -14,7 +14,6 @@
 #include <algorithm>
 #include <utility>
 
-#include "base/Dates.h"
 #include "base/Text.h"
 #include "receivables/ui/PartialPaymentDialog.h"
 #include "widgets/PrinterCanvas.h"
@@ -23,7 +22,6 @@
 namespace receivables::ui {
 namespace {
 
-constexpr int kCaptionLength = 52;
 constexpr int kAmountLength = 10;
 constexpr int kNoteLength = 25;
 // A posting line is 32 characters; a little more leaves room for wider amounts.
@@ -81,7 +79,11 @@ void SelectRow(QListWidget& list, int row) {
 TPayBox::TPayBox(PaymentWindowServices services, QWidget* parent)
     : QDialog(parent),
       services_(std::move(services)),
-      amountDialog_(new TPPmtDialog(services_.prompts, this)) {
+      amountDialog_(new TPPmtDialog(services_.payment.prompts, this)),
+      flow_(services_.payment,
+            [this](const std::string& caption, const std::string& item, const AmountCheck& check) {
+                return amountDialog_->Execute(Shown(caption), Shown(item), check);
+            }) {
     setObjectName("PayBox");
     setModal(true);
 
@@ -233,95 +235,76 @@ std::optional<PostedPayment> TPayBox::Execute() {
 }
 
 void TPayBox::FormShow() {
-    const records::CompanyRecord& company = services_.state.currentCompany;
-    const std::string caption =
-        std::string(kPaymentWizardCaption) + " - " + base::Trim(company.name());
-    setWindowTitle(Shown(caption.substr(0, kCaptionLength)));
-    customer_.reset();
-    sheet_ = PaymentSheet();
+    const PaymentForm form = flow_.Start();
+    setWindowTitle(Shown(form.caption));
     ShowCustomer();
-    date_->setInputMask(company.dateFormat() == "Y" ? "9999/99/99;_" : "99/99/9999;_");
-    ShowToday();
-    amount_->setText("0.00");
-    note_->clear();
+    date_->setInputMask(form.yearFirstDate ? "9999/99/99;_" : "99/99/9999;_");
+    ShowForm(form);
     ShowLists();
     customerButton_->setFocus();
 }
 
+void TPayBox::ShowForm(const PaymentForm& form) {
+    date_->setText(QString::fromStdString(form.date));
+    amount_->setText(QString::fromStdString(form.amount));
+    note_->clear();
+}
+
 void TPayBox::ShowCustomer() {
     const records::CustomerRecord blank;
-    const records::CustomerRecord& c = customer_ ? *customer_ : blank;
+    const records::CustomerRecord& c = flow_.customer() ? *flow_.customer() : blank;
     name_->setText(Shown(base::Trim(c.name())));
     number_->setText(Shown(base::Trim(c.number())));
     phone_->setText(Shown(base::Trim(c.phone1())));
     shortName_->setText(Shown(base::Trim(c.shortName())));
     balance_->setText(QString::fromStdString(c.balanceAmount().Format("#,0.00")));
-    deposit_->setEnabled(customer_.has_value());
+    deposit_->setEnabled(flow_.customer().has_value());
 }
 
 void TPayBox::BitBtn3Click() {
-    std::optional<records::CustomerRecord> picked = services_.pickCustomer();
-    if (!picked || base::Trim(picked->name()).empty()) return;
-    const records::CompanyRecord& company = services_.state.currentCompany;
-    customer_ = std::move(picked);
-    ShowToday();
-    amount_->setText("0.00");
-    note_->clear();
-    const auto items = ReadOpenItems(services_.engine, services_.prompts, company.code(),
-                                     customer_->number(), company.dateFormat());
-    // Without its items the customer cannot be paid; the reason has been shown.
-    if (!items) customer_.reset();
-    const base::Decimal balance = customer_ ? customer_->balanceAmount() : base::Decimal();
-    sheet_ = PaymentSheet(items.value_or(std::vector<PaymentLine>{}), balance,
-                          widgets::FromRecordText(amount_->text()));
+    const CustomerChoice choice = flow_.SelectCustomer(services_.pickCustomer());
+    if (choice == CustomerChoice::Unchanged) return;
+    ShowForm(flow_.Form());
     ShowCustomer();
     ShowLists();
     SelectRow(*left_, 0);
-    if (!customer_) return;
-    if (balance <= base::Decimal())
-        services_.prompts.Message("Please Note", kNoBalanceDueText, base::PromptIcon::Information,
-                                  base::PromptButtons::Ok);
+    if (choice != CustomerChoice::Chosen) return;
     date_->setFocus();
     date_->selectAll();
 }
 
 void TPayBox::CalbuttonClick() {
-    const base::DateOrder order = base::EntryDateOrder(services_.state.currentCompany.dateFormat());
-    const std::string typed = PaymentDate();
-    const auto shown = typed.size() == 10 ? base::ParseDate(typed, order) : std::nullopt;
-    if (const auto chosen =
-            services_.prompts.PickDate("Date Selection", shown.value_or(services_.clock.Today())))
-        date_->setText(QString::fromStdString(base::FormatDate(*chosen, order)));
+    if (const auto chosen = flow_.ChooseDate(PaymentDate()))
+        date_->setText(QString::fromStdString(*chosen));
 }
 
 void TPayBox::PAmtChange() {
-    const size_t leftBefore = sheet_.left().size();
-    const auto refusal = sheet_.SetAmountReceived(widgets::FromRecordText(amount_->text()));
-    if (sheet_.left().size() != leftBefore) ShowLists();
+    const AmountVerdict verdict = flow_.ChangeAmount(widgets::FromRecordText(amount_->text()));
+    if (verdict.leftChanged) ShowLists();
     SetButtons();
-    if (ShowRefusal(refusal, base::PromptIcon::Warning)) amount_->setFocus();
+    if (verdict.refused) amount_->setFocus();
 }
 
 void TPayBox::IncludeBtnClick() {
-    MoveSelected(*left_, &PaymentSheet::MoveRight);
+    MoveSelected(*left_, &PaymentWindowFlow::Include);
 }
 
 void TPayBox::IncAllBtnClick() {
-    MoveEvery(&PaymentSheet::MoveAllRight);
+    MoveEvery(&PaymentWindowFlow::IncludeAll);
 }
 
 void TPayBox::ExcludeBtnClick() {
-    MoveSelected(*right_, &PaymentSheet::MoveLeft);
+    MoveSelected(*right_, &PaymentWindowFlow::Exclude);
 }
 
 void TPayBox::ExAllBtnClick() {
-    MoveEvery(&PaymentSheet::MoveAllLeft);
+    MoveEvery(&PaymentWindowFlow::ExcludeAll);
 }
 
 void TPayBox::MoveSelected(QListWidget& source, Move move) {
     const std::vector<int> rows = SelectedRows(source);
     const int first = rows.empty() ? 0 : *std::ranges::min_element(rows);
-    if (ShowRefusal((sheet_.*move)(rows), base::PromptIcon::Information)) {
+    if (!(flow_.*move)(rows)) {
         customerButton_->setFocus();
         return;
     }
@@ -331,7 +314,7 @@ void TPayBox::MoveSelected(QListWidget& source, Move move) {
 }
 
 void TPayBox::MoveEvery(MoveAll move) {
-    if (ShowRefusal((sheet_.*move)(), base::PromptIcon::Information)) {
+    if (!(flow_.*move)()) {
         customerButton_->setFocus();
         return;
     }
@@ -340,79 +323,52 @@ void TPayBox::MoveEvery(MoveAll move) {
 
 void TPayBox::PPmtBtnClick() {
     const int row = left_->currentRow();
-    if (!sheet_.MayPayPartly(row)) {
+    if (!flow_.MayPayPartly(row)) {
         partial_->setEnabled(false);
         QApplication::beep();
         return;
     }
-    const PaymentLine& item = sheet_.left()[static_cast<size_t>(row)];
-    const QString described = Shown("Invoice: " + item.invoiceNumber + "   Date: " + item.date);
-    if (!amountDialog_->Execute("Partial Payment", described, [this, row](const std::string& a) {
-            return sheet_.PayPartly(row, a);
-        }))
-        return;
+    if (!flow_.PartialPayment(row)) return;
     ShowLists();
     left_->setFocus();
     SelectRow(*left_, row);
 }
 
 void TPayBox::AccountDepClick() {
-    const std::string date = PaymentDate();
-    const std::string lineDate = LineDateOf(date, services_.state.currentCompany.dateFormat());
-    if (!amountDialog_->Execute("Deposit on Account", Shown("Invoice: DEPOSIT     Date: " + date),
-                                [this, &lineDate](const std::string& amount) {
-                                    return sheet_.AddDeposit(amount, lineDate);
-                                }))
-        return;
+    if (!flow_.DepositOnAccount(PaymentDate())) return;
     ShowLists();
     right_->setFocus();
     SelectRow(*right_, right_->count() - 1);
 }
 
 void TPayBox::OKBtnClick() {
-    if (!customer_) return;
-    posted_ = PostPayment(services_.engine, services_.prompts, services_.state, services_.clock,
-                          {customer_->number(), PaymentDate(), sheet_.amountReceived(),
-                           widgets::FromRecordText(note_->text()), sheet_.right()});
+    PostVerdict verdict = flow_.Post(PaymentDate(), widgets::FromRecordText(note_->text()));
+    posted_ = std::move(verdict.posted);
     if (posted_) {
         accept();
         return;
     }
-    // Nothing was written; what was typed and moved stays for the user to put right.
-    if (!base::ParseDate(PaymentDate(),
-                         base::EntryDateOrder(services_.state.currentCompany.dateFormat())))
-        date_->setFocus();
+    if (verdict.badDate) date_->setFocus();
 }
 
 void TPayBox::ShowLists() {
     for (auto [list, lines] :
-         {std::pair{left_, &sheet_.left()}, std::pair{right_, &sheet_.right()}}) {
+         {std::pair{left_, &flow_.sheet().left()}, std::pair{right_, &flow_.sheet().right()}}) {
         const QSignalBlocker quiet(list);
         list->clear();
-        for (const PaymentLine& line : *lines) list->addItem(Shown(sheet_.Text(line)));
+        for (const PaymentLine& line : *lines) list->addItem(Shown(flow_.sheet().Text(line)));
     }
     SetButtons();
 }
 
 void TPayBox::SetButtons() {
-    include_->setEnabled(!sheet_.left().empty());
-    includeAll_->setEnabled(!sheet_.left().empty());
-    exclude_->setEnabled(!sheet_.right().empty());
-    excludeAll_->setEnabled(!sheet_.right().empty());
-    partial_->setEnabled(sheet_.MayPayPartly(left_->currentRow()));
-    postedTotal_->setText(QString::fromStdString(sheet_.PostedTotal().Format("#,0.00")));
-    post_->setEnabled(sheet_.PostAllowed());
-}
-
-bool TPayBox::ShowRefusal(const std::optional<PaymentNotice>& notice, base::PromptIcon icon) {
-    if (!notice) return false;
-    services_.prompts.Message(notice->caption, notice->text, icon, base::PromptButtons::Ok);
-    return true;
-}
-
-void TPayBox::ShowToday() {
-    const base::DateOrder order = base::EntryDateOrder(services_.state.currentCompany.dateFormat());
-    date_->setText(QString::fromStdString(base::FormatDate(services_.clock.Today(), order)));
+    include_->setEnabled(!flow_.sheet().left().empty());
+    includeAll_->setEnabled(!flow_.sheet().left().empty());
+    exclude_->setEnabled(!flow_.sheet().right().empty());
+    excludeAll_->setEnabled(!flow_.sheet().right().empty());
+    partial_->setEnabled(flow_.sheet().MayPayPartly(left_->currentRow()));
+    postedTotal_->setText(QString::fromStdString(flow_.sheet().PostedTotal().Format("#,0.00")));
+    post_->setEnabled(flow_.sheet().PostAllowed());
 }
 
 std::string TPayBox::PaymentDate() const {

@@ -2,19 +2,14 @@
 // TPayBox: the Payment Wizard. The user picks a customer, types the payment date, the amount
 // received and a statement note, and moves the customer's open items from the left list to the
 // right one (whole, in part through the amount dialog, or a deposit on account); Post posts the
-// right list when it adds up to the amount received. The lists and their rules are a
-// receivables::PaymentSheet, the posting receivables::PostPayment; the window shows their verdicts.
+// right list when it adds up to the amount received. The commands and their rules are a
+// receivables::PaymentWindowFlow; the window gathers what was typed and shows its verdicts.
 
 #include <QDialog>
 #include <functional>
 #include <optional>
 
-#include "base/Clock.h"
-#include "base/PromptService.h"
-#include "company/ProgramState.h"
-#include "engine/Engine.h"
-#include "receivables/PaymentPosting.h"
-#include "receivables/PaymentSheet.h"
+#include "receivables/PaymentWindowFlow.h"
 #include "records/CustomerRecord.h"
 
 class QLabel;
@@ -28,10 +23,7 @@ class TPPmtDialog;
 
 // What the window is handed by whoever makes it, once for the run.
 struct PaymentWindowServices {
-    engine::Engine& engine;
-    base::PromptService& prompts;
-    const base::Clock& clock;
-    company::ProgramState& state;
+    PaymentServices payment;
     // Lets the user choose the customer; nothing when none was chosen.
     std::function<std::optional<records::CustomerRecord>()> pickCustomer;
     std::function<void(const QString& topic)> showHelp;
@@ -63,24 +55,22 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    using Move = std::optional<PaymentNotice> (PaymentSheet::*)(const std::vector<int>&);
-    using MoveAll = std::optional<PaymentNotice> (PaymentSheet::*)();
+    using Move = bool (PaymentWindowFlow::*)(const std::vector<int>&);
+    using MoveAll = bool (PaymentWindowFlow::*)();
 
     void FormShow();
+    void ShowForm(const PaymentForm& form);
     void ShowCustomer();
     void MoveSelected(QListWidget& source, Move move);
     void MoveEvery(MoveAll move);
     // Refills both lists from the sheet, then the buttons and the posted total.
     void ShowLists();
     void SetButtons();
-    bool ShowRefusal(const std::optional<PaymentNotice>& notice, base::PromptIcon icon);
-    void ShowToday();
     std::string PaymentDate() const;
 
     PaymentWindowServices services_;
     TPPmtDialog* amountDialog_;
-    std::optional<records::CustomerRecord> customer_;
-    PaymentSheet sheet_;
+    PaymentWindowFlow flow_;
     std::optional<PostedPayment> posted_;
 
     QPushButton* customerButton_;

@@ -2,11 +2,11 @@
 
 #include <QCoreApplication>
 
-#include "shell/ui/CompanyManager.h"
-#include "shell/ui/CompanyOptions.h"
-#include "shell/ui/HeaderForm.h"
+#include "company/ui/CompanyManager.h"
+#include "company/ui/CompanyOptions.h"
+#include "company/ui/HeaderForm.h"
+#include "company/ui/TermEditor.h"
 #include "shell/ui/MainWindow.h"
-#include "shell/ui/TermEditor.h"
 #include "widgets/FindBox.h"
 #include "widgets/ListWindow.h"
 #include "widgets/PrinterCanvas.h"
@@ -16,18 +16,21 @@ namespace shell::ui {
 CompanyWindows::CompanyWindows(TMainForm& mainForm) {
     WindowContext& context = mainForm.context();
     const auto help = [&mainForm](const QString& topic) { mainForm.ShowHelpTopic(topic); };
-    headers_ = new THeaderForm(context.prompts, help, &mainForm);
-    options_ =
-        new TCompSet(context.engine.fileSystem(), context.prompts, *headers_, help, &mainForm);
+    headers_ = new company::ui::THeaderForm(context.prompts, help, &mainForm);
+    options_ = new company::ui::TCompSet(company::PaymentTermsIn(context.engine.fileSystem()),
+                                         context.prompts, *headers_, help, &mainForm);
     findBox_ = new widgets::TFindBox(context.engine, context.prompts, help, &mainForm);
     listWindow_ = new widgets::TListWindow(
         context.prompts,
         [&printer = context.printer] { return std::make_shared<widgets::PrinterCanvas>(printer); },
         &mainForm);
-    manager_ = new TListComps(
-        context, *options_, *findBox_, *listWindow_,
-        [&mainForm] { return mainForm.CheckPassword(); }, &mainForm);
-    terms_ = new TTermEdit(context.engine.fileSystem(), context.prompts, help, &mainForm);
+    manager_ = new company::ui::TListComps(
+        {context.engine, context.prompts, context.clock, context.state, context.printer,
+         context.statusWindow, help},
+        *options_, *findBox_, *listWindow_, [&mainForm] { return mainForm.CheckPassword(); },
+        &mainForm);
+    terms_ = new company::ui::TTermEdit(
+        company::TermEditorFlow(context.engine.fileSystem(), context.prompts), help, &mainForm);
 
     mainForm.SetCommandHandler(Command::CompanyManager, [this, &mainForm] {
         mainForm.SwitchCompany([this] { return ShowCompanyManager(); });

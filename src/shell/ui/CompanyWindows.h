@@ -10,35 +10,38 @@ class TFindBox;
 class TListWindow;
 }  // namespace widgets
 
-namespace shell::ui {
-
-class TMainForm;
+namespace company::ui {
 class TListComps;
 class TCompSet;
 class THeaderForm;
 class TTermEdit;
+}  // namespace company::ui
+
+namespace shell::ui {
+
+class TMainForm;
 
 class CompanyWindows {
 public:
     // The windows become children of the main window, which must outlive this object.
     explicit CompanyWindows(TMainForm& mainForm);
 
-    TListComps& manager() { return *manager_; }
-    TCompSet& options() { return *options_; }
-    THeaderForm& headers() { return *headers_; }
-    TTermEdit& terms() { return *terms_; }
+    company::ui::TListComps& manager() { return *manager_; }
+    company::ui::TCompSet& options() { return *options_; }
+    company::ui::THeaderForm& headers() { return *headers_; }
+    company::ui::TTermEdit& terms() { return *terms_; }
     widgets::TFindBox& findBox() { return *findBox_; }
     widgets::TListWindow& listWindow() { return *listWindow_; }
 
 private:
     company::CompanyManagerResult ShowCompanyManager();
 
-    THeaderForm* headers_;
-    TCompSet* options_;
+    company::ui::THeaderForm* headers_;
+    company::ui::TCompSet* options_;
     widgets::TFindBox* findBox_;
     widgets::TListWindow* listWindow_;
-    TListComps* manager_;
-    TTermEdit* terms_;
+    company::ui::TListComps* manager_;
+    company::ui::TTermEdit* terms_;
 };
 
 }  // namespace shell::ui

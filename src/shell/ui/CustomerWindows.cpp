@@ -12,8 +12,8 @@ namespace shell::ui {
 CustomerWindows::CustomerWindows(TMainForm& mainForm, CompanyWindows& companyWindows) {
     WindowContext& context = mainForm.context();
     const auto help = [&mainForm](const QString& topic) { mainForm.ShowHelpTopic(topic); };
-    dialog_ =
-        new customers::ui::TEditDlg({context.engine.fileSystem(), context.state, help}, &mainForm);
+    dialog_ = new customers::ui::TEditDlg(
+        {company::PaymentTermsIn(context.engine.fileSystem()), context.state, help}, &mainForm);
     manager_ = new customers::ui::TDemoForm(
         {context.engine, context.prompts, context.clock, context.state, context.printer,
          context.statusWindow, companyWindows.findBox(), companyWindows.listWindow(), help},

@@ -4,7 +4,6 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDesktopServices>
-#include <QFileInfo>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -25,14 +24,13 @@
 #include "base/Decimal.h"
 #include "base/Text.h"
 #include "company/CompanySwitch.h"
-#include "company/LastCompany.h"
 #include "company/Password.h"
+#include "company/StartupFlow.h"
+#include "company/ui/PasswordDialog.h"
 #include "shell/ui/AboutBox.h"
 #include "shell/ui/AgingChartPanel.h"
 #include "shell/ui/BackgroundArea.h"
-#include "shell/ui/DataFileRebuild.h"
 #include "shell/ui/HelpWindow.h"
-#include "shell/ui/PasswordDialog.h"
 #include "shell/ui/Resources.h"
 #include "shell/ui/ToolbarIcons.h"
 #include "widgets/DatePicker.h"
@@ -46,7 +44,6 @@ namespace {
 
 constexpr char kCaption[] = "KT Invorra PRO";
 constexpr char kReady[] = "Ready.";
-constexpr int kPageBuffers = 30;
 
 // Lets pending paints run without letting the user start another command meanwhile.
 void LetPaintsRun() {
@@ -61,6 +58,8 @@ TMainForm::TMainForm(engine::Engine& engine, base::PromptService& prompts, const
       engine_(engine),
       prompts_(prompts),
       clock_(clock),
+      startup_(engine, prompts, state_, clock),
+      rebuild_(engine, prompts, state_, clock),
       statusWindow_(std::make_unique<widgets::TStatForm>()),
       calendar_(std::make_unique<widgets::TCalForm>()) {
     setObjectName("TMainForm");
@@ -71,8 +70,8 @@ TMainForm::TMainForm(engine::Engine& engine, base::PromptService& prompts, const
         WindowContext{engine_, prompts_, clock_, state_, printer, *statusWindow_, this,
                       [this](const QString& topic) { ShowHelpTopic(topic); },
                       [this](const QString& text) { SetStatusText(text); }});
-    passwordDialog_ =
-        std::make_unique<TPWDlg>([this](const QString& topic) { ShowHelpTopic(topic); });
+    passwordDialog_ = std::make_unique<company::ui::TPWDlg>(
+        [this](const QString& topic) { ShowHelpTopic(topic); });
 
     BuildMenus();
     BuildToolbar();
@@ -290,29 +289,11 @@ void TMainForm::RunCommand(Command command) {
 // ------------------------------------------------------------------------------------
 
 bool TMainForm::FormCreate() {
-    // An empty or cut "LastCo.Dat" names no company, like a missing one.
-    if (!company::ReadLastCompany(engine_.fileSystem(), state_.currentCompany)) {
-        prompts_.Message(kCaption,
-                         "I do not find the billing data files. The data files must be in the same "
-                         "directory as the billing program.",
-                         base::PromptIcon::Warning, base::PromptButtons::Ok);
-        return false;
-    }
-    engine_.InitEngine(0, kPageBuffers);
-    if (engine_.ok() && engine_.EngineReady()) {
-        company::ReadCompanyFromFile(engine_, prompts_, state_.currentCompany);
+    const company::StartOutcome outcome = startup_.Start();
+    if (outcome == company::StartOutcome::NoDataFiles) return false;
+    if (outcome == company::StartOutcome::Ready) {
         showHints_ = state_.currentCompany.showHints();
-        state_.shortDateOrder = base::DateOrder::MonthFirst;
-        LetPaintsRun();
-        if (company::ComputerDateLooksWrong(clock_)) {
-            prompts_.Message("Computer Date",
-                             "The date on your computer appears to be incorrect. This will effect "
-                             "program calculations. Please verify your computer is using the "
-                             "correct date.",
-                             base::PromptIcon::Warning, base::PromptButtons::Ok);
-        }
-        state_.ApplyDateFormat(clock_);
-        ApplyBannerAndBackground(true);
+        ApplyBannerAndBackground();
     }
     if (const QScreen* screen = QApplication::primaryScreen())
         setGeometry(screen->availableGeometry());
@@ -321,7 +302,6 @@ bool TMainForm::FormCreate() {
 }
 
 bool TMainForm::FormShow() {
-    state_.rebuildRequested = false;
     if (!CheckPassword()) {
         terminating_ = true;
         return false;
@@ -335,9 +315,9 @@ bool TMainForm::FormShow() {
 // ---------------------------------------------------------------------------------
 
 // A company not set up yet shows company::kNotSetUpName and no picture. Otherwise the banner takes
-// the editor font; a picture file that is gone at start-up switches the background off (in memory)
-// and says so, while after a company switch a missing file just leaves the plain colour.
-void TMainForm::ApplyBannerAndBackground(bool checkBitmapExists) {
+// the editor font; a missing picture file leaves the plain colour (start-up has switched it off
+// and said so).
+void TMainForm::ApplyBannerAndBackground() {
     records::CompanyRecord& company = state_.currentCompany;
     if (!company::IsSetUp(company)) {
         company::MarkNotSetUp(company);
@@ -356,18 +336,7 @@ void TMainForm::ApplyBannerAndBackground(bool checkBitmapExists) {
 
     const std::string file = base::Trim(company.backgroundBitmap());
     QPixmap picture;
-    if (file.size() > 1) {
-        const QString path = widgets::ToRecordText(file);
-        if (checkBitmapExists && !QFileInfo::exists(path)) {
-            company.setBackgroundBitmapOn(false);
-            prompts_.Message(kCaption,
-                             "Background bitmap image no longer exists. Unable to load background "
-                             "picture.",
-                             base::PromptIcon::Warning, base::PromptButtons::Ok);
-        } else {
-            picture.load(path);
-        }
-    }
+    if (file.size() > 1) picture.load(widgets::ToRecordText(file));
     background_->SetPicture(company.backgroundBitmapOn() ? picture : QPixmap());
 }
 
@@ -386,8 +355,8 @@ void TMainForm::OutputChoiceClick() {
     systemMode_->setText(email ? "System Mode: E-Mail" : "System Mode: Printer / Fax");
 }
 
-void TMainForm::ApplyCompany(bool checkBitmapExists) {
-    ApplyBannerAndBackground(checkBitmapExists);
+void TMainForm::ApplyCompany() {
+    ApplyBannerAndBackground();
     ApplyDefaultOutput();
     background_->update();
     LetPaintsRun();
@@ -402,12 +371,8 @@ void TMainForm::SwitchCompany(
     if (!result.switchNeeded() ||
         !company::SwitchToChosenCompany(engine_, prompts_, state_, result, clock_))
         return;
-    ApplyCompany(false);
-    // Files rebuilt after a conversion are aged with the chart shown.
-    const bool rebuilt = state_.rebuildRequested;
-    if (rebuilt)
-        RebuildAllDataFiles(engine_, prompts_, *statusWindow_, state_.currentCompany.code());
-    RunDailyAging(rebuilt);
+    ApplyCompany();
+    RunDailyAging(false);
 }
 
 void TMainForm::RunDailyAging(bool forceChart) {
@@ -481,12 +446,9 @@ void TMainForm::ViewCalendarClick() {
 }
 
 void TMainForm::RebuildDataFilesClick() {
-    const bool rebuilt =
-        RebuildAllDataFiles(engine_, prompts_, *statusWindow_, state_.currentCompany.code());
+    const bool rebuilt = rebuild_.RebuildAll(*statusWindow_);
     LetPaintsRun();
-    prompts_.Message("Rebuild Complete", "The data files have been rebuilt.",
-                     base::PromptIcon::Information, base::PromptButtons::Ok);
-    if (rebuilt) OfferLedgerCheck(engine_, prompts_, state_, clock_);
+    rebuild_.Finish(rebuilt);
 }
 
 QString TMainForm::HomePageAddress() {
@@ -547,25 +509,15 @@ bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
 // ----------------------------------------------------------------------------------------
 
 void TMainForm::closeEvent(QCloseEvent* event) {
-    if (!terminating_ && state_.printQueue.pending() &&
-        !prompts_.AskYesNo("Please Confirm",
-                           "You have labels in the print queue that you have not printed or saved "
-                           "to a file. Exit anyway?")) {
+    if (!terminating_ && !startup_.MayExit()) {
         event->ignore();
         return;
     }
-    if (!terminating_ && state_.currentCompany.promptBackupOnExit() &&
+    if (!terminating_ && startup_.OffersBackupOnExit() &&
         IsCommandEnabled(Command::BackupDataFiles))
         handlers_[Command::BackupDataFiles]();
     timer_->stop();
-    engine_.ExitEngine();
-    // A file that could not be written back keeps its in-use flag, so the next start offers its
-    // rebuild; say so now rather than let the program end as if all were well.
-    if (!engine_.ok()) {
-        prompts_.Message(engine::kProgramCaption,
-                         engine::ErrorText(engine_.errorClass(), engine_.error()),
-                         base::PromptIcon::Error, base::PromptButtons::Ok);
-    }
+    startup_.Stop();
     if (helpWindow_) helpWindow_->close();
     background_->SetPicture(QPixmap());
     event->accept();

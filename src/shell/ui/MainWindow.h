@@ -15,6 +15,8 @@
 
 #include "company/CompanyManagerFlow.h"
 #include "company/ProgramState.h"
+#include "company/StartupFlow.h"
+#include "receivables/DataFileRebuildFlow.h"
 #include "shell/ui/MainCommands.h"
 #include "shell/ui/WindowContext.h"
 
@@ -22,6 +24,10 @@ class QAction;
 class QLabel;
 class QRadioButton;
 class QTimer;
+
+namespace company::ui {
+class TPWDlg;
+}
 
 namespace widgets {
 class TStatForm;
@@ -31,7 +37,6 @@ class TCalForm;
 namespace shell::ui {
 
 class HelpWindow;
-class TPWDlg;
 class AgingChartPanel;
 class BackgroundArea;
 
@@ -43,8 +48,8 @@ public:
     ~TMainForm() override;
 
     // ---- start-up, in this order -------------------------------------------------------------
-    // Creation: "LastCo.Dat", the engine (30 buffers), the current company, the date checks, the
-    // banner and background. False when the program must end ("LastCo.Dat" missing).
+    // Creation: company::StartupFlow's start (the engine, the current company, the date checks),
+    // then the banner and background. False when the program must end ("LastCo.Dat" missing).
     bool FormCreate();
     // First showing: the password (false when wrong or cancelled: the program ends without the
     // close query), the default output, the daily aging.
@@ -59,7 +64,7 @@ public:
 
     // The company switch: `showCompanyManager` shows the Company Manager modally and gives back
     // how the visit ended. When that needs a switch the company is made current, applied (date
-    // format, banner, background, output panel), rebuilt when requested and aged when due.
+    // format, banner, background, output panel) and aged when due.
     void SwitchCompany(const std::function<company::CompanyManagerResult()>& showCompanyManager);
 
     // Installs the receivables' aging run: daily runs at start-up and after a company switch, and
@@ -102,8 +107,8 @@ private:
     void RunCommand(Command command);
     void EnableCommand(Command command, bool enabled);
 
-    void ApplyCompany(bool checkBitmapExists);
-    void ApplyBannerAndBackground(bool checkBitmapExists);
+    void ApplyCompany();
+    void ApplyBannerAndBackground();
     void ApplyDefaultOutput();
     void OutputChoiceClick();
     void RunDailyAging(bool forceChart);
@@ -122,10 +127,12 @@ private:
     base::PromptService& prompts_;
     const base::Clock& clock_;
     company::ProgramState state_;
+    company::StartupFlow startup_;
+    receivables::DataFileRebuildFlow rebuild_;
 
     std::unique_ptr<widgets::TStatForm> statusWindow_;
     std::unique_ptr<WindowContext> context_;
-    std::unique_ptr<TPWDlg> passwordDialog_;
+    std::unique_ptr<company::ui::TPWDlg> passwordDialog_;
     std::unique_ptr<widgets::TCalForm> calendar_;
     HelpWindow* helpWindow_ = nullptr;  // made when first needed
 

@@ -21,7 +21,8 @@ PaymentWindows::PaymentWindows(TMainForm& mainForm, CustomerWindows& customerWin
         return state.pickedCustomer;
     };
     wizard_ = new receivables::ui::TPayBox(
-        {context.engine, context.prompts, context.clock, context.state, pickCustomer,
+        {{context.engine, context.prompts, context.state, context.clock},
+         pickCustomer,
          [&mainForm](const QString& topic) { mainForm.ShowHelpTopic(topic); }},
         &mainForm);
     mainForm.SetCommandHandler(Command::PaymentWizard, [this] { (void)wizard_->Execute(); });

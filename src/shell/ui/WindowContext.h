@@ -9,10 +9,13 @@
 #include "base/Clock.h"
 #include "base/PromptService.h"
 #include "company/ProgramState.h"
-#include "engine/Engine.h"
 
 class QPrinter;
 class QWidget;
+
+namespace engine {
+class Engine;  // only handed on to the flows and data sources the windows are made with
+}
 
 namespace widgets {
 class TStatForm;

@@ -42,7 +42,7 @@ protected:
 
     // Opens the dialog on `customer`, runs `interact` inside it and answers what Execute did.
     bool Run(records::CustomerRecord& customer, std::function<void()> interact,
-             CustomerEditPurpose purpose = CustomerEditPurpose::Edit) {
+             company::EditPurpose purpose = company::EditPurpose::Edit) {
         ThenInModal(dialog_, std::move(interact));
         return dialog_.Execute(purpose, customer, check_);
     }
@@ -51,7 +51,7 @@ protected:
     CustomerCheck check_ = [](records::CustomerRecord&) -> std::optional<CustomerFailure> {
         return std::nullopt;
     };
-    TEditDlg dialog_{{w.files, w.state, w.context.showHelp}};
+    TEditDlg dialog_{{company::PaymentTermsIn(w.files), w.state, w.context.showHelp}};
 };
 
 TEST_F(CustomerDialogTest, ShowsTheRecordAndHandsBackWhatWasTyped) {
@@ -162,7 +162,7 @@ TEST_F(CustomerDialogTest, LeavingTheNameProposesAShortNameOnlyWhenThereIsNone) 
                 EXPECT_EQ(Edit("ShortName").text(), c.proposed);
                 QTest::keyClick(&dialog_, Qt::Key_Escape);
             },
-            CustomerEditPurpose::Add);
+            company::EditPurpose::Add);
         EXPECT_EQ(dialog_.windowTitle(), "Add Customer");
     }
 }

@@ -74,7 +74,7 @@ protected:
     widgets::TFindBox findBox_{w.engine, w.prompts, w.context.showHelp};
     widgets::TListWindow listWindow_{
         w.prompts, [] { return std::make_shared<testsupport::RecordingCanvas>(); }};
-    TEditDlg dialog_{{w.files, w.state, w.context.showHelp}};
+    TEditDlg dialog_{{company::PaymentTermsIn(w.files), w.state, w.context.showHelp}};
     TDemoForm manager_{{w.engine, w.prompts, w.clock, w.state, w.printer, w.statusWindow, findBox_,
                         listWindow_, w.context.showHelp},
                        dialog_};

@@ -11,11 +11,11 @@
 #include <filesystem>
 
 #include "ShellFixture.h"
+#include "company/ui/CompanyManager.h"
+#include "company/ui/CompanyOptions.h"
 #include "engine/RecordFile.h"
 #include "records/CustomerRecord.h"
 #include "records/RecordTypes.h"
-#include "shell/ui/CompanyManager.h"
-#include "shell/ui/CompanyOptions.h"
 #include "shell/ui/MainWindow.h"
 #include "support/ui/WindowDriving.h"
 
@@ -50,8 +50,8 @@ TEST_F(CompanyWindowsTest, ASecondCompanyAddedAndChosenStaysCurrentAfterARestart
 
     TMainForm& first = Start();
     ASSERT_TRUE(first.IsCommandEnabled(Command::CompanyManager));
-    TListComps& manager = windows_->manager();
-    TCompSet& options = windows_->options();
+    company::ui::TListComps& manager = windows_->manager();
+    company::ui::TCompSet& options = windows_->options();
     ThenInModal(manager, [&] {
         ThenInModal(options, [&] {
             EXPECT_EQ(Find<QLineEdit>(options, "CoNumb").text(), "2");

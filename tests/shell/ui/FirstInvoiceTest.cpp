@@ -20,6 +20,8 @@
 
 #include "ShellFixture.h"
 #include "base/Text.h"
+#include "company/ui/CompanyManager.h"
+#include "company/ui/CompanyOptions.h"
 #include "customers/ui/CustomerDialog.h"
 #include "customers/ui/CustomerManager.h"
 #include "invoicing/InvoiceDocument.h"
@@ -27,8 +29,6 @@
 #include "invoicing/InvoiceMailText.h"
 #include "invoicing/ui/InvoiceEntry.h"
 #include "invoicing/ui/InvoiceManager.h"
-#include "shell/ui/CompanyManager.h"
-#include "shell/ui/CompanyOptions.h"
 #include "shell/ui/CompanyWindows.h"
 #include "shell/ui/CustomerWindows.h"
 #include "shell/ui/InvoiceWindows.h"
@@ -158,8 +158,8 @@ TEST_F(FirstInvoiceTest, NewUserSetsUpAndEMailsTheFirstInvoice) {
 
     // The Company Manager: the starter company gets a name, an address and a mail server, and
     // becomes the current company.
-    TListComps& companies = companyWindows_->manager();
-    TCompSet& options = companyWindows_->options();
+    company::ui::TListComps& companies = companyWindows_->manager();
+    company::ui::TCompSet& options = companyWindows_->options();
     ThenInModal(companies, [&] {
         ThenInModal(options, [&] {
             Retype(options, "CName", kCompanyName);

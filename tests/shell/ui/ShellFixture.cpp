@@ -8,15 +8,15 @@
 #include <QTimer>
 
 #include "company/LastCompany.h"
+#include "company/ui/PasswordDialog.h"
 #include "shell/ui/MainWindow.h"
-#include "shell/ui/PasswordDialog.h"
 
 namespace shelltest {
 
 void AnswerPasswordPrompts(std::vector<std::optional<std::string>> texts) {
     if (texts.empty()) return;
     QTimer::singleShot(0, [texts]() mutable {
-        auto* prompt = qobject_cast<shell::ui::TPWDlg*>(QApplication::activeModalWidget());
+        auto* prompt = qobject_cast<company::ui::TPWDlg*>(QApplication::activeModalWidget());
         ASSERT_NE(prompt, nullptr) << "no password prompt is shown";
         const std::optional<std::string> text = texts.front();
         texts.erase(texts.begin());

@@ -1,6 +1,4 @@
 // Start-up of the main window: data files, date checks, banner, background, password, aging.
-#include <fstream>
-
 #include "ShellFixture.h"
 #include "company/LastCompany.h"
 #include "company/Password.h"
@@ -16,53 +14,22 @@ using testsupport::StoredCompany;
 
 class Startup : public ShellTest {};
 
-// An empty or cut "LastCo.Dat" names no company: the program would start on a blank company
-// whose files have no prefix, so it ends as if the file were missing.
-TEST_F(Startup, MissingEmptyOrCutLastCompanyFileEndsWithTheMessage) {
-    const std::optional<std::size_t> sizes[] = {std::nullopt, 0, 100, 2735};
-    for (const std::optional<std::size_t>& size : sizes) {
-        if (size) std::ofstream("LastCo.Dat", std::ios::binary) << std::string(*size, '\0');
-        prompts.ExpectMessage("KT Invorra PRO",
-                              "I do not find the billing data files. The data files must be in "
-                              "the same directory as the billing program.",
-                              base::PromptAnswer::Ok, PromptIcon::Warning);
-        EXPECT_FALSE(NewMainWindow().FormCreate()) << size.value_or(-1);
-        prompts.Verify();
-        EXPECT_FALSE(engine.IsInitialised());
-    }
+// The rules of start-up are company::StartupFlow's (tests/company/StartupFlowTest); the window
+// shows what it decided.
+TEST_F(Startup, WithoutTheLastCompanyFileTheWindowIsNotMade) {
+    prompts.ExpectMessage("KT Invorra PRO",
+                          "I do not find the billing data files. The data files must be in the "
+                          "same directory as the billing program.",
+                          base::PromptAnswer::Ok, PromptIcon::Warning);
+    EXPECT_FALSE(NewMainWindow().FormCreate());
 }
 
-TEST_F(Startup, LoadsTheSavedSettingsOfTheLastCompany) {
+TEST_F(Startup, TheBannerShowsTheSavedSettingsOfTheLastCompany) {
     MakeDataFolder();
-    // "LastCo.Dat" only points at the company; the company file holds its settings.
-    records::CompanyRecord stale = SampleCompany("1", "Old Name");
-    ASSERT_TRUE(company::WriteLastCompany(files, stale));
+    ASSERT_TRUE(company::WriteLastCompany(files, SampleCompany("1", "Old Name")));
     auto& w = NewMainWindow();
     ASSERT_TRUE(w.FormCreate());
-    EXPECT_EQ(w.state().currentCompany.name(), "Acme Supply");
     EXPECT_EQ(w.BannerText(), "Acme Supply\n     Number: 1");
-    EXPECT_EQ(w.state().todayText, "03/09/2026");
-
-    // A company no longer on file: the search lands on company 1, whose key differs, and that
-    // company must not be read in its place.
-    ASSERT_TRUE(company::WriteLastCompany(files, SampleCompany("0", "Gone Company")));
-    auto& again = NewMainWindow();
-    ASSERT_TRUE(again.FormCreate());
-    EXPECT_EQ(again.state().currentCompany.name(), "Gone Company");
-}
-
-TEST_F(Startup, DateBefore1995Warns) {
-    MakeDataFolder();
-    clock.Set({{1994, 12, 31}, 23, 59, 0});
-    prompts.ExpectWarn("Computer Date",
-                       "The date on your computer appears to be incorrect. This will effect "
-                       "program calculations. Please verify your computer is using the correct "
-                       "date.");
-    EXPECT_TRUE(NewMainWindow().FormCreate());
-    prompts.Verify();
-
-    clock.Set({{1995, 1, 1}, 0, 0, 0});
-    EXPECT_TRUE(NewMainWindow().FormCreate());  // no prompt expected
 }
 
 TEST_F(Startup, OneCharacterNameCountsAsNotSetUp) {

@@ -1,4 +1,4 @@
-#include "shell/ui/CompanyManager.h"
+#include "company/ui/CompanyManager.h"
 
 #include <QAction>
 #include <QLabel>
@@ -8,7 +8,7 @@
 
 #include "base/Windows1252.h"
 #include "company/CompanyList.h"
-#include "shell/ui/CompanyOptions.h"
+#include "company/ui/CompanyOptions.h"
 #include "widgets/DataBrowser.h"
 #include "widgets/FindBox.h"
 #include "widgets/ListWindow.h"
@@ -16,7 +16,7 @@
 #include "widgets/StatusWindow.h"
 #include "widgets/WindowPrint.h"
 
-namespace shell::ui {
+namespace company::ui {
 
 namespace {
 
@@ -24,21 +24,21 @@ constexpr char kCaption[] = "Company Manager";
 
 }  // namespace
 
-TListComps::TListComps(WindowContext& context, TCompSet& companyOptions, widgets::TFindBox& findBox,
-                       widgets::TListWindow& listWindow, std::function<bool()> checkPassword,
-                       QWidget* parent)
+TListComps::TListComps(CompanyManagerServices services, TCompSet& companyOptions,
+                       widgets::TFindBox& findBox, widgets::TListWindow& listWindow,
+                       std::function<bool()> checkPassword, QWidget* parent)
     : QDialog(parent),
-      context_(context),
+      services_(std::move(services)),
       findBox_(findBox),
       listWindow_(listWindow),
-      companyFile_(context.engine, context.prompts, &context.statusWindow),
-      flow_(companyFile_, context.engine.fileSystem(), context.prompts, context.state,
-            context.clock, std::move(checkPassword)),
-      editor_([&companyOptions](company::CompanyEditPurpose purpose, records::CompanyRecord& record,
-                                const std::function<bool(const std::string&)>& numberTaken) {
+      companyFile_(services_.engine, services_.prompts, &services_.statusWindow),
+      flow_(companyFile_, services_.engine.fileSystem(), services_.prompts, services_.state,
+            services_.clock, std::move(checkPassword)),
+      editor_([&companyOptions](company::EditPurpose purpose, records::CompanyRecord& record,
+                                const company::CompanyNumberTaken& numberTaken) {
           return companyOptions.Execute(purpose, record, numberTaken);
       }),
-      frame_(*this, context.prompts, "FvcBrowser1"),
+      frame_(*this, services_.prompts, "FvcBrowser1"),
       browser_(&frame_.browser()) {
     setObjectName("ListComps");
     setWindowTitle(kCaption);
@@ -84,7 +84,7 @@ void TListComps::BuildCommands() {
     display->addActions({byNumber_, byName_});
     f.AddPrintWindow(*display, [this] { PrintWindowClick(); });
 
-    QAction* overview = f.AddHelpMenu([this] { context_.showHelp("CompanyManager"); });
+    QAction* overview = f.AddHelpMenu([this] { services_.showHelp("CompanyManager"); });
 
     f.AddRecordTools(add, edit, remove, find);
     f.Tool(list, "ListBtn", "Company List");
@@ -104,24 +104,24 @@ company::CompanyManagerResult TListComps::Execute() {
 void TListComps::FormShow() {
     browser_->SetHeader(QString::fromStdString(company::CompanyBrowserHeader()));
     browser_->AttachDataSource(std::make_unique<widgets::TFvcDataSource>(
-        context_.engine, flow_.fileBlock(), static_cast<int>(flow_.order()), "", "",
+        services_.engine, flow_.fileBlock(), company::KeyNumber(flow_.order()), "", "",
         rowRecord_.bytes()));
     frame_.countPanel().setText(QString::fromStdString(flow_.CountText()));
     byNumber_->setChecked(flow_.order() == company::CompanyOrder::ByNumber);
     byName_->setChecked(flow_.order() == company::CompanyOrder::ByName);
 
-    const records::CompanyRecord& current = context_.state.currentCompany;
+    const records::CompanyRecord& current = services_.state.currentCompany;
     frame_.ShowManagersFont(current.managersFont());
     frame_.title().setText(widgets::ToRecordText(current.name()));
     PositionOn(flow_.StartRow());
     browser_->setFocus();
 }
 
-void TListComps::PositionOn(const std::optional<company::CompanyRow>& row) {
+void TListComps::PositionOn(const std::optional<company::ManagerRow>& row) {
     if (row) browser_->PositionAtKey(row->key, row->recordNumber);
 }
 
-void TListComps::ShowUpdate(const company::CompanyListUpdate& update) {
+void TListComps::ShowUpdate(const company::ManagerUpdate& update) {
     if (update.reread) {
         browser_->Refresh();
         frame_.countPanel().setText(QString::fromStdString(flow_.CountText()));
@@ -149,12 +149,12 @@ void TListComps::FvcBrowser1KeyPress(QChar& ch) {
     ch = widgets::KeyCase(ch);
 }
 
-void TListComps::SetOrder(company::CompanyOrder order) {
+void TListComps::SetOrder(company::ManagerOrder order) {
     flow_.SetOrder(order);
     byNumber_->setChecked(order == company::CompanyOrder::ByNumber);
     byName_->setChecked(order == company::CompanyOrder::ByName);
     const int32_t current = browser_->CurrentRecordNumber();
-    browser_->SetKeyNumber(static_cast<int>(order));
+    browser_->SetKeyNumber(company::KeyNumber(order));
     if (current != 0) PositionOn(flow_.RowOf(current));
 }
 
@@ -167,17 +167,17 @@ void TListComps::ByNameClick() {
 }
 
 void TListComps::CompanyListClick() {
-    const std::optional<company::CompanyOrder> order = flow_.AskListOrder();
+    const std::optional<company::ManagerOrder> order = flow_.AskListOrder();
     if (!order) return;
-    widgets::TStatForm& status = context_.statusWindow;
+    widgets::TStatForm& status = services_.statusWindow;
     status.ShowStatus("Company List");
     status.SetLines("", "Preparing list...", "");
-    const std::optional<company::CompanyReport> report = flow_.ListReport(*order);
+    const std::optional<company::ManagerReport> report = flow_.ListReport(*order);
     status.HideStatus();
     if (!report) return;
     listWindow_.ShowList(
         QString::fromStdString(report->caption), "Company", base::Win1252ToUtf8(report->text),
-        context_.state.currentCompany.managersFont().ToChoice(), base::Win1252ToUtf8(report->csv));
+        services_.state.currentCompany.managersFont().ToChoice(), base::Win1252ToUtf8(report->csv));
 }
 
 void TListComps::FindClick() {
@@ -192,7 +192,7 @@ void TListComps::FindClick() {
 }
 
 void TListComps::PrintWindowClick() {
-    widgets::PrintWindowPicture(*this, context_.printer, context_.prompts, kCaption);
+    widgets::PrintWindowPicture(*this, services_.printer, services_.prompts, kCaption);
 }
 
-}  // namespace shell::ui
+}  // namespace company::ui

@@ -11,7 +11,7 @@
 
 #include "company/CompanyManagerFlow.h"
 #include "company/CompanyOptionsCheck.h"
-#include "engine/FileSystem.h"
+#include "company/PaymentTerms.h"
 #include "records/CompanyRecord.h"
 
 class QLabel;
@@ -21,22 +21,23 @@ namespace base {
 class PromptService;
 }
 
-namespace shell::ui {
+namespace company::ui {
 
 class THeaderForm;
 
 class TCompSet : public QDialog {
     Q_OBJECT
 public:
-    // `fs` holds the payment terms the default terms are chosen from.
-    TCompSet(engine::FileSystem& fs, base::PromptService& prompts, THeaderForm& headers,
-             std::function<void(const QString& topic)> showHelp, QWidget* parent = nullptr);
+    // `paymentTerms` gives the terms the default terms are chosen from.
+    TCompSet(company::PaymentTermsReader paymentTerms, base::PromptService& prompts,
+             THeaderForm& headers, std::function<void(const QString& topic)> showHelp,
+             QWidget* parent = nullptr);
 
     // Shows the dialog modally for `record` (already holding the values to show). True when the
     // user saved: `record` then holds the dialog's values (not yet normalised). `numberTaken`
     // looks a typed company number up in the company file. A company::CompanyEditor.
-    bool Execute(company::CompanyEditPurpose purpose, records::CompanyRecord& record,
-                 const std::function<bool(const std::string& number)>& numberTaken);
+    bool Execute(company::EditPurpose purpose, records::CompanyRecord& record,
+                 const company::CompanyNumberTaken& numberTaken);
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -56,15 +57,15 @@ private:
     void ShowFailure(const company::CompanyOptionsFailure& failure);
     records::FontSpec& Font(FontRole role);
 
-    engine::FileSystem& fs_;
+    company::PaymentTermsReader paymentTerms_;
     base::PromptService& prompts_;
     THeaderForm& headers_;
     std::function<void(const QString&)> showHelp_;
-    company::CompanyEditPurpose purpose_ = company::CompanyEditPurpose::Edit;
-    std::function<bool(const std::string&)> numberTaken_;
+    company::EditPurpose purpose_ = company::EditPurpose::Edit;
+    company::CompanyNumberTaken numberTaken_;
     records::FontSpec envelopeFont_, managersFont_, editorFont_;
     QTabWidget* pages_;
     QLabel* preview_;
 };
 
-}  // namespace shell::ui
+}  // namespace company::ui

@@ -1,4 +1,4 @@
-#include "shell/ui/CompanyOptions.h"
+#include "company/ui/CompanyOptions.h"
 
 #include <gtest/gtest.h>
 
@@ -11,13 +11,13 @@
 #include <fstream>
 
 #include "base/RecordField.h"
-#include "shell/ui/CompanyOptionsFields.h"
-#include "shell/ui/HeaderForm.h"
+#include "company/ui/CompanyOptionsFields.h"
+#include "company/ui/HeaderForm.h"
 #include "support/ScriptedPrompts.h"
 #include "support/TempDir.h"
 #include "support/ui/WindowDriving.h"
 
-namespace shell::ui {
+namespace company::ui {
 namespace {
 
 // Every dialog field holds a value of its own, valid for the dialog's checks.
@@ -65,7 +65,7 @@ protected:
         std::ofstream("ZRTERMS.DAT", std::ios::binary) << "COD\r\nNet 30 Days\r\n";
     }
 
-    bool Run(company::CompanyEditPurpose purpose, records::CompanyRecord& record,
+    bool Run(company::EditPurpose purpose, records::CompanyRecord& record,
              const std::function<void()>& interact) {
         testsupport::ThenInModal(dialog_, interact);
         return dialog_.Execute(purpose, record,
@@ -83,7 +83,8 @@ protected:
     testsupport::ScopedChdir chdir_;
     testsupport::ScriptedPrompts prompts_;
     THeaderForm headers_{prompts_, [](const QString&) {}};
-    TCompSet dialog_{engine::PosixFileSystem(), prompts_, headers_, [](const QString&) {}};
+    TCompSet dialog_{company::PaymentTermsIn(engine::PosixFileSystem()), prompts_, headers_,
+                     [](const QString&) {}};
 };
 
 TEST_F(CompanyOptionsTest, SavingUnchangedControlsGivesBackTheSameRecord) {
@@ -92,7 +93,7 @@ TEST_F(CompanyOptionsTest, SavingUnchangedControlsGivesBackTheSameRecord) {
     prompts_.ExpectInform("Edit Company",
                           "Background bitmap image no longer exists. Use the Graphics tab to "
                           "select another bitmap if desired.");
-    const bool saved = Run(company::CompanyEditPurpose::Edit, record, [&] {
+    const bool saved = Run(company::EditPurpose::Edit, record, [&] {
         EXPECT_EQ(dialog_.windowTitle(), "Edit Company");
         EXPECT_EQ(Page(), 0);
         EXPECT_EQ(dialog_.focusWidget(), &Find<QLineEdit>("CName"));
@@ -110,7 +111,7 @@ TEST_F(CompanyOptionsTest, SavingUnchangedControlsGivesBackTheSameRecord) {
 TEST_F(CompanyOptionsTest, EveryBoundControlExistsAndEditsHoldTheirWholeField) {
     records::CompanyRecord record = DistinctCompany();
     record.setBackgroundBitmap("");
-    Run(company::CompanyEditPurpose::Edit, record, [&] {
+    Run(company::EditPurpose::Edit, record, [&] {
         for (const CompanyOptionsBinding& binding : CompanyOptionsBindings()) {
             SCOPED_TRACE(binding.control);
             const base::FieldInfo* field = CompanyOptionsField(binding);
@@ -127,4 +128,4 @@ TEST_F(CompanyOptionsTest, EveryBoundControlExistsAndEditsHoldTheirWholeField) {
 }
 
 }  // namespace
-}  // namespace shell::ui
+}  // namespace company::ui

@@ -1,11 +1,11 @@
-#include "shell/ui/FontSample.h"
+#include "company/ui/FontSample.h"
 
 #include <QLabel>
 #include <QPalette>
 
 #include "widgets/PrinterCanvas.h"
 
-namespace shell::ui {
+namespace company::ui {
 
 void ShowFontSample(QLabel& label, const records::FontSpec& font) {
     label.setFont(widgets::PrinterCanvas::ToQFont(font.ToChoice()));
@@ -14,4 +14,4 @@ void ShowFontSample(QLabel& label, const records::FontSpec& font) {
     label.setPalette(palette);
 }
 
-}  // namespace shell::ui
+}  // namespace company::ui

@@ -1,7 +1,7 @@
 // The Company Manager window over its flow: the commands reach the flow from menus, keys and the
 // list, the dialog edits what the flow hands it, and the visit's result goes back to the caller.
 // The rules themselves are tested without a window in tests/company/CompanyManagerFlowTest.
-#include "shell/ui/CompanyManager.h"
+#include "company/ui/CompanyManager.h"
 
 #include <gtest/gtest.h>
 
@@ -10,8 +10,8 @@
 #include <QTest>
 
 #include "base/Windows1252.h"
-#include "shell/ui/CompanyOptions.h"
-#include "shell/ui/HeaderForm.h"
+#include "company/ui/CompanyOptions.h"
+#include "company/ui/HeaderForm.h"
 #include "support/RecordingCanvas.h"
 #include "support/Samples.h"
 #include "support/ui/TestWindowContext.h"
@@ -20,7 +20,7 @@
 #include "widgets/FindBox.h"
 #include "widgets/ListWindow.h"
 
-namespace shell::ui {
+namespace company::ui {
 namespace {
 
 using Ending = company::CompanyManagerResult::Ending;
@@ -57,14 +57,19 @@ protected:
     testsupport::TestWindowContext w;
     int passwordChecks_ = 0;
     THeaderForm headers_{w.prompts, w.context.showHelp};
-    TCompSet options_{w.files, w.prompts, headers_, w.context.showHelp};
+    TCompSet options_{company::PaymentTermsIn(w.files), w.prompts, headers_, w.context.showHelp};
     widgets::TFindBox findBox_{w.engine, w.prompts, w.context.showHelp};
     widgets::TListWindow listWindow_{
         w.prompts, [] { return std::make_shared<testsupport::RecordingCanvas>(); }};
-    TListComps manager_{w.context, options_, findBox_, listWindow_, [this] {
-                            ++passwordChecks_;
-                            return true;
-                        }};
+    TListComps manager_{
+        {w.engine, w.prompts, w.clock, w.state, w.printer, w.statusWindow, w.context.showHelp},
+        options_,
+        findBox_,
+        listWindow_,
+        [this] {
+            ++passwordChecks_;
+            return true;
+        }};
 };
 
 TEST_F(CompanyManagerTest, ANewCompanyIsTypedIntoTheDialogAndChosenWithEnter) {
@@ -181,4 +186,4 @@ TEST_F(CompanyManagerTest, ACompanyFileThatCannotBeOpenedEndsTheVisit) {
 }
 
 }  // namespace
-}  // namespace shell::ui
+}  // namespace company::ui

@@ -1,4 +1,4 @@
-#include "shell/ui/HeaderForm.h"
+#include "company/ui/HeaderForm.h"
 
 #include <QFormLayout>
 #include <QGridLayout>
@@ -11,10 +11,10 @@
 #include <QVBoxLayout>
 
 #include "base/PromptService.h"
-#include "shell/ui/FontSample.h"
+#include "company/ui/FontSample.h"
 #include "widgets/RecordText.h"
 
-namespace shell::ui {
+namespace company::ui {
 
 namespace {
 
@@ -145,4 +145,4 @@ void THeaderForm::FontBtnClick(int block) {
     ShowSample(block);
 }
 
-}  // namespace shell::ui
+}  // namespace company::ui

@@ -1,4 +1,4 @@
-#include "shell/ui/CompanyOptionsPages.h"
+#include "company/ui/CompanyOptionsPages.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -16,7 +16,7 @@
 
 #include "widgets/RecordText.h"
 
-namespace shell::ui {
+namespace company::ui {
 
 namespace {
 
@@ -356,4 +356,4 @@ QTabWidget* BuildCompanyOptionsPages(QWidget* parent) {
     return pages;
 }
 
-}  // namespace shell::ui
+}  // namespace company::ui

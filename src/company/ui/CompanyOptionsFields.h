@@ -10,7 +10,7 @@
 
 class QWidget;
 
-namespace shell::ui {
+namespace company::ui {
 
 struct CompanyOptionsBinding {
     const char* control;  // objectName
@@ -32,4 +32,4 @@ void FillCompanyOptions(QWidget& pages, QWidget& headers, const records::Company
 void ReadCompanyOptions(const QWidget& pages, const QWidget& headers,
                         records::CompanyRecord& record);
 
-}  // namespace shell::ui
+}  // namespace company::ui

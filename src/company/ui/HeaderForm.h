@@ -17,7 +17,7 @@ namespace base {
 class PromptService;
 }
 
-namespace shell::ui {
+namespace company::ui {
 
 // The six form fonts, in record order: body text, caption headers, company address, customer
 // address, aging analysis, sales message.
@@ -46,4 +46,4 @@ private:
     std::array<QLabel*, 6> samples_{};
 };
 
-}  // namespace shell::ui
+}  // namespace company::ui

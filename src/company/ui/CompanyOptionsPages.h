@@ -5,9 +5,9 @@
 class QTabWidget;
 class QWidget;
 
-namespace shell::ui {
+namespace company::ui {
 
 // Pages in the order of company::CompanyOptionsPage.
 QTabWidget* BuildCompanyOptionsPages(QWidget* parent);
 
-}  // namespace shell::ui
+}  // namespace company::ui

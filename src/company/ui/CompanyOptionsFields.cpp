@@ -1,4 +1,4 @@
-#include "shell/ui/CompanyOptionsFields.h"
+#include "company/ui/CompanyOptionsFields.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -10,7 +10,7 @@
 
 #include "widgets/RecordText.h"
 
-namespace shell::ui {
+namespace company::ui {
 
 namespace {
 
@@ -202,4 +202,4 @@ void ReadCompanyOptions(const QWidget& pages, const QWidget& headers,
     }
 }
 
-}  // namespace shell::ui
+}  // namespace company::ui

@@ -10,7 +10,7 @@
 class QLineEdit;
 class QPushButton;
 
-namespace shell::ui {
+namespace company::ui {
 
 class TPWDlg : public QDialog {
     Q_OBJECT
@@ -29,4 +29,4 @@ private:
     QPushButton* helpButton_;
 };
 
-}  // namespace shell::ui
+}  // namespace company::ui

@@ -1,4 +1,4 @@
-#include "shell/ui/TermEditor.h"
+#include "company/ui/TermEditor.h"
 
 #include <gtest/gtest.h>
 
@@ -12,7 +12,7 @@
 #include "support/ScriptedPrompts.h"
 #include "support/TempDir.h"
 
-namespace shell::ui {
+namespace company::ui {
 namespace {
 
 class TermEditorTest : public ::testing::Test {
@@ -37,7 +37,7 @@ protected:
     testsupport::ScopedChdir chdir_;
     testsupport::ScriptedPrompts prompts_;
     QString helpTopic_;
-    TTermEdit editor_{engine::PosixFileSystem(), prompts_,
+    TTermEdit editor_{TermEditorFlow(engine::PosixFileSystem(), prompts_),
                       [this](const QString& topic) { helpTopic_ = topic; }};
 };
 
@@ -86,4 +86,4 @@ TEST_F(TermEditorTest, RefusesAnEmptyTermAndDeletingTheLastOne) {
 }
 
 }  // namespace
-}  // namespace shell::ui
+}  // namespace company::ui

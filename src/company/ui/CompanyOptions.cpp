@@ -1,4 +1,4 @@
-#include "shell/ui/CompanyOptions.h"
+#include "company/ui/CompanyOptions.h"
 
 #include <QComboBox>
 #include <QHBoxLayout>
@@ -10,16 +10,17 @@
 #include <QTabBar>
 #include <QTabWidget>
 #include <QVBoxLayout>
+#include <utility>
 
 #include "base/PromptService.h"
 #include "company/PaymentTerms.h"
-#include "shell/ui/CompanyOptionsFields.h"
-#include "shell/ui/CompanyOptionsPages.h"
-#include "shell/ui/FontSample.h"
-#include "shell/ui/HeaderForm.h"
+#include "company/ui/CompanyOptionsFields.h"
+#include "company/ui/CompanyOptionsPages.h"
+#include "company/ui/FontSample.h"
+#include "company/ui/HeaderForm.h"
 #include "widgets/RecordText.h"
 
-namespace shell::ui {
+namespace company::ui {
 
 namespace {
 
@@ -34,10 +35,11 @@ QPushButton* DialogButton(const QString& caption, const char* name, QWidget* par
 
 }  // namespace
 
-TCompSet::TCompSet(engine::FileSystem& fs, base::PromptService& prompts, THeaderForm& headers,
-                   std::function<void(const QString&)> showHelp, QWidget* parent)
+TCompSet::TCompSet(company::PaymentTermsReader paymentTerms, base::PromptService& prompts,
+                   THeaderForm& headers, std::function<void(const QString&)> showHelp,
+                   QWidget* parent)
     : QDialog(parent),
-      fs_(fs),
+      paymentTerms_(std::move(paymentTerms)),
       prompts_(prompts),
       headers_(headers),
       showHelp_(std::move(showHelp)) {
@@ -78,9 +80,9 @@ TCompSet::TCompSet(engine::FileSystem& fs, base::PromptService& prompts, THeader
     onClick("FontDialog1", [this] { FontBtnClick(FontRole::Editor); });
 }
 
-bool TCompSet::Execute(company::CompanyEditPurpose purpose, records::CompanyRecord& record,
-                       const std::function<bool(const std::string&)>& numberTaken) {
-    using Purpose = company::CompanyEditPurpose;
+bool TCompSet::Execute(company::EditPurpose purpose, records::CompanyRecord& record,
+                       const company::CompanyNumberTaken& numberTaken) {
+    using Purpose = company::EditPurpose;
     purpose_ = purpose;
     numberTaken_ = numberTaken;
     setWindowTitle(purpose == Purpose::Add ? "New Company" : "Edit Company");
@@ -125,8 +127,7 @@ void TCompSet::FormShow() {
     auto* terms = pages_->findChild<QComboBox*>("DFTerms");
     const QString stored = terms->currentText();
     terms->clear();
-    for (const std::string& term : company::LoadPaymentTerms(fs_))
-        terms->addItem(widgets::ToRecordText(term));
+    for (const std::string& term : paymentTerms_()) terms->addItem(widgets::ToRecordText(term));
     terms->setCurrentText(stored);
     pages_->setCurrentIndex(static_cast<int>(company::CompanyOptionsPage::AddressTaxes));
     pages_->findChild<QLineEdit*>("CName")->setFocus();
@@ -138,7 +139,7 @@ void TCompSet::OKBtnClick() {
     const company::CompanyOptionsVerdict verdict =
         company::CheckCompanyOptions({text("CEmailAdd"), text("CName"), text("CoNumb"),
                                       text("CAVal1"), text("CAVal2"), text("CAVal3")},
-                                     purpose_ == company::CompanyEditPurpose::Add, numberTaken_);
+                                     purpose_ == company::EditPurpose::Add, numberTaken_);
     edit("CoNumb")->setText(widgets::ToRecordText(verdict.fields.number));
     edit("CAVal1")->setText(widgets::ToRecordText(verdict.fields.aging1));
     edit("CAVal2")->setText(widgets::ToRecordText(verdict.fields.aging2));
@@ -224,4 +225,4 @@ void TCompSet::ShowFonts() {
     ShowFontSample(*pages_->findChild<QLabel*>("EditorFontSample"), editorFont_);
 }
 
-}  // namespace shell::ui
+}  // namespace company::ui

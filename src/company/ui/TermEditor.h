@@ -1,6 +1,7 @@
 #pragma once
-// TTermEdit: the payment terms editor ("Edit Payment Terms"). It edits the sorted list of terms
-// of "ZRTERMS.DAT" in memory and writes the file only when the user closes it.
+// TTermEdit: the payment terms editor ("Edit Payment Terms"). It shows the terms of
+// company::TermEditorFlow, which holds them in memory and writes "ZRTERMS.DAT" only when the user
+// closes the editor.
 
 #include <QDialog>
 #include <QString>
@@ -8,27 +9,23 @@
 #include <string>
 #include <vector>
 
-#include "engine/FileSystem.h"
+#include "company/TermEditorFlow.h"
 
 class QLabel;
 class QLineEdit;
 class QListWidget;
 class QPushButton;
 
-namespace base {
-class PromptService;
-}
-
-namespace shell::ui {
+namespace company::ui {
 
 class TTermEdit : public QDialog {
     Q_OBJECT
 public:
-    TTermEdit(engine::FileSystem& fs, base::PromptService& prompts,
-              std::function<void(const QString& topic)> showHelp, QWidget* parent = nullptr);
+    TTermEdit(TermEditorFlow flow, std::function<void(const QString& topic)> showHelp,
+              QWidget* parent = nullptr);
 
     // The terms the list holds, in list order.
-    std::vector<std::string> Terms() const;
+    const std::vector<std::string>& Terms() const { return flow_.terms(); }
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -48,9 +45,9 @@ private:
     void CloseBtnClick();
     void EndEntry();
     void SelectFirst();
+    void ShowTerms();
 
-    engine::FileSystem& fs_;
-    base::PromptService& prompts_;
+    company::TermEditorFlow flow_;
     std::function<void(const QString&)> showHelp_;
     Mode mode_ = Mode::None;
     QListWidget* termList_;
@@ -59,4 +56,4 @@ private:
     QPushButton* okBtn_;
 };
 
-}  // namespace shell::ui
+}  // namespace company::ui

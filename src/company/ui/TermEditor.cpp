@@ -1,4 +1,4 @@
-#include "shell/ui/TermEditor.h"
+#include "company/ui/TermEditor.h"
 
 #include <QGridLayout>
 #include <QLabel>
@@ -8,23 +8,12 @@
 #include <QShowEvent>
 #include <QVBoxLayout>
 
-#include "base/PromptService.h"
 #include "company/PaymentTerms.h"
 #include "widgets/RecordText.h"
 
-namespace shell::ui {
+namespace company::ui {
 
 namespace {
-
-// Terms sort as a user reads them: letter case only breaks ties.
-class TermItem : public QListWidgetItem {
-public:
-    using QListWidgetItem::QListWidgetItem;
-    bool operator<(const QListWidgetItem& other) const override {
-        const int order = text().compare(other.text(), Qt::CaseInsensitive);
-        return order != 0 ? order < 0 : text() < other.text();
-    }
-};
 
 QPushButton* Button(const QString& caption, const char* name, QWidget* parent) {
     auto* button = new QPushButton(caption, parent);
@@ -35,16 +24,15 @@ QPushButton* Button(const QString& caption, const char* name, QWidget* parent) {
 
 }  // namespace
 
-TTermEdit::TTermEdit(engine::FileSystem& fs, base::PromptService& prompts,
-                     std::function<void(const QString&)> showHelp, QWidget* parent)
-    : QDialog(parent), fs_(fs), prompts_(prompts), showHelp_(std::move(showHelp)) {
+TTermEdit::TTermEdit(TermEditorFlow flow, std::function<void(const QString&)> showHelp,
+                     QWidget* parent)
+    : QDialog(parent), flow_(std::move(flow)), showHelp_(std::move(showHelp)) {
     setObjectName("TermEdit");
     setWindowTitle("Edit Payment Terms");
     setModal(true);
 
     termList_ = new QListWidget(this);
     termList_->setObjectName("TermList");
-    termList_->setSortingEnabled(true);
     termEdit_ = new QLineEdit(this);
     termEdit_->setObjectName("TermEdit");
     widgets::ConfigureRecordTextEdit(*termEdit_, company::kMaxTermLength);
@@ -83,24 +71,14 @@ TTermEdit::TTermEdit(engine::FileSystem& fs, base::PromptService& prompts,
     resize(420, 300);
 }
 
-std::vector<std::string> TTermEdit::Terms() const {
-    std::vector<std::string> terms;
-    for (int row = 0; row < termList_->count(); ++row) {
-        terms.push_back(widgets::FromRecordText(termList_->item(row)->text()));
-    }
-    return terms;
-}
-
 void TTermEdit::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     if (!event->spontaneous()) FormShow();
 }
 
 void TTermEdit::FormShow() {
-    termList_->clear();
-    for (const std::string& term : company::LoadPaymentTerms(fs_)) {
-        termList_->addItem(new TermItem(widgets::ToRecordText(term)));
-    }
+    flow_.Load();
+    ShowTerms();
     EndEntry();
     termList_->setFocus();
     SelectFirst();
@@ -112,6 +90,11 @@ void TTermEdit::EndEntry() {
     termEdit_->clear();
     termEdit_->setEnabled(false);
     okBtn_->setEnabled(false);
+}
+
+void TTermEdit::ShowTerms() {
+    termList_->clear();
+    for (const std::string& term : flow_.terms()) termList_->addItem(widgets::ToRecordText(term));
 }
 
 void TTermEdit::SelectFirst() {
@@ -144,39 +127,29 @@ void TTermEdit::EditBtnClick() {
 
 void TTermEdit::OkBtnClick() {
     if (mode_ == Mode::None) return;
-    if (termEdit_->text().isEmpty()) {
-        prompts_.Inform("Invalid Payment Term", "You do not have any text entered.");
+    const std::string term = widgets::FromRecordText(termEdit_->text());
+    const int row = termList_->currentRow();
+    const bool taken = mode_ == Mode::Edit && row >= 0 ? flow_.Replace(row, term) : flow_.Add(term);
+    if (!taken) {
         termEdit_->setFocus();
         return;
     }
-    QListWidgetItem* selected = termList_->currentItem();
-    if (mode_ == Mode::Edit && selected != nullptr) {
-        selected->setText(termEdit_->text());
-        termList_->sortItems();
-    } else {
-        termList_->addItem(new TermItem(termEdit_->text()));
-    }
+    ShowTerms();
     EndEntry();
     termList_->setFocus();
     SelectFirst();
 }
 
 void TTermEdit::DeleteBtnClick() {
-    if (termList_->count() <= 1) {
-        prompts_.Inform("Delete Payment Term", "You must have at least on payment term.");
-        return;
-    }
-    delete termList_->currentItem();
+    const int row = termList_->currentRow();
+    if (!flow_.Delete(row >= 0 ? std::optional<std::size_t>(row) : std::nullopt)) return;
+    ShowTerms();
     termList_->setFocus();
     SelectFirst();
 }
 
 void TTermEdit::CloseBtnClick() {
-    if (!company::SavePaymentTerms(fs_, Terms())) {
-        prompts_.Warn("Edit Payment Terms",
-                      "The payment terms could not be saved to \"ZRTERMS.DAT\". Check that the "
-                      "data folder can be written to.");
-    }
+    flow_.Close();
     QDialog::accept();
 }
 
@@ -184,4 +157,4 @@ void TTermEdit::reject() {
     CloseBtnClick();
 }
 
-}  // namespace shell::ui
+}  // namespace company::ui

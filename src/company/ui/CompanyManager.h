@@ -9,29 +9,46 @@
 
 #include "company/CompanyFile.h"
 #include "company/CompanyManagerFlow.h"
+#include "company/ProgramState.h"
 #include "records/CompanyRecord.h"
-#include "shell/ui/WindowContext.h"
 #include "widgets/ManagerFrame.h"
 
 class QAction;
+class QPrinter;
+
+namespace engine {
+class Engine;
+}
 
 namespace widgets {
 class TFindBox;
 class TFvcBrowser;
 class TListWindow;
+class TStatForm;
 }  // namespace widgets
 
-namespace shell::ui {
+namespace company::ui {
 
 class TCompSet;
+
+// What the Company Manager is handed by whoever makes it, once for the run.
+struct CompanyManagerServices {
+    engine::Engine& engine;
+    base::PromptService& prompts;
+    const base::Clock& clock;
+    company::ProgramState& state;
+    QPrinter& printer;
+    widgets::TStatForm& statusWindow;
+    std::function<void(const QString& topic)> showHelp;
+};
 
 class TListComps : public QDialog {
     Q_OBJECT
 public:
     // `checkPassword` asks for the program password when one is set; true lets a command go on.
-    TListComps(WindowContext& context, TCompSet& companyOptions, widgets::TFindBox& findBox,
-               widgets::TListWindow& listWindow, std::function<bool()> checkPassword,
-               QWidget* parent = nullptr);
+    TListComps(CompanyManagerServices services, TCompSet& companyOptions,
+               widgets::TFindBox& findBox, widgets::TListWindow& listWindow,
+               std::function<bool()> checkPassword, QWidget* parent = nullptr);
     ~TListComps() override;
 
     // Shows the manager modally. Chosen: the selected company record holds the company the user
@@ -56,11 +73,11 @@ private:
     void BuildCommands();
     void FormShow();
     void FvcBrowser1KeyPress(QChar& ch);
-    void SetOrder(company::CompanyOrder order);
-    void ShowUpdate(const company::CompanyListUpdate& update);
-    void PositionOn(const std::optional<company::CompanyRow>& row);
+    void SetOrder(company::ManagerOrder order);
+    void ShowUpdate(const company::ManagerUpdate& update);
+    void PositionOn(const std::optional<company::ManagerRow>& row);
 
-    WindowContext& context_;
+    CompanyManagerServices services_;
     widgets::TFindBox& findBox_;
     widgets::TListWindow& listWindow_;
     company::CompanyFile companyFile_;
@@ -73,4 +90,4 @@ private:
     QAction* byName_;
 };
 
-}  // namespace shell::ui
+}  // namespace company::ui

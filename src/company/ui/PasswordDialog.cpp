@@ -1,4 +1,4 @@
-#include "shell/ui/PasswordDialog.h"
+#include "company/ui/PasswordDialog.h"
 
 #include <QDialogButtonBox>
 #include <QLabel>
@@ -8,7 +8,7 @@
 
 #include "widgets/RecordText.h"
 
-namespace shell::ui {
+namespace company::ui {
 
 namespace {
 constexpr int kPasswordLength = 20;
@@ -61,4 +61,4 @@ void TPWDlg::PWHelpButnClick() {
     if (showHelp_) showHelp_("PwordSet");
 }
 
-}  // namespace shell::ui
+}  // namespace company::ui

@@ -5,8 +5,8 @@
 
 class QLabel;
 
-namespace shell::ui {
+namespace company::ui {
 
 void ShowFontSample(QLabel& label, const records::FontSpec& font);
 
-}  // namespace shell::ui
+}  // namespace company::ui
