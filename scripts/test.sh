@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is needed, builds every test once with clang under AddressSanitizer and
 # UndefinedBehaviorSanitizer (folder build-test), and runs them all: the quick, slow, smtp and fuzz
-# tiers, the fuzz tier with a 30 s fuzzer run. Any sanitizer report fails the run. Then it packs
-# the program into a Debian package and checks that package.
+# tiers (the fuzz tier with a 30 s fuzzer run) and the package test, which packs this build into a
+# Debian package and checks it (scripts/check_package.sh). Any sanitizer report fails the run.
 #   scripts/test.sh            everything, as CI runs it
 #   scripts/test.sh --quick    only the quick tier, on the existing build after rebuilding what
 #                              changed: the edit-test loop
@@ -29,4 +29,3 @@ cmake -S . -B "$build" -G Ninja "${launcher[@]}" -DCMAKE_CXX_COMPILER=clang++ \
   -DKT_SANITIZE=ON -DKT_FUZZ=ON -DKT_BUILD_TESTS=ON -DKT_BUILD_BENCH=OFF >/dev/null
 cmake --build "$build" --parallel "$jobs"
 (cd "$build" && ctest --output-on-failure --parallel "$jobs")
-scripts/check_package.sh "$build"
