@@ -6,7 +6,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 rounds="${1:?usage: bench/crash.sh ROUNDS [SEED]}"
 build="${BUILD_DIR:-build}"
-cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKT_BUILD_TESTS=ON >/dev/null
 cmake --build "$build" --target tool_tests kt-invorra-tool >/dev/null
 export KT_KILL_ROUNDS="$rounds"
 if [ $# -ge 2 ]; then export KT_KILL_SEED="$2"; fi

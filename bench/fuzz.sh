@@ -11,10 +11,9 @@ seconds="${1:?usage: bench/fuzz.sh SECONDS}"
 root="$PWD"
 build="$root/build-fuzz"
 workers="$(nproc)"
-flags="-fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=undefined -fno-omit-frame-pointer"
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-  -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_CXX_FLAGS="$flags" \
-  -DKT_FUZZ=ON -DKT_BUILD_GUI=OFF -DKT_BUILD_TESTS=OFF -DKT_BUILD_BENCH=OFF >/dev/null
+  -DCMAKE_CXX_COMPILER=clang++ -DKT_SANITIZE=ON -DKT_FUZZ=ON \
+  -DKT_BUILD_GUI=OFF -DKT_BUILD_TESTS=OFF -DKT_BUILD_BENCH=OFF >/dev/null
 cmake --build "$build" --target fuzz_file_block >/dev/null
 mkdir -p "$build/corpus" "$build/artifacts"
 rm -rf "$build/logs" && mkdir -p "$build/logs"

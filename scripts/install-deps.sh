@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the program, its tests and benchmarks need (quiet when present).
+# Installs the Debian packages the program, its tests, its package and the benchmarks need (quiet
+# when present).
 set -euo pipefail
 packages=(
   cmake g++ ninja-build pkg-config
@@ -8,7 +9,8 @@ packages=(
   libcurl4-openssl-dev libzip-dev nlohmann-json3-dev
   fonts-liberation
   python3-aiosmtpd openssl poppler-utils unrtf
-  clang libclang-rt-14-dev
+  clang libclang-rt-14-dev lld
+  dpkg-dev
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -1,24 +1,31 @@
 #!/usr/bin/env bash
-# Installs what is needed, builds, and runs every test (unit, widget, kill and fuzz), then the
-# engine, tool and record tests again under AddressSanitizer and UndefinedBehaviorSanitizer.
+# Installs what is needed, builds every test once with clang under AddressSanitizer and
+# UndefinedBehaviorSanitizer (folder build-test), and runs them all: the quick, slow, smtp and fuzz
+# tiers (the fuzz tier with a 30 s fuzzer run) and the package test, which packs this build into a
+# Debian package and checks it (scripts/check_package.sh). Any sanitizer report fails the run.
+#   scripts/test.sh            everything, as CI runs it
+#   scripts/test.sh --quick    only the quick tier, on the existing build after rebuilding what
+#                              changed: the edit-test loop
 set -euo pipefail
 cd "$(dirname "$0")/.."
-scripts/install-deps.sh
-scripts/build.sh
-(cd build && ctest --output-on-failure --parallel "$(nproc)")
+build=build-test
+jobs="$(nproc)"
 
-# The sanitizer build: no windows or benchmarks, only the suites that drive the engine and the
-# files. Any report fails the run (-fno-sanitize-recover, halt_on_error).
-cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-  -DCMAKE_CXX_COMPILER=clang++ -DKT_SANITIZE=ON -DKT_BUILD_GUI=OFF -DKT_BUILD_BENCH=OFF >/dev/null
-cmake --build build-asan --parallel "$(nproc)" \
-  --target engine_tests tool_tests records_tests kt-invorra-tool
-export ASAN_OPTIONS=halt_on_error=1:detect_leaks=1:strict_string_checks=1
-export UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
-for suite in engine_tests records_tests tool_tests; do
-  (cd build-asan && "tests/$suite" --gtest_brief=1)
-done
-
-if [ -x bench/fuzz.sh ]; then
-  bench/fuzz.sh 60
+if [ "${1:-}" = "--quick" ]; then
+  [ -f "$build/build.ninja" ] || { echo "no $build yet: run scripts/test.sh once first" >&2; exit 2; }
+  cmake --build "$build" --parallel "$jobs"
+  (cd "$build" && ctest -L quick --output-on-failure --parallel "$jobs")
+  exit 0
 fi
+
+scripts/install-deps.sh
+launcher=()
+command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+# Light optimisation and line tables only: the build is most of the run's time, and a report still
+# names file and line.
+cmake -S . -B "$build" -G Ninja "${launcher[@]}" -DCMAKE_CXX_COMPILER=clang++ \
+  -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O1 -gline-tables-only" \
+  -DCMAKE_EXE_LINKER_FLAGS=-fuse-ld=lld \
+  -DKT_SANITIZE=ON -DKT_FUZZ=ON -DKT_BUILD_TESTS=ON -DKT_BUILD_BENCH=OFF >/dev/null
+cmake --build "$build" --parallel "$jobs"
+(cd "$build" && ctest --output-on-failure --parallel "$jobs")

@@ -159,11 +159,12 @@ TEST_F(CustomerManagerFlowTest, AddingAdvancesTheNextNumberPastTheNumberUsed) {
     for (const auto& [entered, next] : cases) {
         SCOPED_TRACE(entered);
         const std::string proposed = state.currentCompany.nextCustomerNumber();
-        const company::ManagerUpdate update = flow.Add(Dialog([&](CustomerRecord& record) {
-            record.setNumber(entered);
-            record.setName("Customer " + entered);
-            record.setCreditLimit("1,500");
-        }));
+        const company::ManagerUpdate update =
+            flow.Add(Dialog([&, &number = entered](CustomerRecord& record) {
+                record.setNumber(number);
+                record.setName("Customer " + number);
+                record.setCreditLimit("1,500");
+            }));
         EXPECT_EQ(shownNumbers.back(), proposed);
         // An empty file, and later a number past every other, passes the duplicate checks.
         EXPECT_FALSE(failure);

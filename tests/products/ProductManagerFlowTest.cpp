@@ -39,8 +39,9 @@ protected:
     void Products(const std::vector<std::array<std::string, 3>>& products) {
         prompts.ExpectInform("New Company", kNewFile);
         ASSERT_TRUE(flow.Open());
-        for (const auto& [code, description, price] : products) {
-            flow.Add(Dialog([&](ProductRecord& record) {
+        for (const auto& product : products) {
+            flow.Add(Dialog([&product](ProductRecord& record) {
+                const auto& [code, description, price] = product;
                 record.setCode(code);
                 record.setDescription(description);
                 record.setPrice(price);

@@ -16,7 +16,8 @@ namespace {
 
 using nlohmann::json;
 
-constexpr char kNoPdf[] = R"({"message": "printing to PDF is not built into this tool"})";
+[[maybe_unused]] constexpr char kNoPdf[] =
+    R"({"message": "printing to PDF is not built into this tool"})";
 constexpr char kNumberNeeded[] = R"({"message": "You need to specify the number to print."})";
 constexpr char kNoFolder[] = R"({"message": "\"folder\" names no folder for the PDF files"})";
 
