@@ -3,6 +3,7 @@
 #include "base/Text.h"
 #include "company/CompanyFile.h"
 #include "company/LastCompany.h"
+#include "company/PostingRecovery.h"
 
 namespace company {
 
@@ -33,6 +34,8 @@ void MarkNotSetUp(records::CompanyRecord& company) {
 bool SwitchToChosenCompany(engine::Engine& engine, base::PromptService& prompts,
                            ProgramState& state, const CompanyManagerResult& result,
                            const base::Clock& clock) {
+    // Opening a company puts right what a posting cut short left behind.
+    RecoverInterruptedPosting(engine, prompts);
     records::CompanyRecord next = state.selectedCompany;
     if (result.currentCompanySaved) {
         next.Clear();

@@ -4,6 +4,7 @@
 #include "base/Windows1252.h"
 #include "company/CompanySwitch.h"
 #include "company/LastCompany.h"
+#include "company/PostingRecovery.h"
 #include "engine/BlockFile.h"
 #include "engine/Errors.h"
 
@@ -32,7 +33,7 @@ StartOutcome StartupFlow::Start() {
 
     // The engine runs and no file is open yet: the one moment to put right what a posting that
     // was cut short left behind.
-    if (recoverInterruptedPosting) recoverInterruptedPosting(engine_, prompts_);
+    RecoverInterruptedPosting(engine_, prompts_);
 
     ReadCompanyFromFile(engine_, prompts_, state_.currentCompany);
     state_.shortDateOrder = base::DateOrder::MonthFirst;

@@ -4,7 +4,6 @@
 // in; the print queue question and the engine's stop on the way out. The main window calls these
 // and paints what they leave in the program state.
 
-#include <functional>
 
 #include "base/Clock.h"
 #include "base/PromptService.h"
@@ -27,10 +26,6 @@ public:
 
     StartupFlow(engine::Engine& engine, base::PromptService& prompts, ProgramState& state,
                 const base::Clock& clock);
-
-    // Runs right after the engine started and before the company file is first opened, so that
-    // a posting a killed process left half done is put right before anything reads the files.
-    std::function<void(engine::Engine&, base::PromptService&)> recoverInterruptedPosting;
 
     // "LastCo.Dat" (an empty or cut file names no company, like a missing one), the engine, the
     // company's settings from the company file, the computer date check, the date format, and a

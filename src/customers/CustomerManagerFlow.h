@@ -30,9 +30,6 @@ inline constexpr company::ManagerOrder ByName = company::ManagerOrder::Key1;
 inline constexpr company::ManagerOrder ByNumber = company::ManagerOrder::Key2;
 }  // namespace CustomerOrder
 
-// The names `kt-invorra-tool post` knows the shared manager types by.
-using CustomerListUpdate = company::ManagerUpdate;
-using CustomerEditPurpose = company::EditPurpose;
 
 // The checks of "&Ok" for the dialog to run on the values typed; a failure has been shown already,
 // and the dialog puts the focus on its control and stays open.

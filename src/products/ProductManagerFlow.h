@@ -29,9 +29,6 @@ inline constexpr company::ManagerOrder ByCode = company::ManagerOrder::Key1;
 inline constexpr company::ManagerOrder ByDescription = company::ManagerOrder::Key2;
 }  // namespace ProductOrder
 
-// The names `kt-invorra-tool post` knows the shared manager types by.
-using ProductListUpdate = company::ManagerUpdate;
-using ProductEditPurpose = company::EditPurpose;
 
 // The checks of "&Ok" for the product being added or edited; the first failure or nothing.
 using ProductCheck = std::function<std::optional<ProductFailure>(const records::ProductRecord&)>;

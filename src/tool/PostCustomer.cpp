@@ -109,7 +109,7 @@ Typing ReadTyping(PostRequest& request) {
 
 // The dialog of a line: types the values, then presses OK; a refused OK cancels it.
 customers::CustomerEditor TypingDialog(const Typing& typing, CustomerRecord& saved) {
-    return [&typing, &saved](customers::CustomerEditPurpose, CustomerRecord& record,
+    return [&typing, &saved](company::EditPurpose, CustomerRecord& record,
                              const customers::CustomerCheck& check) {
         for (const auto& type : typing) type(record);
         if (check(record)) return false;
@@ -200,7 +200,7 @@ PostReply EditCustomer(PostRequest& request, PostSession& session) {
     const std::optional<int32_t> recordNumber = NamedCustomer(request, manager);
     if (!recordNumber) return Refusal(request);
     CustomerRecord saved;
-    const customers::CustomerListUpdate update =
+    const company::ManagerUpdate update =
         manager.flow().Edit(*recordNumber, TypingDialog(typing, saved));
     if (!update.saved) return PostReply::Refused(manager.LastMessage());
     PostReply reply;

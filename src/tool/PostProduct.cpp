@@ -37,7 +37,7 @@ struct LineDialog {
     const char* codeField;
     std::optional<products::ProductFailure> failure;
 
-    bool operator()(products::ProductEditPurpose, ProductRecord& product,
+    bool operator()(company::EditPurpose, ProductRecord& product,
                     const products::ProductCheck& check) {
         if (auto code = request.Text(codeField, kCodeLength)) product.setCode(*code);
         for (const TextField& t : kTexts) {
@@ -93,7 +93,7 @@ std::variant<int32_t, std::string> NamedProduct(PostRequest& request, ProductMan
 PostReply AddProduct(PostRequest& request, PostSession& session) {
     return WithProducts(session, [&](ProductManagerFlow& flow) {
         LineDialog dialog{request, session, "code", std::nullopt};
-        const products::ProductListUpdate update = flow.Add(std::ref(dialog));
+        const company::ManagerUpdate update = flow.Add(std::ref(dialog));
         if (const auto refusal = dialog.refusal()) return PostReply::Refused(*refusal);
         if (!update.current) return PostReply::Refused("Add operation failed");
         return CodeReply(flow, update.current->recordNumber);
@@ -105,7 +105,7 @@ PostReply EditProduct(PostRequest& request, PostSession& session) {
         const auto named = NamedProduct(request, flow);
         if (const auto* why = std::get_if<std::string>(&named)) return PostReply::Refused(*why);
         LineDialog dialog{request, session, "new_code", std::nullopt};
-        const products::ProductListUpdate update =
+        const company::ManagerUpdate update =
             flow.Edit(std::get<int32_t>(named), std::ref(dialog));
         if (const auto refusal = dialog.refusal()) return PostReply::Refused(*refusal);
         if (!update.current) return PostReply::Refused("Modify operation failed");

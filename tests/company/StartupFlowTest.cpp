@@ -134,21 +134,30 @@ TEST_F(StartupFlowTest, ABackgroundPictureThatIsGoneIsSwitchedOff) {
     }
 }
 
-// The recovery of an interrupted posting runs on a started engine, before the company file is
-// read: the current company is still the one "LastCo.Dat" gave.
-TEST_F(StartupFlowTest, RecoveryRunsAfterTheEngineStartsAndBeforeTheCompanyIsRead) {
+// A posting that a killed process left half done is undone on the started engine before the
+// company file is read, so the program starts on the company as it was before that posting.
+TEST_F(StartupFlowTest, APostingCutShortIsUndoneBeforeTheCompanyIsRead) {
     MakeDataFolder();
     ASSERT_TRUE(WriteLastCompany(files, SampleCompany("1", "Old Name")));
-    int runs = 0;
-    flow.recoverInterruptedPosting = [&](engine::Engine& started, base::PromptService& asked) {
-        ++runs;
-        EXPECT_EQ(&started, &engine);
-        EXPECT_EQ(&asked, &prompts);
-        EXPECT_TRUE(engine.IsInitialised());
-        EXPECT_EQ(state.currentCompany.name(), "Old Name");
-    };
+    // A process renamed the company inside a posting and died before it finished.
+    engine.InitEngine(0, StartupFlow::kPageBuffers);
+    {
+        CompanyFile companies(engine, prompts);
+        ASSERT_TRUE(companies.Open());
+        const auto stored = companies.Find("1");
+        ASSERT_TRUE(stored);
+        engine.BeginJournal("renaming company 1");
+        records::CompanyRecord renamed = stored->second;
+        renamed.setName("Half Done");
+        ASSERT_EQ(companies.Modify(stored->first, renamed, stored->second),
+                  engine::UpdateOutcome::Written);
+        engine.AbandonJournal();
+        ASSERT_TRUE(companies.Close());
+    }
+    engine.ExitEngine();
+    prompts.ExpectInform("KT Invorra Pro",
+                         "The last posting was interrupted and has been undone: renaming company 1.");
     EXPECT_EQ(flow.Start(), StartOutcome::Ready);
-    EXPECT_EQ(runs, 1);
     EXPECT_EQ(state.currentCompany.name(), "Acme Supply");
 }
 
