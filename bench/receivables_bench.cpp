@@ -4,8 +4,9 @@
 // files, their peak memory (each in a process of its own), and what a user of the Customer
 // Manager waits for: the browser's first page, a delete's "invoices on file" check, the find
 // dialog's search, and `list customers --csv`; and of the Invoice Manager the first page in each
-// display order and filtered to one customer, and the add, edit and delete postings of a 5-line
-// invoice. The figures go into the "Receivables and Customer Manager" and "Invoice Manager"
+// display order and filtered to one customer, the add, edit and delete postings of a 5-line
+// invoice, and the undo at the next open of an add posting killed before its end. The figures go
+// into the "Receivables and Customer Manager" and "Invoice Manager"
 // sections of docs/BENCHMARKS.md.
 //
 //   receivables_bench [--dir DIR] [--customers N] [--invoices M] [--rounds R]
@@ -16,6 +17,7 @@
 
 #include <fcntl.h>
 #include <sys/resource.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <QApplication>
@@ -38,6 +40,7 @@
 #include "base/Windows1252.h"
 #include "company/CompanyFile.h"
 #include "company/LastCompany.h"
+#include "company/PostingRecovery.h"
 #include "company/ProgramState.h"
 #include "company/StarterData.h"
 #include "customers/CustomerManagerFlow.h"
@@ -49,6 +52,7 @@
 #include "receivables/Aging.h"
 #include "receivables/AgingRun.h"
 #include "receivables/Ledger.h"
+#include "receivables/Posting.h"
 #include "records/RecordTypes.h"
 #include "records/TransactionType.h"
 #include "tool/ListCommand.h"
@@ -393,6 +397,7 @@ void PrintRow(const char* what, const Figures& f, double goal, double floor) {
 
 constexpr int kPageRuns = 20;
 constexpr int kPostingRounds = 200;
+constexpr int kRecoveryRound = kPostingRounds;  // numbers an invoice no posting round uses
 
 const char* OrderName(invoicing::InvoiceOrder order) {
     switch (order) {
@@ -525,6 +530,53 @@ PostingFigures TimePostings(engine::Engine& engine, company::ProgramState& state
     return {FiguresOf(adds), FiguresOf(edits), FiguresOf(deletes)};
 }
 
+// A posting that wrote everything an add writes (the invoice, five lines, the customer's balance
+// and the company total) and was killed before it finished, in a child process; then the time
+// the next open of the company takes to undo it.
+double TimeRecovery(company::ProgramState& state, const base::Clock& clock,
+                    const Options& options) {
+    const pid_t child = fork();
+    Expect(child >= 0, "a child process starts");
+    if (child == 0) {
+        engine::Engine engine;
+        engine.InitEngine(0, 30);
+        CountingPrompts prompts;
+        invoicing::InvoiceFiles files(engine, prompts, "1");
+        receivables::Posting posting(engine, prompts, state, clock);
+        const invoicing::InvoiceDraft draft = FiveLineInvoice(kRecoveryRound, options, state);
+        records::InvoiceRecord header;
+        header.setInvoiceNumber(draft.number);
+        header.setCustomerNumber(draft.customer);
+        int32_t recordNumber = 0;
+        bool written = files.Open() &&
+                       posting.Begin("adding invoice " + draft.number,
+                                     {&files.invoices().block(), &files.lines().block()}) &&
+                       files.invoices().Add(header, recordNumber);
+        for (int line = 1; written && line <= 5; ++line) {
+            records::InvoiceLineRecord detail;
+            detail.setInvoiceNumber(draft.number);
+            written = files.lines().Add(detail, recordNumber);
+        }
+        written =
+            written && posting.MoveItem(draft.customer, base::Decimal::FromInteger(100), kNow.date);
+        _exit(written ? 0 : 1);  // killed before the posting's end
+    }
+    int status = 0;
+    Expect(waitpid(child, &status, 0) == child && WIFEXITED(status) && WEXITSTATUS(status) == 0,
+           "the child wrote its half posting");
+    engine::Engine engine;
+    engine.InitEngine(0, 30);
+    CountingPrompts prompts;
+    prompts.expected = "The last posting was interrupted and has been undone: adding invoice " +
+                       FiveLineInvoice(kRecoveryRound, options, state).number + ".";
+    company::RecoveryOutcome outcome = company::RecoveryOutcome::NothingLeft;
+    const double seconds =
+        SecondsOf([&] { outcome = company::RecoverInterruptedPosting(engine, prompts); });
+    Expect(outcome == company::RecoveryOutcome::Undone, "the half posting is undone");
+    engine.ExitEngine();
+    return seconds;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -653,6 +705,10 @@ int main(int argc, char** argv) {
     // The postings took back what they moved: the ledger still agrees.
     RunLedger(engine, state);
     engine.ExitEngine();
+    const double recovery = TimeRecovery(state, clock, options);
+    engine.InitEngine(0, 30);
+    RunLedger(engine, state);  // the undone posting left nothing behind
+    engine.ExitEngine();
 
     std::printf(
         "%d customers, %d invoice-file records (%.0f MB and %.0f MB of data), %d rounds; "
@@ -675,6 +731,8 @@ int main(int argc, char** argv) {
     PrintRow("add posting, 5-line invoice", postingFigures.add, 0.002, 0);
     PrintRow("edit posting, 5-line invoice", postingFigures.edit, 0.003, 0);
     PrintRow("delete posting, 5-line invoice", postingFigures.remove, 0.003, 0);
+    std::printf("| %-44s | %4d | %9.4f | %9.4f | %6s | %6s | %-4s |\n",
+                "undo of an add posting cut short (at open)", 1, recovery, recovery, "", "", "");
     std::printf("\nfind: %zu customers found; list: %zu bytes\n", found, bytes);
     std::printf("\n| %-12s | RssAnon MB | maxrss MB |\n", "peak memory");
     std::printf("|--------------|------------|-----------|\n");

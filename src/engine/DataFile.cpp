@@ -121,7 +121,10 @@ int32_t DataFile::MarkInUse() {
     if (inUseWritten_) return err::kNone;
     const uint8_t flag = kInUseByChange;
     if (const int32_t error = WriteAt(kInUseOffset, &flag, 1)) return error;
-    if (const int error = file_->Flush(); error != kPlatformOk) return err::FromPlatform(error);
+    // Inside a posting the journal, on disk before this write, already undoes whatever a crash
+    // leaves; the flag need not wait for the disk.
+    if (!journal_)
+        if (const int error = file_->Flush(); error != kPlatformOk) return err::FromPlatform(error);
     header_.inUse = flag;
     inUseWritten_ = true;
     return err::kNone;

@@ -52,7 +52,8 @@ public:
     }
 
     // The first change after an open writes the in-use flag and pushes it to disk before
-    // anything else changes, so a crash can never leave changed data under a "closed" header.
+    // anything else changes, so a crash can never leave changed data under a "closed" header
+    // (inside a posting the journal, already on disk, covers that).
     int32_t MarkInUse();
     bool inUseWritten() const { return inUseWritten_; }
     // The header on disk was just written marked closed: the next change marks it again.

@@ -6,6 +6,7 @@
 
 #include <fstream>
 
+#include "company/CompanyFile.h"
 #include "company/LastCompany.h"
 #include "support/DataFolder.h"
 #include "support/Samples.h"

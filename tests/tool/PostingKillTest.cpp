@@ -2,7 +2,7 @@
 // SIGKILL at a random moment; the next command that opens the company undoes the posting it left
 // unfinished. Afterwards the balances agree with the invoices, every acknowledged posting is on
 // file and no unacknowledged one is half there.
-// KT_POSTING_KILL_ROUNDS sets the number of rounds (bench/posting-kill.sh runs 1,000) and
+// KT_POSTING_KILL_ROUNDS sets the number of rounds (`bench/crash.sh --postings N` runs N) and
 // KT_KILL_SEED replays one.
 
 #include <gtest/gtest.h>
