@@ -3,7 +3,6 @@
 #include <utility>
 
 #include "base/Text.h"
-#include "base/Windows1252.h"
 #include "engine/BlockFile.h"
 #include "engine/Errors.h"
 #include "receivables/PostingWrites.h"
@@ -12,11 +11,8 @@
 namespace receivables {
 namespace {
 
-constexpr int kCustomerNumberKey = 2;
-
-std::string Folded(std::string_view text) {
-    return base::Win1252Upper(base::Trim(text));
-}
+// The most a money field of ten characters holds.
+constexpr char kLargestAmountText[] = "9,999,999.99";
 
 std::string TooLargeText(const std::string& whose, std::string_view what) {
     return "This posting would make " + whose + " " + std::string(what) +
@@ -79,8 +75,7 @@ bool Posting::Begin(std::string_view what, const std::vector<engine::BlockFile*>
     } while (engine_.error() == engine::err::kFileInUse && waiter.Again());
     if (!engine_.ok()) {
         const int32_t error = engine_.error();
-        for (auto file = opened_.rbegin(); file != opened_.rend(); ++file) (void)(*file)->Close();
-        opened_.clear();
+        CloseOpened();
         prompts_.Message(engine::kProgramCaption,
                          error == engine::err::kJournalLeft
                              ? "The last posting was interrupted and has not been undone yet. "
@@ -107,8 +102,7 @@ bool Posting::Commit() {
     begun_ = false;
     // Written back already, the files have nothing left to write: the posting stands whatever
     // their close says.
-    for (auto file = opened_.rbegin(); file != opened_.rend(); ++file) (void)(*file)->Close();
-    opened_.clear();
+    CloseOpened();
     return true;
 }
 
@@ -118,6 +112,10 @@ void Posting::Undo() {
     // Undone in place, the journal has done its work; otherwise it stays for the next open.
     if (log_.undoneWhole()) engine_.DropJournal();
     if (!log_.undoneWhole() || !engine_.ok()) engine_.AbandonJournal();
+    CloseOpened();
+}
+
+void Posting::CloseOpened() {
     for (auto file = opened_.rbegin(); file != opened_.rend(); ++file) (void)(*file)->Close();
     opened_.clear();
 }
@@ -129,14 +127,7 @@ std::optional<records::CompanyRecord> Posting::StoredCompany() {
 }
 
 std::optional<CustomerEntry> Posting::FindCustomer(std::string_view number) {
-    records::CustomerRecord wanted;
-    wanted.setNumber(number);
-    CustomerEntry entry;
-    if (customers_.Search(kCustomerNumberKey, wanted.key(kCustomerNumberKey), entry) !=
-            engine::ErrorClass::None ||
-        Folded(entry.record.number()) != Folded(number))
-        return std::nullopt;
-    return entry;
+    return FindCustomerIn(customers_, number);
 }
 
 bool Posting::WriteCustomer(const CustomerEntry& stored, const records::CustomerRecord& changed) {

@@ -27,15 +27,10 @@
 #include "engine/RecordFile.h"
 #include "receivables/Aging.h"
 #include "receivables/PostingLog.h"
+#include "receivables/PostingWrites.h"
 #include "records/CustomerRecord.h"
 
 namespace receivables {
-
-using CustomerFile = engine::RecordFile<records::CustomerRecord>;
-using CustomerEntry = engine::KeyEntry<records::CustomerRecord>;
-
-// The most a money field of ten characters holds.
-inline constexpr char kLargestAmountText[] = "9,999,999.99";
 
 class Posting {
 public:
@@ -83,6 +78,7 @@ public:
 private:
     bool WriteCustomer(const CustomerEntry& stored, const records::CustomerRecord& changed);
     void Undo();
+    void CloseOpened();
 
     engine::Engine& engine_;
     base::PromptService& prompts_;

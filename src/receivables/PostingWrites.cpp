@@ -7,8 +7,6 @@
 namespace receivables {
 namespace {
 
-using CustomerFile = engine::RecordFile<records::CustomerRecord>;
-
 constexpr int kCustomerNumberKey = 2;
 
 CustomerFile CustomersOf(engine::Engine& engine, base::PromptService& prompts,
@@ -24,20 +22,25 @@ std::string Folded(std::string_view text) {
 
 }  // namespace
 
+std::optional<CustomerEntry> FindCustomerIn(CustomerFile& customers, std::string_view number) {
+    records::CustomerRecord wanted;
+    wanted.setNumber(number);
+    CustomerEntry entry;
+    if (customers.Search(kCustomerNumberKey, wanted.key(kCustomerNumberKey), entry) !=
+            engine::ErrorClass::None ||
+        Folded(entry.record.number()) != Folded(number))
+        return std::nullopt;
+    return entry;
+}
+
 std::optional<engine::KeyEntry<records::CustomerRecord>> FindCustomer(engine::Engine& engine,
                                                                       base::PromptService& prompts,
                                                                       std::string_view companyCode,
                                                                       std::string_view number) {
     CustomerFile customers = CustomersOf(engine, prompts, companyCode);
     if (!customers.Open()) return std::nullopt;
-    records::CustomerRecord wanted;
-    wanted.setNumber(number);
-    engine::KeyEntry<records::CustomerRecord> entry;
-    const bool found = customers.Search(kCustomerNumberKey, wanted.key(kCustomerNumberKey),
-                                        entry) == engine::ErrorClass::None &&
-                       Folded(entry.record.number()) == Folded(number);
-    const bool closed = customers.Close();
-    if (!found || !closed) return std::nullopt;
+    auto entry = FindCustomerIn(customers, number);
+    if (!customers.Close()) return std::nullopt;
     return entry;
 }
 

@@ -62,10 +62,17 @@ bool ReplaceRecord(PostingLog& log, std::string_view failure, engine::RecordFile
         });
 }
 
+using CustomerFile = engine::RecordFile<records::CustomerRecord>;
+using CustomerEntry = engine::KeyEntry<records::CustomerRecord>;
+
 // The customer whose number (trimmed, upper-cased) is `number`, looked up by customer key 2 in
-// the company's customer file, which is opened and closed again. The number found is compared
-// with the one sought, so a missing customer never stands for the next one. Nothing when there is
-// no such customer or the file could not be read.
+// the open file `customers`. The number found is compared with the one sought, so a missing
+// customer never stands for the next one. Nothing when there is none or the search failed.
+std::optional<CustomerEntry> FindCustomerIn(CustomerFile& customers, std::string_view number);
+
+// The same in the company's customer file, which is opened and closed again. The number found is
+// compared with the one sought, so a missing customer never stands for the next one. Nothing when
+// there is no such customer or the file could not be read.
 std::optional<engine::KeyEntry<records::CustomerRecord>> FindCustomer(engine::Engine& engine,
                                                                       base::PromptService& prompts,
                                                                       std::string_view companyCode,

@@ -25,11 +25,6 @@ using Rows = std::map<std::string, std::string>;  // id -> record text (bytes fr
 
 constexpr size_t kIdLength = 10;
 
-uint32_t EnvNumber(const char* name, uint32_t fallback) {
-    const char* value = std::getenv(name);
-    return value ? static_cast<uint32_t>(std::strtoul(value, nullptr, 10)) : fallback;
-}
-
 uint32_t Seed() {
     return EnvNumber("KT_KILL_SEED", std::random_device()());
 }

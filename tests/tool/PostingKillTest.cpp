@@ -8,7 +8,6 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <cstdlib>
 #include <random>
 
 #include "support/TempDir.h"
@@ -19,11 +18,6 @@ namespace tooltest {
 namespace {
 
 using Clock = std::chrono::steady_clock;
-
-uint32_t EnvNumber(const char* name, uint32_t fallback) {
-    const char* value = std::getenv(name);
-    return value ? static_cast<uint32_t>(std::strtoul(value, nullptr, 10)) : fallback;
-}
 
 TEST(PostingKillTest, AKilledPostingIsUndoneAndNothingAcknowledgedIsLost) {
     const uint32_t seed = EnvNumber("KT_KILL_SEED", std::random_device()());

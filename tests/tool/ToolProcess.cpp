@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdlib>
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
@@ -48,6 +49,11 @@ std::vector<std::string> ToolResult::lines() const {
     std::istringstream in(out);
     for (std::string line; std::getline(in, line);) result.push_back(line);
     return result;
+}
+
+uint32_t EnvNumber(const char* name, uint32_t fallback) {
+    const char* value = std::getenv(name);
+    return value ? static_cast<uint32_t>(std::strtoul(value, nullptr, 10)) : fallback;
 }
 
 ToolResult RunTool(const std::vector<std::string>& args, const std::filesystem::path& cwd,

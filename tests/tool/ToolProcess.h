@@ -3,6 +3,7 @@
 
 #include <sys/types.h>
 
+#include <cstdint>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -15,6 +16,9 @@ struct ToolResult {
     std::string out, err;
     std::vector<std::string> lines() const;  // `out` split at line ends
 };
+
+// The number in environment variable `name` (the kill tests' rounds and seeds), else `fallback`.
+uint32_t EnvNumber(const char* name, uint32_t fallback);
 
 ToolResult RunTool(const std::vector<std::string>& args, const std::filesystem::path& cwd,
                    const std::string& input = {});
