@@ -66,11 +66,14 @@ set(KT_SMTP_TESTS MailConnectionTest.* InvoiceDispatchTest.Mailed* InvoiceDispat
                   PostDispatch.Mailed* FirstInvoiceTest.*)
 set(KT_SLOW_TESTS *KillTest.* Desks*.* *NoDriftTest.* *FaultSweepTest.* */RandomizedTest.*)
 
-# kt_test(NAME DIR [QT] [DEPS targets...])
-# One GoogleTest binary per test folder, registered with CTest test by test and labelled with its
-# tier (quick, slow, smtp, fuzz), so that `ctest -L quick` is the edit-test loop.
+# kt_test(NAME DIR [QT] [SHARDS n] [DEPS targets...])
+# One GoogleTest binary per test folder, labelled by tier (quick, slow, smtp, fuzz), so that
+# `ctest -L quick` is the edit-test loop. The slow, smtp and fuzz tests are registered with CTest
+# one by one; the quick tier runs as one CTest test per binary, or per shard of a long binary
+# (SHARDS): starting a sanitized process costs more than most quick tests, and the quick tier has
+# hundreds of them.
 function(kt_test name dir)
-  cmake_parse_arguments(ARG "QT" "" "DEPS" ${ARGN})
+  cmake_parse_arguments(ARG "QT" "SHARDS" "DEPS" ${ARGN})
   file(GLOB sources CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/${dir}/*.cpp)
   if(NOT sources)
     return()
@@ -108,12 +111,22 @@ function(kt_test name dir)
   set(filter_smtp "${smtp}-${fuzz}")
   set(filter_slow "${slow}-${fuzz}:${smtp}")
   set(filter_quick "-${fuzz}:${smtp}:${slow}")
-  foreach(tier fuzz smtp slow quick)
+  foreach(tier fuzz smtp slow)
     gtest_discover_tests(${name}
       TEST_FILTER "${filter_${tier}}"
       TEST_LIST ${name}_${tier}
       DISCOVERY_MODE PRE_TEST
       DISCOVERY_TIMEOUT 60
       PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen" LABELS ${tier} TIMEOUT 900)
+  endforeach()
+  if(NOT ARG_SHARDS)
+    set(ARG_SHARDS 1)
+  endif()
+  math(EXPR last_shard "${ARG_SHARDS} - 1")
+  foreach(shard RANGE ${last_shard})
+    add_test(NAME ${name}.quick.${shard}
+             COMMAND ${name} --gtest_filter=${filter_quick} --gtest_brief=1)
+    set_tests_properties(${name}.quick.${shard} PROPERTIES LABELS quick TIMEOUT 900
+      ENVIRONMENT "QT_QPA_PLATFORM=offscreen;GTEST_TOTAL_SHARDS=${ARG_SHARDS};GTEST_SHARD_INDEX=${shard}")
   endforeach()
 endfunction()
