@@ -20,6 +20,7 @@
 #include "invoicing/InvoiceFiles.h"
 #include "invoicing/InvoiceList.h"
 #include "invoicing/QuickViewValues.h"
+#include "invoicing/RepeatSetupCommand.h"
 
 namespace invoicing {
 
@@ -89,6 +90,9 @@ public:
     // "&Delete" of the record `recordNumber`: the guards in their order and the questions, then
     // the delete posting (whole or not at all).
     InvoiceListUpdate Delete(int32_t recordNumber);
+
+    // "&Repeat Billing Setup" of the record `recordNumber` through `dialog`.
+    InvoiceListUpdate RepeatSetup(int32_t recordNumber, const RepeatSetupDialog& dialog);
 
     // "&View": the document of invoice `number`; nothing, with the reason shown, when it cannot
     // be read.
