@@ -19,6 +19,8 @@ constexpr int kTypeNumberKey = 5;
 constexpr char kBlank[] = " ";
 constexpr char kZero[] = "0.00";
 constexpr char kNotBilled[] = " was not billed.";
+// Wide enough for the largest amount (",0.00" of ten characters) and for its heading.
+constexpr int kTotalWidth = 13;
 
 bool IsType(const InvoiceRecord& record, const char* type) {
     return base::Trim(record.typeCode()) == type;
@@ -89,8 +91,8 @@ std::optional<RepeatSetupView> OpenRepeatSetup(const InvoiceRecord& record,
 
 std::string DueMaster::ListLine() const {
     return base::PadRight(number, 9) + " " + base::PadRight(shortName, 10) + " " +
-           base::PadLeft(Shown(total), 12) + " " + nextDue + " " + base::PadRight(customer, 9) +
-           " " + base::PadLeft(std::to_string(count), 5);
+           base::PadLeft(Shown(total), kTotalWidth) + " " + nextDue + " " +
+           base::PadRight(customer, 9) + " " + base::PadLeft(std::to_string(count), 5);
 }
 
 std::string RepeatRunResult::Summary() const {

@@ -48,7 +48,8 @@ struct DueMaster {
     std::string nextDue;  // in the company's date order
     std::string customer;
     int count = 0;
-    // "number short name total next due customer count" in the list's fixed columns.
+    // Number (9), short name (10), total (13, right-aligned), next due, customer (9) and count (5,
+    // right-aligned), one blank between them.
     std::string ListLine() const;
 };
 

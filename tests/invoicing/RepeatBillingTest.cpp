@@ -221,7 +221,7 @@ TEST_F(RepeatBillingTest, SearchListsTheMastersDueOnOrBeforeTheDate) {
     });
     ASSERT_EQ(search.masters.size(), 1u);
     EXPECT_EQ(search.masters[0].ListLine(),
-              "1001      AMES HARDW        27.50 01/06/2027 A1            0");
+              "1001      AMES HARDW         27.50 01/06/2027 A1            0");
     EXPECT_EQ(search.status, "There are 1 invoices selected totaling 27.50.");
     EXPECT_EQ(Due({2027, 1, 7}).size(), 2u);
 }
