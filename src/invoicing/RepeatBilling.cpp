@@ -210,9 +210,9 @@ std::optional<RepeatSearch> RepeatBilling::Search(const base::Date& through) {
 }
 
 std::optional<StoredInvoice> RepeatBilling::Master(std::string_view number) {
-    const auto records = files_.RecordsOf(number);
-    if (records)
-        for (const StoredInvoice& entry : *records)
+    const auto numbered = files_.RecordsOf(number);
+    if (numbered)
+        for (const StoredInvoice& entry : *numbered)
             if (IsType(entry.record, records::type::kRepeatMaster)) return entry;
     return std::nullopt;
 }
@@ -278,12 +278,16 @@ std::optional<std::string> RepeatBilling::GenerateOne(const StoredInvoice& maste
         Report(receivables::kBadAgingDaysText);
         return std::nullopt;
     }
-    if (masterNumber.size() > kMaxMasterNumberLength || count > kMaxGeneratedCount || !due) {
-        Report(whose + (count > kMaxGeneratedCount
-                            ? " has generated 999 invoices, the most its numbers allow. Make a "
-                              "new master to go on billing."
-                            : " has a number or next due date a master cannot have, and" +
-                                  std::string(kNotBilled)));
+    const char* refusal =
+        masterNumber.size() > kMaxMasterNumberLength
+            ? " has a number longer than 5 characters and was not billed."
+        : count > kMaxGeneratedCount
+            ? " has generated 999 invoices, the most its numbers allow. Make a new master to go "
+              "on billing."
+        : !due ? " has no next due date that can be read and was not billed."
+               : nullptr;
+    if (refusal) {
+        Report(whose + refusal);
         return std::nullopt;
     }
     const std::string number = GeneratedNumber(masterNumber, count);

@@ -119,6 +119,11 @@ TInterestWiz::TInterestWiz(InterestWizardServices services, QWidget* parent)
     invoice->addRow("Payment &Terms:", terms_);
     markPrinted_ = new QCheckBox("Mark Invoices as &Printed", this);
     markPrinted_->setObjectName("IPrin");
+    // The charges scanned stand only for the settings they were scanned with.
+    for (QLineEdit* e : {date_, comments_, statementNote_})
+        connect(e, &QLineEdit::textEdited, this, &TInterestWiz::SettingsChange);
+    connect(terms_, &QComboBox::editTextChanged, this, &TInterestWiz::SettingsChange);
+    connect(markPrinted_, &QCheckBox::toggled, this, &TInterestWiz::SettingsChange);
     invoice->addRow(markPrinted_);
     layout->addLayout(invoice);
 
@@ -236,7 +241,9 @@ void TInterestWiz::CalbuttonClick() {
     const auto shown = base::ParseDate(date_->text().toStdString(), flow_.order());
     const auto picked =
         services_.prompts.PickDate("Invoice Date", shown.value_or(services_.clock.Today()));
-    if (picked) date_->setText(QString::fromStdString(base::FormatDate(*picked, flow_.order())));
+    if (!picked) return;
+    date_->setText(QString::fromStdString(base::FormatDate(*picked, flow_.order())));
+    SettingsChange();
 }
 
 void TInterestWiz::Focus(InterestField field) {
