@@ -151,5 +151,26 @@ TEST_F(BillingWizardsTest, InterestWizardScansAndGeneratesByKeys) {
     EXPECT_EQ(statuses, std::vector<QString>{"Ready."});
 }
 
+TEST_F(BillingWizardsTest, InterestWizardAsksBeforeChargingADateAgain) {
+    w.state.currentCompany.setLastInterestRunDate("03/05/2024");
+    TInterestWiz wizard({w.engine, w.prompts, w.state, w.clock, w.printer, w.context.showHelp,
+                         [](const QString&) {}});
+    ThenInModal(wizard, [&] {
+        EXPECT_EQ(Find<QLabel>(wizard, "LastRun").text(), "Last Interest Invoices: 03/05/2024");
+        testsupport::Activate(wizard);
+        QTest::keyClick(Focused(), Qt::Key_Return);
+        w.prompts.ExpectMessage(kInterestCaption,
+                                "Interest invoices dated 03/05/2024 were already generated. "
+                                "Generate them again?",
+                                base::PromptAnswer::No);
+        Find<QPushButton>(wizard, "GenInv").setFocus();
+        QTest::keyClick(Focused(), Qt::Key_Space);
+        EXPECT_TRUE(wizard.isVisible());
+        QTest::keyClick(Focused(), Qt::Key_Escape);
+    });
+    wizard.Execute();
+    EXPECT_EQ(Numbers(), (std::vector<std::string>{"1001", "1002", "1003"}));
+}
+
 }  // namespace
 }  // namespace invoicing::ui
