@@ -18,7 +18,8 @@ using receivables::AddRecord;
 constexpr char kInterestCode[] = "Interest";
 constexpr char kLineText[] = "Interest Charges";
 constexpr char kZero[] = "0.00";
-constexpr int kStoredAmountLength = 5;
+constexpr int kStoredAmountLength = 5;  // the rate and the minimum as the company keeps them
+constexpr int kFlatRateLength = 6;
 constexpr int kMostDecimals = 3;
 constexpr int kDefaultsBelow = 2;  // a stored value shorter than this gives the default
 constexpr char kCategoryCodes[] = "369";
@@ -28,11 +29,12 @@ std::string Stored(std::string_view text, const std::string& fallback) {
     return trimmed.size() < kDefaultsBelow ? fallback : trimmed;
 }
 
-// A typed amount of at most 3 decimals that fits its stored field, not negative.
-std::optional<base::Decimal> SmallAmount(std::string_view typed) {
+// A typed amount of at most 3 decimals and `maxLength` characters, not negative.
+std::optional<base::Decimal> SmallAmount(std::string_view typed,
+                                         size_t maxLength = kStoredAmountLength) {
     const std::string text = base::Trim(typed);
     const size_t point = text.find('.');
-    if (text.size() > kStoredAmountLength || text.find('-') != std::string::npos ||
+    if (text.size() > maxLength || text.find('-') != std::string::npos ||
         (point != std::string::npos && text.size() - point - 1 > kMostDecimals))
         return std::nullopt;
     return base::Decimal::Parse(text);
@@ -85,7 +87,7 @@ std::optional<InterestFailure> CheckFlatRate(std::string_view typed) {
         return InterestFailure{"Flat Rate Amount",
                                "You should not enter a negative number in the flat rate box.",
                                InterestField::FlatRate};
-    if (!base::Trim(typed).empty() && !SmallAmount(typed))
+    if (!base::Trim(typed).empty() && !SmallAmount(typed, kFlatRateLength))
         return InterestFailure{"Invalid Flat Rate Amount", "The flat rate must be a numeric value.",
                                InterestField::FlatRate};
     return std::nullopt;
@@ -97,7 +99,7 @@ std::variant<InterestRates, InterestFailure> ReadInterestRates(const InterestSet
         if (auto failure = CheckFlatRate(settings.flatRate)) return *failure;
         const std::string typed = base::Trim(settings.flatRate);
         const base::Decimal flat =
-            SmallAmount(typed.empty() ? kZero : typed).value_or(base::Decimal());
+            SmallAmount(typed.empty() ? kZero : typed, kFlatRateLength).value_or(base::Decimal());
         if (flat.IsZero())
             return InterestFailure{"Flat Rate Fee", "No flat rate is specified.",
                                    InterestField::FlatRate};

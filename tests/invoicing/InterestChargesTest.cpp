@@ -63,6 +63,7 @@ TEST(InterestChargeTest, RatesThatAreNoNumberAreRefused) {
         {"x", "x", true, "0.00", "Flat Rate Fee", "No flat rate is specified."},
         {"x", "x", true, "", "Flat Rate Fee", "No flat rate is specified."},
         {"x", "x", true, "7.5", "", ""},
+        {"x", "x", true, "100.00", "", ""},  // the flat rate takes 6 characters
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.text);
