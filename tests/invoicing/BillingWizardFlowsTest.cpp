@@ -143,5 +143,25 @@ TEST_F(BillingWizardFlowsTest, InterestGenerateFollowsOnlyTheScanOfTheSettingsSh
     EXPECT_EQ(Invoices().size(), 2u);
 }
 
+TEST_F(BillingWizardFlowsTest, EveryDateShownAndReadFollowsTheCompanysDateOrder) {
+    state.currentCompany.setDateFormat("Y");
+    RepeatWizardFlow repeat(engine, prompts, state, clock);
+    EXPECT_EQ(repeat.Open().searchDate, "2026/12/06");
+    InterestWizardFlow interest(engine, prompts, state, clock);
+    EXPECT_EQ(interest.Open().settings.date, "2026/12/06");
+    EXPECT_TRUE(RepeatSetup([](const RepeatSetupView&, RepeatScheduleEntry& entry,
+                               const RepeatScheduleCheck& check) {
+                    EXPECT_EQ(entry.nextDue, "2026/10/01");
+                    entry.generate = true;
+                    entry.nextDue = "2026/11/30";
+                    return !check(entry);
+                }).saved);
+    // Stored month first whatever the order; listed in the company's.
+    EXPECT_EQ(Invoices()[0].nextDueDate(), "11/30/2026");
+    const RepeatWizardView view = repeat.Search("2026/12/01");
+    ASSERT_EQ(view.lines.size(), 1u);
+    EXPECT_NE(view.lines[0].find(" 2026/11/30 "), std::string::npos);
+}
+
 }  // namespace
 }  // namespace invoicing::testing
