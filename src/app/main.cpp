@@ -11,6 +11,7 @@
 #include "Screenshot.h"
 #include "engine/Engine.h"
 #include "shell/ui/AgingRunner.h"
+#include "shell/ui/BillingWizards.h"
 #include "shell/ui/CompanyWindows.h"
 #include "shell/ui/CustomerWindows.h"
 #include "shell/ui/InvoiceWindows.h"
@@ -81,6 +82,7 @@ int main(int argc, char** argv) {
     shell::ui::InvoiceWindows invoiceWindows(mainForm, companyWindows, customerWindows,
                                              productWindows);
     shell::ui::PaymentWindows paymentWindows(mainForm, customerWindows);
+    shell::ui::BillingWizards billingWizards(mainForm);
     mainForm.InstallAgingRun([&mainForm](company::ProgramState& state, bool forceChart) {
         shell::ui::RunAgingWithChart(mainForm.context(), mainForm.agingChart(), state, forceChart);
     });

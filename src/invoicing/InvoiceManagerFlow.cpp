@@ -152,4 +152,12 @@ InvoiceListUpdate InvoiceManagerFlow::Delete(int32_t recordNumber) {
     return {true, deleted->status};
 }
 
+InvoiceListUpdate InvoiceManagerFlow::RepeatSetup(int32_t recordNumber,
+                                                  const RepeatSetupDialog& dialog) {
+    const auto entry = Read(recordNumber);
+    if (!entry) return {};
+    const RepeatSetupOutcome outcome = RunRepeatSetup(*files_, *entry, state_, clock_, dialog);
+    return {outcome.saved, outcome.status};
+}
+
 }  // namespace invoicing

@@ -2,8 +2,9 @@
 // The Invoice Manager's commands as plain logic: opening the company's invoice files, the display
 // order and the filter on one customer with the range and texts the list shows for them, finding
 // an invoice by number, the quick view's values, and deleting the current record behind its
-// guards through the all-or-nothing delete posting, and viewing, printing and Batch Print through
-// the dispatch. The window shows the list and paints what a command returns.
+// guards through the all-or-nothing delete posting, making it a repeat master (or changing a
+// master's schedule), and viewing, printing and Batch Print through the dispatch. The window
+// shows the list and paints what a command returns.
 
 #include <cstdint>
 #include <optional>
@@ -20,6 +21,7 @@
 #include "invoicing/InvoiceFiles.h"
 #include "invoicing/InvoiceList.h"
 #include "invoicing/QuickViewValues.h"
+#include "invoicing/RepeatSetupCommand.h"
 
 namespace invoicing {
 
@@ -89,6 +91,9 @@ public:
     // "&Delete" of the record `recordNumber`: the guards in their order and the questions, then
     // the delete posting (whole or not at all).
     InvoiceListUpdate Delete(int32_t recordNumber);
+
+    // "&Repeat Billing Setup" of the record `recordNumber` through `dialog`.
+    InvoiceListUpdate RepeatSetup(int32_t recordNumber, const RepeatSetupDialog& dialog);
 
     // "&View": the document of invoice `number`; nothing, with the reason shown, when it cannot
     // be read.

@@ -24,6 +24,7 @@ public:
 
     const records::CompanyRecord& company() const { return state_.currentCompany; }
     invoicing::InvoiceFiles& files() { return files_; }
+    company::ProgramState& state() { return state_; }
 
     // The message a window would have left on the screen last, or `otherwise` when none was
     // shown: why the command stopped.

@@ -56,5 +56,7 @@ std::vector<PostOperation> ProductOperations();
 std::vector<PostOperation> InvoiceOperations();
 std::vector<PostOperation> PaymentOperations();
 std::vector<PostOperation> DispatchOperations();
+std::vector<PostOperation> RepeatOperations();
+std::vector<PostOperation> InterestOperations();
 
 }  // namespace tool

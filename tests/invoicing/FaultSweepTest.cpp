@@ -10,7 +10,9 @@
 // in memory and written again when the files are closed.
 #include <set>
 
+#include "invoicing/InterestCharges.h"
 #include "invoicing/InvoicingFixture.h"
+#include "invoicing/RepeatBilling.h"
 
 namespace invoicing::testing {
 namespace {
@@ -142,6 +144,49 @@ TEST_F(FaultSweepTest, EveryWriteOfAddEditAndDelete) {
         PutBack(start);
         state.currentCompany = current;
         Sweep(c.post, c.adding);
+    }
+}
+
+TEST_F(FaultSweepTest, EveryWriteOfRepeatBillingAndInterest) {
+    const auto posted = [](bool done) {
+        return done ? std::optional(PostedInvoice{}) : std::nullopt;
+    };
+    const Post makeMaster = [&](InvoicePostings&, InvoiceFiles& f) {
+        RepeatBilling billing(f, state, clock);
+        return posted(
+            billing.Setup(*f.FindInvoice("1002"), {1, RepeatUnit::Months, kToday}).has_value());
+    };
+    {
+        SCOPED_TRACE("memo invoice 1002 made a master");
+        Sweep(makeMaster);
+    }
+    int64_t writes = 0;
+    ASSERT_TRUE(Run(0, makeMaster, writes));
+    {
+        SCOPED_TRACE("an invoice generated from master 1002");
+        Sweep(
+            [&](InvoicePostings&, InvoiceFiles& f) {
+                RepeatBilling billing(f, state, clock);
+                const auto due = billing.Search(kToday);
+                return posted(billing.Generate(due->masters, {kToday, "Monthly Service", true, {}})
+                                  .generated.size() == 1);
+            },
+            true);
+    }
+    {
+        SCOPED_TRACE("an interest invoice for A1");
+        InterestSettings settings;
+        settings.date = "12/06/2026";
+        InterestCharges scanning(engine, prompts, state, clock);
+        const auto scan =
+            scanning.Scan(std::get<InterestRates>(ReadInterestRates(settings)), settings.over);
+        ASSERT_EQ(scan->rows.size(), 1u);
+        Sweep(
+            [&](InvoicePostings&, InvoiceFiles& f) {
+                InterestCharges charges(f.engine(), f.prompts(), state, clock);
+                return posted(charges.Generate(f, *scan, settings, true).created == 1);
+            },
+            true);
     }
 }
 

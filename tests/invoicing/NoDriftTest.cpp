@@ -6,11 +6,13 @@
 
 #include "base/Text.h"
 
+#include "invoicing/InterestCharges.h"
 #include "invoicing/InvoiceChecks.h"
 #include "invoicing/InvoiceGuards.h"
 #include "invoicing/InvoiceNumbers.h"
 #include "invoicing/InvoiceRecords.h"
 #include "invoicing/InvoicingFixture.h"
+#include "invoicing/RepeatBilling.h"
 #include "receivables/AgingRun.h"
 #include "receivables/OpenItems.h"
 
@@ -125,6 +127,35 @@ protected:
         return owing;
     }
 
+    // Each customer's balance and categories are the sums of its open items, the company's total
+    // is the sum of the balances, and an aging run on the same day changes nothing.
+    void ExpectLevelsAgree() {
+        receivables::InvoiceFile invoices(engine, File(records::RecordKind::Invoice), prompts);
+        ASSERT_TRUE(invoices.Open());
+        const receivables::AgingBasis basis{{30, 60, 90}, clock.Now()};
+        base::Decimal balances;
+        for (const records::CustomerRecord& customer : StoredCustomers()) {
+            SCOPED_TRACE(customer.number());
+            const auto sums = receivables::CustomerAgingSums(invoices, customer.number(), basis);
+            ASSERT_TRUE(sums);
+            EXPECT_EQ(customer.balanceAmount(), sums->Total());
+            EXPECT_EQ(
+                (std::vector<base::Decimal>{customer.aging1Amount(), customer.aging2Amount(),
+                                            customer.aging3Amount(), customer.aging4Amount()}),
+                (std::vector<base::Decimal>(sums->categories.begin(), sums->categories.end())));
+            balances += customer.balanceAmount();
+        }
+        ASSERT_TRUE(invoices.Close());
+        EXPECT_EQ(testsupport::StoredCompany("1")->receivablesTotalAmount(), balances);
+        EXPECT_EQ(state.currentCompany.receivablesTotalAmount(), balances);
+
+        const auto before = Owing();
+        const receivables::AgingRunResult run =
+            receivables::CalculateAging(engine, answering, state, clock, true);
+        EXPECT_TRUE(run.completed);
+        EXPECT_EQ(Owing(), before);
+    }
+
     std::mt19937 random{20261206};
     AnsweringPrompts answering;
     std::vector<std::string> numbers;
@@ -150,29 +181,64 @@ TEST_F(NoDriftTest, FiveHundredRandomPostingsKeepTheThreeLevelsEqual) {
     ASSERT_GT(numbers.size(), 50u);
     EXPECT_EQ(Invoices().size(), numbers.size());
 
-    receivables::InvoiceFile invoices(engine, File(records::RecordKind::Invoice), prompts);
-    ASSERT_TRUE(invoices.Open());
-    const receivables::AgingBasis basis{{30, 60, 90}, clock.Now()};
-    base::Decimal balances;
-    for (const records::CustomerRecord& customer : StoredCustomers()) {
-        SCOPED_TRACE(customer.number());
-        const auto sums = receivables::CustomerAgingSums(invoices, customer.number(), basis);
-        ASSERT_TRUE(sums);
-        EXPECT_EQ(customer.balanceAmount(), sums->Total());
-        EXPECT_EQ((std::vector<base::Decimal>{customer.aging1Amount(), customer.aging2Amount(),
-                                              customer.aging3Amount(), customer.aging4Amount()}),
-                  (std::vector<base::Decimal>(sums->categories.begin(), sums->categories.end())));
-        balances += customer.balanceAmount();
-    }
-    ASSERT_TRUE(invoices.Close());
-    EXPECT_EQ(testsupport::StoredCompany("1")->receivablesTotalAmount(), balances);
-    EXPECT_EQ(state.currentCompany.receivablesTotalAmount(), balances);
+    ExpectLevelsAgree();
+}
 
-    const auto before = Owing();
-    const receivables::AgingRunResult run =
-        receivables::CalculateAging(engine, answering, state, clock, true);
-    EXPECT_TRUE(run.completed);
-    EXPECT_EQ(Owing(), before);
+TEST_F(NoDriftTest, RepeatBillingAndInterestMixedInKeepTheThreeLevelsEqual) {
+    InterestCharges interest(engine, answering, state, clock);
+    for (int i = 0; i < 200; ++i) {
+        const int kind = numbers.empty() ? 0 : Pick(100);
+        const base::Date date = base::AddDays(kToday, -Pick(365));
+        if (kind >= 95) {
+            InterestSettings settings;
+            settings.over = 1 + Pick(3);
+            settings.date = base::FormatDate(date, base::DateOrder::MonthFirst);
+            const auto scan =
+                interest.Scan(std::get<InterestRates>(ReadInterestRates(settings)), settings.over);
+            ASSERT_TRUE(scan);
+            InvoiceFiles invoiceFiles(engine, answering, "1");
+            ASSERT_TRUE(invoiceFiles.Open());
+            const InterestRun run = interest.Generate(invoiceFiles, *scan, settings, true);
+            ASSERT_EQ(run.created, static_cast<int>(scan->rows.size()));
+            for (const InterestRow& row : run.rows) numbers.push_back(row.invoice);
+            ASSERT_TRUE(invoiceFiles.Close());
+            continue;
+        }
+        InvoiceFiles invoiceFiles(engine, answering, "1");
+        ASSERT_TRUE(invoiceFiles.Open());
+        InvoicePostings postings(invoiceFiles, state, clock);
+        RepeatBilling billing(invoiceFiles, state, clock);
+        if (kind < 50) {
+            ASSERT_NO_FATAL_FAILURE(AddOne(invoiceFiles, postings));
+        } else if (kind < 63) {
+            const auto stored = invoiceFiles.FindInvoice(numbers[Pick(numbers.size())]);
+            ASSERT_TRUE(stored);
+            if (OpenRepeatSetup(stored->record, state.currentCompany, answering))
+                ASSERT_TRUE(billing.Setup(
+                    *stored,
+                    {1 + Pick(40), Pick(2) ? RepeatUnit::Months : RepeatUnit::Days, date}));
+        } else if (kind < 76) {
+            const auto due = billing.Search(kToday);
+            ASSERT_TRUE(due);
+            const RepeatRunResult run = billing.Generate(due->masters, {date, "Service", true, {}});
+            ASSERT_EQ(run.failed, 0) << (answering.shown.empty() ? "" : answering.shown.back());
+            numbers.insert(numbers.end(), run.generated.begin(), run.generated.end());
+        } else if (kind < 90) {
+            ASSERT_NO_FATAL_FAILURE(EditOne(invoiceFiles, postings, Pick(numbers.size())));
+        } else {
+            ASSERT_NO_FATAL_FAILURE(DeleteOne(invoiceFiles, postings, Pick(numbers.size())));
+        }
+        ASSERT_TRUE(invoiceFiles.Close());
+    }
+    int generated = 0;
+    int charged = 0;
+    for (const records::InvoiceRecord& r : Invoices()) {
+        generated += r.typeCode() == "G";
+        charged += r.keyCode() == "Interest";
+    }
+    EXPECT_GT(generated, 10);
+    EXPECT_GT(charged, 3);
+    ExpectLevelsAgree();
 }
 
 }  // namespace

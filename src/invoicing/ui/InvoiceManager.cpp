@@ -14,6 +14,7 @@
 #include "invoicing/ui/InvoiceEntry.h"
 #include "invoicing/ui/InvoiceView.h"
 #include "invoicing/ui/QuickView.h"
+#include "invoicing/ui/RepeatSetupDialog.h"
 #include "widgets/DataBrowser.h"
 #include "widgets/FindBox.h"
 #include "widgets/PrinterCanvas.h"
@@ -73,6 +74,7 @@ Tinvlist::Tinvlist(InvoiceManagerServices services, TQView& quickView, Trtedit& 
       view_(view),
       entry_(entry),
       batch_(new TInvBatch(services_.prompts, this)),
+      repeat_(new TRepeatForm(services_.prompts, services_.showHelp, this)),
       flow_(services_.engine, services_.prompts, services_.state, services_.clock),
       frame_(*this, services_.prompts, "InvBrowser1") {
     setObjectName("invlist");
@@ -120,9 +122,7 @@ void Tinvlist::BuildCommands() {
     QAction* view = f.Action("ViewItem", "&View", [this] { ViewClick(); });
     QAction* print = f.Action("PrintItem", "&Print", [this] { PrintClick(); });
     QAction* batch = f.Action("BatchPrintItem", "&Batch Print", [this] { BatchPrintClick(); });
-    // Repeat billing comes with a later part of the program; its command is shown disabled.
-    QAction* repeat = f.Action("RepeatItem", "&Repeat Billing Setup", nullptr);
-    repeat->setEnabled(false);
+    QAction* repeat = f.Action("RepeatItem", "&Repeat Billing Setup", [this] { RepeatClick(); });
 
     QMenu* invoice = f.menuBar().addMenu("&Invoice");
     invoice->addActions({add, edit, remove});
@@ -258,7 +258,18 @@ void Tinvlist::ShowTimer() {
 }
 
 void Tinvlist::DeleteClick() {
-    const InvoiceListUpdate update = flow_.Delete(frame_.browser().CurrentRecordNumber());
+    ShowUpdate(flow_.Delete(frame_.browser().CurrentRecordNumber()));
+}
+
+void Tinvlist::RepeatClick() {
+    repeat_->SetDateOrder(base::EntryDateOrder(services_.state.currentCompany.dateFormat()));
+    ShowUpdate(flow_.RepeatSetup(
+        frame_.browser().CurrentRecordNumber(),
+        [this](const RepeatSetupView& view, RepeatScheduleEntry& entry,
+               const RepeatScheduleCheck& check) { return repeat_->Execute(view, entry, check); }));
+}
+
+void Tinvlist::ShowUpdate(const InvoiceListUpdate& update) {
     if (!update.reread) return;
     frame_.browser().Refresh();
     ShowCount();

@@ -6,8 +6,8 @@
 // the window shows their outcome. New and Edit open the entry window (TProdInv) and show what it
 // posted; an invoice added with "Print Invoice" ticked is printed at once. View shows an invoice
 // in the view window (Trtedit); Print and Batch Print send invoices to the printer or by e-mail, as
-// the main window's output setting says. Repeat billing is not part of the program yet: its
-// command is shown disabled.
+// the main window's output setting says. "&Repeat Billing Setup" makes the current invoice a
+// repeat master, or changes a master's schedule, in the Repeat Invoice Setup dialog (TRepeatForm).
 
 #include <QDialog>
 #include <functional>
@@ -34,6 +34,7 @@ namespace invoicing::ui {
 class TInvBatch;
 class TProdInv;
 class TQView;
+class TRepeatForm;
 class Trtedit;
 
 // What the Invoice Manager is handed by whoever makes it, once for the run.
@@ -71,6 +72,7 @@ public:
     void ViewClick();
     void PrintClick();
     void BatchPrintClick();
+    void RepeatClick();
     void FilterClick();
     void SetOrder(InvoiceOrder order);
     void PrintWindowClick();
@@ -84,6 +86,8 @@ private:
     void ShowCount();
     void PositionOn(const std::optional<InvoiceRow>& row);
     void ShowPosted(const std::optional<PostedInvoice>& posted);
+    // The list after a delete or a repeat setup.
+    void ShowUpdate(const InvoiceListUpdate& update);
     void ShowTimer();
     void View(const std::string& number);
     void Print(const std::string& number);
@@ -95,6 +99,7 @@ private:
     Trtedit& view_;
     TProdInv& entry_;
     TInvBatch* batch_;
+    TRepeatForm* repeat_;
     InvoiceManagerFlow flow_;           // keeps the display order between visits
     records::InvoiceRecord rowRecord_;  // the browser reads each row's record here
     widgets::ManagerFrame frame_;

@@ -6,14 +6,18 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QApplication>
+#include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPrinter>
+#include <QPushButton>
 #include <QTest>
 #include <filesystem>
 
 #include "InvoiceManagerWindows.h"
 #include "invoicing/ui/BatchPrintDialog.h"
+#include "invoicing/ui/RepeatSetupDialog.h"
 #include "records/RecordTypes.h"
 #include "support/Samples.h"
 #include "support/ui/WindowDriving.h"
@@ -232,6 +236,41 @@ TEST_F(InvoiceManagerTest, DeleteAsksInOrderThenPostsTheDelete) {
             EXPECT_EQ(Text("ARLabel").toStdString(), "A/R: " + c.owed[1]);
         }
         EXPECT_EQ(Text("CountPanel"), "Records: 5");
+        manager_.reject();
+    });
+    EXPECT_TRUE(manager_.Execute());
+}
+
+// "&Repeat Billing Setup" opens the dialog on the current invoice; ticked and given an interval by
+// keys, the invoice becomes a master and its open amount leaves the balances.
+TEST_F(InvoiceManagerTest, RepeatBillingSetupMakesTheCurrentInvoiceAMaster) {
+    w.state.currentCompany.setAgingDays1("30");
+    w.state.currentCompany.setAgingDays2("60");
+    w.state.currentCompany.setAgingDays3("90");
+    TRepeatForm& dialog = *manager_.findChild<TRepeatForm*>();
+    ThenInModal(manager_, [&] {
+        GoTo("1001");
+        ThenInModal(dialog, [&] {
+            EXPECT_EQ(Find<QLabel>(dialog, "InvNumber").text(), "Invoice Number: 1001");
+            EXPECT_FALSE(Find<QPushButton>(dialog, "OKBtn").isEnabled());
+            testsupport::Activate(dialog);
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+            EXPECT_TRUE(Find<QCheckBox>(dialog, "CheckBox1").isChecked());
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            QTest::keyClicks(QApplication::focusWidget(), "3");
+            EXPECT_EQ(Find<QLineEdit>(dialog, "EndDate").text(), "01/10/2024");
+            testsupport::SavePicture(dialog, "RepeatInvoiceSetup");
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        });
+        Trigger(manager_, "RepeatItem");
+        EXPECT_EQ(Text("HintPanel"), "Invoice 1001 is now a repeat master.");
+        EXPECT_EQ(Owed(), (std::vector<std::string>{"40.00", "40.00"}));
+        // A partly paid invoice is refused before the dialog opens.
+        GoTo("1004");
+        w.prompts.ExpectWarn("Payment Acivity",
+                             "This invoice has payment activity. To create a repeat billing, the "
+                             "invoice must not have any payments.");
+        Trigger(manager_, "RepeatItem");
         manager_.reject();
     });
     EXPECT_TRUE(manager_.Execute());

@@ -1,6 +1,7 @@
 #include "support/ui/WindowDriving.h"
 
 #include <QApplication>
+#include <QPixmap>
 #include <QTest>
 #include <QTimer>
 
@@ -30,6 +31,11 @@ void Activate(QWidget& window) {
     // Only the application's own answer counts: a window may call itself active while a dialog
     // it opened still holds the keys.
     EXPECT_TRUE(QTest::qWaitFor([&window] { return QApplication::activeWindow() == &window; }));
+}
+
+void SavePicture(QWidget& window, const char* name) {
+    if (const char* folder = std::getenv("KT_WINDOW_PICTURES"))
+        EXPECT_TRUE(window.grab().save(QString("%1/%2.png").arg(folder, name)));
 }
 
 }  // namespace testsupport

@@ -34,5 +34,8 @@ void Click(const QObject& root, const char* name);
 void Trigger(const QObject& root, const char* name);
 // Makes `window` the active one, so that keys go where a user's would.
 void Activate(QWidget& window);
+// Saves a picture of `window` as NAME.png into the folder $KT_WINDOW_PICTURES when it is set, so
+// a maintainer can look at the window as a test fills it.
+void SavePicture(QWidget& window, const char* name);
 
 }  // namespace testsupport
