@@ -3,6 +3,7 @@
 // `post` that print. Only a tool built with Qt has the fonts to lay out a form with.
 
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -16,5 +17,9 @@ namespace tool {
 // it. Nothing when this tool was built without Qt.
 std::unique_ptr<invoicing::PrintSink> PdfFolderSink(const std::filesystem::path& folder,
                                                     std::vector<std::string>& written);
+
+// One printed form written to the PDF file `path`; false when it cannot be written or this tool
+// was built without Qt.
+bool WritePdfFile(const std::string& path, const std::function<bool(base::Canvas&)>& draw);
 
 }  // namespace tool
