@@ -20,6 +20,7 @@
 #include "shell/ui/Resources.h"
 #include "shell/ui/SingleInstance.h"
 #include "shell/ui/Splash.h"
+#include "shell/ui/StatementWindows.h"
 #include "widgets/QtPromptService.h"
 
 namespace {
@@ -81,6 +82,7 @@ int main(int argc, char** argv) {
     shell::ui::InvoiceWindows invoiceWindows(mainForm, companyWindows, customerWindows,
                                              productWindows);
     shell::ui::PaymentWindows paymentWindows(mainForm, customerWindows);
+    shell::ui::StatementWindows statementWindows(mainForm, customerWindows, invoiceWindows);
     mainForm.InstallAgingRun([&mainForm](company::ProgramState& state, bool forceChart) {
         shell::ui::RunAgingWithChart(mainForm.context(), mainForm.agingChart(), state, forceChart);
     });
