@@ -1,8 +1,7 @@
 #pragma once
-// Company 1 (month-first dates, "Statement" caption, lines on e-mails, sales message and aging on
-// forms) with customers A1 "Ames Hardware", A10 "Ames Ten" and B2 "Brook Ltd", and invoice-file
-// records written as the postings leave them. The customer file is held open as the Customer
-// Manager holds it.
+// Company 1 (month-first dates, the statement options below) with customers A1 "Ames Hardware",
+// A10 "Ames Ten" and B2 "Brook Ltd", and invoice-file records written as the postings leave them.
+// The customer file is held open as the Customer Manager holds it.
 
 #include <gtest/gtest.h>
 
@@ -16,27 +15,34 @@
 
 namespace statements::testing {
 
+// Acme Supply Co with its address, e-mail, the "Statement" caption and note, lines on e-mails, the
+// sales message "Thank you for your business!" and the account status on forms.
+inline void SetStatementOptions(records::CompanyRecord& company) {
+    company.setName("Acme Supply Co");
+    company.setAddress1("400 Industrial Way");
+    company.setAddress2("Springfield, IL 62704");
+    company.setAddress3("");
+    company.setAddress4("");
+    company.setAddress5("(217) 555-0142");
+    company.setEmail("billing@acme.example");
+    company.setStatementCaption("Statement");
+    company.setStatementNote("Please pay within 30 days.");
+    company.setEmailLines(true);
+    company.setSalesMessageOnForms(true);
+    for (auto set :
+         {&records::CompanyRecord::setSalesMessage2, &records::CompanyRecord::setSalesMessage3,
+          &records::CompanyRecord::setSalesMessage4})
+        (company.*set)("");
+    company.setSalesMessage1("Thank you for your business!");
+    company.setCustomerAgingOnForms(true);
+}
+
 class StatementFixture : public testsupport::CompanyOneFixture {
 protected:
     StatementFixture()
         : CompanyOneFixture([](records::CompanyRecord& company) {
               company.setDateFormat("M");
-              company.setName("Acme Supply Co");
-              company.setAddress1("400 Industrial Way");
-              company.setAddress2("Springfield, IL 62704");
-              company.setAddress3("");
-              company.setAddress4("");
-              company.setAddress5("(217) 555-0142");
-              company.setStatementCaption("Statement");
-              company.setStatementNote("Please pay within 30 days.");
-              company.setEmail("billing@acme.example");
-              company.setEmailLines(true);
-              company.setSalesMessageOnForms(true);
-              company.setSalesMessage1("Thank you for your business!");
-              company.setSalesMessage2("");
-              company.setSalesMessage3("");
-              company.setSalesMessage4("");
-              company.setCustomerAgingOnForms(true);
+              SetStatementOptions(company);
           }) {
         AddCustomers({testsupport::SampleCustomer("A1", "Ames Hardware"),
                       testsupport::SampleCustomer("A10", "Ames Ten"),

@@ -1,8 +1,8 @@
 // The e-mailed statement line by line, its subject and where it goes.
 #include <gtest/gtest.h>
 
+#include "statements/StatementFixture.h"
 #include "statements/StatementMailText.h"
-#include "support/Samples.h"
 
 namespace statements::testing {
 namespace {
@@ -17,22 +17,8 @@ base::Decimal D(std::string_view text) {
 
 records::CompanyRecord MailCompany() {
     records::CompanyRecord company = testsupport::SampleCompany("1");
-    company.setName("Acme Supply Co");
-    company.setAddress1("400 Industrial Way");
-    company.setAddress2("Springfield, IL 62704");
-    company.setAddress3("");
-    company.setAddress4("");
-    company.setAddress5("(217) 555-0142");
-    company.setEmail("billing@acme.example");
-    company.setStatementCaption("Statement");
-    company.setStatementNote("Please pay within 30 days.");
-    company.setEmailLines(true);
-    company.setSalesMessageOnForms(true);
-    company.setSalesMessage1("Thank you for your business!");
-    company.setSalesMessage2("");
+    SetStatementOptions(company);
     company.setSalesMessage3("Ask about our spring prices.");
-    company.setSalesMessage4("");
-    company.setCustomerAgingOnForms(true);
     return company;
 }
 

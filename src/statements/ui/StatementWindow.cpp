@@ -126,6 +126,8 @@ void TStment::ShowStatement() {
         header_[k + 1]->setText(widgets::ToRecordText(customer.address[k]));
     header_[5]->setText(widgets::ToRecordText(customer.number));
 
+    // A long statement is filled in one go and painted once.
+    grid_->setUpdatesEnabled(false);
     grid_->setRowCount(static_cast<int>(statement.rows.size()) + 1);
     const auto fill = [this](int row, const StatementCells& cells, bool totals) {
         for (int column = 0; column < static_cast<int>(cells.size()); ++column) {
@@ -143,6 +145,7 @@ void TStment::ShowStatement() {
     for (size_t k = 0; k < statement.rows.size(); ++k)
         fill(static_cast<int>(k), CellsOf(statement.rows[k]), false);
     fill(static_cast<int>(statement.rows.size()), TotalsCells(statement), true);
+    grid_->setUpdatesEnabled(true);
     statusBar_->showMessage(QString::fromStdString(SelectedText(statement)));
 }
 
