@@ -39,6 +39,13 @@ private:
 
 }  // namespace
 
+std::unique_ptr<PdfWriterReady> KeepPdfWriterReady() {
+    struct Ready : PdfWriterReady {
+        widgets::PdfWriterSession session;
+    };
+    return std::make_unique<Ready>();
+}
+
 bool WritePdfFile(const std::string& path, const std::function<bool(base::Canvas&)>& draw) {
     return widgets::WritePdf(path, draw);
 }

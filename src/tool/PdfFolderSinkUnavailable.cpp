@@ -11,6 +11,10 @@ std::unique_ptr<invoicing::PrintSink> PdfFolderSink(const std::filesystem::path&
     return nullptr;
 }
 
+std::unique_ptr<PdfWriterReady> KeepPdfWriterReady() {
+    return nullptr;
+}
+
 bool WritePdfFile(const std::string&, const std::function<bool(base::Canvas&)>&) {
     std::fputs("printing to PDF is not built into this tool (KT_BUILD_GUI=OFF)\n", stderr);
     return false;

@@ -3,6 +3,7 @@
 // become PDF files in the line's folder, one per customer; the statement date is the run's day.
 
 #include <filesystem>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -58,6 +59,7 @@ public:
         if (request.failure()) return request.failure();
         if (!folder) return "\"folder\" names no folder for the PDF files";
         folder_ = session_.startFolder / *folder;
+        pdfWriter_ = KeepPdfWriterReady();
         std::error_code error;
         std::filesystem::create_directories(folder_, error);
         if (error)
@@ -94,6 +96,7 @@ private:
     receivables::CustomerFile customers_;
     bool opened_ = false;
     std::filesystem::path folder_;
+    std::unique_ptr<PdfWriterReady> pdfWriter_;
     std::vector<std::string> written_;
     std::optional<correspondence::MailConnection> mail_;
 };
