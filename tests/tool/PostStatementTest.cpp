@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <nlohmann/json.hpp>
 
+#include "support/SmtpServer.h"
 #include "support/TempDir.h"
 #include "tool/DataFolderTest.h"
 
@@ -115,6 +116,35 @@ TEST_F(PostStatement, PrintStatementCommandWritesOnlyThePdf) {
     const std::string text = PdfText(parent.path() / "b2.pdf");
     EXPECT_NE(text.find("Statement Date: 12/07/2026"), std::string::npos) << text;
     EXPECT_NE(text.find("Current: 5.00"), std::string::npos) << text;
+}
+
+// By e-mail over a real SMTP server: an unusable customer address sends the statement to the
+// company under the bad-address subject; a refused one is that customer's failure.
+TEST_F(PostStatement, MailedStatementsReachTheServerOrSayWhyNot) {
+    testsupport::SmtpServer server(parent.path() / "spool", "plain");
+    const std::vector<json> replies = Post({
+        R"({"op": "set-company", "mail_server": ")" + server.Host() + R"("})",
+        R"({"op": "edit-customer", "number": "A1", "email": "a@b,x@evil.example"})",
+        R"({"op": "edit-customer", "number": "B2", "email": "reject@brook.example"})",
+        R"({"op": "mail-statement", "customer": "A1"})",
+        R"({"op": "batch-statements", "mode": "mail"})",
+    });
+    ASSERT_EQ(replies.size(), 5u);
+    EXPECT_EQ(replies[3]["status"], "Statement for Ames Hardware sent by e-mail.") << replies[3];
+    const json& batch = replies[4];
+    EXPECT_EQ(batch["sent"], 1) << batch;
+    EXPECT_EQ(batch["failed"], 1);
+    EXPECT_EQ(batch["stopped"], false);
+    EXPECT_EQ(batch["failures"],
+              json::array({"Statement for Brook Ltd: 550 5.1.1 No such user here"}));
+    EXPECT_EQ(LastBatchDate(), "");
+    const auto received = server.Received();
+    ASSERT_EQ(received.size(), 2u);
+    for (const auto& mail : received) {
+        EXPECT_EQ(mail.recipients, (std::vector<std::string>{"billing@acme.example"}));
+        EXPECT_NE(mail.data.find("Subject: BAD CUSTOMER E-MAIL ADDRESS"), std::string::npos);
+        EXPECT_NE(mail.data.find("Account Number: A1"), std::string::npos);
+    }
 }
 
 }  // namespace
