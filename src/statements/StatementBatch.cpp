@@ -166,15 +166,13 @@ std::string BatchSummary(const StatementTally& tally, company::PrintedOutput mod
     return summary;
 }
 
-std::optional<StatementTally> BatchStatementsCommand(engine::Engine& engine, StatementFiles& files,
-                                                     OutputContext& output,
-                                                     company::ProgramState& state,
-                                                     const base::Clock& clock,
-                                                     const BatchSteps& steps) {
-    base::PromptService& prompts = files.prompts();
+std::optional<StatementTally> BatchStatementsCommand(
+    engine::Engine& engine, base::PromptService& prompts, receivables::CustomerFile& customers,
+    OutputContext& output, company::ProgramState& state, const base::Clock& clock,
+    const BatchSteps& steps) {
     const std::optional<BatchChoice> choice = steps.choose();
     if (!choice) return std::nullopt;
-    const auto numbers = CollectCustomers(files.customers(), choice->selection, prompts);
+    const auto numbers = CollectCustomers(customers, choice->selection, prompts);
     if (!numbers) return std::nullopt;
     if (numbers->empty()) {
         prompts.Inform(kCaption, kNoCustomersText);
@@ -183,6 +181,8 @@ std::optional<StatementTally> BatchStatementsCommand(engine::Engine& engine, Sta
     const std::optional<size_t> size =
         steps.askSize(BatchTexts(numbers->size(), output.mode, output.company), numbers->size());
     if (!size || !MailReady(output)) return std::nullopt;
+    StatementFiles files(engine, prompts, customers, state.currentCompany.code());
+    if (!files.Open()) return std::nullopt;
     StatementTally tally = RunStatements(files, output, *numbers, choice->unpaidOnly, *size,
                                          &state.printQueue, steps.shown);
     if (steps.hideProgress) steps.hideProgress();

@@ -98,13 +98,13 @@ struct BatchSteps {
     std::function<void()> hideProgress;
 };
 
-// "&Batch Print" of the Customer Manager: the selection, the collection, the batch dialog, the
-// mail check in e-mail mode, the run, the last batch date (only when every statement went out)
-// and the closing messages. Answers the tally (nothing when no run started).
-std::optional<StatementTally> BatchStatementsCommand(engine::Engine& engine, StatementFiles& files,
-                                                     OutputContext& output,
-                                                     company::ProgramState& state,
-                                                     const base::Clock& clock,
-                                                     const BatchSteps& steps);
+// "&Batch Print" of the Customer Manager: the selection, the collection from `customers` (the
+// manager's open customer file), the batch dialog, the mail check in e-mail mode, the run over
+// the invoice file (opened only for the run), the last batch date (only when every statement went
+// out) and the closing messages. Answers the tally (nothing when no run started).
+std::optional<StatementTally> BatchStatementsCommand(
+    engine::Engine& engine, base::PromptService& prompts, receivables::CustomerFile& customers,
+    OutputContext& output, company::ProgramState& state, const base::Clock& clock,
+    const BatchSteps& steps);
 
 }  // namespace statements

@@ -165,9 +165,6 @@ PostReply BatchStatements(PostRequest& request, PostSession& session) {
     if (mode == PrintedOutput::PrinterOrFax)
         if (auto refusal = run.ChooseFolder(request)) return PostReply::Refused(*refusal);
     statements::OutputContext output = run.Output(mode);
-    statements::StatementFiles files(session.engine, session.prompts, run.customers(),
-                                     session.companyCode);
-    if (!files.Open()) return PostReply::Refused(run.LastShown("Unable to open the invoice file"));
     statements::BatchSteps steps;
     steps.choose = [&] { return statements::BatchChoice{*selection, unpaidOnly}; };
     // The dialog's number starts as the number collected.
@@ -176,8 +173,9 @@ PostReply BatchStatements(PostRequest& request, PostSession& session) {
     };
     // Nobody is there to answer the pauses: the run goes on through every batch.
     steps.shown.pause = [](std::string_view) { return true; };
-    const auto tally = statements::BatchStatementsCommand(session.engine, files, output,
-                                                          run.state(), session.clock, steps);
+    const auto tally =
+        statements::BatchStatementsCommand(session.engine, session.prompts, run.customers(), output,
+                                           run.state(), session.clock, steps);
     if (!tally)
         return PostReply::Refused(base::Win1252ToUtf8(run.LastShown("No statement was made.")));
     PostReply reply;

@@ -62,8 +62,6 @@ protected:
 
     std::optional<StatementTally> RunCommand(OutputContext& output, BatchChoice choice,
                                              std::string typedSize) {
-        StatementFiles files(engine, prompts, Customers(), "1");
-        EXPECT_TRUE(files.Open());
         BatchSteps steps;
         steps.choose = [choice] { return choice; };
         steps.askSize = [&](const BatchDialogTexts& texts, size_t count) {
@@ -72,7 +70,7 @@ protected:
         };
         steps.shown.status = [this](std::string_view line) { statuses.emplace_back(line); };
         steps.shown.progress = [this](std::string_view line) { progress.emplace_back(line); };
-        return BatchStatementsCommand(engine, files, output, state, clock, steps);
+        return BatchStatementsCommand(engine, prompts, Customers(), output, state, clock, steps);
     }
 
     std::string LastBatchDate() {

@@ -36,9 +36,6 @@ void StatementCommands::BatchPrint(receivables::CustomerFile& customers,
                                    const std::function<void(std::string_view status)>& setStatus) {
     widgets::TStatForm& progress = services_.statusWindow;
     progress.HideStatus();
-    StatementFiles files(services_.engine, services_.prompts, customers,
-                         services_.state.currentCompany.code());
-    if (!files.Open()) return;
     StatementPrintJob job(services_.printer, services_.prompts);
     OutputContext output{services_.state.currentCompany, services_.state.defaultOutput,
                          job.Printer(), &services_.mail, services_.state.todayText};
@@ -56,8 +53,8 @@ void StatementCommands::BatchPrint(receivables::CustomerFile& customers,
         QApplication::processEvents();
     };
     steps.hideProgress = [&progress] { progress.HideStatus(); };
-    (void)BatchStatementsCommand(services_.engine, files, output, services_.state, services_.clock,
-                                 steps);
+    (void)BatchStatementsCommand(services_.engine, services_.prompts, customers, output,
+                                 services_.state, services_.clock, steps);
     progress.HideStatus();
 }
 
