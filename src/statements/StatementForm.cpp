@@ -13,6 +13,8 @@ namespace {
 constexpr char kDefaultCaption[] = "Statement";
 // The widths of the columns in capital X's: date, number, reference, three amounts.
 constexpr std::array<int, 6> kColumnLetters = {10, 9, 20, 12, 11, 11};
+// The frame keeps this far from the page edges, in device units, inside the text's margin.
+constexpr int kFrame = 20;
 // Lines kept free at the foot of a page for the "continued" line or the account status.
 constexpr int kFootLines = 5;
 
@@ -71,8 +73,10 @@ private:
         return text;
     }
 
-    // Every page: the heading, the customer's address and the column headings.
+    // Every page: the frame when the company wants one, the heading, the customer's address and
+    // the column headings.
     void Page(int number) {
+        if (co_.statementBox()) c_.Rectangle(kFrame, kFrame, width_ - kFrame, height_ - kFrame);
         const company::HeadingExtent heading =
             company::DrawCompanyHeading(c_, co_, margin_, margin_);
         const int captionLine = Use(co_.captionFont());
