@@ -50,17 +50,13 @@ bool Qualifies(const records::CustomerRecord& customer, BalanceSelection selecti
 }
 
 std::optional<std::vector<std::string>> CollectCustomers(receivables::CustomerFile& customers,
-                                                         BalanceSelection selection,
-                                                         base::PromptService& prompts) {
+                                                         BalanceSelection selection) {
     std::vector<std::string> numbers;
     const engine::ErrorClass outcome = customers.ForEach(kNameKey, [&](const auto& entry) {
         if (Qualifies(entry.record, selection))
             numbers.push_back(base::Trim(entry.record.number()));
     });
-    if (outcome != engine::ErrorClass::None) {
-        prompts.Warn(kCaption, "The customer file could not be read to the end.");
-        return std::nullopt;
-    }
+    if (outcome != engine::ErrorClass::None) return std::nullopt;
     return numbers;
 }
 
@@ -172,8 +168,13 @@ std::optional<StatementTally> BatchStatementsCommand(
     const BatchSteps& steps) {
     const std::optional<BatchChoice> choice = steps.choose();
     if (!choice) return std::nullopt;
-    const auto numbers = CollectCustomers(customers, choice->selection, prompts);
-    if (!numbers) return std::nullopt;
+    if (steps.collecting) steps.collecting(true);
+    const auto numbers = CollectCustomers(customers, choice->selection);
+    if (steps.collecting) steps.collecting(false);
+    if (!numbers) {
+        prompts.Warn(kCaption, "The customer file could not be read to the end.");
+        return std::nullopt;
+    }
     if (numbers->empty()) {
         prompts.Inform(kCaption, kNoCustomersText);
         return std::nullopt;

@@ -31,10 +31,9 @@ struct BatchChoice {
 bool Qualifies(const records::CustomerRecord& customer, BalanceSelection selection);
 
 // The numbers of the customers that qualify, by customer key 1 (name); nothing when the walk
-// ended with an engine error (reported).
+// ended with an engine error.
 std::optional<std::vector<std::string>> CollectCustomers(receivables::CustomerFile& customers,
-                                                         BalanceSelection selection,
-                                                         base::PromptService& prompts);
+                                                         BalanceSelection selection);
 
 inline constexpr char kNoCustomersText[] =
     "There are no customers with a non-zero balance that meet your aging selection. There are no "
@@ -96,6 +95,8 @@ struct BatchSteps {
     std::function<std::optional<size_t>(const BatchDialogTexts& texts, size_t count)> askSize;
     BatchProgress shown;
     std::function<void()> hideProgress;
+    // Told true while the customers are collected, false after. Unset: nothing is shown.
+    std::function<void(bool busy)> collecting;
 };
 
 // "&Batch Print" of the Customer Manager: the selection, the collection from `customers` (the

@@ -53,6 +53,12 @@ void StatementCommands::BatchPrint(receivables::CustomerFile& customers,
         QApplication::processEvents();
     };
     steps.hideProgress = [&progress] { progress.HideStatus(); };
+    steps.collecting = [](bool busy) {
+        if (busy)
+            QApplication::setOverrideCursor(Qt::WaitCursor);
+        else
+            QApplication::restoreOverrideCursor();
+    };
     (void)BatchStatementsCommand(services_.engine, services_.prompts, customers, output,
                                  services_.state, services_.clock, steps);
     progress.HideStatus();
