@@ -107,7 +107,7 @@ StatementTally RunStatements(StatementFiles& files, OutputContext& output,
         const auto customer = receivables::FindCustomerIn(files.customers(), numbers[i]);
         std::optional<Statement> statement;
         if (!customer)
-            failure = "Customer " + numbers[i] + " is not on file.";
+            failure = NotOnFileText(numbers[i]);
         else
             statement = files.Load(customer->record, unpaidOnly, failure);
         const std::string who =

@@ -5,6 +5,10 @@
 
 namespace statements {
 
+std::string NotOnFileText(std::string_view number) {
+    return "Customer " + base::Trim(number) + " is not on file.";
+}
+
 StatementFiles::StatementFiles(engine::Engine& engine, base::PromptService& prompts,
                                receivables::CustomerFile& customers, std::string_view companyCode)
     : engine_(engine),
@@ -26,7 +30,7 @@ std::optional<Statement> StatementFiles::Load(std::string_view number, bool unpa
                                               std::string& failure) {
     const auto customer = receivables::FindCustomerIn(customers_, number);
     if (!customer) {
-        failure = "Customer " + base::Trim(number) + " is not on file.";
+        failure = NotOnFileText(number);
         return std::nullopt;
     }
     return Load(customer->record, unpaidOnly, failure);

@@ -14,6 +14,9 @@
 
 namespace statements {
 
+// "Customer A9 is not on file."
+std::string NotOnFileText(std::string_view number);
+
 class StatementFiles {
 public:
     StatementFiles(engine::Engine& engine, base::PromptService& prompts,

@@ -112,8 +112,7 @@ PostReply OneStatement(PostRequest& request, PostSession& session, PrintedOutput
         if (auto refusal = run.ChooseFolder(request)) return PostReply::Refused(*refusal);
     const auto customer = receivables::FindCustomerIn(run.customers(), *number);
     if (!customer)
-        return PostReply::Refused(
-            base::Win1252ToUtf8("Customer " + base::Trim(*number) + " is not on file."));
+        return PostReply::Refused(base::Win1252ToUtf8(statements::NotOnFileText(*number)));
     statements::CustomerStatementFlow flow(session.engine, session.prompts, run.state(),
                                            run.customers());
     if (!flow.Start(customer->record) || (unpaidOnly && !flow.SetUnpaidOnly(true)))
