@@ -69,7 +69,6 @@ std::optional<Statement> BuildStatement(InvoiceFile& invoices,
                                         const records::CustomerRecord& customer, bool unpaidOnly) {
     Statement statement;
     statement.customer = StatementCustomerOf(customer);
-    statement.unpaidOnly = unpaidOnly;
     const std::string wanted = receivables::ItemCustomerKey(customer.number());
     engine::KeyEntry<records::InvoiceRecord> entry;
     engine::ErrorClass outcome = invoices.Search(kCustomerKey, wanted, entry);

@@ -47,7 +47,6 @@ struct StatementRow {
 
 struct Statement {
     StatementCustomer customer;
-    bool unpaidOnly = false;
     std::vector<StatementRow> rows;  // in statement order
     base::Decimal total, paid, balanceDue;
 

@@ -23,8 +23,6 @@ public:
                      InvoiceWindows& invoiceWindows);
     ~StatementWindows();
 
-    statements::ui::StatementCommands& commands() { return *commands_; }
-
 private:
     std::unique_ptr<statements::ui::StatementCommands> commands_;
 };

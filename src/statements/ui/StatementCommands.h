@@ -30,7 +30,6 @@ public:
     void BatchPrint(receivables::CustomerFile& customers,
                     const std::function<void(std::string_view status)>& setStatus);
 
-    TStment& window() { return *window_; }
     TSelStmnt& selection() { return *selection_; }
     TBatchStWin& batch() { return *batch_; }
 
