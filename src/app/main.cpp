@@ -21,6 +21,7 @@
 #include "shell/ui/Resources.h"
 #include "shell/ui/SingleInstance.h"
 #include "shell/ui/Splash.h"
+#include "shell/ui/StatementWindows.h"
 #include "widgets/QtPromptService.h"
 
 namespace {
@@ -83,6 +84,7 @@ int main(int argc, char** argv) {
                                              productWindows);
     shell::ui::PaymentWindows paymentWindows(mainForm, customerWindows);
     shell::ui::BillingWizards billingWizards(mainForm);
+    shell::ui::StatementWindows statementWindows(mainForm, customerWindows, invoiceWindows);
     mainForm.InstallAgingRun([&mainForm](company::ProgramState& state, bool forceChart) {
         shell::ui::RunAgingWithChart(mainForm.context(), mainForm.agingChart(), state, forceChart);
     });

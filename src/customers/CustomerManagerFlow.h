@@ -30,7 +30,6 @@ inline constexpr company::ManagerOrder ByName = company::ManagerOrder::Key1;
 inline constexpr company::ManagerOrder ByNumber = company::ManagerOrder::Key2;
 }  // namespace CustomerOrder
 
-
 // The checks of "&Ok" for the dialog to run on the values typed; a failure has been shown already,
 // and the dialog puts the focus on its control and stays open.
 using CustomerCheck = std::function<std::optional<CustomerFailure>(records::CustomerRecord&)>;
@@ -75,6 +74,8 @@ public:
     }
     // The open customer file block, for the list and the find dialog to read.
     engine::FileBlockHandle fileBlock() const { return customers_->handle(); }
+    // The open customer file, for the statements to read their customers from while it is held.
+    engine::RecordFile<records::CustomerRecord>& customerFile() { return *customers_; }
 
     // "&New": a new customer with the company's next number; after the add, the company's next
     // customer number follows the number used.

@@ -7,6 +7,7 @@
 
 #include "base/Text.h"
 #include "base/Windows1252.h"
+#include "company/FormHeading.h"
 
 namespace invoicing {
 namespace {
@@ -14,7 +15,6 @@ namespace {
 // Fixed distances of the form, in device units: the frame and the rules keep kEdge from the page
 // edges, the footer and account status are measured up from the page foot.
 constexpr int kEdge = 20;
-constexpr int kLogoGap = 25;
 constexpr int kFooterBase = 100;
 constexpr int kStatusTop = 110;
 constexpr int kLetterheadCaption = 150;
@@ -126,41 +126,12 @@ private:
 
     // Returns where the next block may start.
     int Heading() {
-        int companyX = left_;
-        int bottom = top_;
-        const int companyLine = Use(co_.companyAddressFont());
-        const std::string logo = base::Win1252ToUtf8(base::Trim(co_.logoBitmap()));
-        if (co_.printLogo() && !logo.empty()) {
-            if (const auto size = c_.ImageSize(logo); size && size->height > 0) {
-                // As tall as the company block, in its own proportions.
-                const int height = companyLine * 6;
-                const int width =
-                    static_cast<int>(static_cast<long long>(size->width) * height / size->height);
-                if (c_.DrawImage(left_, top_, left_ + width, top_ + height, logo)) {
-                    companyX += width + kLogoGap;
-                    bottom = top_ + height;
-                }
-            }
-        }
         // The company block first: the heading is centred on the page, or, where it would run
         // into the block (a logo pushes the block right), in the room beside it.
-        int besideX = left_;
-        Use(co_.companyAddressFont());
-        if (!co_.omitCompanyAddress()) {
-            // Empty address lines close up, so the block reads as one.
-            int lineY = top_;
-            for (const std::string& line : {co_.name(), co_.address1(), co_.address2(),
-                                            co_.address3(), co_.address4(), co_.address5()}) {
-                if (base::Trim(line).empty()) continue;
-                Text(companyX, lineY, line);
-                besideX = std::max(besideX, companyX + Width(line));
-                lineY += companyLine;
-            }
-            bottom = std::max(bottom, lineY);
-        } else if (companyX > left_) {
-            besideX = companyX - kLogoGap;
-        }
-        besideX += c_.DotsPerInch() / 8;
+        const company::HeadingExtent extent = company::DrawCompanyHeading(c_, co_, left_, top_);
+        const int companyLine = Use(co_.companyAddressFont());
+        const int besideX = extent.besideX;
+        const int bottom = extent.bottom;
         Use(co_.captionFont());
         int widest = std::max(Width(Caption()), Width(d_.number));
         Use(co_.companyAddressFont());

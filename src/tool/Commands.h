@@ -21,5 +21,7 @@ int ListCommand(const Args& args);     // list DIR KIND [--company CODE] [--csv]
 int LedgerCommand(const Args& args);   // ledger DIR [--company CODE] [--repair] [--today DATE]
 // print-invoice DIR NUMBER --pdf FILE [--kind INV|PSL|FCP] [--company CODE]
 int PrintInvoiceCommand(const Args& args);
+// print-statement DIR CUSTOMER --pdf FILE [--unpaid-only] [--company CODE] [--today DATE]
+int PrintStatementCommand(const Args& args);
 
 }  // namespace tool

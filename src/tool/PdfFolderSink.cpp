@@ -1,21 +1,10 @@
 #include "tool/PdfFolderSink.h"
 
+#include "tool/SafeFileName.h"
 #include "widgets/PdfFile.h"
 
 namespace tool {
 namespace {
-
-// The invoice number as part of a file name: anything but a letter, a digit, '-' or '_' becomes
-// '_', so a number can neither leave the folder nor clash with the shell.
-std::string FileNamePart(const std::string& number) {
-    std::string safe = number;
-    for (char& c : safe) {
-        const bool kept = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') ||
-                          (c >= '0' && c <= '9') || c == '-' || c == '_';
-        if (!kept) c = '_';
-    }
-    return safe;
-}
 
 std::string Suffix(const invoicing::PrintedCopy& copy) {
     switch (copy.kind) {
@@ -49,6 +38,17 @@ private:
 };
 
 }  // namespace
+
+std::unique_ptr<PdfWriterReady> KeepPdfWriterReady() {
+    struct Ready : PdfWriterReady {
+        widgets::PdfWriterSession session;
+    };
+    return std::make_unique<Ready>();
+}
+
+bool WritePdfFile(const std::string& path, const std::function<bool(base::Canvas&)>& draw) {
+    return widgets::WritePdf(path, draw);
+}
 
 std::unique_ptr<invoicing::PrintSink> PdfFolderSink(const std::filesystem::path& folder,
                                                     std::vector<std::string>& written) {

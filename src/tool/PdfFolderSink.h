@@ -3,6 +3,7 @@
 // `post` that print. Only a tool built with Qt has the fonts to lay out a form with.
 
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -16,5 +17,17 @@ namespace tool {
 // it. Nothing when this tool was built without Qt.
 std::unique_ptr<invoicing::PrintSink> PdfFolderSink(const std::filesystem::path& folder,
                                                     std::vector<std::string>& written);
+
+// What writing PDF files needs, kept ready while the answer lives, so a run that writes many
+// starts it once; nothing when this tool was built without Qt.
+class PdfWriterReady {
+public:
+    virtual ~PdfWriterReady() = default;
+};
+std::unique_ptr<PdfWriterReady> KeepPdfWriterReady();
+
+// One printed form written to the PDF file `path`; false when it cannot be written or this tool
+// was built without Qt.
+bool WritePdfFile(const std::string& path, const std::function<bool(base::Canvas&)>& draw);
 
 }  // namespace tool

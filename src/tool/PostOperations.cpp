@@ -9,7 +9,8 @@ const std::vector<PostOperation>& PostOperations() {
         std::vector<PostOperation> all;
         for (auto group : {&CompanyOperations, &CustomerOperations, &ProductOperations,
                            &AgingOperations, &InvoiceOperations, &PaymentOperations,
-                           &DispatchOperations, &RepeatOperations, &InterestOperations}) {
+                           &DispatchOperations, &RepeatOperations, &InterestOperations,
+                           &StatementOperations}) {
             for (PostOperation& op : group()) all.push_back(std::move(op));
         }
         return all;

@@ -58,5 +58,6 @@ std::vector<PostOperation> PaymentOperations();
 std::vector<PostOperation> DispatchOperations();
 std::vector<PostOperation> RepeatOperations();
 std::vector<PostOperation> InterestOperations();
+std::vector<PostOperation> StatementOperations();
 
 }  // namespace tool

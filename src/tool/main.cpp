@@ -30,7 +30,10 @@ void Usage() {
         "                          recompute them\n"
         "  print-invoice DIR NUMBER --pdf FILE [--kind INV|PSL|FCP] [--company CODE]\n"
         "                          write an invoice, packing slip or file copy to a PDF file\n"
-        "                          (only in a build with Qt, KT_BUILD_GUI=ON)\n",
+        "                          (only in a build with Qt, KT_BUILD_GUI=ON)\n"
+        "  print-statement DIR CUSTOMER --pdf FILE [--unpaid-only] [--company CODE]\n"
+        "          [--today YYYY-MM-DD]\n"
+        "                          write a customer's statement to a PDF file (Qt build only)\n",
         stderr);
 }
 
@@ -57,6 +60,7 @@ int main(int argc, char** argv) {
     if (command == "list") return tool::ListCommand(args);
     if (command == "ledger") return tool::LedgerCommand(args);
     if (command == "print-invoice") return tool::PrintInvoiceCommand(args);
+    if (command == "print-statement") return tool::PrintStatementCommand(args);
     Usage();
     return 2;
 }

@@ -45,18 +45,26 @@ private:
 
 }  // namespace
 
-bool WritePdf(const std::string& path, const std::function<bool(base::Canvas&)>& draw) {
-    static int argc = 1;
-    static char name[] = "kt-invorra";
-    static char* argv[] = {name, nullptr};
+struct PdfWriterSession::Held {
     // Declared first, so it outlives the application object.
     std::optional<PrivateRuntimeDir> runtimeDir;
     std::unique_ptr<QGuiApplication> application;
-    if (!QCoreApplication::instance()) {
-        setenv("QT_QPA_PLATFORM", "offscreen", 0);
-        runtimeDir.emplace();
-        application = std::make_unique<QGuiApplication>(argc, argv);
-    }
+};
+
+PdfWriterSession::PdfWriterSession() : held_(std::make_unique<Held>()) {
+    static int argc = 1;
+    static char name[] = "kt-invorra";
+    static char* argv[] = {name, nullptr};
+    if (QCoreApplication::instance()) return;
+    setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    held_->runtimeDir.emplace();
+    held_->application = std::make_unique<QGuiApplication>(argc, argv);
+}
+
+PdfWriterSession::~PdfWriterSession() = default;
+
+bool WritePdf(const std::string& path, const std::function<bool(base::Canvas&)>& draw) {
+    const PdfWriterSession session;
     const QPageLayout layout(QPageSize(QPageSize::Letter), QPageLayout::Portrait,
                              QMarginsF(0.5, 0.5, 0.5, 0.5), QPageLayout::Inch);
     PrinterCanvas canvas(QString::fromStdString(path), layout);

@@ -5,6 +5,7 @@
 // directory when the environment names none.
 
 #include <functional>
+#include <memory>
 #include <string>
 
 #include "base/Canvas.h"
@@ -14,5 +15,19 @@ namespace widgets {
 // Letter pages with half-inch margins at 600 dots per inch. False when the file cannot be
 // written or `draw` answers false.
 bool WritePdf(const std::string& path, const std::function<bool(base::Canvas&)>& draw);
+
+// Keeps the application object that fonts need for as long as it lives (when the program has
+// none), so a run that writes many PDF files starts it once instead of once per file.
+class PdfWriterSession {
+public:
+    PdfWriterSession();
+    ~PdfWriterSession();
+    PdfWriterSession(const PdfWriterSession&) = delete;
+    PdfWriterSession& operator=(const PdfWriterSession&) = delete;
+
+private:
+    struct Held;
+    std::unique_ptr<Held> held_;
+};
 
 }  // namespace widgets

@@ -70,11 +70,13 @@ void TDemoForm::BuildCommands() {
     QAction* envelope =
         f.Action("EnvelopeItem", "&Print Envelope", [this] { PrintEnvelopeClick(); });
     QAction* close = f.Action("CloseItem", "&Close", [this] { reject(); });
-    // Statements are printed by a later part of the program; their commands are shown disabled.
-    QAction* statement = f.Action("ViewStatementItem", "&View / Print", nullptr);
-    QAction* popupStatement = f.Action("StatementItem", "&Statement", nullptr);
-    QAction* batch = f.Action("BatchPrintItem", "&Batch Print", nullptr);
-    for (QAction* later : {statement, popupStatement, batch}) later->setEnabled(false);
+    // The statement commands stay disabled until the statement windows are handed in.
+    QAction* statement =
+        f.Action("ViewStatementItem", "&View / Print", [this] { StmtPrinClick(); });
+    QAction* popupStatement = f.Action("StatementItem", "&Statement", [this] { StmtPrinClick(); });
+    QAction* batch = f.Action("BatchPrintItem", "&Batch Print", [this] { BatchPrinButnClick(); });
+    statementActions_ = {statement, popupStatement, batch};
+    for (QAction* later : statementActions_) later->setEnabled(false);
 
     QMenu* customer = f.menuBar().addMenu("&Customer");
     customer->addActions({add, edit, remove});
@@ -254,6 +256,24 @@ void TDemoForm::PrintEnvelopeClick() {
     // Other print jobs expect the printer upright.
     if (layout->landscape) printer.setPageOrientation(QPageLayout::Portrait);
     if (status) frame_.hintPanel().setText(QString::fromStdString(*status));
+}
+
+void TDemoForm::SetStatementCommands(CustomerStatementCommands commands) {
+    statements_ = std::move(commands);
+    for (QAction* action : statementActions_) action->setEnabled(true);
+}
+
+void TDemoForm::StmtPrinClick() {
+    const std::optional<records::CustomerRecord> customer = CurrentCustomer();
+    if (!customer || !statements_.show) return;
+    statements_.show(flow_.customerFile(), *customer);
+}
+
+void TDemoForm::BatchPrinButnClick() {
+    if (!statements_.batch) return;
+    statements_.batch(flow_.customerFile(), [this](std::string_view status) {
+        frame_.hintPanel().setText(widgets::ToRecordText(std::string(status)));
+    });
 }
 
 void TDemoForm::PrintWindowClick() {

@@ -6,7 +6,9 @@
 // customers::CustomerManagerFlow's; the window shows their outcome.
 
 #include <QDialog>
+#include <array>
 #include <functional>
+#include <string_view>
 
 #include "base/Clock.h"
 #include "base/PromptService.h"
@@ -42,6 +44,17 @@ struct CustomerManagerServices {
     std::function<void(const QString& topic)> showHelp;
 };
 
+// The statement commands, handed in once the statement windows exist: the statement of the
+// selected customer, and batch statements with the manager's status line for their progress. Both
+// read customers from the manager's open customer file.
+struct CustomerStatementCommands {
+    using CustomerFile = engine::RecordFile<records::CustomerRecord>;
+    std::function<void(CustomerFile& customers, const records::CustomerRecord& customer)> show;
+    std::function<void(CustomerFile& customers,
+                       const std::function<void(std::string_view status)>& setStatus)>
+        batch;
+};
+
 // Why the manager is opened: to browse (the main window), or for another window to choose its
 // customer, then optionally starting on the customer picked before.
 enum class CustomerManagerUse { Browse, Select, SelectPicked };
@@ -63,6 +76,9 @@ public:
 
     widgets::TFvcBrowser& browser() { return frame_.browser(); }
 
+    // Makes the statement commands live.
+    void SetStatementCommands(CustomerStatementCommands commands);
+
     // The commands of the menus, popup menu, toolbar and keys.
     void NewClick();
     void EditClick();
@@ -73,6 +89,8 @@ public:
     void ByNumberClick();
     void AddToLabelQueueClick();
     void PrintEnvelopeClick();
+    void StmtPrinClick();
+    void BatchPrinButnClick();
     void PrintWindowClick();
     void SelectClick();
 
@@ -94,6 +112,8 @@ private:
     widgets::ManagerFrame frame_;
     QAction* byName_;
     QAction* byNumber_;
+    std::array<QAction*, 3> statementActions_;  // view / print, popup statement, batch print
+    CustomerStatementCommands statements_;
 };
 
 }  // namespace customers::ui

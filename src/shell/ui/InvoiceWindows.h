@@ -35,6 +35,7 @@ public:
 
     invoicing::ui::Tinvlist& manager() { return *manager_; }
     invoicing::ui::TProdInv& entry() { return *entry_; }
+    correspondence::MailConnection& mail() { return *mail_; }
 
 private:
     std::unique_ptr<correspondence::MailConnection> mail_;

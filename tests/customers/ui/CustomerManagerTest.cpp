@@ -271,5 +271,39 @@ TEST_F(CustomerManagerTest, QueueingAndEnvelopesReportInTheStatusBar) {
     manager_.Execute();
 }
 
+// The statement commands stay disabled until they are handed in; then the view command and its
+// keys reach them with the selected customer and the manager's open file, and the batch writes
+// into the status line.
+TEST_F(CustomerManagerTest, StatementCommandsReachTheStatementsWithTheSelectedCustomer) {
+    Customers(
+        {testsupport::SampleCustomer("100", "Baker"), testsupport::SampleCustomer("200", "Cole")});
+    std::vector<std::string> shown;
+    ThenInModal(manager_, [&] {
+        for (const char* name : {"ViewStatementItem", "StatementItem", "BatchPrintItem"})
+            EXPECT_FALSE(Find<QAction>(manager_, name).isEnabled()) << name;
+        manager_.reject();
+    });
+    manager_.Execute();
+
+    manager_.SetStatementCommands(
+        {[&](CustomerStatementCommands::CustomerFile& customers, const CustomerRecord& customer) {
+             EXPECT_TRUE(customers.IsOpen());
+             shown.push_back(customer.number());
+         },
+         [&](CustomerStatementCommands::CustomerFile&, const auto& setStatus) {
+             setStatus("Batch Print complete. 2 statements sent to spooler.");
+         }});
+    ThenInModal(manager_, [&] {
+        GoTo("Cole");
+        Command(Qt::Key_S, Qt::Key_V);
+        Trigger(manager_, "StatementBtn");
+        Trigger(manager_, "BatchPrintBtn");
+        EXPECT_EQ(Text("HintPanel"), "Batch Print complete. 2 statements sent to spooler.");
+        manager_.reject();
+    });
+    manager_.Execute();
+    EXPECT_EQ(shown, (std::vector<std::string>{"200", "200"}));
+}
+
 }  // namespace
 }  // namespace customers::ui
