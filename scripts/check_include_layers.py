@@ -41,6 +41,7 @@ ALLOWED = {
 # balances only through the receivables.
 SUBSYSTEM_ALSO = {
     "invoicing": ["receivables", "correspondence"],
+    "statements": ["receivables"],
 }
 QT_LAYERS = {"widgets", SUBSYSTEM + "/ui", "company/ui", "shell/ui", "app"}
 WINDOW_LAYERS = {SUBSYSTEM + "/ui", "company/ui", "shell/ui"}
