@@ -16,6 +16,7 @@
 #include "shell/ui/InvoiceWindows.h"
 #include "shell/ui/MainWindow.h"
 #include "shell/ui/PaymentWindows.h"
+#include "shell/ui/ReportWindows.h"
 #include "shell/ui/ProductWindows.h"
 #include "shell/ui/Resources.h"
 #include "shell/ui/SingleInstance.h"
@@ -81,6 +82,7 @@ int main(int argc, char** argv) {
     shell::ui::InvoiceWindows invoiceWindows(mainForm, companyWindows, customerWindows,
                                              productWindows);
     shell::ui::PaymentWindows paymentWindows(mainForm, customerWindows);
+    shell::ui::ReportWindows reportWindows(mainForm);
     mainForm.InstallAgingRun([&mainForm](company::ProgramState& state, bool forceChart) {
         shell::ui::RunAgingWithChart(mainForm.context(), mainForm.agingChart(), state, forceChart);
     });
