@@ -15,14 +15,23 @@ int CompareCells(const ReportCell& a, const ReportCell& b) {
     return a.text.compare(b.text);
 }
 
-std::string GroupOf(const std::string& text) {
-    return base::Trim(base::CutTo(text, kGroupWidth));
+// The first 32 characters, blanks around them left out.
+std::string_view GroupOf(std::string_view text) {
+    text = text.substr(0, kGroupWidth);
+    while (!text.empty() && base::IsBlank(text.front())) text.remove_prefix(1);
+    while (!text.empty() && base::IsBlank(text.back())) text.remove_suffix(1);
+    return text;
 }
 
-// "mm/yyyy" of a "yyyy/mm/dd" date; empty for a shorter text.
-std::string MonthOf(const std::string& date) {
-    if (date.size() < 7) return {};
-    return date.substr(5, 2) + "/" + date.substr(0, 4);
+// The "yyyy/mm" of a "yyyy/mm/dd" date; empty for a shorter text.
+std::string_view MonthOf(std::string_view date) {
+    return date.size() < 7 ? std::string_view() : date.substr(0, 7);
+}
+
+// "mm/yyyy", as a month total shows its month.
+std::string ShownMonth(std::string_view month) {
+    if (month.size() < 7) return {};
+    return std::string(month.substr(5, 2)) + "/" + std::string(month.substr(0, 4));
 }
 
 bool IsDateHeading(const std::string& heading) {
@@ -53,12 +62,14 @@ ReportGrid::ReportGrid(const Report& report, int chosen, bool subtotals)
       chosen_(std::clamp(chosen, 0, std::max(0, static_cast<int>(report.columns.size()) - 1))),
       subtotals_(subtotals),
       summed_(InfoOf(report.kind).summedColumns) {
+    const int columns = columnCount();
+    std::vector<int> sources(columns);
+    for (int column = 0; column < columns; ++column) sources[column] = SourceColumn(column);
     std::vector<uint32_t> order(report.rows.size());
     std::iota(order.begin(), order.end(), 0u);
-    const int columns = columnCount();
     std::stable_sort(order.begin(), order.end(), [&](uint32_t a, uint32_t b) {
         for (int column = 0; column < columns; ++column) {
-            const int source = SourceColumn(column);
+            const int source = sources[column];
             const int compared =
                 CompareCells(report.rows[a].cells[source], report.rows[b].cells[source]);
             if (compared != 0) return compared < 0;
@@ -76,14 +87,15 @@ ReportGrid::ReportGrid(const Report& report, int chosen, bool subtotals)
         totals_.push_back({std::move(first), sums});
         sums = zero;
     };
-    std::string lastGroup, lastMonth;
+    std::string_view lastGroup, lastMonth;
     for (uint32_t index : order) {
         const std::string& first = report.rows[index].cells[chosen_].text;
-        const std::string thisGroup = GroupOf(first);
-        const std::string thisMonth = byDate ? MonthOf(first) : std::string();
+        const std::string_view thisGroup = GroupOf(first);
+        const std::string_view thisMonth = byDate ? MonthOf(first) : std::string_view();
         if (subtotals_ && itemCount_ > 0) {
             if (thisGroup != lastGroup) emit(RowRole::Group, {}, group);
-            if (byDate && thisMonth != lastMonth) emit(RowRole::Month, lastMonth, month);
+            if (byDate && thisMonth != lastMonth)
+                emit(RowRole::Month, ShownMonth(lastMonth), month);
         }
         lastGroup = thisGroup;
         lastMonth = thisMonth;
@@ -99,7 +111,7 @@ ReportGrid::ReportGrid(const Report& report, int chosen, bool subtotals)
     }
     if (subtotals_ && itemCount_ > 0) {
         emit(RowRole::Group, {}, group);
-        if (byDate) emit(RowRole::Month, lastMonth, month);
+        if (byDate) emit(RowRole::Month, ShownMonth(lastMonth), month);
     }
     emit(RowRole::Grand, {}, grand);
 }
