@@ -17,6 +17,11 @@ namespace statements {
 // decimal point and summed; counts (days, invoices created) order by their number.
 enum class CellKind { Text, Date, Amount, Quantity, Count };
 
+// Amounts, quantities and counts: right-aligned, and written as plain numbers in CSV.
+inline bool IsNumber(CellKind kind) {
+    return kind == CellKind::Amount || kind == CellKind::Quantity || kind == CellKind::Count;
+}
+
 struct ReportColumn {
     std::string heading;
     CellKind kind = CellKind::Text;

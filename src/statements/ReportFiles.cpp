@@ -13,10 +13,6 @@ constexpr size_t kCellWidth = 12;
 constexpr size_t kDescriptionWidth = 32;
 constexpr char kDescriptionHeading[] = "Product Description";
 
-bool IsNumberColumn(CellKind kind) {
-    return kind == CellKind::Amount || kind == CellKind::Quantity || kind == CellKind::Count;
-}
-
 std::string Padded(const std::string& text, size_t width, bool left) {
     if (text.size() >= width) return text;
     const std::string fill(width - text.size(), ' ');
@@ -54,9 +50,8 @@ std::string ReportText(const Report& report, const ReportGrid& grid) {
             if (heading.heading == kDescriptionHeading)
                 line += Padded(cell, kDescriptionWidth, false);
             else
-                line +=
-                    Padded(cell, kCellWidth,
-                           IsNumberColumn(heading.kind) && (row == 0 || grid.Value(row, column)));
+                line += Padded(cell, kCellWidth,
+                               IsNumber(heading.kind) && (row == 0 || grid.Value(row, column)));
             line += ' ';
         }
         text += Line(line);
@@ -73,8 +68,8 @@ std::string ReportCsv(const ReportGrid& grid) {
         for (int column = 0; column < grid.columnCount(); ++column) {
             const std::optional<base::Decimal> value = grid.Value(row, column);
             const CellKind kind = grid.Column(column).kind;
-            fields.push_back(value && IsNumberColumn(kind) ? PlainNumber(*value, kind)
-                                                           : grid.Text(row, column));
+            fields.push_back(value && IsNumber(kind) ? PlainNumber(*value, kind)
+                                                     : grid.Text(row, column));
         }
         csv += base::CsvRecord(fields);
     }

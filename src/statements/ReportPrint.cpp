@@ -13,10 +13,6 @@ constexpr char kWidestQuantity[] = "9,999,999.999";
 constexpr uint32_t kBlack = 0x000000;
 constexpr uint32_t kShade = 0xE8E8E8;
 
-bool IsNumberColumn(CellKind kind) {
-    return kind == CellKind::Amount || kind == CellKind::Quantity || kind == CellKind::Count;
-}
-
 int DecimalsOf(const std::string& text) {
     const size_t point = text.find('.');
     return point == std::string::npos ? 0 : static_cast<int>(text.size() - point - 1);
@@ -46,7 +42,7 @@ Layout Measure(base::Canvas& canvas, const ReportGrid& grid, const base::FontCho
                                                                                 : kWidestAmount));
         for (int row = 1; row < grid.rowCount(); ++row) {
             const std::string text = grid.Text(row, column);
-            if (IsNumberColumn(kind)) decimals = std::max(decimals, DecimalsOf(text));
+            if (IsNumber(kind)) decimals = std::max(decimals, DecimalsOf(text));
             if (kind != CellKind::Amount && kind != CellKind::Quantity)
                 width = std::max(width, canvas.TextWidth(base::Win1252ToUtf8(text)));
         }
@@ -148,7 +144,7 @@ private:
         canvas_.SetFont(total ? bold_ : font_);
         for (int column = 0; column < grid_.columnCount(); ++column)
             Cell(column, grid_.Text(row, column),
-                 IsNumberColumn(grid_.Column(column).kind) && grid_.Value(row, column));
+                 IsNumber(grid_.Column(column).kind) && grid_.Value(row, column));
         y_ += lineHeight_;
     }
 

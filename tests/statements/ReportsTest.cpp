@@ -170,6 +170,31 @@ TEST_F(ReportsTest, RepeatListShowsTheMastersOnly) {
     EXPECT_EQ(report.title, "Master Repeat Billing List");
 }
 
+TEST_F(ReportsTest, EveryOrderableColumnKeepsTheRowsAndTheGrandTotal) {
+    for (const ReportKindInfo& info : ReportKinds()) {
+        const Report report = Must(info.kind);
+        const ReportGrid plain(report, 0, false);
+        for (int column = 0; column <= info.highestSortColumn; ++column) {
+            for (bool subtotals : {true, false}) {
+                const ReportGrid grid(report, column, subtotals);
+                EXPECT_EQ(grid.ItemCount(), static_cast<int>(report.rows.size()));
+                for (int summed : info.summedColumns)
+                    EXPECT_EQ(GrandTotal(grid, summed), GrandTotal(plain, summed))
+                        << info.name << " " << column;
+                // A group total after each run of equal first cells, and only with sub-totals.
+                int groups = 0, totals = 0;
+                for (int row = 1; row < grid.rowCount(); ++row) {
+                    if (grid.Role(row) == RowRole::Group) ++totals;
+                    if (grid.Role(row) == RowRole::Item &&
+                        (row == 1 || grid.Text(row, 0) != grid.Text(row - 1, 0)))
+                        ++groups;
+                }
+                EXPECT_EQ(totals, subtotals ? groups : 0) << info.name << " " << column;
+            }
+        }
+    }
+}
+
 TEST_F(ReportsTest, OneDayRangeAndEmptyRangesSayNoMatch) {
     EXPECT_EQ(ColumnOf(Must(ReportKind::InvoiceRegister, {2026, 12, 2}, {2026, 12, 2}), 1),
               (std::vector<std::string>{"1004"}));

@@ -11,10 +11,6 @@ namespace {
 
 const QColor kTotalShade(0xFF, 0xF2, 0xB3);
 
-bool IsNumberColumn(CellKind kind) {
-    return kind == CellKind::Amount || kind == CellKind::Quantity || kind == CellKind::Count;
-}
-
 int DecimalsOf(const std::string& text) {
     const size_t point = text.find('.');
     return point == std::string::npos ? 0 : static_cast<int>(text.size() - point - 1);
@@ -60,8 +56,8 @@ QVariant ReportGridModel::data(const QModelIndex& index, int role) const {
             return QString::fromStdString(text);
         }
         case Qt::TextAlignmentRole:
-            return IsNumberColumn(kind) ? QVariant(Qt::AlignRight | Qt::AlignVCenter)
-                                        : QVariant(Qt::AlignLeft | Qt::AlignVCenter);
+            return IsNumber(kind) ? QVariant(Qt::AlignRight | Qt::AlignVCenter)
+                                  : QVariant(Qt::AlignLeft | Qt::AlignVCenter);
         case Qt::BackgroundRole:
             return total ? QVariant(QBrush(kTotalShade)) : QVariant();
         case Qt::FontRole: {
