@@ -80,22 +80,30 @@ ReportResult RunReport(engine::Engine& engine, base::PromptService& prompts,
     report.kind = request.kind;
     report.title = title;
     UnreadableDates unreadable;
-    // A company that has never had an invoice has no files yet, and nothing to report.
-    engine::FileSystem& files = engine.fileSystem();
-    if (files.Exists(invoices.description().name + ".DAT") &&
-        files.Exists(lines.description().name + ".DAT")) {
-        if (!invoices.OpenReadOnly()) return Say(title, UnreadableText(engine.error()));
-        if (!lines.OpenReadOnly()) {
-            const int32_t error = engine.error();
-            (void)invoices.Close();
-            return Say(title, UnreadableText(error));
+    // The Sales Report reads the line file, the others the invoice file. A company that has never
+    // had an invoice has no files yet, and nothing to report.
+    bool readable = true;
+    int32_t error = 0;
+    const auto read = [&](auto& file) {
+        if (!engine.fileSystem().Exists(file.description().name + ".DAT")) return;
+        if (!file.OpenReadOnly()) {
+            readable = false;
+            error = engine.error();
+            return;
         }
-        const engine::ErrorClass walked = Route({invoices, lines}, request, report, unreadable);
-        const int32_t error = engine.error();
-        const bool closed = lines.Close() && invoices.Close();
-        if (walked != engine::ErrorClass::None) return Say(title, UnreadableText(error));
-        if (!closed) return Say(title, UnreadableText(engine.error()));
-    }
+        readable =
+            Route({invoices, lines}, request, report, unreadable) == engine::ErrorClass::None;
+        error = engine.error();
+        if (!file.Close() && readable) {
+            readable = false;
+            error = engine.error();
+        }
+    };
+    if (request.kind == ReportKind::Sales)
+        read(lines);
+    else
+        read(invoices);
+    if (!readable) return Say(title, UnreadableText(error));
 
     const std::string note = unreadable.Note();
     if (report.rows.empty()) {
