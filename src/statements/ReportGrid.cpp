@@ -9,6 +9,9 @@ namespace statements {
 namespace {
 
 constexpr size_t kGroupWidth = 32;
+constexpr char kGroupTotal[] = "** Totals";
+constexpr char kMonthTotal[] = "Month Total";
+constexpr char kGrandTotal[] = "Grand Total";
 
 int CompareCells(const ReportCell& a, const ReportCell& b) {
     if (a.value && b.value) return *a.value < *b.value ? -1 : (*b.value < *a.value ? 1 : 0);

@@ -20,10 +20,6 @@ namespace statements {
 enum class RowRole { Heading, Item, Group, Month, Grand };
 std::string_view RoleName(RowRole role);  // "heading", "item", "group", "month", "grand"
 
-inline constexpr char kGroupTotal[] = "** Totals";
-inline constexpr char kMonthTotal[] = "Month Total";
-inline constexpr char kGrandTotal[] = "Grand Total";
-
 class ReportGrid {
 public:
     // Orders the rows on report column `chosen` (moved to the front, its place taken by the first

@@ -36,9 +36,6 @@ public:
     // Shows `report` maximised and modally, with sub-totals on.
     void Execute(Report report);
 
-    ReportOutputFlow* flow() { return flow_.get(); }
-    const base::FontChoice& gridFont() const { return font_; }
-
     void InvPrintClick();
     void SpeedButton1Click();
     void SaveButnClick();
