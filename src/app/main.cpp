@@ -18,6 +18,7 @@
 #include "shell/ui/MainWindow.h"
 #include "shell/ui/PaymentWindows.h"
 #include "shell/ui/ProductWindows.h"
+#include "shell/ui/ReportWindows.h"
 #include "shell/ui/Resources.h"
 #include "shell/ui/SingleInstance.h"
 #include "shell/ui/Splash.h"
@@ -85,6 +86,7 @@ int main(int argc, char** argv) {
     shell::ui::PaymentWindows paymentWindows(mainForm, customerWindows);
     shell::ui::BillingWizards billingWizards(mainForm);
     shell::ui::StatementWindows statementWindows(mainForm, customerWindows, invoiceWindows);
+    shell::ui::ReportWindows reportWindows(mainForm);
     mainForm.InstallAgingRun([&mainForm](company::ProgramState& state, bool forceChart) {
         shell::ui::RunAgingWithChart(mainForm.context(), mainForm.agingChart(), state, forceChart);
     });

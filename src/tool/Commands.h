@@ -19,6 +19,7 @@ int PostCommand(const Args& args);     // post DIR [--company CODE] [--today DAT
 int AgeCommand(const Args& args);      // age DIR [--company CODE] --as-of DATE [--csv]
 int ListCommand(const Args& args);     // list DIR KIND [--company CODE] [--csv]
 int LedgerCommand(const Args& args);   // ledger DIR [--company CODE] [--repair] [--today DATE]
+int ReportCommand(const Args& args);   // report DIR KIND [--from D --to D | --preset P] [--csv]
 // print-invoice DIR NUMBER --pdf FILE [--kind INV|PSL|FCP] [--company CODE]
 int PrintInvoiceCommand(const Args& args);
 // print-statement DIR CUSTOMER --pdf FILE [--unpaid-only] [--company CODE] [--today DATE]

@@ -28,6 +28,9 @@ void Usage() {
         "  ledger DIR [--company CODE] [--repair] [--today YYYY-MM-DD] [--answer yes|no]\n"
         "                          check that the balances agree with the invoice file, or\n"
         "                          recompute them\n"
+        "  report DIR KIND [--from DATE --to DATE | --preset NAME] [--sort N] [--no-subtotals]\n"
+        "         [--csv | --txt] [--company CODE] [--today YYYY-MM-DD]\n"
+        "                          one report of the Report Wizard as text or CSV (reads only)\n"
         "  print-invoice DIR NUMBER --pdf FILE [--kind INV|PSL|FCP] [--company CODE]\n"
         "                          write an invoice, packing slip or file copy to a PDF file\n"
         "                          (only in a build with Qt, KT_BUILD_GUI=ON)\n"
@@ -59,6 +62,7 @@ int main(int argc, char** argv) {
     if (command == "age") return tool::AgeCommand(args);
     if (command == "list") return tool::ListCommand(args);
     if (command == "ledger") return tool::LedgerCommand(args);
+    if (command == "report") return tool::ReportCommand(args);
     if (command == "print-invoice") return tool::PrintInvoiceCommand(args);
     if (command == "print-statement") return tool::PrintStatementCommand(args);
     Usage();
