@@ -19,6 +19,8 @@ int PostCommand(const Args& args);     // post DIR [--company CODE] [--today DAT
 int AgeCommand(const Args& args);      // age DIR [--company CODE] --as-of DATE [--csv]
 int ListCommand(const Args& args);     // list DIR KIND [--company CODE] [--csv]
 int LedgerCommand(const Args& args);   // ledger DIR [--company CODE] [--repair] [--today DATE]
+int BackupCommand(const Args& args);   // backup DIR FILE.zip
+int RestoreCommand(const Args& args);  // restore FILE.zip DIR
 // print-invoice DIR NUMBER --pdf FILE [--kind INV|PSL|FCP] [--company CODE]
 int PrintInvoiceCommand(const Args& args);
 

@@ -9,7 +9,7 @@ const std::vector<PostOperation>& PostOperations() {
         std::vector<PostOperation> all;
         for (auto group :
              {&CompanyOperations, &CustomerOperations, &ProductOperations, &AgingOperations,
-              &InvoiceOperations, &PaymentOperations, &DispatchOperations}) {
+              &InvoiceOperations, &PaymentOperations, &DispatchOperations, &MaintenanceOperations}) {
             for (PostOperation& op : group()) all.push_back(std::move(op));
         }
         return all;

@@ -30,7 +30,9 @@ void Usage() {
         "                          recompute them\n"
         "  print-invoice DIR NUMBER --pdf FILE [--kind INV|PSL|FCP] [--company CODE]\n"
         "                          write an invoice, packing slip or file copy to a PDF file\n"
-        "                          (only in a build with Qt, KT_BUILD_GUI=ON)\n",
+        "                          (only in a build with Qt, KT_BUILD_GUI=ON)\n"
+        "  backup DIR FILE.zip     write the data files into a ZIP archive\n"
+        "  restore FILE.zip DIR    replace the data files from an archive, then rebuild\n",
         stderr);
 }
 
@@ -57,6 +59,8 @@ int main(int argc, char** argv) {
     if (command == "list") return tool::ListCommand(args);
     if (command == "ledger") return tool::LedgerCommand(args);
     if (command == "print-invoice") return tool::PrintInvoiceCommand(args);
+    if (command == "backup") return tool::BackupCommand(args);
+    if (command == "restore") return tool::RestoreCommand(args);
     Usage();
     return 2;
 }

@@ -1,0 +1,71 @@
+// backup DIR FILE.zip and restore FILE.zip DIR: the backup window's two commands without a screen.
+// The questions are answered yes; the messages go to standard error. A restore rebuilds the current
+// company's files and checks its ledger, as the window does. Exit 0 when the archive was written
+// or restored, 1 when refused, 2 on a usage error.
+
+#include <unistd.h>
+
+#include <cstdio>
+#include <filesystem>
+
+#include "base/Clock.h"
+#include "company/ProgramState.h"
+#include "maintenance/BackupFlow.h"
+#include "tool/Commands.h"
+#include "tool/ConsolePrompts.h"
+
+namespace tool {
+namespace {
+
+constexpr int kPageBuffers = 30;
+
+class QuietObserver : public engine::RebuildObserver {
+public:
+    void RebuildStarted(const std::string&) override {}
+    void RebuildProgress(int, int32_t, int32_t) override {}
+    void RebuildFinished() override {}
+};
+
+// Runs `command` on the flow of data folder `dir`, with the archive's path made absolute first.
+template <typename Command>
+int InFolder(const std::string& dir, const std::string& archive, Command command) {
+    const std::filesystem::path archivePath = std::filesystem::absolute(archive);
+    if (chdir(dir.c_str()) != 0) {
+        std::fprintf(stderr, "cannot open the data folder %s\n", dir.c_str());
+        return 1;
+    }
+    engine::Engine engine;
+    engine.InitEngine(0, kPageBuffers);
+    ConsolePrompts prompts;
+    company::ProgramState state;
+    maintenance::BackupFlow flow(engine, prompts, state, base::SystemClock(),
+                                 std::filesystem::current_path());
+    const bool done = command(flow, archivePath);
+    engine.ExitEngine();
+    return done ? 0 : 1;
+}
+
+}  // namespace
+
+int BackupCommand(const Args& args) {
+    if (args.size() != 2) {
+        std::fputs("usage: kt-invorra-tool backup DIR FILE.zip\n", stderr);
+        return 2;
+    }
+    return InFolder(args[0], args[1], [](maintenance::BackupFlow& flow, const auto& archive) {
+        return flow.Backup(archive, {}, {});
+    });
+}
+
+int RestoreCommand(const Args& args) {
+    if (args.size() != 2) {
+        std::fputs("usage: kt-invorra-tool restore FILE.zip DIR\n", stderr);
+        return 2;
+    }
+    return InFolder(args[1], args[0], [](maintenance::BackupFlow& flow, const auto& archive) {
+        QuietObserver observer;
+        return flow.Restore(archive, {}, {}, observer);
+    });
+}
+
+}  // namespace tool
