@@ -214,8 +214,9 @@ CsvImportOutcome Run(engine::Engine& engine, base::PromptService& prompts,
         if (outcome.failure.empty()) rows.CheckRows(known, outcome.refused);
         return outcome;
     }
-    receivables::Posting posting(engine, prompts, state, clock);
+    // The product file outlives the posting that closes it.
     std::optional<engine::RecordFile<R>> own;
+    receivables::Posting posting(engine, prompts, state, clock);
     engine::RecordFile<R>* file = nullptr;
     if constexpr (std::is_same_v<R, CustomerRecord>) {
         file = &posting.customers();

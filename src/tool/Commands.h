@@ -21,6 +21,8 @@ int ListCommand(const Args& args);     // list DIR KIND [--company CODE] [--csv]
 int LedgerCommand(const Args& args);   // ledger DIR [--company CODE] [--repair] [--today DATE]
 int BackupCommand(const Args& args);   // backup DIR FILE.zip
 int RestoreCommand(const Args& args);  // restore FILE.zip DIR
+// import-csv DIR customers|products FILE [--dry-run] [--company CODE]
+int ImportCsvCommand(const Args& args);
 // print-invoice DIR NUMBER --pdf FILE [--kind INV|PSL|FCP] [--company CODE]
 int PrintInvoiceCommand(const Args& args);
 

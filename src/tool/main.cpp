@@ -32,7 +32,9 @@ void Usage() {
         "                          write an invoice, packing slip or file copy to a PDF file\n"
         "                          (only in a build with Qt, KT_BUILD_GUI=ON)\n"
         "  backup DIR FILE.zip     write the data files into a ZIP archive\n"
-        "  restore FILE.zip DIR    replace the data files from an archive, then rebuild\n",
+        "  restore FILE.zip DIR    replace the data files from an archive, then rebuild\n"
+        "  import-csv DIR customers|products FILE [--dry-run] [--company CODE]\n"
+        "                          add customers or products from a spreadsheet's CSV file\n",
         stderr);
 }
 
@@ -61,6 +63,7 @@ int main(int argc, char** argv) {
     if (command == "print-invoice") return tool::PrintInvoiceCommand(args);
     if (command == "backup") return tool::BackupCommand(args);
     if (command == "restore") return tool::RestoreCommand(args);
+    if (command == "import-csv") return tool::ImportCsvCommand(args);
     Usage();
     return 2;
 }
