@@ -13,18 +13,12 @@
 #include "maintenance/BackupFlow.h"
 #include "tool/Commands.h"
 #include "tool/ConsolePrompts.h"
+#include "tool/QuietRebuild.h"
 
 namespace tool {
 namespace {
 
 constexpr int kPageBuffers = 30;
-
-class QuietObserver : public engine::RebuildObserver {
-public:
-    void RebuildStarted(const std::string&) override {}
-    void RebuildProgress(int, int32_t, int32_t) override {}
-    void RebuildFinished() override {}
-};
 
 // Runs `command` on the flow of data folder `dir`, with the archive's path made absolute first.
 template <typename Command>
@@ -63,7 +57,7 @@ int RestoreCommand(const Args& args) {
         return 2;
     }
     return InFolder(args[1], args[0], [](maintenance::BackupFlow& flow, const auto& archive) {
-        QuietObserver observer;
+        QuietRebuild observer;
         return flow.Restore(archive, {}, {}, observer);
     });
 }

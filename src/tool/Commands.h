@@ -23,6 +23,7 @@ int BackupCommand(const Args& args);   // backup DIR FILE.zip
 int RestoreCommand(const Args& args);  // restore FILE.zip DIR
 // import-csv DIR customers|products FILE [--dry-run] [--company CODE]
 int ImportCsvCommand(const Args& args);
+int ImportVersionOneCommand(const Args& args);  // import-v1 V1DIR DIR
 // print-invoice DIR NUMBER --pdf FILE [--kind INV|PSL|FCP] [--company CODE]
 int PrintInvoiceCommand(const Args& args);
 

@@ -34,7 +34,8 @@ void Usage() {
         "  backup DIR FILE.zip     write the data files into a ZIP archive\n"
         "  restore FILE.zip DIR    replace the data files from an archive, then rebuild\n"
         "  import-csv DIR customers|products FILE [--dry-run] [--company CODE]\n"
-        "                          add customers or products from a spreadsheet's CSV file\n",
+        "                          add customers or products from a spreadsheet's CSV file\n"
+        "  import-v1 V1DIR DIR     import the companies of a version-1 installation\n",
         stderr);
 }
 
@@ -64,6 +65,7 @@ int main(int argc, char** argv) {
     if (command == "backup") return tool::BackupCommand(args);
     if (command == "restore") return tool::RestoreCommand(args);
     if (command == "import-csv") return tool::ImportCsvCommand(args);
+    if (command == "import-v1") return tool::ImportVersionOneCommand(args);
     Usage();
     return 2;
 }
