@@ -15,6 +15,7 @@
 #include "shell/ui/CustomerWindows.h"
 #include "shell/ui/InvoiceWindows.h"
 #include "shell/ui/MainWindow.h"
+#include "shell/ui/MaintenanceWindows.h"
 #include "shell/ui/PaymentWindows.h"
 #include "shell/ui/ProductWindows.h"
 #include "shell/ui/Resources.h"
@@ -81,6 +82,7 @@ int main(int argc, char** argv) {
     shell::ui::InvoiceWindows invoiceWindows(mainForm, companyWindows, customerWindows,
                                              productWindows);
     shell::ui::PaymentWindows paymentWindows(mainForm, customerWindows);
+    shell::ui::MaintenanceWindows maintenanceWindows(mainForm);
     mainForm.InstallAgingRun([&mainForm](company::ProgramState& state, bool forceChart) {
         shell::ui::RunAgingWithChart(mainForm.context(), mainForm.agingChart(), state, forceChart);
     });
