@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QLineEdit>
+
 #include "ShellFixture.h"
 #include "maintenance/ui/BackupWindow.h"
 #include "maintenance/ui/ConversionWindow.h"
@@ -39,6 +41,35 @@ TEST_F(MaintenanceWindowsTest, CommandsOpenTheirWindows) {
                         false);
     Trigger(main, "DeletePaidInvoices1");
     prompts.Verify();
+}
+
+TEST_F(MaintenanceWindowsTest, BackupAndRestoreRunWhileTheProgramIsOpen) {
+    TMainForm& main = StartedWindow();
+    MaintenanceWindows windows(main);
+    maintenance::ui::TKTBkUp& backup = windows.backup();
+    const std::string archive = (dir.path() / "Books.zip").string();
+    prompts.ExpectMessage("Please Confirm", "Ready to backup files to " + archive + "?",
+                          base::PromptAnswer::Ok);
+    prompts.ExpectInform("KT Backup", "Backup complete. 3 files were copied.");
+    prompts.ExpectMessage("Restore",
+                          "Ready to RESTORE files from " + archive +
+                              ". WARNING!! Your data files will be over-written by the backup "
+                              "files! Continue?",
+                          base::PromptAnswer::Ok);
+    prompts.ExpectInform("Restore Complete",
+                         "Restore files operation complete. 3 files were restored. The data "
+                         "files have been rebuilt and the customer balances agree with the "
+                         "invoice file.");
+    ThenInModal(backup, [&] {
+        testsupport::Find<QLineEdit>(backup, "ArchivePath")
+            .setText(QString::fromStdString(archive));
+        Click(backup, "BackButn");
+        Click(backup, "RestBtn");
+        Click(backup, "BkExit");
+    });
+    Trigger(main, "BackupButnAction");
+    prompts.Verify();
+    EXPECT_TRUE(main.BannerText().contains("Acme Supply"));
 }
 
 }  // namespace
