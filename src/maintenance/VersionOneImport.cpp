@@ -4,6 +4,7 @@
 
 #include "base/Text.h"
 #include "company/CompanyFile.h"
+#include "company/CompanyFileSet.h"
 #include "company/LastCompany.h"
 #include "company/ProgramState.h"
 #include "company/SmallFile.h"
@@ -197,6 +198,10 @@ ImportReport VersionOneImportFlow::Import(const fs::path& oldFolder, const Impor
         }
         (void)companyFile.Close();
         imported.insert(code);
+        if (OfferRemoval(done)) {
+            report.companies.push_back(done);
+            continue;
+        }
         company::ProgramState aged;
         aged.currentCompany = company;
         aged.ApplyDateFormat(clock_);
@@ -219,6 +224,30 @@ ImportReport VersionOneImportFlow::Import(const fs::path& oldFolder, const Impor
     std::error_code ignored;
     fs::remove_all(kLinksFolder, ignored);
     return report;
+}
+
+bool VersionOneImportFlow::OfferRemoval(ImportedCompany& done) {
+    std::string partly;
+    for (const ImportedPhase& phase : done.phases)
+        if (!phase.whole)
+            partly += (partly.empty() ? "" : ", ") + phase.what + " " +
+                      std::to_string(phase.imported) + " of " + std::to_string(phase.onFile) +
+                      " imported";
+    if (partly.empty() ||
+        !prompts_.AskYesNo(kCaption, "Company " + done.code + " was only partly imported (" +
+                                         partly + "). Remove it again?"))
+        return false;
+    company::CompanyFile companyFile(engine_, prompts_);
+    bool removed = companyFile.Open();
+    if (removed) {
+        const auto stored = companyFile.Find(done.code);
+        removed = stored && companyFile.Delete(stored->first, stored->second);
+        removed = companyFile.Close() && removed;
+    }
+    removed = removed && company::DeleteCompanyFiles(done.code, engine_.fileSystem());
+    done.skipped = removed ? "Only partly imported; removed again."
+                           : "Only partly imported; it could not be removed again.";
+    return true;
 }
 
 std::string ImportMessage(const ImportReport& report) {

@@ -5,8 +5,8 @@
 // written afresh (data records first, then every index rebuilt from them), the company record is
 // added last, and its aging runs at once, so an imported company is whole and ready the moment
 // the import reports it; a run cut short leaves no company behind, only files that the next run
-// writes afresh. A version-1 file that is missing or damaged is reported with its company and
-// phase, which keeps the records read before the damage.
+// writes afresh. A version-1 file that is damaged is reported with its company and phase, which
+// keeps the records read before the damage, and the company is offered for removal again.
 
 #include <filesystem>
 #include <functional>
@@ -56,6 +56,10 @@ public:
                         engine::RebuildObserver& observer);
 
 private:
+    // A company whose phases stopped early is offered for removal; true when it was offered and
+    // the answer was yes (`done` then says whether it went).
+    bool OfferRemoval(ImportedCompany& done);
+
     engine::Engine& engine_;
     base::PromptService& prompts_;
     const base::Clock& clock_;

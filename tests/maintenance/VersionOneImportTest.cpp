@@ -204,7 +204,7 @@ TEST_F(VersionOneImportTest, CompanyCodesCutToFiveCharactersDoNotCollide) {
     EXPECT_TRUE(testsupport::StoredCompany("ABCDE"));
 }
 
-TEST_F(VersionOneImportTest, DamagedFileKeepsWhatWasReadAndSaysSo) {
+TEST_F(VersionOneImportTest, PartlyImportedCompanyIsOfferedForRemoval) {
     WriteVersionOne();
     Finish();
     // The customer file cut inside its second record.
@@ -214,8 +214,15 @@ TEST_F(VersionOneImportTest, DamagedFileKeepsWhatWasReadAndSaysSo) {
     ASSERT_EQ(report.companies.size(), 2u);
     const auto& phase = report.companies[1].phases[0];
     EXPECT_EQ(phase.what, "customers");
-    EXPECT_LE(phase.imported, 1);
-    EXPECT_TRUE(testsupport::StoredCompany("2"));
+    EXPECT_FALSE(phase.whole);
+    EXPECT_EQ(phase.imported, 1);
+    EXPECT_EQ(report.companies[1].skipped, "Only partly imported; removed again.");
+    EXPECT_NE(std::find(asked.shown.begin(), asked.shown.end(),
+                        "KT Invorra PRO Version 1 Conversion: Company 2 was only partly imported "
+                        "(customers 1 of 2 imported). Remove it again?"),
+              asked.shown.end());
+    EXPECT_FALSE(testsupport::StoredCompany("2"));
+    EXPECT_FALSE(fs::exists(dir.path() / "2C.DAT"));
 }
 
 }  // namespace
