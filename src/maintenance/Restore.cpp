@@ -135,6 +135,11 @@ RestoreOutcome RestoreBackup(engine::FileSystem& files, const fs::path& archiveP
     const ArchiveCheck check = CheckArchive(archive.get());
     if (!check.refusal.empty()) return {false, 0, check.refusal};
 
+    // Files set aside by a restore that was cut short in its swap are the only copy of them.
+    if (!fs::is_empty(folder / kAsideFolder, error) && !error)
+        return {false, 0,
+                std::string("A restore was cut short: the data files it set aside are in ") +
+                    kAsideFolder + ". Move them back into the data folder, then restore again."};
     const std::vector<std::string> existing = BackupFileNames(folder);
     FolderLock lock(files);
     if (!lock.Take(folder, existing)) return {false, 0, kFilesInUseText};

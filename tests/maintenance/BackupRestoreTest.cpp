@@ -133,6 +133,15 @@ TEST_F(BackupRestoreTest, FilesHeldByAnotherOpenerAreNeitherBackedUpNorReplaced)
     EXPECT_EQ(FolderBytes(data), before);
 }
 
+TEST_F(BackupRestoreTest, FilesSetAsideByARestoreCutShortAreNeverWipedOut) {
+    ASSERT_TRUE(Backup().written);
+    fs::create_directory(data / "KTRestore.old");
+    Write(data / "KTRestore.old" / "1C.DAT", "the only copy");
+    const auto before = FolderBytes(data / "KTRestore.old");
+    EXPECT_THAT(Restore(archive).failure, ::testing::HasSubstr("cut short"));
+    EXPECT_EQ(FolderBytes(data / "KTRestore.old"), before);
+}
+
 TEST_F(BackupRestoreTest, MissingArchiveIsReported) {
     EXPECT_EQ(Restore(root.path() / "none.zip").failure, maintenance::kNoBackupText);
 }
