@@ -1,6 +1,9 @@
 #include "maintenance/PaidInvoiceRemoval.h"
 
+#include <optional>
 #include <set>
+#include <span>
+#include <vector>
 
 #include "base/Decimal.h"
 #include "base/Text.h"
@@ -56,6 +59,30 @@ Verdict Judge(const invoicing::Entries<InvoiceRecord>& group, const std::string&
     return Verdict::Remove;
 }
 
+// The records of one invoice number that go together.
+struct Group {
+    std::string number;
+    invoicing::Entries<InvoiceRecord> records;
+    invoicing::Entries<records::InvoiceLineRecord> lines;
+    invoicing::Entries<records::InvoiceMemoRecord> memo;
+};
+
+// The prompts of a batch tried whole: its messages are not shown, since a batch that fails is
+// tried again invoice by invoice, whose failures are.
+class QuietPrompts : public base::UnattendedPromptService {
+public:
+    base::PromptAnswer Message(std::string_view, std::string_view, base::PromptIcon,
+                               base::PromptButtons buttons) override {
+        return buttons == base::PromptButtons::Ok || buttons == base::PromptButtons::OkCancel
+                   ? base::PromptAnswer::Ok
+                   : base::PromptAnswer::Yes;
+    }
+};
+
+// How many invoices one posting removes: a posting costs a few pushes to disk, an invoice a few
+// writes, so batches make the run hundreds of times faster; a kill still undoes whole invoices.
+constexpr size_t kBatch = 500;
+
 class Removal {
 public:
     Removal(engine::Engine& engine, base::PromptService& prompts, company::ProgramState& state,
@@ -76,66 +103,86 @@ public:
 
     void Walk(const std::string& cutOff, PaidRemoval& removal) {
         std::set<std::string> seen;
+        std::vector<Group> pending;
         InvoiceRecord record;
         for (int32_t recordNumber = 0;;) {
             engine_.NextUsedRecord(files_.invoices().handle(), recordNumber);
-            if (engine_.errorClass() == engine::ErrorClass::Expected) return;
+            if (engine_.errorClass() == engine::ErrorClass::Expected) break;
             if (!engine_.ok() || !files_.invoices().Get(recordNumber, record)) {
                 removal.readToEnd = false;
-                return;
+                break;
             }
             if (!Candidate(record, cutOff)) continue;
             const std::string number = base::Trim(record.invoiceNumber());
             if (!seen.insert(base::Win1252Upper(number)).second) continue;
-            RemoveGroup(number, cutOff, removal);
+            if (auto group = Prepare(number, cutOff, removal)) pending.push_back(std::move(*group));
+            if (pending.size() >= kBatch) Remove(pending, removal);
         }
+        Remove(pending, removal);
     }
 
 private:
-    void RemoveGroup(const std::string& number, const std::string& cutOff, PaidRemoval& removal) {
-        const auto group = files_.RecordsOf(number);
-        const auto lines = files_.LinesOf(number);
-        const auto memo = files_.MemoOf(number);
-        if (!group || !lines || !memo) {
+    // The group of `number` when it is to go; otherwise why not is noted.
+    std::optional<Group> Prepare(const std::string& number, const std::string& cutOff,
+                                 PaidRemoval& removal) {
+        auto records = files_.RecordsOf(number);
+        auto lines = files_.LinesOf(number);
+        auto memo = files_.MemoOf(number);
+        if (!records || !lines || !memo) {
             removal.failed.push_back(number);
-            return;
+            return std::nullopt;
         }
-        switch (Judge(*group, cutOff)) {
+        switch (Judge(*records, cutOff)) {
             case Verdict::Keep:
-                return;
+                return std::nullopt;
             case Verdict::Owing:
                 removal.owing.push_back(number);
-                return;
+                return std::nullopt;
             case Verdict::Remove:
                 break;
         }
-        if (!RemoveWhole(number, *group, *lines, *memo)) {
-            removal.failed.push_back(number);
-            return;
-        }
-        removal.records += static_cast<int>(group->size());
-        removal.numbers.push_back(number);
+        return Group{number, std::move(*records), std::move(*lines), std::move(*memo)};
     }
 
-    bool RemoveWhole(const std::string& number, const invoicing::Entries<InvoiceRecord>& group,
-                     const invoicing::Entries<records::InvoiceLineRecord>& lines,
-                     const invoicing::Entries<records::InvoiceMemoRecord>& memo) {
-        receivables::Posting posting(engine_, prompts_, state_, clock_);
-        if (!posting.Begin(
-                "removing paid invoice " + number,
-                {&files_.invoices().block(), &files_.lines().block(), &files_.memos().block()}))
+    // The groups in one posting; when that fails (it is then undone), each in a posting of its
+    // own, so that one failing invoice leaves the others removed.
+    void Remove(std::vector<Group>& groups, PaidRemoval& removal) {
+        QuietPrompts quiet;
+        const bool together = groups.size() > 1 && RemoveTogether(groups, quiet);
+        for (const Group& group : groups) {
+            if (together || RemoveTogether({&group, 1}, prompts_)) {
+                removal.records += static_cast<int>(group.records.size());
+                removal.numbers.push_back(group.number);
+            } else {
+                removal.failed.push_back(group.number);
+            }
+        }
+        groups.clear();
+    }
+
+    bool RemoveTogether(std::span<const Group> groups, base::PromptService& prompts) {
+        receivables::Posting posting(engine_, prompts, state_, clock_);
+        const std::string what = groups.size() == 1
+                                     ? "removing paid invoice " + groups.front().number
+                                     : "removing " + std::to_string(groups.size()) +
+                                           " paid invoices from " + groups.front().number;
+        if (!posting.Begin(what, {&files_.invoices().block(), &files_.lines().block(),
+                                  &files_.memos().block()}))
             return false;
         receivables::PostingLog& log = posting.log();
-        for (const auto& entry : group)
-            if (!receivables::DeleteRecord(log, "Delete Failed.", files_.invoices(), entry))
-                return false;
-        for (const auto& entry : lines)
-            if (!receivables::DeleteRecord(log, "Delete detail recs failed", files_.lines(), entry))
-                return false;
-        for (const auto& entry : memo)
-            if (!receivables::DeleteRecord(log, "Memo record deletion failed", files_.memos(),
-                                           entry))
-                return false;
+        for (const Group& group : groups) {
+            for (const auto& entry : group.records)
+                if (!receivables::DeleteRecord(log, "Delete Failed.", files_.invoices(), entry))
+                    return false;
+            for (const auto& entry : group.lines)
+                if (!receivables::DeleteRecord(log, "Delete detail recs failed", files_.lines(),
+                                               entry))
+                    return false;
+            for (const auto& entry : group.memo)
+                if (!receivables::DeleteRecord(log, "Memo record deletion failed", files_.memos(),
+                                               entry))
+                    return false;
+        }
         return posting.Commit();
     }
 

@@ -1,8 +1,10 @@
 #pragma once
 // The removal of settled invoices older than a cut-off day from the current company's invoice,
 // detail and memo files. An invoice goes as a group: every invoice-file record of its number (the
-// invoice with the payment records that pay it), its lines and its memo, all or none through one
+// invoice with the payment records that pay it), its lines and its memo, all or none through a
 // posting, so a failure or a kill never leaves half an invoice or a payment history half gone.
+// Groups are removed in batches, one posting each; a batch that fails is undone and tried again
+// invoice by invoice, so one failing invoice is left whole and the others still go.
 // A group goes only when every record of it is marked paid with nothing due and dated before the
 // cut-off (an invoice whose last payment came later was not settled before it); a repeat master
 // keeps its group. No balance moves: what goes

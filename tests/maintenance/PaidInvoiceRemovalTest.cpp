@@ -148,6 +148,24 @@ TEST_F(PaidInvoiceRemovalTest, AFailedWriteLeavesEachInvoiceWholeOrGone) {
     EXPECT_GT(failures, 10);
 }
 
+TEST_F(PaidInvoiceRemovalTest, AnInvoiceThatCannotGoLeavesTheOthersOfItsBatchRemoved) {
+    for (const Sample& s : {Sample{"1001", "I", {2019, 1, 1}, true},
+                            Sample{"1002", "I", {2019, 2, 1}, true, "0.00", true},
+                            Sample{"1003", "I", {2019, 3, 1}, true}})
+        Add(s);
+    // Every write of the memo file fails: only the memo invoice cannot go.
+    files.FailWrite(1, engine::FaultInjectingFileSystem::Repeat::FromThenOn,
+                    engine::FaultInjectingFileSystem::Kind::Error, "1M.DAT");
+    testsupport::AnsweringPrompts asked;
+    const auto removal = Remove(asked);
+    files.Clear();
+    ASSERT_TRUE(removal);
+    EXPECT_EQ(removal->numbers, (std::vector<std::string>{"1001", "1003"}));
+    EXPECT_EQ(removal->failed, std::vector<std::string>{"1002"});
+    EXPECT_EQ(OnFile().at("1002"), (std::array<int, 3>{1, 1, 1}));
+    EXPECT_EQ(OnFile().size(), 1u);
+}
+
 class DeletePaidQuestionsTest : public PaidInvoiceRemovalTest {
 protected:
     void ExpectUpTo(int answered) {
