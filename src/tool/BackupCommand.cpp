@@ -3,33 +3,25 @@
 // company's files and checks its ledger, as the window does. Exit 0 when the archive was written
 // or restored, 1 when refused, 2 on a usage error.
 
-#include <unistd.h>
-
 #include <cstdio>
 #include <filesystem>
 
 #include "base/Clock.h"
 #include "company/ProgramState.h"
 #include "maintenance/BackupFlow.h"
-#include "tool/Commands.h"
+#include "tool/CompanyOptions.h"
 #include "tool/ConsolePrompts.h"
 #include "tool/QuietRebuild.h"
 
 namespace tool {
 namespace {
 
-constexpr int kPageBuffers = 30;
-
 // Runs `command` on the flow of data folder `dir`, with the archive's path made absolute first.
 template <typename Command>
 int InFolder(const std::string& dir, const std::string& archive, Command command) {
     const std::filesystem::path archivePath = std::filesystem::absolute(archive);
-    if (chdir(dir.c_str()) != 0) {
-        std::fprintf(stderr, "cannot open the data folder %s\n", dir.c_str());
-        return 1;
-    }
     engine::Engine engine;
-    engine.InitEngine(0, kPageBuffers);
+    if (!EnterFolder(engine, dir)) return 1;
     ConsolePrompts prompts;
     company::ProgramState state;
     maintenance::BackupFlow flow(engine, prompts, state, base::SystemClock(),

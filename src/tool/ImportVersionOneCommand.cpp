@@ -3,25 +3,17 @@
 // question answered yes. Prints what was imported per company. Exit 0 when the import ran to its
 // end, 1 when the folder was refused or a company could not be added, 2 on a usage error.
 
-#include <unistd.h>
-
 #include <cstdio>
 #include <filesystem>
 
 #include "base/Windows1252.h"
 #include "maintenance/VersionOneFiles.h"
 #include "maintenance/VersionOneImport.h"
-#include "tool/Commands.h"
+#include "tool/CompanyOptions.h"
 #include "tool/ConsolePrompts.h"
 #include "tool/QuietRebuild.h"
 
 namespace tool {
-namespace {
-
-constexpr int kPageBuffers = 30;
-
-}  // namespace
-
 int ImportVersionOneCommand(const Args& args) {
     if (args.size() != 2) {
         std::fputs("usage: kt-invorra-tool import-v1 V1DIR DIR\n", stderr);
@@ -29,12 +21,8 @@ int ImportVersionOneCommand(const Args& args) {
     }
     const std::filesystem::path oldFolder = std::filesystem::absolute(args[0]);
     const auto chosen = maintenance::FindInAnyCase(oldFolder, "COMPANY.DAT");
-    if (chdir(args[1].c_str()) != 0) {
-        std::fprintf(stderr, "cannot open the data folder %s\n", args[1].c_str());
-        return 1;
-    }
     engine::Engine engine;
-    engine.InitEngine(0, kPageBuffers);
+    if (!EnterFolder(engine, args[1])) return 1;
     ConsolePrompts prompts;
     maintenance::VersionOneImportFlow flow(engine, prompts, base::SystemClock());
     const auto folder = flow.Choose((chosen ? *chosen : oldFolder / "COMPANY.DAT").string());
