@@ -67,8 +67,7 @@ ScriptedPrompts& ScriptedPrompts::ExpectSaveFile(std::optional<std::string> answ
 
 ScriptedPrompts& ScriptedPrompts::ExpectDate(std::string caption,
                                              std::optional<base::Date> answer) {
-    return Expect(
-        {.kind = PromptKind::Date, .caption = std::move(caption), .dateAnswer = answer});
+    return Expect({.kind = PromptKind::Date, .caption = std::move(caption), .dateAnswer = answer});
 }
 
 ScriptedPrompts& ScriptedPrompts::ExpectFont(std::optional<base::FontChoice> answer) {
