@@ -21,12 +21,19 @@ namespace {
 namespace fs = std::filesystem;
 
 constexpr char kCaption[] = "KT Invorra PRO Version 1 Conversion";
-constexpr char kLinksFolder[] = "KTV1.tmp";
 constexpr size_t kShownCompany = 43;
 
 void Tell(base::PromptService& prompts, const std::string& text) {
     prompts.Message(kCaption, text, base::PromptIcon::Information, base::PromptButtons::Ok);
 }
+
+// The working folder of the links to the version-1 files, removed however the import ends.
+struct LinksFolder {
+    ~LinksFolder() {
+        std::error_code ignored;
+        fs::remove_all(kVersionOneLinks, ignored);
+    }
+};
 
 // One phase: the version-1 block `letter` of the company read and each record with a key field
 // added, without keys, to this system's file of the same kind, created afresh.
@@ -136,6 +143,7 @@ ImportReport VersionOneImportFlow::Import(const fs::path& oldFolder, const Impor
     ImportReport report;
     const std::optional<std::string> lastCompany =
         company::ReadSmallFile(engine_.fileSystem(), company::kLastCompanyFile);
+    const LinksFolder links;  // outlives every block read through it
     VersionOneBlock oldCompanies(engine_, oldFolder, "COMPANY");
     if (!oldCompanies.Open()) {
         Tell(prompts_, "The version 1 company file COMPANY.DAT could not be read.");
@@ -221,8 +229,6 @@ ImportReport VersionOneImportFlow::Import(const fs::path& oldFolder, const Impor
                                         *lastCompany, company::SmallFileAccess::Everyone);
     else
         (void)engine_.fileSystem().Remove(company::kLastCompanyFile);
-    std::error_code ignored;
-    fs::remove_all(kLinksFolder, ignored);
     return report;
 }
 

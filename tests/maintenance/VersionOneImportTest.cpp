@@ -204,6 +204,18 @@ TEST_F(VersionOneImportTest, CompanyCodesCutToFiveCharactersDoNotCollide) {
     EXPECT_TRUE(testsupport::StoredCompany("ABCDE"));
 }
 
+TEST_F(VersionOneImportTest, CompanyFileThatIsNoBlockIsReportedAndNothingIsWritten) {
+    std::ofstream(build / "COMPANY.DAT", std::ios::binary) << std::string(5000, '\xA5');
+    Finish();
+    const auto before = testsupport::FolderBytes(dir.path());
+    const maintenance::ImportReport report = Import();
+    EXPECT_TRUE(report.companies.empty());
+    EXPECT_EQ(asked.shown, std::vector<std::string>{
+                               "KT Invorra PRO Version 1 Conversion: The version 1 company file "
+                               "COMPANY.DAT could not be read."});
+    EXPECT_EQ(testsupport::FolderBytes(dir.path()), before);
+}
+
 TEST_F(VersionOneImportTest, PartlyImportedCompanyIsOfferedForRemoval) {
     WriteVersionOne();
     Finish();
