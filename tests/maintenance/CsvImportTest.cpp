@@ -111,6 +111,15 @@ TEST_F(CsvImportTest, GoodCustomersAreImportedWhole) {
     EXPECT_EQ(testsupport::StoredCompany("1")->nextCustomerNumber(), "1");
 }
 
+TEST_F(CsvImportTest, UnicodeTextThatWindows1252CannotHoldIsRefused) {
+    const auto outcome = Import(CsvImportKind::Customers,
+                                "Number,Name\nE1,Euro \xE2\x82\xAC Ltd\nO1,\xCE\xA9mega\n");
+    ASSERT_EQ(outcome.refused.size(), 1u);
+    EXPECT_EQ(outcome.refused[0].line, 3);
+    EXPECT_EQ(outcome.refused[0].reason, "Name holds a character that cannot be stored");
+    EXPECT_EQ(StoredCustomers().size(), 1u);
+}
+
 TEST_F(CsvImportTest, Windows1252TextIsKeptAsItIs) {
     const auto outcome = Import(CsvImportKind::Products,
                                 "Code,Description,Sales Price,Taxable\nP2,Cr\xE8me,2.50,Y\n");
