@@ -75,6 +75,11 @@ const char kBackupFileName[] = "KTBackup.zip";
 
 BackupOutcome WriteBackup(engine::FileSystem& files, const std::filesystem::path& folder,
                           const std::filesystem::path& archive, const ProgressReport& progress) {
+    std::error_code error;
+    const bool inFolder = std::filesystem::equivalent(
+        archive.parent_path().empty() ? "." : archive.parent_path(), folder, error);
+    if (inFolder && !error && InBackupMask(archive.filename().string()))
+        return {false, 0, "The backup file cannot take the name of a data file."};
     const std::vector<std::string> names = BackupFileNames(folder);
     FolderLock lock(files);
     if (!lock.Take(folder, names)) return {false, 0, kFilesInUseText};

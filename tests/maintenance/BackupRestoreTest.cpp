@@ -110,6 +110,15 @@ TEST_F(BackupRestoreTest, EmptyFolderGivesAnEmptyArchiveThatRestoresNothing) {
     EXPECT_EQ(restored.files, 0);
 }
 
+TEST_F(BackupRestoreTest, ArchiveNamedAfterADataFileIsRefused) {
+    const auto before = FolderBytes(data);
+    for (const char* name : {"1C.DAT", "new.ix"}) {
+        const auto outcome = maintenance::WriteBackup(files, data, data / name, {});
+        EXPECT_EQ(outcome.failure, "The backup file cannot take the name of a data file.") << name;
+    }
+    EXPECT_EQ(FolderBytes(data), before);
+}
+
 TEST_F(BackupRestoreTest, FailedBackupKeepsThePreviousArchive) {
     Write(archive, "the previous backup");
     // The temporary archive's name is taken by a folder that cannot be removed: the write fails.
