@@ -16,6 +16,7 @@
 #include "shell/ui/CustomerWindows.h"
 #include "shell/ui/InvoiceWindows.h"
 #include "shell/ui/MainWindow.h"
+#include "shell/ui/MaintenanceWindows.h"
 #include "shell/ui/PaymentWindows.h"
 #include "shell/ui/ProductWindows.h"
 #include "shell/ui/ReportWindows.h"
@@ -87,6 +88,7 @@ int main(int argc, char** argv) {
     shell::ui::BillingWizards billingWizards(mainForm);
     shell::ui::StatementWindows statementWindows(mainForm, customerWindows, invoiceWindows);
     shell::ui::ReportWindows reportWindows(mainForm);
+    shell::ui::MaintenanceWindows maintenanceWindows(mainForm);
     mainForm.InstallAgingRun([&mainForm](company::ProgramState& state, bool forceChart) {
         shell::ui::RunAgingWithChart(mainForm.context(), mainForm.agingChart(), state, forceChart);
     });

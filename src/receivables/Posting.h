@@ -50,6 +50,8 @@ public:
     [[nodiscard]] bool Commit();
 
     PostingLog& log() { return log_; }
+    // The company's customer file, held from Begin on.
+    CustomerFile& customers() { return customers_; }
     company::ProgramState& state() { return state_; }
     base::PromptService& prompts() { return prompts_; }
 

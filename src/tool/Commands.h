@@ -20,6 +20,11 @@ int AgeCommand(const Args& args);      // age DIR [--company CODE] --as-of DATE 
 int ListCommand(const Args& args);     // list DIR KIND [--company CODE] [--csv]
 int LedgerCommand(const Args& args);   // ledger DIR [--company CODE] [--repair] [--today DATE]
 int ReportCommand(const Args& args);   // report DIR KIND [--from D --to D | --preset P] [--csv]
+int BackupCommand(const Args& args);   // backup DIR FILE.zip
+int RestoreCommand(const Args& args);  // restore FILE.zip DIR
+// import-csv DIR customers|products FILE [--dry-run] [--company CODE]
+int ImportCsvCommand(const Args& args);
+int ImportVersionOneCommand(const Args& args);  // import-v1 V1DIR DIR
 // print-invoice DIR NUMBER --pdf FILE [--kind INV|PSL|FCP] [--company CODE]
 int PrintInvoiceCommand(const Args& args);
 // print-statement DIR CUSTOMER --pdf FILE [--unpaid-only] [--company CODE] [--today DATE]

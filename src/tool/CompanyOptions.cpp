@@ -65,13 +65,18 @@ std::optional<CompanyOptions> ParseCompanyOptions(const Args& args,
     return options;
 }
 
-std::optional<std::string> EnterCompany(engine::Engine& engine, const CompanyOptions& options) {
-    if (chdir(options.dir().c_str()) != 0) {
-        std::fprintf(stderr, "cannot open the data folder %s\n", options.dir().c_str());
-        return std::nullopt;
+bool EnterFolder(engine::Engine& engine, const std::string& dir, int waitSeconds) {
+    if (chdir(dir.c_str()) != 0) {
+        std::fprintf(stderr, "cannot open the data folder %s\n", dir.c_str());
+        return false;
     }
-    engine.SetSharingWait({std::chrono::seconds(options.waitSeconds), false});
+    engine.SetSharingWait({std::chrono::seconds(waitSeconds), false});
     engine.InitEngine(0, kPageBuffers);
+    return true;
+}
+
+std::optional<std::string> EnterCompany(engine::Engine& engine, const CompanyOptions& options) {
+    if (!EnterFolder(engine, options.dir(), options.waitSeconds)) return std::nullopt;
     ConsolePrompts prompts;
     if (company::RecoverInterruptedPosting(engine, prompts) == company::RecoveryOutcome::Failed)
         return std::nullopt;

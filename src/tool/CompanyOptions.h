@@ -42,6 +42,10 @@ std::optional<CompanyOptions> ParseCompanyOptions(
 // A "YYYY-MM-DD" (or "YYYY/MM/DD") date of the command line.
 std::optional<base::Date> ParseCommandDate(std::string date);
 
+// Changes into data folder `dir` and starts the engine (files another desk holds are waited for
+// `waitSeconds`); false, with the reason on standard error, when the folder cannot be entered.
+bool EnterFolder(engine::Engine& engine, const std::string& dir, int waitSeconds = 10);
+
 // Changes into the data folder, starts the engine (files another desk holds are waited for as
 // --wait says), undoes a posting a killed process left unfinished (saying so on standard error)
 // and answers the company's code: --company, else the company in "LastCo.Dat". Nothing, with the

@@ -59,5 +59,6 @@ std::vector<PostOperation> DispatchOperations();
 std::vector<PostOperation> RepeatOperations();
 std::vector<PostOperation> InterestOperations();
 std::vector<PostOperation> StatementOperations();
+std::vector<PostOperation> MaintenanceOperations();
 
 }  // namespace tool

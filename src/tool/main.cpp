@@ -36,7 +36,12 @@ void Usage() {
         "                          (only in a build with Qt, KT_BUILD_GUI=ON)\n"
         "  print-statement DIR CUSTOMER --pdf FILE [--unpaid-only] [--company CODE]\n"
         "          [--today YYYY-MM-DD]\n"
-        "                          write a customer's statement to a PDF file (Qt build only)\n",
+        "                          write a customer's statement to a PDF file (Qt build only)\n"
+        "  backup DIR FILE.zip     write the data files into a ZIP archive\n"
+        "  restore FILE.zip DIR    replace the data files from an archive, then rebuild\n"
+        "  import-csv DIR customers|products FILE [--dry-run] [--company CODE]\n"
+        "                          add customers or products from a spreadsheet's CSV file\n"
+        "  import-v1 V1DIR DIR     import the companies of a version-1 installation\n",
         stderr);
 }
 
@@ -65,6 +70,10 @@ int main(int argc, char** argv) {
     if (command == "report") return tool::ReportCommand(args);
     if (command == "print-invoice") return tool::PrintInvoiceCommand(args);
     if (command == "print-statement") return tool::PrintStatementCommand(args);
+    if (command == "backup") return tool::BackupCommand(args);
+    if (command == "restore") return tool::RestoreCommand(args);
+    if (command == "import-csv") return tool::ImportCsvCommand(args);
+    if (command == "import-v1") return tool::ImportVersionOneCommand(args);
     Usage();
     return 2;
 }

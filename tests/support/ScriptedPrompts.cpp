@@ -65,6 +65,11 @@ ScriptedPrompts& ScriptedPrompts::ExpectSaveFile(std::optional<std::string> answ
                    .fileAnswer = std::move(answer)});
 }
 
+ScriptedPrompts& ScriptedPrompts::ExpectDate(std::string caption,
+                                             std::optional<base::Date> answer) {
+    return Expect({.kind = PromptKind::Date, .caption = std::move(caption), .dateAnswer = answer});
+}
+
 ScriptedPrompts& ScriptedPrompts::ExpectFont(std::optional<base::FontChoice> answer) {
     return Expect({.kind = PromptKind::Font, .fontAnswer = std::move(answer)});
 }
@@ -156,8 +161,8 @@ std::optional<uint32_t> ScriptedPrompts::ChooseColor(uint32_t) {
 }
 
 std::optional<base::Date> ScriptedPrompts::PickDate(std::string_view caption, base::Date) {
-    Take({.kind = PromptKind::Date, .caption = std::string(caption)});
-    return std::nullopt;
+    const auto e = Take({.kind = PromptKind::Date, .caption = std::string(caption)});
+    return e ? e->dateAnswer : std::nullopt;
 }
 
 bool ScriptedPrompts::PrintDialog(std::string_view title) {

@@ -69,7 +69,9 @@ public:
                                             std::string_view filter) override;
     std::optional<base::FontChoice> ChooseFont(const base::FontChoice& initial,
                                                bool fixedPitchOnly) override;
-    // Colour, date and printer set-up dialogs are never scripted: showing one fails.
+    // The date picker with this caption; a missing answer means the user cancelled.
+    ScriptedPrompts& ExpectDate(std::string caption, std::optional<base::Date> answer);
+    // Colour and printer set-up dialogs are never scripted: showing one fails.
     std::optional<uint32_t> ChooseColor(uint32_t initial) override;
     std::optional<base::Date> PickDate(std::string_view caption, base::Date initial) override;
     bool PrintDialog(std::string_view title) override;
@@ -85,6 +87,7 @@ private:
         base::PromptAnswer answer = base::PromptAnswer::Ok;
         std::optional<std::string> fileAnswer;
         std::optional<base::FontChoice> fontAnswer;
+        std::optional<base::Date> dateAnswer;
     };
 
     // Nothing when the prompt was unexpected: the caller then answers as a user who cancels.

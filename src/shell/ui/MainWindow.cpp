@@ -402,6 +402,10 @@ void TMainForm::AgingChartClick() {
     }
 }
 
+void TMainForm::CompanyReplaced() {
+    ApplyCompany();
+}
+
 // ---- password
 // ------------------------------------------------------------------------------------
 

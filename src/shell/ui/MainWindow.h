@@ -72,6 +72,10 @@ public:
     void InstallAgingRun(std::function<void(company::ProgramState&, bool forceChart)> run);
     AgingChartPanel& agingChart();
 
+    // After the data files were replaced (a restore): the current company as read again is
+    // applied (date format, banner, background, output panel).
+    void CompanyReplaced();
+
     // The password check: true when no password is set or the right one was typed.
     bool CheckPassword();
 
