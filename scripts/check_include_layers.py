@@ -41,6 +41,8 @@ ALLOWED = {
 # balances only through the receivables.
 SUBSYSTEM_ALSO = {
     "invoicing": ["receivables", "correspondence"],
+    # Letters, labels and bulk e-mail find queued customers as the postings do.
+    "correspondence": ["receivables"],
 }
 QT_LAYERS = {"widgets", SUBSYSTEM + "/ui", "company/ui", "shell/ui", "app"}
 WINDOW_LAYERS = {SUBSYSTEM + "/ui", "company/ui", "shell/ui"}

@@ -21,5 +21,9 @@ int ListCommand(const Args& args);     // list DIR KIND [--company CODE] [--csv]
 int LedgerCommand(const Args& args);   // ledger DIR [--company CODE] [--repair] [--today DATE]
 // print-invoice DIR NUMBER --pdf FILE [--kind INV|PSL|FCP] [--company CODE]
 int PrintInvoiceCommand(const Args& args);
+// labels DIR --layout FILE.LBL --queue FILE.LST --pdf OUT [--start N] [--copies N]
+int LabelsCommand(const Args& args);
+// letters DIR --letter FILE.RTF --queue FILE.LST --pdf OUT
+int LettersCommand(const Args& args);
 
 }  // namespace tool

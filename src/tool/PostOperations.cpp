@@ -7,9 +7,9 @@ namespace tool {
 const std::vector<PostOperation>& PostOperations() {
     static const std::vector<PostOperation> operations = [] {
         std::vector<PostOperation> all;
-        for (auto group :
-             {&CompanyOperations, &CustomerOperations, &ProductOperations, &AgingOperations,
-              &InvoiceOperations, &PaymentOperations, &DispatchOperations}) {
+        for (auto group : {&CompanyOperations, &CustomerOperations, &ProductOperations,
+                           &AgingOperations, &InvoiceOperations, &PaymentOperations,
+                           &DispatchOperations, &CorrespondenceOperations}) {
             for (PostOperation& op : group()) all.push_back(std::move(op));
         }
         return all;

@@ -56,5 +56,6 @@ std::vector<PostOperation> ProductOperations();
 std::vector<PostOperation> InvoiceOperations();
 std::vector<PostOperation> PaymentOperations();
 std::vector<PostOperation> DispatchOperations();
+std::vector<PostOperation> CorrespondenceOperations();
 
 }  // namespace tool

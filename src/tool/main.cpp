@@ -30,7 +30,12 @@ void Usage() {
         "                          recompute them\n"
         "  print-invoice DIR NUMBER --pdf FILE [--kind INV|PSL|FCP] [--company CODE]\n"
         "                          write an invoice, packing slip or file copy to a PDF file\n"
-        "                          (only in a build with Qt, KT_BUILD_GUI=ON)\n",
+        "                          (only in a build with Qt, KT_BUILD_GUI=ON)\n"
+        "  labels DIR --layout FILE.LBL --queue FILE.LST --pdf OUT [--start N] [--copies N]\n"
+        "  labels DIR --ruler --pdf OUT\n"
+        "                          print mailing labels, or the calibration ruler, to PDF\n"
+        "  letters DIR --letter FILE.RTF|FILE.TXT --queue FILE.LST --pdf OUT\n"
+        "                          merge a form letter for each queued customer into one PDF\n",
         stderr);
 }
 
@@ -57,6 +62,8 @@ int main(int argc, char** argv) {
     if (command == "list") return tool::ListCommand(args);
     if (command == "ledger") return tool::LedgerCommand(args);
     if (command == "print-invoice") return tool::PrintInvoiceCommand(args);
+    if (command == "labels") return tool::LabelsCommand(args);
+    if (command == "letters") return tool::LettersCommand(args);
     Usage();
     return 2;
 }

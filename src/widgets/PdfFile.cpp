@@ -45,7 +45,8 @@ private:
 
 }  // namespace
 
-bool WritePdf(const std::string& path, const std::function<bool(base::Canvas&)>& draw) {
+bool WritePdf(const std::string& path, const std::function<bool(base::Canvas&)>& draw,
+              double marginInches) {
     static int argc = 1;
     static char name[] = "kt-invorra";
     static char* argv[] = {name, nullptr};
@@ -58,8 +59,11 @@ bool WritePdf(const std::string& path, const std::function<bool(base::Canvas&)>&
         application = std::make_unique<QGuiApplication>(argc, argv);
     }
     const QPageLayout layout(QPageSize(QPageSize::Letter), QPageLayout::Portrait,
-                             QMarginsF(0.5, 0.5, 0.5, 0.5), QPageLayout::Inch);
+                             QMarginsF(marginInches, marginInches, marginInches, marginInches),
+                             QPageLayout::Inch);
     PrinterCanvas canvas(QString::fromStdString(path), layout);
+    // One file holds every document drawn: the letters of a merge follow one another.
+    canvas.JoinDocuments();
     return draw(canvas);
 }
 
