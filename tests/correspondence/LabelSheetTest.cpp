@@ -185,7 +185,8 @@ TEST(LabelSheetTest, TheSampleLayoutsPrintTheirSheets) {
     };
     for (const Case& c :
          {Case{"Address-3x10.LBL", 3, 10, 1650, 600}, Case{"Shipping-2x7.LBL", 2, 7, 2513, 800}}) {
-        std::ifstream file(std::string(KT_SOURCE_DIR) + "/data/labels/" + c.file, std::ios::binary);
+        std::ifstream file(std::string(KT_SOURCE_DIR) + "/share/labels/" + c.file,
+                           std::ios::binary);
         const std::string bytes{std::istreambuf_iterator<char>(file), {}};
         const std::optional<LabelLayout> layout = ReadLabelLayout(bytes);
         ASSERT_TRUE(layout) << c.file;
@@ -194,8 +195,7 @@ TEST(LabelSheetTest, TheSampleLayoutsPrintTheirSheets) {
                   std::tie(c.columns, c.rows, c.width, c.height));
         // On a Letter page at 600 dots per inch the last column has room for two inches of
         // text and the last row ends on the page.
-        EXPECT_LE(plan.leftMargin + (plan.columns - 1) * plan.width + 2 * 600, 8.5 * 600)
-            << c.file;
+        EXPECT_LE(plan.leftMargin + (plan.columns - 1) * plan.width + 2 * 600, 8.5 * 600) << c.file;
         EXPECT_LE(plan.topMargin + plan.rows * plan.height, 11 * 600) << c.file;
     }
 }
