@@ -12,6 +12,7 @@
 #include "engine/Engine.h"
 #include "shell/ui/AgingRunner.h"
 #include "shell/ui/CompanyWindows.h"
+#include "shell/ui/CorrespondenceWindows.h"
 #include "shell/ui/CustomerWindows.h"
 #include "shell/ui/InvoiceWindows.h"
 #include "shell/ui/MainWindow.h"
@@ -81,6 +82,8 @@ int main(int argc, char** argv) {
     shell::ui::InvoiceWindows invoiceWindows(mainForm, companyWindows, customerWindows,
                                              productWindows);
     shell::ui::PaymentWindows paymentWindows(mainForm, customerWindows);
+    shell::ui::CorrespondenceWindows correspondenceWindows(mainForm, customerWindows,
+                                                           invoiceWindows);
     mainForm.InstallAgingRun([&mainForm](company::ProgramState& state, bool forceChart) {
         shell::ui::RunAgingWithChart(mainForm.context(), mainForm.agingChart(), state, forceChart);
     });

@@ -35,6 +35,8 @@ public:
 
     invoicing::ui::Tinvlist& manager() { return *manager_; }
     invoicing::ui::TProdInv& entry() { return *entry_; }
+    // The program's one mail connection, which the bulk e-mail window shares.
+    correspondence::MailConnection& mail() { return *mail_; }
 
 private:
     std::unique_ptr<correspondence::MailConnection> mail_;
