@@ -38,11 +38,12 @@ ALLOWED = {
     "tool": [EVERY_SUBSYSTEM, "widgets", "company", "records", "engine", "base"],
 }
 # Subsystems that stand on another subsystem besides the layers of their row: invoice entry moves
-# balances only through the receivables.
+# balances only through the receivables, and e-mail goes through the mail transport.
 SUBSYSTEM_ALSO = {
-    "invoicing": ["receivables", "correspondence"],
-    # Letters, labels and bulk e-mail find queued customers as the postings do.
-    "correspondence": ["receivables"],
+    "invoicing": ["receivables", "mail"],
+    # Letters, labels and bulk e-mail find queued customers as the postings do, and mail through
+    # the one mail connection.
+    "correspondence": ["receivables", "mail"],
 }
 QT_LAYERS = {"widgets", SUBSYSTEM + "/ui", "company/ui", "shell/ui", "app"}
 WINDOW_LAYERS = {SUBSYSTEM + "/ui", "company/ui", "shell/ui"}

@@ -1,8 +1,8 @@
 #include "correspondence/BulkMail.h"
 
 #include "base/Text.h"
-#include "correspondence/MailAddress.h"
 #include "correspondence/QueueCustomers.h"
+#include "mail/MailAddress.h"
 
 namespace correspondence {
 namespace {
@@ -44,7 +44,7 @@ std::optional<BulkMailRefusal> CheckBulkMail(const BulkMailForm& form, size_t qu
     if (returnAddress.empty())
         return BulkMailRefusal{BulkMailField::ReturnAddress, "E-Mail Address",
                                "You need a return e-mail address."};
-    if (!IsValidMailAddress(returnAddress))
+    if (!mail::IsValidMailAddress(returnAddress))
         return BulkMailRefusal{BulkMailField::ReturnAddress, "Return E-Mail Address",
                                "The return e-mail address does not have the @ sign included. "
                                "Bad e-mail address.",
@@ -59,12 +59,12 @@ std::optional<BulkMailRefusal> CheckBulkMail(const BulkMailForm& form, size_t qu
     return std::nullopt;
 }
 
-BulkMailResult SendBulkMail(MailConnection& mail, const BulkMailForm& form,
+BulkMailResult SendBulkMail(mail::MailConnection& mail, const BulkMailForm& form,
                             const records::CompanyRecord& company,
                             const std::vector<company::QueuedCustomer>& items,
                             const std::vector<std::optional<records::CustomerRecord>>& customers,
                             const std::function<void(const std::string&)>& progress) {
-    MailMessage typed;
+    mail::MailMessage typed;
     typed.senderName = base::Trim(company.name());
     typed.sender = base::Trim(form.returnAddress);
     typed.subject = form.subject;
@@ -90,25 +90,25 @@ BulkMailResult SendBulkMail(MailConnection& mail, const BulkMailForm& form,
             ++result.empty;
             continue;
         }
-        MailMessage message = typed;
-        if (IsValidMailAddress(address)) {
+        mail::MailMessage message = typed;
+        if (mail::IsValidMailAddress(address)) {
             message.recipient = address;
         } else {
             message.subject = kBadAddressSubject + base::Trim(customer.name());
             message.recipient = base::Trim(company.email());
         }
-        const SendResult sent = mail.Send(message);
+        const mail::SendResult sent = mail.Send(message);
         switch (sent.outcome) {
-            case SendOutcome::Accepted:
+            case mail::SendOutcome::Accepted:
                 ++result.sent;
                 result.sentTo.push_back(number);
                 if (progress) progress("E-Mail Sent: " + std::to_string(result.sent));
                 break;
-            case SendOutcome::Rejected:
-            case SendOutcome::BadAddress:
+            case mail::SendOutcome::Rejected:
+            case mail::SendOutcome::BadAddress:
                 result.failures.push_back({number, "refused: " + sent.reply});
                 break;
-            case SendOutcome::ConnectionLost:
+            case mail::SendOutcome::ConnectionLost:
                 result.failures.push_back({number, kConnectionLost});
                 break;
         }

@@ -15,8 +15,8 @@
 
 #include "base/PromptService.h"
 #include "company/PrintQueue.h"
-#include "correspondence/MailConnection.h"
 #include "engine/Engine.h"
+#include "mail/MailConnection.h"
 #include "records/CompanyRecord.h"
 #include "records/CustomerRecord.h"
 
@@ -58,7 +58,7 @@ struct BulkMailResult {
 
 // Sends the message for each queued item over a checked connection; `customers` holds each
 // item's customer (nothing when it is no longer on file). `progress` hears "E-Mail Sent: n".
-BulkMailResult SendBulkMail(MailConnection& mail, const BulkMailForm& form,
+BulkMailResult SendBulkMail(mail::MailConnection& mail, const BulkMailForm& form,
                             const records::CompanyRecord& company,
                             const std::vector<company::QueuedCustomer>& items,
                             const std::vector<std::optional<records::CustomerRecord>>& customers,
@@ -70,7 +70,7 @@ BulkMailResult SendBulkMail(MailConnection& mail, const BulkMailForm& form,
 struct BulkMailRun {
     base::PromptService& prompts;
     engine::Engine& engine;
-    MailConnection& mail;
+    mail::MailConnection& mail;
     const records::CompanyRecord& company;
     company::PrintQueue& queue;
 };

@@ -58,7 +58,7 @@ PostReply BulkMail(PostRequest& request, PostSession& session) {
     if (request.failure()) return PostReply::Refused(*request.failure());
     for (const company::QueuedCustomer& item : *items) state.printQueue.Add(item);
 
-    correspondence::MailConnection mail(session.prompts, session.clock);
+    mail::MailConnection mail(session.prompts, session.clock);
     correspondence::BulkMailRun run{session.prompts, session.engine, mail, state.currentCompany,
                                     state.printQueue};
     const auto result = correspondence::SendEmailMessage(run, form);

@@ -91,8 +91,8 @@ protected:
         return SendEmailMessage(run, form);
     }
 
-    static MailOptions Options() {
-        MailOptions options;
+    static mail::MailOptions Options() {
+        mail::MailOptions options;
         options.netrcFile = "/nonexistent/netrc";
         options.connectTimeout = std::chrono::milliseconds(2000);
         options.replyTimeout = std::chrono::seconds(2);
@@ -109,7 +109,7 @@ protected:
         return subjects;
     }
 
-    MailConnection mail_{prompts, clock, {}, Options()};
+    mail::MailConnection mail_{prompts, clock, {}, Options()};
 };
 
 TEST_F(BulkMailTest, ACustomerWithoutAddressIsCountedAndPassedOver) {

@@ -23,7 +23,7 @@ struct SendMailServices {
     base::PromptService& prompts;
     engine::Engine& engine;
     company::ProgramState& state;
-    MailConnection& mail;
+    mail::MailConnection& mail;
     widgets::TStatForm& statusWindow;
     // Shows the Label Wizard / Print Queue window modally.
     std::function<void()> showQueue;

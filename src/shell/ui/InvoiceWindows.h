@@ -7,7 +7,7 @@
 
 #include <memory>
 
-namespace correspondence {
+namespace mail {
 class MailConnection;
 }
 
@@ -36,10 +36,10 @@ public:
     invoicing::ui::Tinvlist& manager() { return *manager_; }
     invoicing::ui::TProdInv& entry() { return *entry_; }
     // The program's one mail connection, which the bulk e-mail window shares.
-    correspondence::MailConnection& mail() { return *mail_; }
+    mail::MailConnection& mail() { return *mail_; }
 
 private:
-    std::unique_ptr<correspondence::MailConnection> mail_;
+    std::unique_ptr<mail::MailConnection> mail_;
     invoicing::ui::TQView* quickView_;
     invoicing::ui::Trtedit* view_;
     invoicing::ui::TProdInv* entry_;

@@ -36,7 +36,7 @@ TEST(SendMailMessageTest, KeysTypeTheMessageAndEnterSendsItToTheQueue) {
                             records::RecordTypeOf(records::RecordKind::Customer).Describe("1"),
                             std::vector{customer});
     w.state.printQueue.AddCustomer(customer);
-    MailConnection mail(w.prompts, w.clock);
+    mail::MailConnection mail(w.prompts, w.clock);
     int queueShown = 0;
     TEMMemo window({w.prompts, w.engine, w.state, mail, w.statusWindow, [&] { ++queueShown; },
                     [&](const QString& topic) { w.helpTopics.push_back(topic); }});
