@@ -1,6 +1,7 @@
 #include "correspondence/LetterPage.h"
 
 #include <algorithm>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -42,7 +43,7 @@ public:
         const std::vector<Piece> pieces = Pieces(paragraph);
         if (paragraph.bullet && !paragraph.runs.empty()) {
             const base::FontChoice& font = paragraph.runs.front().font;
-            canvas_.SetFont(font);
+            Use(font);
             const int bulletWidth = canvas_.TextWidth(std::string(kBullet) + " ");
             bullet_ = {firstLeft, &font};
             // The text hangs at the left indent when the first line starts before it.
@@ -76,15 +77,22 @@ public:
 private:
     int Dots(int twips) const { return twips * dpi_ / kTwipsPerInch; }
 
-    int Height(const base::FontChoice& font) {
+    // Setting a font is not free on a printer: a letter sets the same few fonts over and over.
+    void Use(const base::FontChoice& font) {
+        if (current_ && *current_ == font) return;
         canvas_.SetFont(font);
+        current_ = font;
+    }
+
+    int Height(const base::FontChoice& font) {
+        Use(font);
         return canvas_.TextHeight("Xg");
     }
 
     std::vector<Piece> Pieces(const base::Paragraph& paragraph) {
         std::vector<Piece> pieces;
         for (const base::TextRun& run : paragraph.runs) {
-            canvas_.SetFont(run.font);
+            Use(run.font);
             size_t i = 0;
             const std::string& text = run.text;
             while (i < text.size()) {
@@ -119,7 +127,7 @@ private:
             y_ = margin_;
         }
         if (bullet_.font) {
-            canvas_.SetFont(*bullet_.font);
+            Use(*bullet_.font);
             canvas_.TextOut(bullet_.x, y_, kBullet);
             bullet_ = {};
         }
@@ -139,7 +147,7 @@ private:
                 width += line.pieces[i].width;
             }
             while (!text.empty() && text.back() == ' ') text.pop_back();
-            canvas_.SetFont(font);
+            Use(font);
             if (!text.empty()) canvas_.TextOut(x, y_, text);
             x += width;
         }
@@ -158,6 +166,7 @@ private:
     int y_;
     PendingBullet bullet_;
     base::FontChoice fallback_;
+    std::optional<base::FontChoice> current_;
 };
 
 }  // namespace
