@@ -6,20 +6,13 @@
 #include "engine/Errors.h"
 #include "engine/RecordFile.h"
 #include "receivables/PostingWrites.h"
-#include "records/RecordTypes.h"
 
 namespace correspondence {
 namespace {
 
-using CustomerFile = engine::RecordFile<records::CustomerRecord>;
+using receivables::CustomerFile;
+using receivables::CustomersOf;
 constexpr int kNameKey = 1;
-
-CustomerFile CustomersOf(engine::Engine& engine, base::PromptService& prompts,
-                         std::string_view companyCode) {
-    return CustomerFile(engine,
-                        records::RecordTypeOf(records::RecordKind::Customer).Describe(companyCode),
-                        prompts);
-}
 
 std::string FileFailure(engine::Engine& engine, const CustomerFile& file) {
     return file.description().name + ": " + engine::ErrorText(engine.errorClass(), engine.error());

@@ -11,6 +11,7 @@
 #include <regex>
 
 #include "correspondence/LabelLayout.h"
+#include "support/CommandOutput.h"
 #include "support/SmtpServer.h"
 #include "tool/DataFolderTest.h"
 
@@ -56,7 +57,7 @@ protected:
     }
 
     int Pages(const std::filesystem::path& pdf) {
-        const std::string info = Shell("pdfinfo '" + pdf.string() + "'");
+        const std::string info = testsupport::RunCommand("pdfinfo '" + pdf.string() + "'").output;
         std::smatch pages;
         EXPECT_TRUE(std::regex_search(info, pages, std::regex("Pages:\\s+(\\d+)"))) << info;
         return pages.empty() ? 0 : std::stoi(pages[1]);
@@ -64,7 +65,8 @@ protected:
 
     // The top-left corner, in printer dots, of the first word `word` of the PDF.
     std::pair<int, int> WordAt(const std::filesystem::path& pdf, const std::string& word) {
-        const std::string boxes = Shell("pdftotext -bbox '" + pdf.string() + "' -");
+        const std::string boxes =
+            testsupport::RunCommand("pdftotext -bbox '" + pdf.string() + "' -").output;
         std::smatch box;
         const std::regex pattern("<word xMin=\"([0-9.]+)\" yMin=\"([0-9.]+)\"[^>]*>" + word + "<");
         EXPECT_TRUE(std::regex_search(boxes, box, pattern)) << word;
@@ -72,17 +74,6 @@ protected:
         // Points to dots at 600 per inch.
         return {static_cast<int>(std::stod(box[1]) * 600 / 72 + 0.5),
                 static_cast<int>(std::stod(box[2]) * 600 / 72 + 0.5)};
-    }
-
-    // What a reading program writes on its standard output.
-    static std::string Shell(const std::string& command) {
-        std::string out;
-        FILE* pipe = popen(command.c_str(), "r");
-        if (!pipe) return out;
-        char buffer[4096];
-        for (size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) out.append(buffer, n);
-        pclose(pipe);
-        return out;
     }
 };
 
@@ -130,7 +121,7 @@ TEST_F(CorrespondenceTool, LettersMergeOnePagePerQueuedCustomer) {
                                    parent.path());
     ASSERT_EQ(run.exitCode, 0) << run.err;
     EXPECT_EQ(Pages(pdf), 3);
-    const std::string text = Shell("pdftotext '" + pdf.string() + "' -");
+    const std::string text = testsupport::RunCommand("pdftotext '" + pdf.string() + "' -").output;
     EXPECT_NE(text.find("Dear Brook Ltd of Brook, from Acme Supply."), std::string::npos) << text;
 }
 

@@ -1,11 +1,8 @@
 #include "shell/ui/CorrespondenceWindows.h"
 
-#include <QCoreApplication>
-
 #include "correspondence/ui/FormLetterWizard.h"
 #include "correspondence/ui/LabelWizard.h"
 #include "correspondence/ui/SendMailMessage.h"
-#include "customers/ui/CustomerManager.h"
 #include "shell/ui/CustomerWindows.h"
 #include "shell/ui/InvoiceWindows.h"
 #include "shell/ui/MainWindow.h"
@@ -16,15 +13,7 @@ CorrespondenceWindows::CorrespondenceWindows(TMainForm& mainForm, CustomerWindow
                                              InvoiceWindows& invoiceWindows) {
     WindowContext& context = mainForm.context();
     const auto help = [&mainForm](const QString& topic) { mainForm.ShowHelpTopic(topic); };
-    const auto pickCustomer = [&customerWindows,
-                               &state = context.state]() -> std::optional<records::CustomerRecord> {
-        const customers::ui::CustomerManagerResult result =
-            customerWindows.manager().Execute(customers::ui::CustomerManagerUse::Select);
-        // Without its customer file the program cannot go on.
-        if (result.cannotOpen) QCoreApplication::exit(1);
-        if (!result.picked) return std::nullopt;
-        return state.pickedCustomer;
-    };
+    const auto pickCustomer = [&customerWindows] { return customerWindows.PickCustomer(); };
     const correspondence::LabelWizardServices files{context.engine, context.prompts, context.state};
     labelWizard_ =
         new correspondence::ui::TLblWiz({files, context.printer, pickCustomer, help}, &mainForm);

@@ -12,6 +12,7 @@
 #include <fstream>
 
 #include "records/RecordTypes.h"
+#include "support/CommandOutput.h"
 #include "support/Samples.h"
 #include "support/ui/TestWindowContext.h"
 #include "support/ui/WindowDriving.h"
@@ -20,16 +21,6 @@ namespace correspondence::ui {
 namespace {
 
 using testsupport::ThenInModal;
-
-std::string Shell(const std::string& command) {
-    std::string out;
-    FILE* pipe = popen(command.c_str(), "r");
-    if (!pipe) return out;
-    char buffer[4096];
-    for (size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) out.append(buffer, n);
-    pclose(pipe);
-    return out;
-}
 
 class FormLetterWizardTest : public ::testing::Test {
 protected:
@@ -92,11 +83,12 @@ TEST_F(FormLetterWizardTest, ATypedLetterIsSavedMergedAndLeftAsItWas) {
     std::ifstream file(rtf, std::ios::binary);
     const std::string saved{std::istreambuf_iterator<char>(file), {}};
     EXPECT_NE(saved.find("\\b ZRCSTNAME"), std::string::npos) << saved;
-    const std::string text = Shell("pdftotext '" + pdf + "' -");
+    const std::string text = testsupport::RunCommand("pdftotext '" + pdf + "' -").output;
     EXPECT_NE(text.find("Dear Alpha Traders,"), std::string::npos) << text;
     EXPECT_NE(text.find("Dear Beta Mills,"), std::string::npos) << text;
     EXPECT_NE(text.find("from Acme Supply Co; zrcstname stays."), std::string::npos) << text;
-    EXPECT_EQ(Shell("pdfinfo '" + pdf + "' | grep Pages"), "Pages:           2\n");
+    EXPECT_EQ(testsupport::RunCommand("pdfinfo '" + pdf + "' | grep Pages").output,
+              "Pages:           2\n");
 }
 
 TEST_F(FormLetterWizardTest, AChangedLetterAsksBeforeItIsClosed) {
