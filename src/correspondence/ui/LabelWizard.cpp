@@ -297,9 +297,13 @@ void TLblWiz::UseCmpAddClick() {
 
 void TLblWiz::ShowQueue() {
     list_->clear();
+    // Added in one go: a queue of every customer may hold a hundred thousand rows.
+    QList<QTreeWidgetItem*> rows;
+    rows.reserve(static_cast<qsizetype>(services_.flow.state.printQueue.size()));
     for (const company::QueuedCustomer& item : services_.flow.state.printQueue.items())
-        list_->addTopLevelItem(
+        rows.append(
             new QTreeWidgetItem({Q(item.number), Q(item.name), Q(item.sortCode), Q(item.type)}));
+    list_->addTopLevelItems(rows);
     if (list_->topLevelItemCount() > 0)
         list_->setCurrentItem(list_->topLevelItem(list_->topLevelItemCount() - 1));
 }
