@@ -4,8 +4,10 @@
 // rules are a correspondence::LabelWizardFlow; the window gathers the fields and shows the texts.
 
 #include <QDialog>
+#include <array>
 #include <functional>
 #include <optional>
+#include <vector>
 
 #include "correspondence/LabelWizardFlow.h"
 #include "records/CustomerRecord.h"
