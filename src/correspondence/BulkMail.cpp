@@ -134,6 +134,7 @@ std::optional<BulkMailResult> SendEmailMessage(
         run.prompts.Warn("E-Mail Mode", *read.failure);
         return std::nullopt;
     }
+    if (progress) progress("Working...");
     BulkMailResult result =
         SendBulkMail(run.mail, form, run.company, run.queue.items(), read.customers, progress);
     // A run cut short leaves the queue as it was: the user sends again once the line is back.

@@ -66,6 +66,7 @@ BulkMailResult SendBulkMail(mail::MailConnection& mail, const BulkMailForm& form
 
 // The whole "&E-Mail" command as the window runs it: the checks, the mail check, the run, its
 // summary messages, and the queue no longer pending after a run that was not cut short.
+// `progress` hears "Working..." once the checks passed, then "E-Mail Sent: n".
 // Nothing when a check or the mail check stopped it (the refusal was shown).
 struct BulkMailRun {
     base::PromptService& prompts;
