@@ -63,7 +63,8 @@ endfunction()
 #   slow: killed processes, concurrent processes, random no-drift runs and fault sweeps
 set(KT_FUZZ_TESTS FuzzReplay.*)
 set(KT_SMTP_TESTS MailConnectionTest.* InvoiceDispatchTest.Mailed* InvoiceDispatchTest.BatchMail*
-                  PostDispatch.Mailed* FirstInvoiceTest.*)
+                  PostDispatch.Mailed* FirstInvoiceTest.* BulkMail*Test.*
+                  CorrespondenceTool.BulkMail* SendMailMessageTest.*)
 set(KT_SLOW_TESTS *KillTest.* Desks*.* *NoDriftTest.* *FaultSweepTest.* */RandomizedTest.*)
 
 # kt_test(NAME DIR [QT] [SHARDS n] [DEPS targets...])

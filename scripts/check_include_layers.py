@@ -38,11 +38,13 @@ ALLOWED = {
     "tool": [EVERY_SUBSYSTEM, "widgets", "company", "records", "engine", "base"],
 }
 # Subsystems that stand on another subsystem besides the layers of their row: invoice entry moves
-# balances only through the receivables; maintenance deletes invoices through the receivables'
-# postings and imports customers and products with their own checks.
+# balances only through the receivables, and e-mail goes through the mail transport.
 SUBSYSTEM_ALSO = {
-    "invoicing": ["receivables", "correspondence"],
-    "statements": ["receivables", "correspondence"],
+    "invoicing": ["receivables", "mail"],
+    # Letters, labels and bulk e-mail find queued customers as the postings do, and mail through
+    # the one mail connection.
+    "correspondence": ["receivables", "mail"],
+    "statements": ["receivables", "mail"],
     "maintenance": ["invoicing", "receivables", "customers", "products"],
 }
 QT_LAYERS = {"widgets", SUBSYSTEM + "/ui", "company/ui", "shell/ui", "app"}

@@ -13,6 +13,7 @@
 #include "shell/ui/AgingRunner.h"
 #include "shell/ui/BillingWizards.h"
 #include "shell/ui/CompanyWindows.h"
+#include "shell/ui/CorrespondenceWindows.h"
 #include "shell/ui/CustomerWindows.h"
 #include "shell/ui/InvoiceWindows.h"
 #include "shell/ui/MainWindow.h"
@@ -89,6 +90,8 @@ int main(int argc, char** argv) {
     shell::ui::StatementWindows statementWindows(mainForm, customerWindows, invoiceWindows);
     shell::ui::ReportWindows reportWindows(mainForm);
     shell::ui::MaintenanceWindows maintenanceWindows(mainForm);
+    shell::ui::CorrespondenceWindows correspondenceWindows(mainForm, customerWindows,
+                                                           invoiceWindows);
     mainForm.InstallAgingRun([&mainForm](company::ProgramState& state, bool forceChart) {
         shell::ui::RunAgingWithChart(mainForm.context(), mainForm.agingChart(), state, forceChart);
     });

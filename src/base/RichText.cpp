@@ -172,6 +172,12 @@ std::string ToRtf(const RichDocument& document) {
     for (const Paragraph& paragraph : document.paragraphs()) {
         out += "\\pard";
         out += AlignmentWord(paragraph.alignment);
+        if (paragraph.firstIndent != 0) out += "\\fi" + std::to_string(paragraph.firstIndent);
+        if (paragraph.leftIndent != 0) out += "\\li" + std::to_string(paragraph.leftIndent);
+        if (paragraph.rightIndent != 0) out += "\\ri" + std::to_string(paragraph.rightIndent);
+        // Old-style list text first, for readers without lists; then the bullet itself.
+        if (paragraph.bullet)
+            out += "{\\pntext\\bullet\\tab}{\\*\\pn\\pnlvlblt\\pnindent0{\\pntxtb\\bullet}}";
         // Character formatting stays open up to \par, so that the paragraph mark (and with it the
         // height of an empty line) takes the last run's font.
         for (const TextRun& run : paragraph.runs) {

@@ -1,5 +1,6 @@
 #include "company/PrintQueue.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "base/Text.h"
@@ -36,6 +37,12 @@ bool PrintQueue::Remove(size_t index) {
     items_.erase(items_.begin() + static_cast<std::ptrdiff_t>(index));
     pending_ = true;
     return true;
+}
+
+void PrintQueue::Sort(
+    const std::function<bool(const QueuedCustomer&, const QueuedCustomer&)>& less) {
+    std::stable_sort(items_.begin(), items_.end(), less);
+    pending_ = true;
 }
 
 void PrintQueue::Clear() {

@@ -8,6 +8,7 @@
 // (padding never shortens; a line is cut at 90). Columns start at 1, 10, 46 and 62.
 
 #include <cstddef>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -35,6 +36,9 @@ public:
     void Add(QueuedCustomer item);
     // False, and nothing changed, when there is no item at `index`.
     bool Remove(size_t index);
+    // Puts the items in the order `less` gives (a stable sort); the queue is then pending, as after
+    // any change of the list.
+    void Sort(const std::function<bool(const QueuedCustomer&, const QueuedCustomer&)>& less);
     // Empties the queue; nothing is left to lose, so it is no longer pending.
     void Clear();
 

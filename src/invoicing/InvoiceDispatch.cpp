@@ -4,9 +4,9 @@
 #include <optional>
 
 #include "base/Text.h"
-#include "correspondence/MailAddress.h"
 #include "invoicing/InvoiceForm.h"
 #include "invoicing/InvoiceMailText.h"
+#include "mail/MailAddress.h"
 #include "receivables/PostingLog.h"
 #include "receivables/PostingWrites.h"
 #include "records/TransactionType.h"
@@ -33,15 +33,14 @@ bool PrintCopy(DispatchContext& context, const InvoiceDocument& document, Docume
 
 // The message of an invoice: to the customer, or to the company itself under the bad-address
 // subject when the customer's address is missing or unusable.
-correspondence::MailMessage InvoiceMessage(const InvoiceDocument& document,
-                                           const records::CompanyRecord& company) {
-    correspondence::MailMessage message;
+mail::MailMessage InvoiceMessage(const InvoiceDocument& document,
+                                 const records::CompanyRecord& company) {
+    mail::MailMessage message;
     message.senderName = base::Trim(company.name());
     message.sender = base::Trim(company.email());
     message.subject = InvoiceMailSubject(document, company);
     message.body = InvoiceMailLines(document, company);
-    if (document.customerEmail.size() >= 2 &&
-        correspondence::IsValidMailAddress(document.customerEmail)) {
+    if (document.customerEmail.size() >= 2 && mail::IsValidMailAddress(document.customerEmail)) {
         message.recipient = document.customerEmail;
     } else {
         message.subject = kBadAddressSubject;
@@ -54,15 +53,14 @@ DispatchResult MailInvoice(DispatchContext& context, const InvoiceDocument& docu
     if (!WantsInvoiceMail(document, context.company)) return {InvoiceOutcome::NoAddress, {}};
     if (!context.mail || !context.mail->Connected())
         return {InvoiceOutcome::ConnectionLost, "The mail server was not checked."};
-    const correspondence::SendResult sent =
-        context.mail->Send(InvoiceMessage(document, context.company));
+    const mail::SendResult sent = context.mail->Send(InvoiceMessage(document, context.company));
     switch (sent.outcome) {
-        case correspondence::SendOutcome::Accepted:
+        case mail::SendOutcome::Accepted:
             return {InvoiceOutcome::Mailed, sent.reply};
-        case correspondence::SendOutcome::ConnectionLost:
+        case mail::SendOutcome::ConnectionLost:
             return {InvoiceOutcome::ConnectionLost, sent.reply};
-        case correspondence::SendOutcome::Rejected:
-        case correspondence::SendOutcome::BadAddress:
+        case mail::SendOutcome::Rejected:
+        case mail::SendOutcome::BadAddress:
             break;
     }
     return {InvoiceOutcome::Refused, sent.reply};

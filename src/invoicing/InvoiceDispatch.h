@@ -11,9 +11,9 @@
 #include "base/Canvas.h"
 #include "base/PromptService.h"
 #include "company/PrintQueue.h"
-#include "correspondence/MailConnection.h"
 #include "invoicing/InvoiceDocument.h"
 #include "invoicing/InvoiceFiles.h"
+#include "mail/MailConnection.h"
 #include "records/CompanyRecord.h"
 
 namespace invoicing {
@@ -46,7 +46,7 @@ struct DispatchContext {
     const records::CompanyRecord& company;
     OutputMode mode = OutputMode::Printer;
     PrintSink& printer;
-    correspondence::MailConnection* mail = nullptr;  // e-mail mode: the checked connection
+    mail::MailConnection* mail = nullptr;  // e-mail mode: the checked connection
     const base::Clock& clock;
     std::string today;  // the date text an e-mailed invoice keeps
     // Batch Print queues each invoice's customer for labels here when the company asks for it.

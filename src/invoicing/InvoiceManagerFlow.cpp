@@ -124,8 +124,7 @@ std::optional<std::string> InvoiceManagerFlow::NumberOf(int32_t recordNumber) {
     return base::Trim(entry->record.invoiceNumber());
 }
 
-DispatchContext InvoiceManagerFlow::Dispatch(PrintSink& printer,
-                                             correspondence::MailConnection& mail) {
+DispatchContext InvoiceManagerFlow::Dispatch(PrintSink& printer, mail::MailConnection& mail) {
     const bool mailing = state_.defaultOutput == company::PrintedOutput::EMail;
     return {*files_,
             state_.currentCompany,

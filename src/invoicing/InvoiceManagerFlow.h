@@ -104,7 +104,7 @@ public:
     // A dispatch on the open files in the program's output mode (the main window's printer or
     // e-mail setting), printing on `printer` and mailing through `mail`; Batch Print queues
     // customers for labels in the program's print queue.
-    DispatchContext Dispatch(PrintSink& printer, correspondence::MailConnection& mail);
+    DispatchContext Dispatch(PrintSink& printer, mail::MailConnection& mail);
 
 private:
     std::optional<StoredInvoice> Read(int32_t recordNumber);

@@ -9,18 +9,18 @@ namespace {
 
 constexpr int kCustomerNumberKey = 2;
 
+std::string Folded(std::string_view text) {
+    return base::Win1252Upper(base::Trim(text));
+}
+
+}  // namespace
+
 CustomerFile CustomersOf(engine::Engine& engine, base::PromptService& prompts,
                          std::string_view companyCode) {
     return CustomerFile(engine,
                         records::RecordTypeOf(records::RecordKind::Customer).Describe(companyCode),
                         prompts);
 }
-
-std::string Folded(std::string_view text) {
-    return base::Win1252Upper(base::Trim(text));
-}
-
-}  // namespace
 
 std::optional<CustomerEntry> FindCustomerIn(CustomerFile& customers, std::string_view number) {
     records::CustomerRecord wanted;

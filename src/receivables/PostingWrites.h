@@ -65,6 +65,10 @@ bool ReplaceRecord(PostingLog& log, std::string_view failure, engine::RecordFile
 using CustomerFile = engine::RecordFile<records::CustomerRecord>;
 using CustomerEntry = engine::KeyEntry<records::CustomerRecord>;
 
+// The company's customer file, not opened yet.
+CustomerFile CustomersOf(engine::Engine& engine, base::PromptService& prompts,
+                         std::string_view companyCode);
+
 // The customer whose number (trimmed, upper-cased) is `number`, looked up by customer key 2 in
 // the open file `customers`. The number found is compared with the one sought, so a missing
 // customer never stands for the next one. Nothing when there is none or the search failed.

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "base/Text.h"
-#include "correspondence/MailAddress.h"
+#include "mail/MailAddress.h"
 
 namespace statements {
 namespace {
@@ -113,15 +113,15 @@ std::string StatementMailSubject(const Statement& statement,
     return subject;
 }
 
-correspondence::MailMessage StatementMessage(const Statement& statement,
+mail::MailMessage StatementMessage(const Statement& statement,
                                              const records::CompanyRecord& company,
                                              const std::string& today) {
-    correspondence::MailMessage message;
+    mail::MailMessage message;
     message.senderName = base::Trim(company.name());
     message.sender = base::Trim(company.email());
     message.subject = StatementMailSubject(statement, company);
     message.body = StatementMailLines(statement, company, today);
-    if (correspondence::IsValidMailAddress(statement.customer.email)) {
+    if (mail::IsValidMailAddress(statement.customer.email)) {
         message.recipient = statement.customer.email;
     } else {
         message.subject = kBadAddressSubject;

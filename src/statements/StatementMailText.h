@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "correspondence/MailMessage.h"
+#include "mail/MailMessage.h"
 #include "records/CompanyRecord.h"
 #include "statements/Statement.h"
 
@@ -24,7 +24,7 @@ std::vector<std::string> StatementMailLines(const Statement& statement,
 // blanks).
 std::string StatementMailSubject(const Statement& statement, const records::CompanyRecord& company);
 
-correspondence::MailMessage StatementMessage(const Statement& statement,
+mail::MailMessage StatementMessage(const Statement& statement,
                                              const records::CompanyRecord& company,
                                              const std::string& today);
 

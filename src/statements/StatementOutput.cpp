@@ -14,15 +14,15 @@ constexpr char kPrintCaption[] = "Print Statement";
 SentResult Mail(OutputContext& context, const Statement& statement) {
     if (!context.mail || !context.mail->Connected())
         return {SentOutcome::ConnectionLost, "The mail server was not checked."};
-    const correspondence::SendResult sent =
+    const mail::SendResult sent =
         context.mail->Send(StatementMessage(statement, context.company, context.today));
     switch (sent.outcome) {
-        case correspondence::SendOutcome::Accepted:
+        case mail::SendOutcome::Accepted:
             return {SentOutcome::Mailed, sent.reply};
-        case correspondence::SendOutcome::ConnectionLost:
+        case mail::SendOutcome::ConnectionLost:
             return {SentOutcome::ConnectionLost, sent.reply};
-        case correspondence::SendOutcome::Rejected:
-        case correspondence::SendOutcome::BadAddress:
+        case mail::SendOutcome::Rejected:
+        case mail::SendOutcome::BadAddress:
             break;
     }
     return {SentOutcome::Refused, sent.reply};

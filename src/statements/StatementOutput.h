@@ -8,7 +8,7 @@
 #include "base/Canvas.h"
 #include "base/PromptService.h"
 #include "company/ProgramState.h"
-#include "correspondence/MailConnection.h"
+#include "mail/MailConnection.h"
 #include "records/CompanyRecord.h"
 #include "statements/Statement.h"
 
@@ -23,7 +23,7 @@ struct OutputContext {
     const records::CompanyRecord& company;
     company::PrintedOutput mode = company::PrintedOutput::PrinterOrFax;
     StatementPrinter printer;
-    correspondence::MailConnection* mail = nullptr;  // e-mail mode: the checked connection
+    mail::MailConnection* mail = nullptr;  // e-mail mode: the checked connection
     std::string today;                               // the statement date, as the company writes it
 
     bool mailing() const { return mode == company::PrintedOutput::EMail; }

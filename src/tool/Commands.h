@@ -29,5 +29,9 @@ int ImportVersionOneCommand(const Args& args);  // import-v1 V1DIR DIR
 int PrintInvoiceCommand(const Args& args);
 // print-statement DIR CUSTOMER --pdf FILE [--unpaid-only] [--company CODE] [--today DATE]
 int PrintStatementCommand(const Args& args);
+// labels DIR --layout FILE.LBL --queue FILE.LST --pdf OUT [--start N] [--copies N]
+int LabelsCommand(const Args& args);
+// letters DIR --letter FILE.RTF --queue FILE.LST --pdf OUT
+int LettersCommand(const Args& args);
 
 }  // namespace tool

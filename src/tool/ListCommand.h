@@ -19,6 +19,11 @@ struct ListRun {
     base::DateTime now;
     bool csv = false;
     bool addresses = false;  // customers: the billing and shipping addresses too
+    // customers: a queue list file instead, of every customer, or of those owing in one aging
+    // category (1 to 4), or in any category after the one given (1 to 3)
+    bool queue = false;
+    int aging = 0;
+    int over = 0;
 };
 
 // The listing's UTF-8 text, or why there is none.

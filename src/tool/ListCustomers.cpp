@@ -1,6 +1,8 @@
 // list customers: the customer list report by name, or its customers as CSV.
 
 #include "base/Windows1252.h"
+#include "company/PrintQueue.h"
+#include "correspondence/QueueCustomers.h"
 #include "customers/CustomerTexts.h"
 #include "engine/Errors.h"
 #include "engine/RecordFile.h"
@@ -10,8 +12,30 @@
 
 namespace tool {
 
+namespace {
+
+// A queue list file (Windows-1252, as the Label Wizard saves it) of the customers the run names.
+ListOutput QueueList(ListRun& run, base::PromptService& prompts) {
+    const std::string code = run.company.code();
+    correspondence::QueueLoad load;
+    if (run.aging > 0) {
+        if (auto problem = correspondence::AgingDaysProblem(run.company, run.aging))
+            return {false, *problem};
+        load = correspondence::LoadOwing(run.engine, prompts, code, run.aging);
+    } else if (run.over > 0) {
+        load = correspondence::LoadOwingOver(run.engine, prompts, code, run.over);
+    } else {
+        load = correspondence::LoadAllCustomers(run.engine, prompts, code);
+    }
+    if (load.failure) return {false, "the customer list stopped short: " + *load.failure};
+    return {true, company::QueueListText(load.items)};
+}
+
+}  // namespace
+
 ListOutput ListCustomers(ListRun& run) {
     ConsolePrompts prompts;
+    if (run.queue) return QueueList(run, prompts);
     engine::RecordFile<records::CustomerRecord> file(
         run.engine,
         records::RecordTypeOf(records::RecordKind::Customer).Describe(run.company.code()), prompts);

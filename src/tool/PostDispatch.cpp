@@ -12,10 +12,10 @@
 
 #include "base/Text.h"
 #include "base/Windows1252.h"
-#include "correspondence/MailConnection.h"
 #include "invoicing/BatchPrint.h"
 #include "invoicing/InvoiceDispatch.h"
 #include "invoicing/InvoiceFiles.h"
+#include "mail/MailConnection.h"
 #include "tool/InvoiceSession.h"
 #include "tool/PdfFolderSink.h"
 #include "tool/PostOperations.h"
@@ -100,7 +100,7 @@ private:
     std::vector<std::string> written_;
     std::unique_ptr<invoicing::PrintSink> pdf_;
     NoPrinter none_;
-    std::optional<correspondence::MailConnection> mail_;
+    std::optional<mail::MailConnection> mail_;
 };
 
 std::optional<std::string> InvoiceNumber(PostRequest& request) {

@@ -10,7 +10,8 @@ const std::vector<PostOperation>& PostOperations() {
         for (auto group : {&CompanyOperations, &CustomerOperations, &ProductOperations,
                            &AgingOperations, &InvoiceOperations, &PaymentOperations,
                            &DispatchOperations, &RepeatOperations, &InterestOperations,
-                           &StatementOperations, &MaintenanceOperations}) {
+                           &StatementOperations, &MaintenanceOperations,
+                           &CorrespondenceOperations}) {
             for (PostOperation& op : group()) all.push_back(std::move(op));
         }
         return all;

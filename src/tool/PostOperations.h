@@ -60,5 +60,6 @@ std::vector<PostOperation> RepeatOperations();
 std::vector<PostOperation> InterestOperations();
 std::vector<PostOperation> StatementOperations();
 std::vector<PostOperation> MaintenanceOperations();
+std::vector<PostOperation> CorrespondenceOperations();
 
 }  // namespace tool

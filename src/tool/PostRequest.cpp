@@ -11,6 +11,11 @@ const nlohmann::json* PostRequest::Find(std::string_view field) const {
     return it == line_.end() || it->is_null() ? nullptr : &*it;
 }
 
+bool PostRequest::IsList(std::string_view field) const {
+    const nlohmann::json* value = Find(field);
+    return value && value->is_array();
+}
+
 void PostRequest::Refuse(std::string message) {
     if (!failure_) failure_ = std::move(message);
 }

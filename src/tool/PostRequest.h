@@ -33,6 +33,9 @@ public:
     bool Objects(std::string_view field, int maxCount, const std::vector<std::string_view>& fields,
                  const std::function<void(PostRequest&)>& read);
 
+    // True when the field holds an array (a field that takes either a list or one text).
+    bool IsList(std::string_view field) const;
+
     // Records a failure of the operation's own checks.
     void Refuse(std::string message);
     const std::optional<std::string>& failure() const { return failure_; }

@@ -10,7 +10,7 @@
 
 #include "base/Text.h"
 #include "base/Windows1252.h"
-#include "correspondence/MailConnection.h"
+#include "mail/MailConnection.h"
 #include "records/RecordTypes.h"
 #include "statements/CustomerStatementFlow.h"
 #include "statements/StatementBatch.h"
@@ -98,7 +98,7 @@ private:
     std::filesystem::path folder_;
     std::unique_ptr<PdfWriterReady> pdfWriter_;
     std::vector<std::string> written_;
-    std::optional<correspondence::MailConnection> mail_;
+    std::optional<mail::MailConnection> mail_;
 };
 
 PostReply OneStatement(PostRequest& request, PostSession& session, PrintedOutput mode) {

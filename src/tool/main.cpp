@@ -41,7 +41,12 @@ void Usage() {
         "  restore FILE.zip DIR    replace the data files from an archive, then rebuild\n"
         "  import-csv DIR customers|products FILE [--dry-run] [--company CODE]\n"
         "                          add customers or products from a spreadsheet's CSV file\n"
-        "  import-v1 V1DIR DIR     import the companies of a version-1 installation\n",
+        "  import-v1 V1DIR DIR     import the companies of a version-1 installation\n"
+        "  labels DIR --layout FILE.LBL --queue FILE.LST --pdf OUT [--start N] [--copies N]\n"
+        "  labels DIR --ruler --pdf OUT\n"
+        "                          print mailing labels, or the calibration ruler, to PDF\n"
+        "  letters DIR --letter FILE.RTF|FILE.TXT --queue FILE.LST --pdf OUT\n"
+        "                          merge a form letter for each queued customer into one PDF\n",
         stderr);
 }
 
@@ -74,6 +79,8 @@ int main(int argc, char** argv) {
     if (command == "restore") return tool::RestoreCommand(args);
     if (command == "import-csv") return tool::ImportCsvCommand(args);
     if (command == "import-v1") return tool::ImportVersionOneCommand(args);
+    if (command == "labels") return tool::LabelsCommand(args);
+    if (command == "letters") return tool::LettersCommand(args);
     Usage();
     return 2;
 }

@@ -63,11 +63,15 @@ PdfWriterSession::PdfWriterSession() : held_(std::make_unique<Held>()) {
 
 PdfWriterSession::~PdfWriterSession() = default;
 
-bool WritePdf(const std::string& path, const std::function<bool(base::Canvas&)>& draw) {
+bool WritePdf(const std::string& path, const std::function<bool(base::Canvas&)>& draw,
+              double marginInches) {
     const PdfWriterSession session;
     const QPageLayout layout(QPageSize(QPageSize::Letter), QPageLayout::Portrait,
-                             QMarginsF(0.5, 0.5, 0.5, 0.5), QPageLayout::Inch);
+                             QMarginsF(marginInches, marginInches, marginInches, marginInches),
+                             QPageLayout::Inch);
     PrinterCanvas canvas(QString::fromStdString(path), layout);
+    // One file holds every document drawn: the letters of a merge follow one another.
+    canvas.JoinDocuments();
     return draw(canvas);
 }
 

@@ -12,9 +12,11 @@
 
 namespace widgets {
 
-// Letter pages with half-inch margins at 600 dots per inch. False when the file cannot be
-// written or `draw` answers false.
-bool WritePdf(const std::string& path, const std::function<bool(base::Canvas&)>& draw);
+// Letter pages at 600 dots per inch with margins of `marginInches` (the canvas's origin is the
+// margins' corner); every document `draw` begins continues the file on a new page. False when
+// the file cannot be written or `draw` answers false.
+bool WritePdf(const std::string& path, const std::function<bool(base::Canvas&)>& draw,
+              double marginInches = 0.5);
 
 // Keeps the application object that fonts need for as long as it lives (when the program has
 // none), so a run that writes many PDF files starts it once instead of once per file.

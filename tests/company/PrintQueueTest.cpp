@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <string>
 #include <tuple>
+#include <vector>
 
 namespace company {
 namespace {
@@ -32,6 +34,19 @@ TEST(PrintQueue, PendingAfterEveryChangeUntilSettledOrCleared) {
         EXPECT_EQ(queue.size(), size) << "step " << i;
         EXPECT_EQ(queue.pending(), pending) << "step " << i;
     }
+}
+
+TEST(PrintQueue, SortingKeepsEqualItemsInOrderAndLeavesTheQueuePending) {
+    PrintQueue queue;
+    queue.Add({"3", "Baker", "", ""});
+    queue.Add({"1", "Able", "", ""});
+    queue.Add({"2", "Baker", "", ""});
+    queue.MarkSettled();
+    queue.Sort([](const QueuedCustomer& a, const QueuedCustomer& b) { return a.name < b.name; });
+    std::vector<std::string> numbers;
+    for (const QueuedCustomer& item : queue.items()) numbers.push_back(item.number);
+    EXPECT_EQ(numbers, (std::vector<std::string>{"1", "3", "2"}));
+    EXPECT_TRUE(queue.pending());
 }
 
 TEST(PrintQueueList, LinesHaveFixedColumnsAndReadBackExactly) {

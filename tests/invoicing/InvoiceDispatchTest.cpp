@@ -90,18 +90,18 @@ protected:
 
     // A fresh connection to `server`, checked; the company is set up to use it.
     bool Connect(const testsupport::SmtpServer& server) {
-        correspondence::MailOptions options;
+        mail::MailOptions options;
         options.connectTimeout = std::chrono::milliseconds(2000);
         options.replyTimeout = std::chrono::seconds(2);
         options.transferTimeout = std::chrono::seconds(10);
         mail.reset();
-        mail.emplace(prompts, clock, correspondence::MailStatus{}, options);
+        mail.emplace(prompts, clock, mail::MailStatus{}, options);
         state.currentCompany.setSmtpServer(server.Host());
         return mail->MailCheck(kCompanyAddress, server.Host());
     }
 
     RecordingSink sink;
-    std::optional<correspondence::MailConnection> mail;
+    std::optional<mail::MailConnection> mail;
 };
 
 // One Print: the invoice, the packing slip and the file copies in that order; the first print is

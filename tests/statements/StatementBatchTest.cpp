@@ -188,11 +188,11 @@ TEST_F(StatementBatchTest, MailBatchReportsSentFailedAndStopsOnALostConnection) 
     AddOwingCustomers({"cole@example.com", "reject@dale.example", "eden@example.com",
                        "drop@fitz.example", "gray@example.com"});
     state.currentCompany.setSmtpServer(server.Host());
-    correspondence::MailOptions options;
+    mail::MailOptions options;
     options.connectTimeout = std::chrono::milliseconds(2000);
     options.replyTimeout = std::chrono::seconds(2);
     options.transferTimeout = std::chrono::seconds(10);
-    correspondence::MailConnection mail(prompts, clock, {}, options);
+    mail::MailConnection mail(prompts, clock, {}, options);
     OutputContext output{
         state.currentCompany, company::PrintedOutput::EMail, {}, &mail, "12/06/2026"};
     prompts.ExpectMessage(kProgram, kConnectionText, base::PromptAnswer::Ok,

@@ -56,6 +56,13 @@ ScriptedPrompts& ScriptedPrompts::ExpectMessage(std::string caption, std::string
                    .answer = answer});
 }
 
+ScriptedPrompts& ScriptedPrompts::ExpectOpenFile(std::optional<std::string> answer,
+                                                 std::optional<std::string> caption) {
+    return Expect({.kind = PromptKind::OpenFile,
+                   .caption = std::move(caption),
+                   .fileAnswer = std::move(answer)});
+}
+
 ScriptedPrompts& ScriptedPrompts::ExpectSaveFile(std::optional<std::string> answer,
                                                  std::optional<std::string> caption,
                                                  std::optional<std::string> proposedName) {

@@ -49,6 +49,8 @@ public:
     }
 
     // A missing answer means the user cancelled.
+    ScriptedPrompts& ExpectOpenFile(std::optional<std::string> answer,
+                                    std::optional<std::string> caption = std::nullopt);
     ScriptedPrompts& ExpectSaveFile(std::optional<std::string> answer,
                                     std::optional<std::string> caption = std::nullopt,
                                     std::optional<std::string> proposedName = std::nullopt);

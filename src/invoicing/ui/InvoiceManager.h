@@ -44,8 +44,8 @@ struct InvoiceManagerServices {
     const base::Clock& clock;
     company::ProgramState& state;
     QPrinter& printer;
-    correspondence::MailConnection& mail;  // one connection for the run
-    widgets::TStatForm& progress;          // the status window of e-mail runs
+    mail::MailConnection& mail;    // one connection for the run
+    widgets::TStatForm& progress;  // the status window of e-mail runs
     widgets::TFindBox& findBox;
     std::function<void(const QString& topic)> showHelp;
 };

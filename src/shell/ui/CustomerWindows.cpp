@@ -9,7 +9,8 @@
 
 namespace shell::ui {
 
-CustomerWindows::CustomerWindows(TMainForm& mainForm, CompanyWindows& companyWindows) {
+CustomerWindows::CustomerWindows(TMainForm& mainForm, CompanyWindows& companyWindows)
+    : state_(mainForm.context().state) {
     WindowContext& context = mainForm.context();
     const auto help = [&mainForm](const QString& topic) { mainForm.ShowHelpTopic(topic); };
     dialog_ = new customers::ui::TEditDlg(
@@ -23,6 +24,15 @@ CustomerWindows::CustomerWindows(TMainForm& mainForm, CompanyWindows& companyWin
         // Without its customer file the program cannot go on.
         if (manager_->Execute().cannotOpen) QCoreApplication::exit(1);
     });
+}
+
+std::optional<records::CustomerRecord> CustomerWindows::PickCustomer() {
+    const customers::ui::CustomerManagerResult result =
+        manager_->Execute(customers::ui::CustomerManagerUse::Select);
+    // Without its customer file the program cannot go on.
+    if (result.cannotOpen) QCoreApplication::exit(1);
+    if (!result.picked) return std::nullopt;
+    return state_.pickedCustomer;
 }
 
 }  // namespace shell::ui

@@ -3,6 +3,14 @@
 // main window command: "&Customer Manager..." and the Customers toolbar button open the manager
 // on the current company.
 
+#include <optional>
+
+#include "records/CustomerRecord.h"
+
+namespace company {
+class ProgramState;
+}
+
 namespace customers::ui {
 class TDemoForm;
 class TEditDlg;
@@ -20,9 +28,12 @@ public:
     CustomerWindows(TMainForm& mainForm, CompanyWindows& companyWindows);
 
     customers::ui::TDemoForm& manager() { return *manager_; }
+    // The Customer Manager in select mode: the customer chosen, or nothing.
+    std::optional<records::CustomerRecord> PickCustomer();
     customers::ui::TEditDlg& dialog() { return *dialog_; }
 
 private:
+    company::ProgramState& state_;
     customers::ui::TEditDlg* dialog_;
     customers::ui::TDemoForm* manager_;
 };

@@ -1,11 +1,11 @@
 #include "shell/ui/InvoiceWindows.h"
 
-#include "correspondence/MailConnection.h"
 #include "customers/ui/CustomerManager.h"
 #include "invoicing/ui/InvoiceEntry.h"
 #include "invoicing/ui/InvoiceManager.h"
 #include "invoicing/ui/InvoiceView.h"
 #include "invoicing/ui/QuickView.h"
+#include "mail/MailConnection.h"
 #include "products/ui/ProductManager.h"
 #include "shell/ui/CompanyWindows.h"
 #include "shell/ui/CustomerWindows.h"
@@ -17,7 +17,7 @@ namespace shell::ui {
 namespace {
 
 // The status window shows what the mail connection is doing ("Checking E-Mail Server...").
-correspondence::MailStatus StatusWindowShows(widgets::TStatForm& window) {
+mail::MailStatus StatusWindowShows(widgets::TStatForm& window) {
     const auto text = [](std::string_view utf8) {
         return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
     };
@@ -49,8 +49,8 @@ InvoiceWindows::InvoiceWindows(TMainForm& mainForm, CompanyWindows& companyWindo
             .selected;
     };
     widgets::TStatForm& statusWindow = context.statusWindow;
-    mail_ = std::make_unique<correspondence::MailConnection>(context.prompts, context.clock,
-                                                             StatusWindowShows(statusWindow));
+    mail_ = std::make_unique<mail::MailConnection>(context.prompts, context.clock,
+                                                   StatusWindowShows(statusWindow));
     quickView_ = new invoicing::ui::TQView(&mainForm);
     view_ = new invoicing::ui::Trtedit(&mainForm);
     entry_ = new invoicing::ui::TProdInv(

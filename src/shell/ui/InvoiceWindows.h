@@ -7,7 +7,7 @@
 
 #include <memory>
 
-namespace correspondence {
+namespace mail {
 class MailConnection;
 }
 
@@ -35,10 +35,11 @@ public:
 
     invoicing::ui::Tinvlist& manager() { return *manager_; }
     invoicing::ui::TProdInv& entry() { return *entry_; }
-    correspondence::MailConnection& mail() { return *mail_; }
+    // The program's one mail connection, which the bulk e-mail window shares.
+    mail::MailConnection& mail() { return *mail_; }
 
 private:
-    std::unique_ptr<correspondence::MailConnection> mail_;
+    std::unique_ptr<mail::MailConnection> mail_;
     invoicing::ui::TQView* quickView_;
     invoicing::ui::Trtedit* view_;
     invoicing::ui::TProdInv* entry_;

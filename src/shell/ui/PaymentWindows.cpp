@@ -1,8 +1,5 @@
 #include "shell/ui/PaymentWindows.h"
 
-#include <QCoreApplication>
-
-#include "customers/ui/CustomerManager.h"
 #include "receivables/ui/PaymentWindow.h"
 #include "shell/ui/CustomerWindows.h"
 #include "shell/ui/MainWindow.h"
@@ -11,15 +8,7 @@ namespace shell::ui {
 
 PaymentWindows::PaymentWindows(TMainForm& mainForm, CustomerWindows& customerWindows) {
     WindowContext& context = mainForm.context();
-    const auto pickCustomer = [&customerWindows,
-                               &state = context.state]() -> std::optional<records::CustomerRecord> {
-        const customers::ui::CustomerManagerResult result =
-            customerWindows.manager().Execute(customers::ui::CustomerManagerUse::Select);
-        // Without its customer file the program cannot go on.
-        if (result.cannotOpen) QCoreApplication::exit(1);
-        if (!result.picked) return std::nullopt;
-        return state.pickedCustomer;
-    };
+    const auto pickCustomer = [&customerWindows] { return customerWindows.PickCustomer(); };
     wizard_ = new receivables::ui::TPayBox(
         {{context.engine, context.prompts, context.state, context.clock},
          pickCustomer,

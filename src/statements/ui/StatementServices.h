@@ -9,7 +9,7 @@
 
 class QPrinter;
 
-namespace correspondence {
+namespace mail {
 class MailConnection;
 }
 
@@ -29,7 +29,7 @@ struct StatementServices {
     const base::Clock& clock;
     company::ProgramState& state;
     QPrinter& printer;
-    correspondence::MailConnection& mail;  // the program's one connection
+    mail::MailConnection& mail;  // the program's one connection
     widgets::TStatForm& statusWindow;      // progress of a batch
     std::function<void(const QString& topic)> showHelp;
 };

@@ -3,11 +3,11 @@
 // a test's window context. The entry window picks customers and products through the functions
 // the test hands in.
 
-#include "correspondence/MailConnection.h"
 #include "invoicing/ui/InvoiceEntry.h"
 #include "invoicing/ui/InvoiceManager.h"
 #include "invoicing/ui/InvoiceView.h"
 #include "invoicing/ui/QuickView.h"
+#include "mail/MailConnection.h"
 #include "support/ui/TestWindowContext.h"
 #include "widgets/FindBox.h"
 
@@ -30,7 +30,7 @@ struct InvoiceManagerWindows {
     widgets::TFindBox findBox;
     TQView quickView;
     TProdInv entry;
-    correspondence::MailConnection mail;
+    mail::MailConnection mail;
     Trtedit view;
     Tinvlist manager;
 };

@@ -14,7 +14,7 @@
 #include <filesystem>
 
 #include "base/Text.h"
-#include "correspondence/MailConnection.h"
+#include "mail/MailConnection.h"
 #include "statements/StatementFixture.h"
 #include "statements/ui/BatchStatementDialog.h"
 #include "statements/ui/StatementCommands.h"
@@ -47,7 +47,7 @@ protected:
     std::string pdf = (std::filesystem::current_path() / "statement.pdf").string();
     QPrinter printer;
     widgets::TStatForm statusWindow;
-    correspondence::MailConnection mail{prompts, clock};
+    mail::MailConnection mail{prompts, clock};
     std::vector<QString> topics;
     StatementServices services{
         engine,  prompts, clock,        state,

@@ -1,11 +1,11 @@
-#include "correspondence/MailHost.h"
+#include "mail/MailHost.h"
 
 #include <algorithm>
 #include <cctype>
 
 #include "base/Text.h"
 
-namespace correspondence {
+namespace mail {
 
 namespace {
 
@@ -91,4 +91,4 @@ std::optional<MailHost> ParseMailHost(std::string_view setting) {
     return result;
 }
 
-}  // namespace correspondence
+}  // namespace mail

@@ -1,6 +1,6 @@
-#include "correspondence/MailAddress.h"
+#include "mail/MailAddress.h"
 
-namespace correspondence {
+namespace mail {
 
 namespace {
 
@@ -21,4 +21,4 @@ bool IsValidMailAddress(std::string_view address) {
     return true;
 }
 
-}  // namespace correspondence
+}  // namespace mail

@@ -17,10 +17,10 @@
 
 #include "base/Clock.h"
 #include "base/PromptService.h"
-#include "correspondence/MailHost.h"
-#include "correspondence/MailMessage.h"
+#include "mail/MailHost.h"
+#include "mail/MailMessage.h"
 
-namespace correspondence {
+namespace mail {
 
 struct MailOptions {
     std::string caBundle;   // the certificates to trust; empty: the system's
@@ -83,4 +83,4 @@ private:
     bool connected_ = false;
 };
 
-}  // namespace correspondence
+}  // namespace mail

@@ -5,11 +5,11 @@
 
 #include <string_view>
 
-namespace correspondence {
+namespace mail {
 
 // True for a usable address: exactly one "@" with text on both sides, and none of control
 // characters, blanks, "<", ">", ",", ";" or bytes beyond ASCII (mail servers take no
 // Windows-1252 letters in an address). Callers pass the trimmed field.
 bool IsValidMailAddress(std::string_view address);
 
-}  // namespace correspondence
+}  // namespace mail

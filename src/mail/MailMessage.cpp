@@ -1,4 +1,4 @@
-#include "correspondence/MailMessage.h"
+#include "mail/MailMessage.h"
 
 #include <algorithm>
 #include <array>
@@ -10,7 +10,7 @@
 
 #include "base/Windows1252.h"
 
-namespace correspondence {
+namespace mail {
 
 namespace {
 
@@ -185,4 +185,4 @@ std::string RenderMessage(const MailMessage& message, const MessageStamp& stamp)
     return out;
 }
 
-}  // namespace correspondence
+}  // namespace mail

@@ -8,7 +8,7 @@
 
 #include "base/Clock.h"
 
-namespace correspondence {
+namespace mail {
 
 struct MailMessage {
     std::string senderName;  // shown with the return address; may be empty
@@ -35,4 +35,4 @@ MessageStamp StampNow(const base::Clock& clock);
 // be is broken. Lines starting with "." are left alone: the SMTP transfer doubles their dot.
 std::string RenderMessage(const MailMessage& message, const MessageStamp& stamp);
 
-}  // namespace correspondence
+}  // namespace mail

@@ -1,4 +1,4 @@
-#include "correspondence/MailConnection.h"
+#include "mail/MailConnection.h"
 
 #include <curl/curl.h>
 
@@ -6,10 +6,10 @@
 #include <mutex>
 
 #include "base/Text.h"
-#include "correspondence/MailAddress.h"
 #include "engine/BlockFile.h"
+#include "mail/MailAddress.h"
 
-namespace correspondence {
+namespace mail {
 
 namespace {
 
@@ -223,4 +223,4 @@ void MailConnection::ConnectionFailed() {
                      base::PromptButtons::Ok);
 }
 
-}  // namespace correspondence
+}  // namespace mail

@@ -14,7 +14,7 @@
 #include <string>
 #include <string_view>
 
-namespace correspondence {
+namespace mail {
 
 struct MailHost {
     std::string host;
@@ -31,4 +31,4 @@ struct MailHost {
 // login part, blanks or other characters no host name holds).
 std::optional<MailHost> ParseMailHost(std::string_view setting);
 
-}  // namespace correspondence
+}  // namespace mail

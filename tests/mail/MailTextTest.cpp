@@ -6,11 +6,11 @@
 #include <optional>
 #include <string>
 
-#include "correspondence/MailAddress.h"
-#include "correspondence/MailHost.h"
-#include "correspondence/MailMessage.h"
+#include "mail/MailAddress.h"
+#include "mail/MailHost.h"
+#include "mail/MailMessage.h"
 
-namespace correspondence {
+namespace mail {
 namespace {
 
 TEST(MailAddress, RefusesAnythingThatCouldBreakAnEnvelopeOrHeader) {
@@ -153,4 +153,4 @@ TEST(MailMessage, StampsLocalTimeWithItsOffsetAndAFreshToken) {
 }
 
 }  // namespace
-}  // namespace correspondence
+}  // namespace mail

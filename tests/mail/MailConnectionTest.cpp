@@ -7,12 +7,12 @@
 #include <thread>
 #include <vector>
 
-#include "correspondence/MailConnection.h"
+#include "mail/MailConnection.h"
 #include "support/ScriptedPrompts.h"
 #include "support/SmtpServer.h"
 #include "support/TempDir.h"
 
-namespace correspondence {
+namespace mail {
 namespace {
 
 using testsupport::SmtpServer;
@@ -214,4 +214,4 @@ TEST_F(MailConnectionTest, MailCheckNeedsCompanyAddressAndHost) {
 }
 
 }  // namespace
-}  // namespace correspondence
+}  // namespace mail
