@@ -50,6 +50,8 @@ public:
     [[nodiscard]] bool Commit();
 
     PostingLog& log() { return log_; }
+    // The customer file the posting holds, for a posting that walks every customer.
+    CustomerFile& customers() { return customers_; }
     company::ProgramState& state() { return state_; }
     base::PromptService& prompts() { return prompts_; }
 
