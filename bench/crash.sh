@@ -2,9 +2,10 @@
 # Runs N rounds of a kill test, killing a kt-invorra-tool process with SIGKILL at a random moment:
 #   bench/crash.sh N [SEED]             random engine work through `script`, then rebuilt and
 #                                       compared with every acknowledged operation
-#   bench/crash.sh --postings N [SEED]  invoice and payment postings through `post`; the next
-#                                       command undoes the one cut short, and the ledger, the file
-#                                       checks and every acknowledged posting are verified
+#   bench/crash.sh --postings N [SEED]  invoice, payment, repeat billing and interest postings
+#                                       through `post`; the next command undoes the one cut
+#                                       short, and the ledger, the file checks and every
+#                                       acknowledged posting are verified
 # (build folder: $BUILD_DIR, default ./build)
 set -euo pipefail
 cd "$(dirname "$0")/.."

@@ -151,8 +151,10 @@ bool InterestCharges::Refuse(std::string_view caption, std::string_view text) {
 }
 
 std::optional<InterestScan> InterestCharges::Scan(const InterestRates& rates, int over) {
-    if (state_.AgingDue())
-        (void)receivables::CalculateAging(engine_, prompts_, state_, clock_, false);
+    // Stale categories would charge what is no longer overdue and miss what has become so.
+    if (state_.AgingDue() &&
+        !receivables::CalculateAging(engine_, prompts_, state_, clock_, false).completed)
+        return std::nullopt;
     receivables::CustomerFile customers(
         engine_,
         records::RecordTypeOf(records::RecordKind::Customer).Describe(state_.currentCompany.code()),

@@ -108,8 +108,8 @@ public:
 
     // Every customer (by number) with a charge. When the company was last aged before today the
     // aging runs first, so an amount that became overdue since is counted. With no customer
-    // charged, "No records were found." is shown. Nothing, with the reason shown, when the
-    // customers could not be read.
+    // charged, "No records were found." is shown. Nothing, with the reason shown, when that aging
+    // did not complete or the customers could not be read.
     std::optional<InterestScan> Scan(const InterestRates& rates, int over);
 
     // The interest invoices of `scan` dated by `settings`, numbered from the company's next

@@ -2,8 +2,10 @@
 // The company-wide aging run ("Calculating Aging..."): every customer that needs it gets its four
 // aging sums and balance recomputed from its open items, the company's receivables total becomes
 // the sum over them, and today becomes the company's last aging date (in the company file,
-// "LastCo.Dat" and the program state). The main window runs it once a day and for the
-// "&Aging Chart" command; `kt-invorra-tool post` runs it as `age`.
+// "LastCo.Dat" and the program state). The run is one receivables::Posting over the company,
+// customer and invoice files, so no other desk posts while it runs and a killed run is undone.
+// The main window runs it once a day and for the "&Aging Chart" command, the interest scan when
+// the company was not aged today; `kt-invorra-tool post` runs it as `age`.
 
 #include <functional>
 #include <string_view>

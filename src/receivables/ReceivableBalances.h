@@ -1,6 +1,6 @@
 #pragma once
-// Writing the current company's record outside a posting: the aging run and the ledger repair,
-// which recompute the receivables total. Postings change it through receivables::Posting.
+// Writing the current company's record outside a posting: the ledger repair, which recomputes
+// the receivables total. Postings and the aging run change it through receivables::Posting.
 
 #include <functional>
 #include <string_view>

@@ -1,7 +1,9 @@
 // Interest: the charge of one customer, the checks of the rates, the stored settings, the scan
 // over the customers and the interest invoices.
+#include <chrono>
 #include <variant>
 
+#include "engine/BlockFile.h"
 #include "invoicing/InterestCharges.h"
 #include "invoicing/InvoicingFixture.h"
 #include "support/ScriptedPrompts.h"
@@ -182,6 +184,21 @@ TEST_F(InterestChargesTest, ScanAgesFirstWhenTheCompanyWasNotAgedToday) {
     ASSERT_EQ(Owed(2)[2], "0.00");  // B2
     EXPECT_EQ(Charged(*Scan()), (std::vector<std::string>{"A1 200.00 3.00 ", "B2 100.00 1.50 "}));
     EXPECT_EQ(Owed(2)[2], "100.00");
+}
+
+TEST_F(InterestChargesTest, AScanWhoseAgingCannotRunChargesNothing) {
+    clock.Set({{2026, 12, 21}, 9, 0, 0});
+    state.ApplyDateFormat(clock);
+    // Another desk holds the customer file past the wait.
+    engine.SetSharingWait({std::chrono::milliseconds(30), false});
+    engine::BlockFile otherDesk(engine, File(records::RecordKind::Customer), prompts);
+    ASSERT_TRUE(otherDesk.Open());
+    prompts.ExpectMessage("KT Invorra Pro", "Unable to open databases: 9932",
+                          base::PromptAnswer::Ok, base::PromptIcon::Error);
+    EXPECT_FALSE(Scan());
+    ASSERT_TRUE(otherDesk.Close());
+    EXPECT_EQ(Owed(2)[2], "0.00");
+    EXPECT_TRUE(state.AgingDue());
 }
 
 TEST_F(InterestChargesTest, GenerateMakesOneInvoicePerCustomerNumberedInTurn) {

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <sstream>
 
 #include "tool/ToolProcess.h"
@@ -12,6 +13,11 @@ namespace {
 using json = nlohmann::json;
 
 constexpr int kCustomers = 6;
+constexpr char kToday[] = "12/06/2026";
+// Invoice dates: one in three over 30 days old, so the interest runs find overdue amounts.
+constexpr const char* kInvoiceDates[] = {"08/14/2026", "09/20/2026", "10/25/2026",
+                                         "12/01/2026", "12/02/2026", "12/03/2026",
+                                         "12/04/2026", "12/05/2026", "12/06/2026"};
 
 std::string Customer(int n) {
     return "C" + std::to_string(n);
@@ -64,7 +70,12 @@ std::map<std::string, InvoiceOnFile> InvoicesOnFile(const std::filesystem::path&
     std::map<std::string, InvoiceOnFile> onFile;
     for (const auto& record : DumpedRecords(dir, "1I")) {
         const std::string type = record.at("typeCode");
-        if (type == "I" || type == "Z") ++onFile[record.at("invoiceNumber")].headers;
+        if (type == "I" || type == "Z" || type == "G") ++onFile[record.at("invoiceNumber")].headers;
+        if (type == "R") {
+            InvoiceOnFile& master = onFile[record.at("invoiceNumber")];
+            ++master.masters;
+            master.generated = std::atoi(record.at("generatedCount").c_str());
+        }
     }
     for (const auto& record : DumpedRecords(dir, "1D")) ++onFile[record.at("invoiceNumber")].lines;
     return onFile;
@@ -83,6 +94,19 @@ std::string FolderProblems(const std::filesystem::path& dir) {
     const ToolResult checked = RunTool(check, dir);
     if (checked.exitCode != 0) problems += "check: " + checked.out + checked.err;
     if (std::filesystem::exists(dir / "Posting.JNL")) problems += "the journal is left\n";
+    // A master never advances without its invoice, nor an invoice is made without the advance.
+    const auto onFile = InvoicesOnFile(dir);
+    for (const auto& [number, file] : onFile) {
+        if (file.masters != 1) continue;
+        for (int count = 1; count <= file.generated + 1; ++count) {
+            const auto generated = onFile.find(number + "G" + std::to_string(count));
+            const bool made = generated != onFile.end() && generated->second.headers == 1;
+            if (made != (count <= file.generated))
+                problems += "master " + number + " counts " + std::to_string(file.generated) +
+                            " invoices, and " + number + "G" + std::to_string(count) +
+                            (made ? " is on file\n" : " is not\n");
+        }
+    }
     return problems;
 }
 
@@ -102,7 +126,7 @@ std::string PostingWorkload::Lines(int count) {
 std::optional<std::string> PostingWorkload::OpenInvoice() {
     std::vector<std::string> open;
     for (const auto& [number, expected] : invoices_)
-        if (!expected.paid) open.push_back(number);
+        if (expected.kind == Kind::Entered && !expected.paid) open.push_back(number);
     if (open.empty()) return std::nullopt;
     return open[random_() % open.size()];
 }
@@ -110,7 +134,7 @@ std::optional<std::string> PostingWorkload::OpenInvoice() {
 std::string PostingWorkload::AddInvoice() {
     line_ = {{"op", "add-invoice"},
              {"customer", Customer(1 + static_cast<int>(random_() % kCustomers))},
-             {"date", "12/0" + std::to_string(1 + random_() % 6) + "/2026"},
+             {"date", kInvoiceDates[random_() % std::size(kInvoiceDates)]},
              {"lines", json::parse(Lines(1 + static_cast<int>(random_() % 3)))}};
     if (prefix_) {
         const std::string number = *prefix_ + std::to_string(++counter_);
@@ -144,10 +168,37 @@ std::optional<std::string> PostingWorkload::PayInvoice() {
     const Expected& invoice = invoices_.at(*number);
     line_ = {{"op", "payment"},
              {"customer", invoice.customer},
-             {"date", "12/06/2026"},
+             {"date", kToday},
              {"amount", invoice.balanceDue},
              {"items", {{{"invoice", *number}}}}};
     inFlight_ = {*number};
+    return line_.dump();
+}
+
+std::optional<std::string> PostingWorkload::SetUpRepeat() {
+    const auto number = OpenInvoice();
+    if (!number) return std::nullopt;
+    // Due in November, so the next generation bills it; a daily master stays due for several.
+    line_ = {{"op", "repeat-setup"},
+             {"number", *number},
+             {"every", std::to_string(1 + random_() % 3)},
+             {"unit", random_() % 2 ? "D" : "M"},
+             {"next_due", "11/" + std::to_string(10 + random_() % 20) + "/2026"}};
+    inFlight_ = {*number};
+    return line_.dump();
+}
+
+// Neither a generation nor an interest run changes an invoice the model knows: a killed one may
+// have made some of its invoices, each whole.
+std::string PostingWorkload::GenerateRepeats() {
+    line_ = {
+        {"op", "repeat-generate"}, {"through", kToday}, {"invoice_date", kToday}, {"again", true}};
+    return line_.dump();
+}
+
+std::string PostingWorkload::ChargeInterest() {
+    line_ = {{"op", "interest"},  {"over", "1"},    {"rate", "1.50"},
+             {"minimum", "0.10"}, {"date", kToday}, {"again", true}};
     return line_.dump();
 }
 
@@ -158,9 +209,12 @@ std::string PostingWorkload::Next() {
     inFlight_.clear();
     const uint32_t choice = random_() % 100;
     std::optional<std::string> line;
-    if (choice >= 50 && choice < 70) line = EditInvoice();
-    if (choice >= 70 && choice < 82) line = DeleteInvoice();
-    if (choice >= 82) line = PayInvoice();
+    if (choice >= 40 && choice < 55) line = EditInvoice();
+    if (choice >= 55 && choice < 65) line = DeleteInvoice();
+    if (choice >= 65 && choice < 80) line = PayInvoice();
+    if (choice >= 80 && choice < 90) line = SetUpRepeat();
+    if (choice >= 90 && choice < 95) line = GenerateRepeats();
+    if (choice >= 95) line = ChargeInterest();
     return line ? *line : AddInvoice();
 }
 
@@ -178,8 +232,25 @@ void PostingWorkload::Acknowledge(const json& reply) {
     } else if (op == "delete-invoice") {
         invoices_.erase(line_.at("number").get<std::string>());
         deleted_.insert(line_.at("number").get<std::string>());
-    } else {
+    } else if (op == "payment") {
         invoices_.at(line_.at("items")[0].at("invoice").get<std::string>()).paid = true;
+    } else if (op == "repeat-setup") {
+        invoices_.at(line_.at("number").get<std::string>()).kind = Kind::Master;
+    } else if (op == "repeat-generate") {
+        // Numbered master + "G" + count, with the master's lines; another desk's master (or one
+        // whose setup was cut short) has lines this model does not know.
+        for (const json& generated : reply.at("generated")) {
+            const std::string number = generated.get<std::string>();
+            const auto master = invoices_.find(number.substr(0, number.rfind('G')));
+            const bool known = master != invoices_.end() && master->second.kind == Kind::Master;
+            invoices_[number] = {known ? master->second.lines : kSomeLines, "", "", false,
+                                 Kind::Billed};
+        }
+    } else {
+        for (const json& charged : reply.at("invoices"))
+            invoices_[charged.at("number").get<std::string>()] = {
+                1, charged.at("charge").get<std::string>(),
+                charged.at("customer").get<std::string>(), false, Kind::Billed};
     }
     inFlight_.clear();
 }
@@ -192,11 +263,15 @@ std::string PostingWorkload::Problems(const std::map<std::string, InvoiceOnFile>
     };
     for (const auto& [number, expected] : invoices_) {
         const InvoiceOnFile file = found(number);
-        const bool asAcknowledged = file.headers == 1 && file.lines == expected.lines;
-        // The line in flight may have happened whole: an edit leaves its own lines, a delete
-        // nothing at all.
+        const bool master = expected.kind == Kind::Master;
+        const bool linesAsExpected =
+            expected.lines == kSomeLines ? file.lines > 0 : file.lines == expected.lines;
+        const bool asAcknowledged =
+            file.headers == (master ? 0 : 1) && file.masters == (master ? 1 : 0) && linesAsExpected;
+        // The line in flight may have happened whole: an edit leaves its own lines, a repeat
+        // setup the same lines under a master, a delete nothing at all.
         const bool inFlight = inFlight_.contains(number);
-        const bool edited = inFlight && file.headers == 1;
+        const bool edited = inFlight && file.headers + file.masters == 1;
         const bool deleted =
             inFlight && line_.at("op") == "delete-invoice" && file.headers == 0 && file.lines == 0;
         if (!asAcknowledged && !edited && !deleted)
@@ -206,15 +281,17 @@ std::string PostingWorkload::Problems(const std::map<std::string, InvoiceOnFile>
     }
     for (const std::string& number : deleted_) {
         const InvoiceOnFile file = found(number);
-        if (file.headers != 0 || file.lines != 0)
+        if (file.headers != 0 || file.masters != 0 || file.lines != 0)
             problems += "deleted invoice " + number + " is still on file\n";
     }
     for (const auto& [number, file] : onFile) {
         if (invoices_.contains(number) || deleted_.contains(number)) continue;
-        // Only an add in flight may have left an invoice the model does not know, and only whole.
-        if (file.headers > 1 || (file.headers == 1) != (file.lines > 0))
+        // Only a line in flight (or billing from a master whose setup was in flight) may have left
+        // an invoice the model does not know, and only whole.
+        const int records = file.headers + file.masters;
+        if (records > 1 || (records == 1) != (file.lines > 0))
             problems += "unacknowledged invoice " + number +
-                        " is half there: " + std::to_string(file.headers) + " record(s), " +
+                        " is half there: " + std::to_string(records) + " record(s), " +
                         std::to_string(file.lines) + " line(s)\n";
     }
     return problems;

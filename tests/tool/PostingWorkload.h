@@ -1,7 +1,8 @@
 #pragma once
-// Random postings for the kill and desks tests: invoices added, changed and deleted, and
-// payments, as `post` lines, with a model of what each acknowledged reply left on file; and the
-// checks of a data folder against that model.
+// Random postings for the kill and desks tests: invoices added, changed and deleted, payments,
+// invoices made repeat masters, invoices generated from the masters due and interest charged on
+// overdue amounts, as `post` lines, with a model of what each acknowledged reply left on file;
+// and the checks of a data folder against that model.
 
 #include <cstdint>
 #include <filesystem>
@@ -18,15 +19,20 @@ namespace tooltest {
 // A data folder with company 1 and customers C1..C6, ready for the workload.
 void PreparePostingFolder(const std::filesystem::path& dir);
 
-// What the files say of each invoice number: its invoice records ("I" or "Z") and detail lines.
+// What the files say of each invoice number: its invoice records ("I", "Z" or generated "G"),
+// its repeat master records ("R") with the count of invoices generated from it, and its detail
+// lines.
 struct InvoiceOnFile {
     int headers = 0;
+    int masters = 0;
+    int generated = 0;
     int lines = 0;
 };
 std::map<std::string, InvoiceOnFile> InvoicesOnFile(const std::filesystem::path& dir);
 
 // The ledger finds the balances in agreement with the invoice file, every file's structure is
-// sound and no journal is left. Empty when so, else what is wrong.
+// sound, no journal is left and every master's count names exactly the invoices generated from
+// it. Empty when so, else what is wrong.
 std::string FolderProblems(const std::filesystem::path& dir);
 
 class PostingWorkload {
@@ -41,11 +47,17 @@ public:
     // The reply to the line in flight.
     void Acknowledge(const nlohmann::json& reply);
 
+    // Entered: added by the workload, which changes, deletes, pays or makes it a master later;
+    // a master; billed: generated from a master or charged as interest, and left as made.
+    enum class Kind { Entered, Master, Billed };
+    // The lines of an invoice generated from a master this model does not know: one or more.
+    static constexpr int kSomeLines = -1;
     struct Expected {
         int lines = 0;
         std::string balanceDue;
         std::string customer;
         bool paid = false;
+        Kind kind = Kind::Entered;
     };
     const std::map<std::string, Expected>& invoices() const { return invoices_; }
     // The numbers the line in flight may have changed (its add, edit, delete or payment).
@@ -60,6 +72,9 @@ private:
     std::optional<std::string> EditInvoice();
     std::optional<std::string> DeleteInvoice();
     std::optional<std::string> PayInvoice();
+    std::optional<std::string> SetUpRepeat();
+    std::string GenerateRepeats();
+    std::string ChargeInterest();
     std::optional<std::string> OpenInvoice();
     std::string Lines(int count);
 
