@@ -193,7 +193,8 @@ ImportReport VersionOneImportFlow::Import(const fs::path& oldFolder, const Impor
             report.companies.push_back(done);
             continue;
         }
-        if (!company::MarkImportStarted(engine_.fileSystem(), code)) {
+        company::ImportMark mark(engine_.fileSystem());
+        if (!mark.Start(code)) {
             Tell(prompts_, "Add company data operation failed");
             report.ended = true;
             break;
@@ -221,14 +222,13 @@ ImportReport VersionOneImportFlow::Import(const fs::path& oldFolder, const Impor
             Tell(prompts_, "Add company data operation failed");
             report.ended = true;
             // Should removing the files fail, the marker has them removed at the next opening.
-            if (company::DeleteCompanyFiles(code, engine_.fileSystem()))
-                company::MarkImportFinished(engine_.fileSystem());
+            if (company::DeleteCompanyFiles(code, engine_.fileSystem())) mark.Finish();
             break;
         }
         (void)companyFile.Close();
         imported.insert(code);
         if (OfferRemoval(done)) {
-            company::MarkImportFinished(engine_.fileSystem());
+            mark.Finish();
             report.companies.push_back(done);
             continue;
         }
@@ -241,7 +241,7 @@ ImportReport VersionOneImportFlow::Import(const fs::path& oldFolder, const Impor
         if (const auto plan = receivables::PlanLedgerRepair(engine_, prompts_, aged, clock_);
             plan && !plan->empty())
             (void)receivables::ApplyLedgerRepair(engine_, prompts_, aged, *plan);
-        company::MarkImportFinished(engine_.fileSystem());
+        mark.Finish();
         report.companies.push_back(done);
     }
     for (const char* name : {"ZRTERMS.DAT", "A5160.LBL", "A5161.LBL", "A5162.LBL", "A5163.LBL"})

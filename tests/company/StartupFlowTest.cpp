@@ -200,7 +200,7 @@ TEST_F(StartupFlowTest, WhatAKilledRestoreOrImportLeftIsPutRightFirst) {
     std::filesystem::create_directory(kRestoreStagingFolder);
     std::ofstream(std::filesystem::path(kRestoreStagingFolder) / "Terms.LST") << "restored";
     std::ofstream(kRestoreMarkerFile) << "in  \nTerms.LST\nend\n";
-    ASSERT_TRUE(MarkImportStarted(files, "7"));
+    std::ofstream(kImportMarkerFile) << "7\n";
     std::ofstream("7C.DAT") << "half imported";
     prompts.ExpectMessage("KT Invorra Pro",
                           "A restore was cut short while it put the restored files in place. It "
