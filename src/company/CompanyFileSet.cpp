@@ -19,4 +19,11 @@ bool DeleteCompanyFiles(std::string_view companyCode, engine::FileSystem& fs) {
     return allGone;
 }
 
+bool AnyCompanyFile(std::string_view companyCode, engine::FileSystem& fs) {
+    for (const records::RecordType* type : records::CompanyFilesInDeletionOrder())
+        for (const char* extension : {".DAT", ".IX"})
+            if (fs.Exists(type->FileName(companyCode) + extension)) return true;
+    return false;
+}
+
 }  // namespace company

@@ -13,4 +13,7 @@ namespace company {
 bool DeleteCompanyFiles(std::string_view companyCode,
                         engine::FileSystem& fs = engine::PosixFileSystem());
 
+// True when any of those files exists.
+bool AnyCompanyFile(std::string_view companyCode, engine::FileSystem& fs);
+
 }  // namespace company

@@ -3,8 +3,10 @@
 #include "base/Text.h"
 #include "base/Windows1252.h"
 #include "company/CompanySwitch.h"
+#include "company/ImportInProgress.h"
 #include "company/LastCompany.h"
 #include "company/PostingRecovery.h"
+#include "company/RestoreSwap.h"
 #include "engine/BlockFile.h"
 #include "engine/Errors.h"
 
@@ -31,9 +33,14 @@ StartOutcome StartupFlow::Start() {
     engine_.InitEngine(0, kPageBuffers);
     if (!engine_.ok() || !engine_.EngineReady()) return StartOutcome::EngineNotReady;
 
-    // The engine runs and no file is open yet: the one moment to put right what a posting that
-    // was cut short left behind.
+    // The engine runs and no file is open yet: the one moment to put right what a restore, a
+    // posting or an import that was cut short left behind. A folder still half restored is not
+    // worked on.
+    const SwapRecovery restore = FinishInterruptedRestore(engine_.fileSystem(), ".", prompts_);
+    if (restore == SwapRecovery::Busy || restore == SwapRecovery::Failed)
+        return StartOutcome::NoDataFiles;
     RecoverInterruptedPosting(engine_, prompts_);
+    RemoveInterruptedImport(engine_, prompts_);
 
     ReadCompanyFromFile(engine_, prompts_, state_.currentCompany);
     state_.shortDateOrder = base::DateOrder::MonthFirst;

@@ -4,7 +4,6 @@
 // in; the print queue question and the engine's stop on the way out. The main window calls these
 // and paints what they leave in the program state.
 
-
 #include "base/Clock.h"
 #include "base/PromptService.h"
 #include "company/ProgramState.h"
@@ -14,7 +13,8 @@ namespace company {
 
 // How start-up ended.
 enum class StartOutcome {
-    NoDataFiles,     // "LastCo.Dat" names no company (shown): the program ends
+    NoDataFiles,     // "LastCo.Dat" names no company, or a restore cut short left the data files
+                     // unfinished (shown): the program ends
     EngineNotReady,  // the engine did not start: the window shows no company
     Ready,           // the current company is loaded and its date format applied
 };

@@ -7,6 +7,7 @@
 #include <system_error>
 #include <vector>
 
+#include "company/RestoreSwap.h"
 #include "maintenance/ArchiveCheck.h"
 #include "maintenance/BackupMask.h"
 #include "maintenance/FolderLock.h"
@@ -17,8 +18,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr char kStagingFolder[] = "KTRestore.new";
-constexpr char kAsideFolder[] = "KTRestore.old";
 constexpr zip_uint64_t kChunk = 1 << 16;
 
 struct ArchiveCloser {
@@ -40,9 +39,11 @@ public:
     }
     ~WorkFolder() {
         std::error_code ignored;
-        fs::remove_all(path_, ignored);
+        if (!path_.empty()) fs::remove_all(path_, ignored);
     }
     bool ready() const { return !created_; }
+    // Left in place when the restore ends.
+    void Keep() { path_.clear(); }
     const fs::path& path() const { return path_; }
 
 private:
@@ -96,31 +97,6 @@ std::string Unpack(engine::FileSystem& files, zip_t* archive, const ArchiveEntry
     return whole ? "" : "The backup file is damaged: " + ShownName(entry.name) + ".";
 }
 
-// Moves the staged files into the folder, each old one aside first. False, with every file
-// moved back, when a move fails.
-bool Swap(const fs::path& folder, const fs::path& staging, const fs::path& aside,
-          const std::vector<std::string>& names) {
-    std::vector<std::pair<std::string, bool>> moved;  // name, whether an old file went aside
-    std::error_code error;
-    for (const std::string& name : names) {
-        const bool hadOld = fs::exists(folder / name, error);
-        if (hadOld) fs::rename(folder / name, aside / name, error);
-        if (!error) fs::rename(staging / name, folder / name, error);
-        if (error) {
-            std::error_code ignored;
-            if (hadOld && fs::exists(aside / name, ignored))
-                fs::rename(aside / name, folder / name, ignored);
-            for (auto it = moved.rbegin(); it != moved.rend(); ++it) {
-                fs::remove(folder / it->first, ignored);
-                if (it->second) fs::rename(aside / it->first, folder / it->first, ignored);
-            }
-            return false;
-        }
-        moved.emplace_back(name, hadOld);
-    }
-    return true;
-}
-
 }  // namespace
 
 const char kNoBackupText[] = "Unable to locate the backup files.";
@@ -135,19 +111,23 @@ RestoreOutcome RestoreBackup(engine::FileSystem& files, const fs::path& archiveP
     const ArchiveCheck check = CheckArchive(archive.get());
     if (!check.refusal.empty()) return {false, 0, check.refusal};
 
-    // Files set aside by a restore that was cut short in its swap are the only copy of them.
-    if (!fs::is_empty(folder / kAsideFolder, error) && !error)
+    // A swap cut short is finished when the folder is opened; until then its files are the only
+    // copy of some data files.
+    if (files.Exists((folder / company::kRestoreMarkerFile).string()))
+        return {false, 0,
+                "A restore was cut short; it is finished when the data folder is next opened. "
+                "Restore again after that."};
+    if (!fs::is_empty(folder / company::kRestoreAsideFolder, error) && !error)
         return {false, 0,
                 std::string("A restore was cut short: the data files it set aside are in ") +
-                    kAsideFolder + ". Move them back into the data folder, then restore again."};
+                    company::kRestoreAsideFolder +
+                    ". Move them back into the data folder, then restore again."};
     const std::vector<std::string> existing = BackupFileNames(folder);
     FolderLock lock(files);
     if (!lock.Take(folder, existing)) return {false, 0, kFilesInUseText};
 
-    WorkFolder staging(folder / kStagingFolder);
-    WorkFolder aside(folder / kAsideFolder);
-    if (!staging.ready() || !aside.ready())
-        return {false, 0, "The restored files could not be written."};
+    WorkFolder staging(folder / company::kRestoreStagingFolder);
+    if (!staging.ready()) return {false, 0, "The restored files could not be written."};
     uint64_t total = 0;
     for (const ArchiveEntry& entry : check.entries) total += entry.size;
     uint64_t done = 0;
@@ -158,9 +138,21 @@ RestoreOutcome RestoreBackup(engine::FileSystem& files, const fs::path& archiveP
                                            staging.path() / names.back(), done, total, progress);
         if (!failure.empty()) return {false, 0, failure};
     }
-    if (!Swap(folder, staging.path(), aside.path(), names))
-        return {false, 0,
-                "The restored files could not be put in place; the data files are unchanged."};
+    company::FileMoves moves;
+    const company::SwapOutcome swap = company::SwapInRestoredFiles(files, folder, names, moves);
+    // While its marker stays, the swap's folders are the next opening's to finish with.
+    if (files.Exists((folder / company::kRestoreMarkerFile).string())) staging.Keep();
+    switch (swap) {
+        case company::SwapOutcome::Swapped:
+            break;
+        case company::SwapOutcome::PutBack:
+            return {false, 0,
+                    "The restored files could not be put in place; the data files are unchanged."};
+        case company::SwapOutcome::Unfinished:
+            return {false, 0,
+                    "The restored files could not be put in place, nor the old ones back; they "
+                    "are put back when the data folder is next opened."};
+    }
     return {true, static_cast<int>(names.size()), ""};
 }
 

@@ -21,7 +21,7 @@ VersionOneBlock::VersionOneBlock(engine::Engine& engine, const fs::path& oldFold
     : engine_(engine),
       oldFolder_(oldFolder),
       blockName_(blockName),
-      links_(fs::path(kVersionOneLinks) / blockName) {}
+      links_(fs::path(company::kImportLinksFolder) / blockName) {}
 
 VersionOneBlock::~VersionOneBlock() {
     if (handle_) engine_.CloseFileBlock(handle_);

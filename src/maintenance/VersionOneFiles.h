@@ -13,12 +13,10 @@
 #include <string>
 #include <string_view>
 
+#include "company/ImportInProgress.h"
 #include "engine/Engine.h"
 
 namespace maintenance {
-
-// The working folder of the data folder that holds the links, removed when the import ends.
-inline constexpr char kVersionOneLinks[] = "KTV1.tmp";
 
 // The file of `folder` whose name is `name` in any letter case.
 std::optional<std::filesystem::path> FindInAnyCase(const std::filesystem::path& folder,

@@ -5,6 +5,7 @@
 #include "base/Text.h"
 #include "company/CompanyFile.h"
 #include "company/CompanyFileSet.h"
+#include "company/ImportInProgress.h"
 #include "company/LastCompany.h"
 #include "company/ProgramState.h"
 #include "company/SmallFile.h"
@@ -16,6 +17,11 @@
 #include "records/RecordTypes.h"
 
 namespace maintenance {
+
+const char kFilesWithoutCompanyText[] =
+    "Files of this company number are in the data folder without its company record; the "
+    "company was not imported.";
+
 namespace {
 
 namespace fs = std::filesystem;
@@ -31,7 +37,7 @@ void Tell(base::PromptService& prompts, const std::string& text) {
 struct LinksFolder {
     ~LinksFolder() {
         std::error_code ignored;
-        fs::remove_all(kVersionOneLinks, ignored);
+        fs::remove_all(company::kImportLinksFolder, ignored);
     }
 };
 
@@ -180,6 +186,19 @@ ImportReport VersionOneImportFlow::Import(const fs::path& oldFolder, const Impor
             report.companies.push_back(done);
             continue;
         }
+        // Files of a company whose record is gone are nobody's to write over.
+        if (company::AnyCompanyFile(code, engine_.fileSystem())) {
+            done.skipped = kFilesWithoutCompanyText;
+            Tell(prompts_, done.skipped);
+            report.companies.push_back(done);
+            continue;
+        }
+        company::ImportMark mark(engine_.fileSystem());
+        if (!mark.Start(code)) {
+            Tell(prompts_, "Add company data operation failed");
+            report.ended = true;
+            break;
+        }
         using records::RecordKind;
         done.phases.push_back(
             CopyPhase(engine_, prompts_, oldFolder, code, 'C', RecordKind::Customer, "customers",
@@ -202,11 +221,14 @@ ImportReport VersionOneImportFlow::Import(const fs::path& oldFolder, const Impor
             (void)companyFile.Close();
             Tell(prompts_, "Add company data operation failed");
             report.ended = true;
+            // Should removing the files fail, the marker has them removed at the next opening.
+            if (company::DeleteCompanyFiles(code, engine_.fileSystem())) mark.Finish();
             break;
         }
         (void)companyFile.Close();
         imported.insert(code);
         if (OfferRemoval(done)) {
+            mark.Finish();
             report.companies.push_back(done);
             continue;
         }
@@ -219,6 +241,7 @@ ImportReport VersionOneImportFlow::Import(const fs::path& oldFolder, const Impor
         if (const auto plan = receivables::PlanLedgerRepair(engine_, prompts_, aged, clock_);
             plan && !plan->empty())
             (void)receivables::ApplyLedgerRepair(engine_, prompts_, aged, *plan);
+        mark.Finish();
         report.companies.push_back(done);
     }
     for (const char* name : {"ZRTERMS.DAT", "A5160.LBL", "A5161.LBL", "A5162.LBL", "A5163.LBL"})

@@ -4,9 +4,11 @@
 // products and memo texts, and the payment terms and label files. Each company's files are
 // written afresh (data records first, then every index rebuilt from them), the company record is
 // added last, and its aging runs at once, so an imported company is whole and ready the moment
-// the import reports it; a run cut short leaves no company behind, only files that the next run
-// writes afresh. A version-1 file that is damaged is reported with its company and phase, which
-// keeps the records read before the damage, and the company is offered for removal again.
+// the import reports it. Each company is marked in progress while it is written
+// (company/ImportInProgress), so a run cut short leaves nothing of it once the data folder is
+// opened again; files of a company number without a company record are never written over. A
+// version-1 file that is damaged is reported with its company and phase, which keeps the records
+// read before the damage, and the company is offered for removal again.
 
 #include <filesystem>
 #include <functional>
@@ -64,6 +66,9 @@ private:
     base::PromptService& prompts_;
     const base::Clock& clock_;
 };
+
+// Why a company number with files but no company record was not imported.
+extern const char kFilesWithoutCompanyText[];
 
 // "The files have been imported." with a line per company.
 std::string ImportMessage(const ImportReport& report);

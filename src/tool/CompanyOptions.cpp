@@ -8,8 +8,10 @@
 
 #include "base/Text.h"
 #include "company/CompanyFile.h"
+#include "company/ImportInProgress.h"
 #include "company/LastCompany.h"
 #include "company/PostingRecovery.h"
+#include "company/RestoreSwap.h"
 #include "tool/ConsolePrompts.h"
 
 namespace tool {
@@ -72,14 +74,18 @@ bool EnterFolder(engine::Engine& engine, const std::string& dir, int waitSeconds
     }
     engine.SetSharingWait({std::chrono::seconds(waitSeconds), false});
     engine.InitEngine(0, kPageBuffers);
-    return true;
+    // What a restore, a posting or an import cut short left is put right before any file opens.
+    ConsolePrompts prompts;
+    const company::SwapRecovery restore =
+        company::FinishInterruptedRestore(engine.fileSystem(), ".", prompts);
+    if (restore == company::SwapRecovery::Busy || restore == company::SwapRecovery::Failed ||
+        company::RecoverInterruptedPosting(engine, prompts) == company::RecoveryOutcome::Failed)
+        return false;
+    return company::RemoveInterruptedImport(engine, prompts) != company::ImportRecovery::Failed;
 }
 
 std::optional<std::string> EnterCompany(engine::Engine& engine, const CompanyOptions& options) {
     if (!EnterFolder(engine, options.dir(), options.waitSeconds)) return std::nullopt;
-    ConsolePrompts prompts;
-    if (company::RecoverInterruptedPosting(engine, prompts) == company::RecoveryOutcome::Failed)
-        return std::nullopt;
     if (options.company) return *options.company;
     records::CompanyRecord last;
     if (!company::ReadLastCompany(engine.fileSystem(), last)) {

@@ -42,14 +42,15 @@ std::optional<CompanyOptions> ParseCompanyOptions(
 // A "YYYY-MM-DD" (or "YYYY/MM/DD") date of the command line.
 std::optional<base::Date> ParseCommandDate(std::string date);
 
-// Changes into data folder `dir` and starts the engine (files another desk holds are waited for
-// `waitSeconds`); false, with the reason on standard error, when the folder cannot be entered.
+// Changes into data folder `dir`, starts the engine (files another desk holds are waited for
+// `waitSeconds`) and puts right what a killed process left unfinished, saying so on standard
+// error: a restore's swap, a posting, an import's company. False, with the reason on standard
+// error, when the folder cannot be entered or is left unfinished.
 bool EnterFolder(engine::Engine& engine, const std::string& dir, int waitSeconds = 10);
 
-// Changes into the data folder, starts the engine (files another desk holds are waited for as
-// --wait says), undoes a posting a killed process left unfinished (saying so on standard error)
-// and answers the company's code: --company, else the company in "LastCo.Dat". Nothing, with the
-// reason on standard error, when a step fails.
+// Enters the data folder as EnterFolder does (waiting as --wait says) and answers the company's
+// code: --company, else the company in "LastCo.Dat". Nothing, with the reason on standard error,
+// when a step fails.
 std::optional<std::string> EnterCompany(engine::Engine& engine, const CompanyOptions& options);
 
 // The company `code` as the company file holds it, read without changing anything; nothing when

@@ -4,10 +4,13 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <fstream>
 
 #include "company/CompanyFile.h"
+#include "company/ImportInProgress.h"
 #include "company/LastCompany.h"
+#include "company/RestoreSwap.h"
 #include "support/DataFolder.h"
 #include "support/Samples.h"
 
@@ -156,8 +159,9 @@ TEST_F(StartupFlowTest, APostingCutShortIsUndoneBeforeTheCompanyIsRead) {
         ASSERT_TRUE(companies.Close());
     }
     engine.ExitEngine();
-    prompts.ExpectInform("KT Invorra Pro",
-                         "The last posting was interrupted and has been undone: renaming company 1.");
+    prompts.ExpectInform(
+        "KT Invorra Pro",
+        "The last posting was interrupted and has been undone: renaming company 1.");
     EXPECT_EQ(flow.Start(), StartOutcome::Ready);
     EXPECT_EQ(state.currentCompany.name(), "Acme Supply");
 }
@@ -187,6 +191,43 @@ TEST_F(StartupFlowTest, StopEndsTheEngine) {
     ASSERT_EQ(flow.Start(), StartOutcome::Ready);
     flow.Stop();
     EXPECT_FALSE(engine.IsInitialised());
+}
+
+// A restore's swap and an import that a killed process left are put right before any file opens;
+// a folder another desk is restoring right now is not started on.
+TEST_F(StartupFlowTest, WhatAKilledRestoreOrImportLeftIsPutRightFirst) {
+    MakeDataFolder();
+    std::filesystem::create_directory(kRestoreStagingFolder);
+    std::ofstream(std::filesystem::path(kRestoreStagingFolder) / "Terms.LST") << "restored";
+    std::ofstream(kRestoreMarkerFile) << "in  \nTerms.LST\nend\n";
+    std::ofstream(kImportMarkerFile) << "7\n";
+    std::ofstream("7C.DAT") << "half imported";
+    prompts.ExpectMessage("KT Invorra Pro",
+                          "A restore was cut short while it put the restored files in place. It "
+                          "has been finished: the data files are those of the backup. Run "
+                          "\"Rebuild Data Files\" to check them.",
+                          PromptAnswer::Ok, PromptIcon::Information);
+    prompts.ExpectMessage("KT Invorra Pro",
+                          "An import of version 1 files was cut short while it imported company "
+                          "7. What it had written of that company has been removed; import again "
+                          "to bring it in.",
+                          PromptAnswer::Ok, PromptIcon::Information);
+    EXPECT_EQ(flow.Start(), StartOutcome::Ready);
+    prompts.Verify();
+    EXPECT_TRUE(std::filesystem::exists("Terms.LST"));
+    EXPECT_FALSE(std::filesystem::exists("7C.DAT"));
+    flow.Stop();
+
+    std::ofstream(kRestoreMarkerFile) << "in  \nend\n";
+    std::unique_ptr<engine::File> held;
+    ASSERT_EQ(files.Open(kRestoreMarkerFile, engine::OpenMode::ReadWrite, held),
+              engine::kPlatformOk);
+    prompts.ExpectMessage("KT Invorra Pro",
+                          "A restore on another computer is replacing the data files. Start "
+                          "again when it has finished.",
+                          PromptAnswer::Ok, PromptIcon::Warning);
+    EXPECT_EQ(flow.Start(), StartOutcome::NoDataFiles);
+    prompts.Verify();
 }
 
 }  // namespace

@@ -3,12 +3,16 @@
 // company ready at once (indexes built, aged, its ledger agreeing).
 
 #include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <cstring>
 #include <filesystem>
 #include <fstream>
 
 #include "base/Text.h"
+#include "company/ImportInProgress.h"
+#include "company/PostingRecovery.h"
 #include "maintenance/VersionOneImport.h"
 #include "maintenance/VersionOneRecords.h"
 #include "receivables/Ledger.h"
@@ -38,6 +42,29 @@ public:
     void RebuildStarted(const std::string&) override {}
     void RebuildProgress(int, int32_t, int32_t) override {}
     void RebuildFinished() override {}
+};
+
+// The real file system, until a file whose path ends in `killAt` is opened: the process dies there.
+class KillingFileSystem final : public engine::FileSystem {
+public:
+    explicit KillingFileSystem(std::string killAt) : killAt_(std::move(killAt)) {}
+    int Open(const std::string& path, engine::OpenMode mode,
+             std::unique_ptr<engine::File>& file) override {
+        if (path.ends_with(killAt_)) _exit(0);
+        return inner_.Open(path, mode, file);
+    }
+    int Remove(const std::string& path) override { return inner_.Remove(path); }
+    int Rename(const std::string& from, const std::string& to) override {
+        return inner_.Rename(from, to);
+    }
+    int Copy(const std::string& from, const std::string& to) override {
+        return inner_.Copy(from, to);
+    }
+    bool Exists(const std::string& path) override { return inner_.Exists(path); }
+
+private:
+    engine::FileSystem& inner_ = engine::PosixFileSystem();
+    std::string killAt_;
 };
 
 class VersionOneImportTest : public testsupport::CompanyOneFixture {
@@ -105,8 +132,9 @@ protected:
         maintenance::VersionOneImportFlow flow(engine, asked, clock);
         return flow.Choose(path);
     }
-    maintenance::ImportReport Import() {
-        maintenance::VersionOneImportFlow flow(engine, asked, clock);
+    maintenance::ImportReport Import() { return ImportWith(engine); }
+    maintenance::ImportReport ImportWith(engine::Engine& importing) {
+        maintenance::VersionOneImportFlow flow(importing, asked, clock);
         QuietObserver observer;
         return flow.Import(
             old, [](int, const std::string&) {}, observer);
@@ -234,6 +262,64 @@ TEST_F(VersionOneImportTest, PartlyImportedCompanyIsOfferedForRemoval) {
                         "(customers 1 of 2 imported). Remove it again?"),
               asked.shown.end());
     EXPECT_FALSE(testsupport::StoredCompany("2"));
+    EXPECT_FALSE(fs::exists(dir.path() / "2C.DAT"));
+}
+
+TEST_F(VersionOneImportTest, ImportKilledInTheMiddleLeavesNoHalfCompany) {
+    WriteVersionOne();
+    Finish();
+    const auto before = testsupport::FolderBytes(dir.path());
+    // Killed while company 2's files are written (no record yet), and during its aging (the
+    // record added).
+    struct Kill {
+        const char* atOpening;
+        bool recordAdded;
+    };
+    for (const Kill kill : {Kill{"2D.DAT", false}, Kill{"LastCo.Dat.new", true}}) {
+        SCOPED_TRACE(kill.atOpening);
+        const pid_t child = fork();
+        ASSERT_NE(child, -1);
+        if (child == 0) {
+            KillingFileSystem files(kill.atOpening);
+            engine::Engine importing(files);
+            importing.InitEngine(0, 30);
+            ImportWith(importing);
+            _exit(1);
+        }
+        int status = 0;
+        ASSERT_EQ(waitpid(child, &status, 0), child);
+        ASSERT_EQ(WEXITSTATUS(status), 0);
+        ASSERT_TRUE(fs::exists(dir.path() / "2C.DAT"));
+        EXPECT_EQ(testsupport::StoredCompany("2").has_value(), kill.recordAdded);
+
+        // The next opening of the folder.
+        asked.shown.clear();
+        company::RecoverInterruptedPosting(engine, asked);
+        EXPECT_EQ(company::RemoveInterruptedImport(engine, asked),
+                  company::ImportRecovery::Removed);
+        EXPECT_EQ(asked.shown.back(),
+                  "KT Invorra Pro: An import of version 1 files was cut short while it imported "
+                  "company 2. What it had written of that company has been removed; import "
+                  "again to bring it in.");
+        EXPECT_FALSE(testsupport::StoredCompany("2"));
+        EXPECT_EQ(testsupport::DifferingFiles(testsupport::FolderBytes(dir.path()), before,
+                                              {"Company.DAT", "Company.IX", "LastCo.Dat"}),
+                  std::vector<std::string>{});
+    }
+    EXPECT_EQ(maintenance::ImportMessage(Import()),
+              "The files have been imported.\n1 - Clash: This company number already exists.\n"
+              "2 - Old Books: 1 customers, 1 invoices, 2 lines, 1 products.");
+    EXPECT_FALSE(fs::exists(dir.path() / company::kImportMarkerFile));
+}
+
+TEST_F(VersionOneImportTest, FilesOfACompanyWithoutItsRecordAreNotWrittenOver) {
+    WriteVersionOne();
+    Finish();
+    std::ofstream(dir.path() / "2I.DAT") << "somebody's invoices";
+    const maintenance::ImportReport report = Import();
+    ASSERT_EQ(report.companies.size(), 2u);
+    EXPECT_EQ(report.companies[1].skipped, maintenance::kFilesWithoutCompanyText);
+    EXPECT_EQ(testsupport::FileBytes(dir.path() / "2I.DAT"), "somebody's invoices");
     EXPECT_FALSE(fs::exists(dir.path() / "2C.DAT"));
 }
 
