@@ -60,12 +60,14 @@ endfunction()
 # quick; the first list that names it wins.
 #   fuzz: the saved fuzz inputs replayed through the fuzzer's entry point
 #   smtp: tests that talk to the loopback SMTP server (testsupport::SmtpServer)
-#   slow: killed processes, concurrent processes, random no-drift runs and fault sweeps
+#   slow: killed processes, concurrent processes, random no-drift runs, fault sweeps and the demo
+#         company (a thousand postings)
 set(KT_FUZZ_TESTS FuzzReplay.*)
 set(KT_SMTP_TESTS MailConnectionTest.* InvoiceDispatchTest.Mailed* InvoiceDispatchTest.BatchMail*
                   PostDispatch.Mailed* FirstInvoiceTest.* BulkMail*Test.*
                   CorrespondenceTool.BulkMail* SendMailMessageTest.*)
-set(KT_SLOW_TESTS *KillTest.* Desks*.* *NoDriftTest.* *FaultSweepTest.* */RandomizedTest.*)
+set(KT_SLOW_TESTS *KillTest.* Desks*.* *NoDriftTest.* *FaultSweepTest.* */RandomizedTest.*
+                  DemoCompany.*)
 
 # kt_test(NAME DIR [QT] [SHARDS n] [DEPS targets...])
 # One GoogleTest binary per test folder, labelled by tier (quick, slow, smtp, fuzz), so that
