@@ -24,11 +24,17 @@ namespace {
 
 using namespace bench;
 
+// Whether a text lives outside its string (too long for the string's own storage).
+bool OnTheHeap(const std::string& text) {
+    const auto* inside = reinterpret_cast<const char*>(&text);
+    return text.data() < inside || text.data() >= inside + sizeof text;
+}
+
 // The bytes a row holds: the row, its cells and any text too long for a string's own storage.
 size_t RowBytes(const statements::ReportRow& row) {
     size_t bytes = sizeof row + row.cells.capacity() * sizeof(statements::ReportCell);
     for (const statements::ReportCell& cell : row.cells)
-        if (cell.text.capacity() >= sizeof(std::string)) bytes += cell.text.capacity() + 1;
+        if (OnTheHeap(cell.text)) bytes += cell.text.capacity() + 1;
     return bytes;
 }
 
