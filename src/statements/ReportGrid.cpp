@@ -1,9 +1,9 @@
 #include "statements/ReportGrid.h"
 
 #include <algorithm>
-#include <numeric>
 
 #include "base/Text.h"
+#include "statements/ReportOrder.h"
 
 namespace statements {
 namespace {
@@ -12,11 +12,6 @@ constexpr size_t kGroupWidth = 32;
 constexpr char kGroupTotal[] = "** Totals";
 constexpr char kMonthTotal[] = "Month Total";
 constexpr char kGrandTotal[] = "Grand Total";
-
-int CompareCells(const ReportCell& a, const ReportCell& b) {
-    if (a.value && b.value) return *a.value < *b.value ? -1 : (*b.value < *a.value ? 1 : 0);
-    return a.text.compare(b.text);
-}
 
 // The first 32 characters, blanks around them left out.
 std::string_view GroupOf(std::string_view text) {
@@ -68,17 +63,7 @@ ReportGrid::ReportGrid(const Report& report, int chosen, bool subtotals)
     const int columns = columnCount();
     std::vector<int> sources(columns);
     for (int column = 0; column < columns; ++column) sources[column] = SourceColumn(column);
-    std::vector<uint32_t> order(report.rows.size());
-    std::iota(order.begin(), order.end(), 0u);
-    std::stable_sort(order.begin(), order.end(), [&](uint32_t a, uint32_t b) {
-        for (int column = 0; column < columns; ++column) {
-            const int source = sources[column];
-            const int compared =
-                CompareCells(report.rows[a].cells[source], report.rows[b].cells[source]);
-            if (compared != 0) return compared < 0;
-        }
-        return false;
-    });
+    const std::vector<uint32_t> order = OrderRows(report, sources);
 
     rows_.reserve(order.size() + 2);
     rows_.push_back({RowRole::Heading, 0});

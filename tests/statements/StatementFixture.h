@@ -66,7 +66,9 @@ protected:
         return customers_;
     }
     void CloseCustomers() {
-        if (customersOpen_) EXPECT_TRUE(customers_.Close());
+        if (customersOpen_) {
+            EXPECT_TRUE(customers_.Close());
+        }
         customersOpen_ = false;
     }
 
