@@ -19,6 +19,7 @@
 #include "support/AnsweringPrompts.h"
 #include "support/CompanyOneFixture.h"
 #include "support/FolderImage.h"
+#include "support/ForwardingFileSystem.h"
 
 namespace {
 
@@ -45,25 +46,16 @@ public:
 };
 
 // The real file system, until a file whose path ends in `killAt` is opened: the process dies there.
-class KillingFileSystem final : public engine::FileSystem {
+class KillingFileSystem final : public testsupport::ForwardingFileSystem {
 public:
     explicit KillingFileSystem(std::string killAt) : killAt_(std::move(killAt)) {}
     int Open(const std::string& path, engine::OpenMode mode,
              std::unique_ptr<engine::File>& file) override {
         if (path.ends_with(killAt_)) _exit(0);
-        return inner_.Open(path, mode, file);
+        return ForwardingFileSystem::Open(path, mode, file);
     }
-    int Remove(const std::string& path) override { return inner_.Remove(path); }
-    int Rename(const std::string& from, const std::string& to) override {
-        return inner_.Rename(from, to);
-    }
-    int Copy(const std::string& from, const std::string& to) override {
-        return inner_.Copy(from, to);
-    }
-    bool Exists(const std::string& path) override { return inner_.Exists(path); }
 
 private:
-    engine::FileSystem& inner_ = engine::PosixFileSystem();
     std::string killAt_;
 };
 

@@ -16,6 +16,7 @@
 #include "receivables/Posting.h"
 #include "receivables/ReceivablesFixture.h"
 #include "support/AnsweringPrompts.h"
+#include "support/ForwardingFileSystem.h"
 
 namespace receivables::testing {
 namespace {
@@ -50,7 +51,7 @@ private:
     const FileHooks& hooks_;
 };
 
-class HookedFiles final : public engine::FileSystem {
+class HookedFiles final : public testsupport::ForwardingFileSystem {
 public:
     explicit HookedFiles(const FileHooks& hooks) : hooks_(hooks) {}
 
@@ -58,21 +59,12 @@ public:
              std::unique_ptr<engine::File>& file) override {
         hooks_.beforeOpen();
         std::unique_ptr<engine::File> opened;
-        const int result = inner_.Open(path, mode, opened);
+        const int result = ForwardingFileSystem::Open(path, mode, opened);
         if (opened) file = std::make_unique<HookedFile>(std::move(opened), path, hooks_);
         return result;
     }
-    int Remove(const std::string& path) override { return inner_.Remove(path); }
-    int Rename(const std::string& from, const std::string& to) override {
-        return inner_.Rename(from, to);
-    }
-    int Copy(const std::string& from, const std::string& to) override {
-        return inner_.Copy(from, to);
-    }
-    bool Exists(const std::string& path) override { return inner_.Exists(path); }
 
 private:
-    engine::FileSystem& inner_ = engine::PosixFileSystem();
     const FileHooks& hooks_;
 };
 
