@@ -16,6 +16,7 @@
 #include <QVBoxLayout>
 
 #include "base/Dates.h"
+#include "widgets/DialogButtons.h"
 #include "widgets/PrinterCanvas.h"
 #include "widgets/RecordText.h"
 
@@ -142,18 +143,14 @@ TInterestWiz::TInterestWiz(InterestWizardServices services, QWidget* parent)
     layout->addWidget(status_);
 
     auto* buttons = new QDialogButtonBox(this);
-    scan_ = buttons->addButton("Scan File", QDialogButtonBox::ActionRole);
-    scan_->setObjectName("Button1");
-    scan_->setDefault(true);
-    generate_ = buttons->addButton("Generate Invoices", QDialogButtonBox::ActionRole);
-    generate_->setObjectName("GenInv");
-    generate_->setAutoDefault(false);
-    QPushButton* cancel = buttons->addButton("&Cancel", QDialogButtonBox::RejectRole);
-    cancel->setObjectName("CanButn");
-    cancel->setAutoDefault(false);
-    QPushButton* help = buttons->addButton("Help", QDialogButtonBox::HelpRole);
-    help->setObjectName("Button2");
-    help->setAutoDefault(false);
+    scan_ = widgets::AddDialogButton(*buttons, "Scan File", QDialogButtonBox::ActionRole, "Button1",
+                                     true);
+    generate_ = widgets::AddDialogButton(*buttons, "Generate Invoices",
+                                         QDialogButtonBox::ActionRole, "GenInv");
+    QPushButton* cancel =
+        widgets::AddDialogButton(*buttons, "&Cancel", QDialogButtonBox::RejectRole, "CanButn");
+    QPushButton* help =
+        widgets::AddDialogButton(*buttons, "Help", QDialogButtonBox::HelpRole, "Button2");
     connect(scan_, &QPushButton::clicked, this, &TInterestWiz::Button1Click);
     connect(generate_, &QPushButton::clicked, this, &TInterestWiz::GenInvClick);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);

@@ -13,6 +13,7 @@
 #include <QVBoxLayout>
 
 #include "base/Dates.h"
+#include "widgets/DialogButtons.h"
 #include "widgets/PrinterCanvas.h"
 #include "widgets/RecordText.h"
 
@@ -94,18 +95,14 @@ TSelectRepeat::TSelectRepeat(RepeatBillingWizardServices services, QWidget* pare
     layout->addWidget(progress_);
 
     auto* buttons = new QDialogButtonBox(this);
-    search_ = buttons->addButton("&Search", QDialogButtonBox::ActionRole);
-    search_->setObjectName("SearchBtn");
-    search_->setDefault(true);
-    create_ = buttons->addButton("Create In&voices", QDialogButtonBox::ActionRole);
-    create_->setObjectName("CreateBtn");
-    create_->setAutoDefault(false);
-    QPushButton* cancel = buttons->addButton("&Cancel", QDialogButtonBox::RejectRole);
-    cancel->setObjectName("CancelBtn");
-    cancel->setAutoDefault(false);
-    QPushButton* help = buttons->addButton("Help", QDialogButtonBox::HelpRole);
-    help->setObjectName("HelpBtn");
-    help->setAutoDefault(false);
+    search_ = widgets::AddDialogButton(*buttons, "&Search", QDialogButtonBox::ActionRole,
+                                       "SearchBtn", true);
+    create_ = widgets::AddDialogButton(*buttons, "Create In&voices", QDialogButtonBox::ActionRole,
+                                       "CreateBtn");
+    QPushButton* cancel =
+        widgets::AddDialogButton(*buttons, "&Cancel", QDialogButtonBox::RejectRole, "CancelBtn");
+    QPushButton* help =
+        widgets::AddDialogButton(*buttons, "Help", QDialogButtonBox::HelpRole, "HelpBtn");
     connect(search_, &QPushButton::clicked, this, &TSelectRepeat::SearchBtnClick);
     connect(create_, &QPushButton::clicked, this, &TSelectRepeat::CreateBtnClick);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);

@@ -14,6 +14,7 @@
 #include <QVBoxLayout>
 
 #include "base/Dates.h"
+#include "widgets/DialogButtons.h"
 #include "widgets/RecordText.h"
 
 namespace invoicing::ui {
@@ -89,15 +90,11 @@ TRepeatForm::TRepeatForm(base::PromptService& prompts,
     layout->addWidget(count_);
 
     auto* buttons = new QDialogButtonBox(this);
-    ok_ = buttons->addButton("OK", QDialogButtonBox::AcceptRole);
-    ok_->setObjectName("OKBtn");
-    ok_->setDefault(true);
-    QPushButton* cancel = buttons->addButton("&Cancel", QDialogButtonBox::RejectRole);
-    cancel->setObjectName("CancelBtn");
-    cancel->setAutoDefault(false);
-    QPushButton* help = buttons->addButton("Help", QDialogButtonBox::HelpRole);
-    help->setObjectName("HelpBtn");
-    help->setAutoDefault(false);
+    ok_ = widgets::AddDialogButton(*buttons, "OK", QDialogButtonBox::AcceptRole, "OKBtn", true);
+    QPushButton* cancel =
+        widgets::AddDialogButton(*buttons, "&Cancel", QDialogButtonBox::RejectRole, "CancelBtn");
+    QPushButton* help =
+        widgets::AddDialogButton(*buttons, "Help", QDialogButtonBox::HelpRole, "HelpBtn");
     connect(ok_, &QPushButton::clicked, this, &TRepeatForm::OKBtnClick);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
     connect(help, &QPushButton::clicked, this, [showHelp = std::move(showHelp)] {
